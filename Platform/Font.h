@@ -1,0 +1,53 @@
+#pragma once
+// Fonts and text measuring through Pango. The system font is a Helvetica-like face ("Nimbus Sans").
+// Sizes are in points; measuring does not depend on the drawing scale.
+
+#include "Platform/Geometry.h"
+
+#include <cairo.h>
+#include <string>
+
+namespace ui {
+
+enum class FontStyle { Regular, Bold, Italic };
+enum class TextAlignment { Left, Center, Right };
+
+struct Font {
+    Float size = 17;
+    FontStyle style = FontStyle::Regular;
+
+    static Font system(Float size) { return {size, FontStyle::Regular}; }
+    static Font boldSystem(Float size) { return {size, FontStyle::Bold}; }
+    static Font italicSystem(Float size) { return {size, FontStyle::Italic}; }
+    Font withSize(Float s) const { return {s, style}; }
+    friend bool operator==(const Font&, const Font&) = default;
+};
+
+// The width of `text` set on one line.
+Float textWidth(const std::string& text, const Font& font);
+// The size of `text` wrapped by words within `width` (the height grows with the lines).
+Size textSize(const std::string& text, const Font& font, Float width);
+
+struct Color {
+    Float r = 0, g = 0, b = 0, a = 0; // 0..1
+    static Color clear() { return {0, 0, 0, 0}; }
+    static Color black() { return {0, 0, 0, 1}; }
+    static Color white() { return {1, 1, 1, 1}; }
+    static Color gray() { return {0.5, 0.5, 0.5, 1}; }
+    static Color rgb255(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0, 1}; }
+    bool isClear() const { return a == 0; }
+    friend bool operator==(const Color&, const Color&) = default;
+};
+
+struct TextStyle {
+    Font font;
+    Color color = Color::black();
+    TextAlignment alignment = TextAlignment::Left;
+    int numberOfLines = 1; // 0 = as many as fit
+};
+
+// Draws `text` into `rect` (points): one line is centred vertically like a label; with more lines
+// the text wraps by words from the top. Text that does not fit is cut off at the rectangle.
+void drawText(cairo_t* cr, const std::string& text, const TextStyle& style, const Rect& rect);
+
+} // namespace ui

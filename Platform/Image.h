@@ -1,0 +1,75 @@
+#pragma once
+// Immutable pictures. A picture has a size in points and a pixel scale (points x scale = pixels),
+// optional stretch caps, and is shared between views. A picture that could not be loaded is
+// empty: size 0, nothing drawn, never a crash.
+
+#include "Platform/Geometry.h"
+
+#include <cairo.h>
+#include <memory>
+#include <string>
+
+namespace ui {
+
+class Image {
+public:
+    Image() = default; // the empty picture
+
+    // Decodes PNG or JPEG bytes from a file. For NAME.png, NAME@2x.png is preferred when it exists
+    // (scale 2: its size in points is half its pixel size); other files have one point per pixel.
+    static Image fromFile(const std::string& path);
+    static Image fromData(const std::string& bytes, Float scale = 1);
+    // Wraps an ARGB32 surface (takes a reference of its own).
+    static Image fromSurface(cairo_surface_t* surface, Float scale);
+
+    bool empty() const { return !surface_; }
+    Size size() const; // in points; {0, 0} when empty
+    Float scale() const { return scale_; }
+    cairo_surface_t* surface() const { return surface_.get(); }
+
+    // The same pixels, stretched when drawn larger: the left `leftCap` and top `topCap` points stay
+    // unscaled, one middle column and row (one point wide) stretch, and the rest is the right and
+    // bottom cap (UIKit's stretchableImageWithLeftCapWidth:topCapHeight:).
+    Image stretchable(Float leftCap, Float topCap) const;
+    bool isStretchable() const { return leftCap_ > 0 || topCap_ > 0; }
+    Float leftCap() const { return leftCap_; }
+    Float topCap() const { return topCap_; }
+
+    // The part of the picture inside `rectInPixels` (CGImageCreateWithImageInRect works in pixels).
+    Image cropped(const Rect& rectInPixels) const;
+
+    // Draws the picture into `rect` (points) of the context, stretched by its caps when it has any.
+    void draw(cairo_t* cr, const Rect& rect, Float alpha = 1) const;
+
+    // The file the picture was loaded from, "" when it was made in memory.
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    std::shared_ptr<cairo_surface_t> surface_;
+    Float scale_ = 1;
+    Float leftCap_ = 0, topCap_ = 0;
+    std::string fileName_;
+};
+
+// An offscreen picture context (UIGraphicsBeginImageContext): draw with Cairo in points, then take
+// the picture. Transforms applied to `cairo()` work like CGContext transforms.
+class ImageContext {
+public:
+    explicit ImageContext(Size sizeInPoints, Float scale = 2);
+    ~ImageContext();
+    ImageContext(const ImageContext&) = delete;
+    ImageContext& operator=(const ImageContext&) = delete;
+
+    cairo_t* cairo() const { return cr_; }
+    Image image() const;
+
+private:
+    cairo_surface_t* surface_;
+    cairo_t* cr_;
+    Float scale_;
+};
+
+// Writes an ARGB32 surface as a PNG file; false on failure.
+bool writePng(cairo_surface_t* surface, const std::string& path);
+
+} // namespace ui
