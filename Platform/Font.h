@@ -11,6 +11,9 @@ namespace ui {
 
 enum class FontStyle { Regular, Bold, Italic };
 enum class TextAlignment { Left, Center, Right };
+// Automatic: a one-line text is centred vertically like a label, several lines start at the top
+// like a text view. Center centres any number of lines (a multi-line label).
+enum class TextVerticalAlignment { Automatic, Top, Center };
 
 struct Font {
     Float size = 17;
@@ -23,10 +26,17 @@ struct Font {
     friend bool operator==(const Font&, const Font&) = default;
 };
 
-// The width of `text` set on one line.
+// The width of `text` set on one line, rounded up to whole points as the phone platform does; 0 for
+// empty text or a font of size 0. The same at every drawing scale.
 Float textWidth(const std::string& text, const Font& font);
-// The size of `text` wrapped by words within `width` (the height grows with the lines).
+// The size of `text` wrapped by words within `width` (the height grows with the lines; a word longer
+// than the width breaks between letters); `width` <= 0 means no wrapping. Rounded up; {0, 0} for
+// empty text or a font of size 0.
 Size textSize(const std::string& text, const Font& font, Float width);
+
+// "Family Style" of the face the text really uses, e.g. "Nimbus Sans Bold"; for checking that the
+// font is installed (fontconfig silently substitutes another family when it is not).
+std::string fontFaceInUse(const Font& font);
 
 struct Color {
     Float r = 0, g = 0, b = 0, a = 0; // 0..1
@@ -44,10 +54,13 @@ struct TextStyle {
     Color color = Color::black();
     TextAlignment alignment = TextAlignment::Left;
     int numberOfLines = 1; // 0 = as many as fit
+    TextVerticalAlignment verticalAlignment = TextVerticalAlignment::Automatic;
 };
 
 // Draws `text` into `rect` (points): one line is centred vertically like a label; with more lines
-// the text wraps by words from the top. Text that does not fit is cut off at the rectangle.
+// the text wraps by words from the top (see TextVerticalAlignment). Text that does not fit is cut
+// off at the rectangle, and lines beyond `numberOfLines` are not drawn. A font of size 0 or a clear
+// colour draws nothing. A one-line text wider than the rectangle starts at its left edge.
 void drawText(cairo_t* cr, const std::string& text, const TextStyle& style, const Rect& rect);
 
 } // namespace ui

@@ -11,19 +11,31 @@
 
 namespace ui {
 
+// How a picture is resampled when it is drawn at another size. Good is for pictures at rest (a
+// box filter when shrinking, bilinear when growing); Fast is nearest-neighbour, for pictures that
+// are rescaled every frame while they move. A picture drawn pixel for pixel costs the same either way.
+enum class ImageFilter { Good, Bilinear, Fast };
+
+struct StretchSlices;
+
 class Image {
 public:
     Image() = default; // the empty picture
 
     // Decodes PNG or JPEG bytes from a file. For NAME.png, NAME@2x.png is preferred when it exists
-    // (scale 2: its size in points is half its pixel size); other files have one point per pixel.
+    // (scale 2: its size in points is half its pixel size); a file named NAME@2x.png has scale 2 too;
+    // other files have one point per pixel. A missing or undecodable file gives the empty picture and
+    // a line on stderr naming the file.
     static Image fromFile(const std::string& path);
+    // Decodes PNG or JPEG bytes; the empty picture when they are neither or are damaged.
     static Image fromData(const std::string& bytes, Float scale = 1);
-    // Wraps an ARGB32 surface (takes a reference of its own).
+    // Wraps an image surface (takes a reference of its own). Other formats than ARGB32 are converted
+    // to a premultiplied ARGB32 copy, which blends several times faster than RGB24.
     static Image fromSurface(cairo_surface_t* surface, Float scale);
 
     bool empty() const { return !surface_; }
-    Size size() const; // in points; {0, 0} when empty
+    Size size() const;      // in points; {0, 0} when empty
+    Size pixelSize() const; // {0, 0} when empty
     Float scale() const { return scale_; }
     cairo_surface_t* surface() const { return surface_.get(); }
 
@@ -35,19 +47,25 @@ public:
     Float leftCap() const { return leftCap_; }
     Float topCap() const { return topCap_; }
 
-    // The part of the picture inside `rectInPixels` (CGImageCreateWithImageInRect works in pixels).
+    // The part of the picture inside `rectInPixels` (CGImageCreateWithImageInRect works in pixels),
+    // clipped to the picture; a copy with the same scale and no caps. Empty when nothing is left.
     Image cropped(const Rect& rectInPixels) const;
 
     // Draws the picture into `rect` (points) of the context, stretched by its caps when it has any.
-    void draw(cairo_t* cr, const Rect& rect, Float alpha = 1) const;
+    // The edges stay crisp: the picture is not blended with what lies outside it.
+    void draw(cairo_t* cr, const Rect& rect, Float alpha = 1, ImageFilter filter = ImageFilter::Good) const;
 
     // The file the picture was loaded from, "" when it was made in memory.
     const std::string& fileName() const { return fileName_; }
 
 private:
+    void drawWhole(cairo_t* cr, const Rect& rect, Float alpha, ImageFilter filter) const;
+    void drawStretched(cairo_t* cr, const Rect& rect, Float alpha, ImageFilter filter) const;
+
     std::shared_ptr<cairo_surface_t> surface_;
     Float scale_ = 1;
     Float leftCap_ = 0, topCap_ = 0;
+    std::shared_ptr<const StretchSlices> slices_; // the nine pieces of a stretchable picture
     std::string fileName_;
 };
 
@@ -69,7 +87,7 @@ private:
     Float scale_;
 };
 
-// Writes an ARGB32 surface as a PNG file; false on failure.
+// Writes an image surface as a PNG file; false on failure (also for a null surface).
 bool writePng(cairo_surface_t* surface, const std::string& path);
 
 } // namespace ui

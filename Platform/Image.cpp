@@ -1,0 +1,263 @@
+#include "Platform/Image.h"
+
+#include "Platform/ImageDecoder.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+
+namespace ui {
+
+// A stretchable picture cut once into its nine pieces, so that each piece is resampled on its own
+// and a stretched middle never blends with the caps beside it. Columns and rows are left cap,
+// middle, right cap (top, middle, bottom); a piece of zero size stays empty.
+struct StretchSlices {
+    std::array<Image, 9> pieces;
+    std::array<Float, 3> columnWidths; // points
+    std::array<Float, 3> rowHeights;
+};
+
+namespace {
+
+bool endsWith(const std::string& s, std::string_view suffix) {
+    return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool fileExists(const std::string& path) {
+    return std::ifstream(path).good();
+}
+
+// "dir/name.png" -> "dir/name@2x.png"; "" for names that are not PNG or already are @2x.
+std::string doubleScalePath(const std::string& path) {
+    if (!endsWith(path, ".png") || endsWith(path, "@2x.png"))
+        return "";
+    return path.substr(0, path.size() - 4) + "@2x.png";
+}
+
+cairo_filter_t cairoFilter(ImageFilter filter) {
+    switch (filter) {
+    case ImageFilter::Good:
+        return CAIRO_FILTER_GOOD;
+    case ImageFilter::Bilinear:
+        return CAIRO_FILTER_BILINEAR;
+    case ImageFilter::Fast:
+        return CAIRO_FILTER_FAST;
+    }
+    return CAIRO_FILTER_GOOD;
+}
+
+// Splits `total` pixels into cap, one-point middle and rest; a cap of 0 means the whole length
+// stretches (no caps on that axis).
+std::array<int, 3> splitPixels(int total, Float cap, Float scale) {
+    if (cap <= 0)
+        return {0, total, 0};
+    int capPixels = std::clamp(static_cast<int>(std::lround(cap * scale)), 0, total);
+    int middle = std::min(static_cast<int>(std::lround(scale)), total - capPixels);
+    return {capPixels, middle, total - capPixels - middle};
+}
+
+// The lengths the three parts get when drawn `length` points long: caps keep their size, the middle
+// takes the rest; when even the caps do not fit they shrink in proportion and the middle vanishes.
+std::array<Float, 3> spreadLengths(const std::array<Float, 3>& parts, Float length) {
+    Float caps = parts[0] + parts[2];
+    if (caps >= length && caps > 0)
+        return {parts[0] * length / caps, 0, parts[2] * length / caps};
+    return {parts[0], length - caps, parts[2]};
+}
+
+bool contextIsAxisAligned(cairo_t* cr) {
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    return m.xy == 0 && m.yx == 0;
+}
+
+// Moves a coordinate to the nearest device pixel edge, so that neighbouring pieces share whole
+// pixels and no seam shows between them.
+Point snapToDevicePixels(cairo_t* cr, Point p) {
+    double x = p.x, y = p.y;
+    cairo_user_to_device(cr, &x, &y);
+    x = std::round(x), y = std::round(y);
+    cairo_device_to_user(cr, &x, &y);
+    return {x, y};
+}
+
+} // namespace
+
+Image Image::fromFile(const std::string& path) {
+    std::string preferred = doubleScalePath(path);
+    bool useDouble = !preferred.empty() && fileExists(preferred);
+    const std::string& chosen = useDouble ? preferred : path;
+    Float scale = useDouble || endsWith(path, "@2x.png") ? 2 : 1;
+    std::optional<std::string> bytes = readWholeFile(chosen);
+    if (!bytes) {
+        std::cerr << "picture not found: " << chosen << "\n";
+        return {};
+    }
+    std::string error;
+    SurfacePtr surface = decodePicture(*bytes, error);
+    if (!surface) {
+        std::cerr << "picture not loaded: " << chosen << ": " << error << "\n";
+        return {};
+    }
+    Image image;
+    image.surface_ = std::move(surface);
+    image.scale_ = scale;
+    image.fileName_ = chosen;
+    return image;
+}
+
+Image Image::fromData(const std::string& bytes, Float scale) {
+    std::string error;
+    SurfacePtr surface = decodePicture(bytes, error);
+    if (!surface) {
+        std::cerr << "picture not loaded from memory: " << error << "\n";
+        return {};
+    }
+    Image image;
+    image.surface_ = std::move(surface);
+    image.scale_ = scale > 0 ? scale : 1;
+    return image;
+}
+
+Image Image::fromSurface(cairo_surface_t* surface, Float scale) {
+    Image image;
+    image.surface_ = asArgbSurface(surface);
+    image.scale_ = scale > 0 ? scale : 1;
+    if (image.pixelSize() == Size{0, 0})
+        image.surface_.reset();
+    return image;
+}
+
+Size Image::pixelSize() const {
+    if (!surface_)
+        return {0, 0};
+    return {static_cast<Float>(cairo_image_surface_get_width(surface_.get())),
+            static_cast<Float>(cairo_image_surface_get_height(surface_.get()))};
+}
+
+Size Image::size() const {
+    Size pixels = pixelSize();
+    return {pixels.width / scale_, pixels.height / scale_};
+}
+
+Image Image::cropped(const Rect& rectInPixels) const {
+    Size pixels = pixelSize();
+    int x0 = std::clamp(static_cast<int>(std::floor(rectInPixels.minX())), 0, static_cast<int>(pixels.width));
+    int y0 =
+        std::clamp(static_cast<int>(std::floor(rectInPixels.minY())), 0, static_cast<int>(pixels.height));
+    int x1 = std::clamp(static_cast<int>(std::ceil(rectInPixels.maxX())), x0, static_cast<int>(pixels.width));
+    int y1 =
+        std::clamp(static_cast<int>(std::ceil(rectInPixels.maxY())), y0, static_cast<int>(pixels.height));
+    if (x1 == x0 || y1 == y0)
+        return {};
+    SurfacePtr piece = makeArgbSurface(x1 - x0, y1 - y0);
+    if (!piece)
+        return {};
+    cairo_t* cr = cairo_create(piece.get());
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, surface_.get(), -x0, -y0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    Image image;
+    image.surface_ = std::move(piece);
+    image.scale_ = scale_;
+    image.fileName_ = fileName_;
+    return image;
+}
+
+Image Image::stretchable(Float leftCap, Float topCap) const {
+    Image image = *this;
+    image.leftCap_ = std::max<Float>(leftCap, 0);
+    image.topCap_ = std::max<Float>(topCap, 0);
+    image.slices_.reset();
+    if (empty() || !image.isStretchable())
+        return image;
+    Size pixels = pixelSize();
+    auto columns = splitPixels(static_cast<int>(pixels.width), image.leftCap_, scale_);
+    auto rows = splitPixels(static_cast<int>(pixels.height), image.topCap_, scale_);
+    auto slices = std::make_shared<StretchSlices>();
+    int y = 0;
+    for (int row = 0; row < 3; ++row) {
+        int x = 0;
+        for (int column = 0; column < 3; ++column) {
+            slices->pieces[row * 3 + column] = cropped(Rect(x, y, columns[column], rows[row]));
+            x += columns[column];
+        }
+        y += rows[row];
+    }
+    for (int i = 0; i < 3; ++i) {
+        slices->columnWidths[i] = columns[i] / scale_;
+        slices->rowHeights[i] = rows[i] / scale_;
+    }
+    image.slices_ = std::move(slices);
+    return image;
+}
+
+void Image::draw(cairo_t* cr, const Rect& rect, Float alpha, ImageFilter filter) const {
+    if (empty() || !cr || rect.width() <= 0 || rect.height() <= 0 || alpha <= 0)
+        return;
+    if (slices_)
+        drawStretched(cr, rect, alpha, filter);
+    else
+        drawWhole(cr, rect, alpha, filter);
+}
+
+void Image::drawWhole(cairo_t* cr, const Rect& rect, Float alpha, ImageFilter filter) const {
+    Size pixels = pixelSize();
+    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface_.get());
+    cairo_matrix_t toPixels;
+    cairo_matrix_init_scale(&toPixels, pixels.width / rect.width(), pixels.height / rect.height());
+    cairo_matrix_translate(&toPixels, -rect.x(), -rect.y());
+    cairo_pattern_set_matrix(pattern, &toPixels);
+    // Padding keeps the outermost pixels from fading into transparency when the picture is scaled.
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+    cairo_pattern_set_filter(pattern, cairoFilter(filter));
+    cairo_save(cr);
+    cairo_set_source(cr, pattern);
+    cairo_rectangle(cr, rect.x(), rect.y(), rect.width(), rect.height());
+    if (alpha >= 1) {
+        cairo_fill(cr);
+    } else {
+        cairo_clip(cr);
+        cairo_paint_with_alpha(cr, alpha);
+    }
+    cairo_restore(cr);
+    cairo_pattern_destroy(pattern);
+}
+
+void Image::drawStretched(cairo_t* cr, const Rect& rect, Float alpha, ImageFilter filter) const {
+    auto widths = spreadLengths(slices_->columnWidths, rect.width());
+    auto heights = spreadLengths(slices_->rowHeights, rect.height());
+    std::array<Float, 4> xs{rect.x()}, ys{rect.y()};
+    for (int i = 0; i < 3; ++i) {
+        xs[i + 1] = xs[i] + widths[i];
+        ys[i + 1] = ys[i] + heights[i];
+    }
+    if (contextIsAxisAligned(cr)) {
+        for (int i = 0; i < 4; ++i) {
+            Point snapped = snapToDevicePixels(cr, {xs[i], ys[i]});
+            xs[i] = snapped.x, ys[i] = snapped.y;
+        }
+    }
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            Rect cell(xs[column], ys[row], xs[column + 1] - xs[column], ys[row + 1] - ys[row]);
+            slices_->pieces[row * 3 + column].draw(cr, cell, alpha, filter);
+        }
+    }
+}
+
+} // namespace ui

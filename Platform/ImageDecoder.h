@@ -1,0 +1,30 @@
+#pragma once
+// Turns encoded picture bytes into premultiplied ARGB32 surfaces. PNG goes through Cairo, JPEG
+// through gdk-pixbuf's JPEG loader only: bytes of any other kind are refused rather than handed to a
+// loader for an obscure format, since pictures may come from the network.
+
+#include <cairo.h>
+#include <memory>
+#include <string>
+
+namespace ui {
+
+using SurfacePtr = std::shared_ptr<cairo_surface_t>;
+
+// Takes over the caller's reference; null for a null surface.
+SurfacePtr adoptSurface(cairo_surface_t* surface);
+
+// An ARGB32 surface of the given pixel size, cleared; null when it cannot be made.
+SurfacePtr makeArgbSurface(int width, int height);
+
+// The surface itself when it already is an ARGB32 image surface, else a premultiplied ARGB32 copy;
+// null for error surfaces and non-image surfaces.
+SurfacePtr asArgbSurface(cairo_surface_t* surface);
+
+// Pictures wider or taller than this are refused before their pixels are decoded.
+constexpr int maxPictureSide = 16384;
+
+// The decoded picture, or null with `error` saying why.
+SurfacePtr decodePicture(const std::string& bytes, std::string& error);
+
+} // namespace ui

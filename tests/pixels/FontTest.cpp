@@ -1,0 +1,151 @@
+#include "PixelTestSupport.h"
+
+#include "Platform/Font.h"
+#include "Platform/Image.h"
+
+#include <gtest/gtest.h>
+
+using namespace ui;
+using namespace pixeltest;
+
+namespace {
+
+const std::string sentence = "The quick brown fox jumps over the lazy dog near the river bank";
+
+// The bounding box, in device pixels, of every pixel with some ink; empty when nothing was drawn.
+struct Ink {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    bool none() const { return right < 0; }
+    double midX() const { return (left + right + 1) / 2.0; }
+    double midY() const { return (top + bottom + 1) / 2.0; }
+};
+
+Ink inkOf(const Image& picture) {
+    Ink ink;
+    Size pixels = picture.pixelSize();
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (pixelAt(picture.surface(), x, y).a > 64) {
+                ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
+                ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);
+            }
+        }
+    }
+    return ink;
+}
+
+Ink drawnInk(const std::string& text, const TextStyle& style, Size canvas, const Rect& rect,
+             Float scale = 1) {
+    ImageContext context(canvas, scale);
+    drawText(context.cairo(), text, style, rect);
+    return inkOf(context.image());
+}
+
+TextStyle styleWith(Font font, TextAlignment alignment = TextAlignment::Left, int lines = 1) {
+    TextStyle style;
+    style.font = font;
+    style.alignment = alignment;
+    style.numberOfLines = lines;
+    return style;
+}
+
+} // namespace
+
+TEST(SystemFont, ResolvesToNimbusSansInEveryStyle) {
+    std::string regular = fontFaceInUse(Font::system(14));
+    ASSERT_EQ(regular.rfind("Nimbus Sans ", 0), 0u)
+        << "text would use " << regular << "; install fonts-urw-base35";
+    EXPECT_EQ(regular.find("Narrow"), std::string::npos) << regular;
+    EXPECT_NE(fontFaceInUse(Font::boldSystem(14)).find("Bold"), std::string::npos);
+    std::string italic = fontFaceInUse(Font::italicSystem(13));
+    EXPECT_TRUE(italic.find("Italic") != std::string::npos || italic.find("Oblique") != std::string::npos)
+        << italic;
+}
+
+TEST(TextMeasuring, AKnownStringHasItsFontsWidthInPoints) {
+    // Advance widths of the face sum to 5445/1000 em; kerning takes off a little.
+    EXPECT_NEAR(textWidth("Hello, World", Font::system(14)), 76, 1.5);
+    EXPECT_NEAR(textWidth("Hello, World", Font::system(28)), 152, 2.5);
+    EXPECT_GT(textWidth("Hello, World", Font::boldSystem(14)), textWidth("Hello, World", Font::system(14)));
+}
+
+TEST(TextMeasuring, EmptyTextAndSizeZeroMeasureNothing) {
+    EXPECT_EQ(textWidth("", Font::system(14)), 0);
+    EXPECT_EQ(textWidth("Hello", Font::system(0)), 0);
+    EXPECT_EQ(textSize("", Font::system(14), 100), (Size{0, 0}));
+    EXPECT_EQ(textSize("Hello", Font::system(0), 100), (Size{0, 0}));
+}
+
+TEST(TextMeasuring, WrappedHeightGrowsWithTheLines) {
+    Font font = Font::system(13);
+    Size oneLine = textSize("word", font, 300);
+    Size narrow = textSize(sentence, font, 100);
+    Size wide = textSize(sentence, font, 200);
+    EXPECT_LE(narrow.width, 100);
+    EXPECT_GE(narrow.height, 4 * oneLine.height);
+    EXPECT_LT(wide.height, narrow.height);
+    EXPECT_GE(wide.height, 2 * oneLine.height);
+    EXPECT_EQ(textSize(sentence, font, 0).height, oneLine.height);
+    EXPECT_EQ(textSize(sentence, font, 0).width, textWidth(sentence, font));
+}
+
+TEST(TextMeasuring, DamagedUtf8IsMeasuredWithReplacementCharacters) {
+    EXPECT_GT(textWidth("ab\xff\xfe"
+                        "cd",
+                        Font::system(14)),
+              textWidth("abcd", Font::system(14)));
+}
+
+TEST(TextDrawing, DrawnTextMatchesItsMeasureAtScaleOneAndTwo) {
+    TextStyle style = styleWith(Font::system(14));
+    Float measured = textWidth("Hello, World", style.font);
+    Ink one = drawnInk("Hello, World", style, {120, 30}, Rect(0, 0, 120, 30), 1);
+    Ink two = drawnInk("Hello, World", style, {120, 30}, Rect(0, 0, 120, 30), 2);
+    EXPECT_NEAR(one.right + 1, measured, 2);
+    EXPECT_NEAR((two.right + 1) / 2.0, measured, 1.5);
+    EXPECT_NEAR(one.midY(), two.midY() / 2, 1);
+}
+
+TEST(TextDrawing, OneLineIsCentredVerticallyAndPlacedByItsAlignment) {
+    Rect rect(0, 0, 200, 40);
+    Ink left = drawnInk("Hxxxxxxxxx", styleWith(Font::system(14)), rect.size, rect);
+    Ink centre = drawnInk("Hxxxxxxxxx", styleWith(Font::system(14), TextAlignment::Center), rect.size, rect);
+    Ink right = drawnInk("Hxxxxxxxxx", styleWith(Font::system(14), TextAlignment::Right), rect.size, rect);
+    EXPECT_LE(left.left, 2);
+    EXPECT_NEAR(centre.midX(), 100, 2);
+    EXPECT_GE(right.right, 196);
+    EXPECT_NEAR(left.top, 40 - left.bottom - 1, 4)
+        << "ink between rows " << left.top << " and " << left.bottom;
+}
+
+TEST(TextDrawing, SeveralLinesWrapFromTheTopAndStopAtTheLineLimit) {
+    Rect rect(0, 0, 100, 200);
+    Font font = Font::system(13);
+    Float oneLine = textSize("word", font, 100).height;
+    Float twoLines = textSize("word word", font, textWidth("word", font) + 1).height;
+    ASSERT_GT(twoLines, 2 * oneLine);
+    Ink all = drawnInk(sentence, styleWith(font, TextAlignment::Left, 0), rect.size, rect);
+    Ink two = drawnInk(sentence, styleWith(font, TextAlignment::Left, 2), rect.size, rect);
+    EXPECT_LE(all.top, 5);
+    EXPECT_GE(all.bottom, textSize(sentence, font, 100).height - 5);
+    EXPECT_LE(all.right, 100);
+    EXPECT_LE(two.bottom, twoLines);
+    EXPECT_GE(two.bottom, oneLine);
+}
+
+TEST(TextDrawing, TextIsCutOffAtTheRectangle) {
+    Ink ink = drawnInk(sentence, styleWith(Font::system(13), TextAlignment::Left, 0), {200, 200},
+                       Rect(10, 10, 80, 30));
+    EXPECT_GE(ink.left, 10);
+    EXPECT_LE(ink.right, 89);
+    EXPECT_GE(ink.top, 10);
+    EXPECT_LE(ink.bottom, 39);
+}
+
+TEST(TextDrawing, SizeZeroFontsAndClearColoursDrawNothing) {
+    EXPECT_TRUE(drawnInk("Title", styleWith(Font::system(0)), {100, 30}, Rect(0, 0, 100, 30)).none());
+    TextStyle clear = styleWith(Font::system(14));
+    clear.color = Color::clear();
+    EXPECT_TRUE(drawnInk("Title", clear, {100, 30}, Rect(0, 0, 100, 30)).none());
+    EXPECT_FALSE(drawnInk("Title", styleWith(Font::system(14)), {100, 30}, Rect(0, 0, 100, 30)).none());
+}

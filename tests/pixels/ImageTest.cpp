@@ -1,0 +1,253 @@
+#include "PixelTestSupport.h"
+
+#include "Platform/Image.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace ui;
+using namespace pixeltest;
+
+namespace {
+
+const Rgba red{255, 0, 0, 255}, blue{0, 0, 255, 255}, transparent{0, 0, 0, 0};
+
+// A picture whose red channel tells the column band (left cap 255, middle 128, rest 0) and whose
+// green channel tells the row band, for caps of `cap` pixels and a middle of `middle` pixels.
+Image bandedPicture(int side, int cap, int middle, Float scale) {
+    ImageContext context({static_cast<Float>(side), static_cast<Float>(side)}, 1);
+    cairo_t* cr = context.cairo();
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            auto band = [&](int v) { return v < cap ? 1.0 : v < cap + middle ? 128 / 255.0 : 0.0; };
+            cairo_set_source_rgb(cr, band(x), band(y), 0);
+            cairo_rectangle(cr, x, y, 1, 1);
+            cairo_fill(cr);
+        }
+    }
+    return Image::fromSurface(context.image().surface(), scale);
+}
+
+Image twoColourPicture(int width, int height) {
+    ImageContext context({static_cast<Float>(width), static_cast<Float>(height)}, 1);
+    cairo_set_source_rgb(context.cairo(), 1, 0, 0);
+    cairo_rectangle(context.cairo(), 0, 0, width / 2.0, height);
+    cairo_fill(context.cairo());
+    cairo_set_source_rgb(context.cairo(), 0, 0, 1);
+    cairo_rectangle(context.cairo(), width / 2.0, 0, width / 2.0, height);
+    cairo_fill(context.cairo());
+    return context.image();
+}
+
+int redAt(const ImageContext& context, int x, int y) {
+    return pixelAt(context.image().surface(), x, y).r;
+}
+int greenAt(const ImageContext& context, int x, int y) {
+    return pixelAt(context.image().surface(), x, y).g;
+}
+
+} // namespace
+
+TEST(PictureFiles, APngWithoutDoubleScaleHasOnePointPerPixel) {
+    TempFolder folder;
+    writeSolidPng(folder.path("plain.png"), 30, 20, red);
+    Image image = Image::fromFile(folder.path("plain.png"));
+    EXPECT_EQ(image.size(), (Size{30, 20}));
+    EXPECT_EQ(image.scale(), 1);
+    EXPECT_EQ(image.fileName(), folder.path("plain.png"));
+}
+
+TEST(PictureFiles, TheDoubleScaleFileIsPreferredAndMeasuresHalfItsPixels) {
+    TempFolder folder;
+    writeSolidPng(folder.path("ring.png"), 10, 10, red);
+    writeSolidPng(folder.path("ring@2x.png"), 40, 30, blue);
+    Image image = Image::fromFile(folder.path("ring.png"));
+    EXPECT_EQ(image.size(), (Size{20, 15}));
+    EXPECT_EQ(image.pixelSize(), (Size{40, 30}));
+    EXPECT_EQ(image.scale(), 2);
+    EXPECT_EQ(image.fileName(), folder.path("ring@2x.png"));
+    EXPECT_EQ(pixelAt(image.surface(), 0, 0), blue);
+    EXPECT_EQ(Image::fromFile(folder.path("ring@2x.png")).size(), (Size{20, 15}));
+}
+
+TEST(PictureFiles, AnOpaquePngBecomesArgbWithFullAlpha) {
+    TempFolder folder;
+    writeSolidPng(folder.path("opaque.png"), 8, 8, {10, 200, 30, 255}, CAIRO_FORMAT_RGB24);
+    Image image = Image::fromFile(folder.path("opaque.png"));
+    ASSERT_FALSE(image.empty());
+    EXPECT_EQ(cairo_image_surface_get_format(image.surface()), CAIRO_FORMAT_ARGB32);
+    EXPECT_EQ(pixelAt(image.surface(), 3, 3), (Rgba{10, 200, 30, 255}));
+}
+
+TEST(PictureFiles, AJpegDecodesWithOnePointPerPixel) {
+    TempFolder folder;
+    writeSolidJpeg(folder.path("start.jpg"), 64, 48, {200, 100, 50, 255});
+    Image image = Image::fromFile(folder.path("start.jpg"));
+    EXPECT_EQ(image.size(), (Size{64, 48}));
+    EXPECT_EQ(cairo_image_surface_get_format(image.surface()), CAIRO_FORMAT_ARGB32);
+    EXPECT_TRUE(near(pixelAt(image.surface(), 30, 20), {200, 100, 50, 255}, 6));
+}
+
+TEST(PictureFiles, MissingDamagedAndForeignFilesGiveTheEmptyPicture) {
+    TempFolder folder;
+    writeSolidPng(folder.path("whole.png"), 20, 20, red);
+    writeSolidJpeg(folder.path("whole.jpg"), 20, 20, red);
+    auto firstHalf = [&](const std::string& name) {
+        std::string bytes = readBytes(folder.path(name));
+        return bytes.substr(0, bytes.size() / 2);
+    };
+    writeBytes(folder.path("cut.png"), firstHalf("whole.png"));
+    writeBytes(folder.path("cut.jpg"), firstHalf("whole.jpg"));
+    writeBytes(folder.path("garbage.png"), "this is not a picture at all");
+    writeBytes(folder.path("empty.png"), "");
+    writeBytes(folder.path("picture.gif"), "GIF89a\x01\x00\x01\x00\x00\x00\x00;");
+    for (const char* name : {"absent.png", "cut.png", "cut.jpg", "garbage.png", "empty.png", "picture.gif"}) {
+        Image image = Image::fromFile(folder.path(name));
+        EXPECT_TRUE(image.empty()) << name;
+        EXPECT_EQ(image.size(), (Size{0, 0})) << name;
+    }
+    EXPECT_TRUE(Image::fromData("\x89PNG\r\n\x1a\n garbage").empty());
+}
+
+TEST(PictureFiles, APngClaimingHugeSidesIsRefusedBeforeDecoding) {
+    std::string header(
+        "\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x01\x00\x00\x00\x01\x00\x00\x08\x06\x00\x00\x00", 33);
+    EXPECT_TRUE(Image::fromData(header).empty());
+}
+
+TEST(PictureFiles, TheEmptyPictureDrawsNothing) {
+    ImageContext context({10, 10}, 1);
+    Image().draw(context.cairo(), Rect(0, 0, 10, 10));
+    Image().stretchable(3, 3).draw(context.cairo(), Rect(0, 0, 10, 10));
+    EXPECT_EQ(pixelAt(context.image().surface(), 5, 5), transparent);
+    EXPECT_TRUE(Image().cropped(Rect(0, 0, 5, 5)).empty());
+}
+
+TEST(PictureDrawing, AScaledPictureFillsItsRectWithCrispEdges) {
+    Image picture = twoColourPicture(4, 2);
+    for (ImageFilter filter : {ImageFilter::Good, ImageFilter::Bilinear, ImageFilter::Fast}) {
+        ImageContext context({100, 20}, 1);
+        picture.draw(context.cairo(), Rect(0, 5, 100, 10), 1, filter);
+        Image shot = context.image();
+        cairo_surface_t* s = shot.surface();
+        EXPECT_EQ(pixelAt(s, 0, 5), red);
+        EXPECT_EQ(pixelAt(s, 99, 14), blue);
+        EXPECT_EQ(pixelAt(s, 50, 4), transparent);
+        EXPECT_EQ(pixelAt(s, 50, 15), transparent);
+    }
+}
+
+TEST(PictureDrawing, AlphaMakesThePictureTranslucent) {
+    ImageContext context({10, 10}, 2);
+    twoColourPicture(2, 2).draw(context.cairo(), Rect(0, 0, 10, 10), 0.5);
+    EXPECT_TRUE(near(pixelAt(context.image().surface(), 1, 1), {255, 0, 0, 128}));
+}
+
+TEST(StretchablePictures, CapsStayUnscaledAndTheMiddleStretches) {
+    Image picture = bandedPicture(21, 10, 1, 1).stretchable(10, 10);
+    ASSERT_TRUE(picture.isStretchable());
+    ImageContext context({100, 60}, 1);
+    picture.draw(context.cairo(), Rect(0, 0, 100, 60));
+    EXPECT_EQ(redAt(context, 9, 30), 255);
+    EXPECT_EQ(redAt(context, 10, 30), 128);
+    EXPECT_EQ(redAt(context, 89, 30), 128);
+    EXPECT_EQ(redAt(context, 90, 30), 0);
+    EXPECT_EQ(greenAt(context, 50, 9), 255);
+    EXPECT_EQ(greenAt(context, 50, 10), 128);
+    EXPECT_EQ(greenAt(context, 50, 49), 128);
+    EXPECT_EQ(greenAt(context, 50, 50), 0);
+}
+
+TEST(StretchablePictures, CapsAreInPointsForADoubleScalePicture) {
+    // 42 pixels at scale 2: caps of 10 points are 20 pixels, the one-point middle is 2 pixels.
+    Image picture = bandedPicture(42, 20, 2, 2).stretchable(10, 10);
+    ImageContext context({100, 60}, 2);
+    picture.draw(context.cairo(), Rect(0, 0, 100, 60));
+    EXPECT_EQ(redAt(context, 19, 60), 255);
+    EXPECT_EQ(redAt(context, 20, 60), 128);
+    EXPECT_EQ(redAt(context, 179, 60), 128);
+    EXPECT_EQ(redAt(context, 180, 60), 0);
+    EXPECT_EQ(greenAt(context, 100, 19), 255);
+    EXPECT_EQ(greenAt(context, 100, 20), 128);
+    EXPECT_EQ(greenAt(context, 100, 99), 128);
+    EXPECT_EQ(greenAt(context, 100, 100), 0);
+}
+
+TEST(StretchablePictures, ACapOfZeroStretchesTheWholeAxis) {
+    Image picture = bandedPicture(21, 10, 1, 1).stretchable(0, 10);
+    ImageContext context({42, 60}, 1);
+    picture.draw(context.cairo(), Rect(0, 0, 42, 60), 1, ImageFilter::Fast);
+    EXPECT_EQ(redAt(context, 19, 5), 255);
+    EXPECT_EQ(redAt(context, 21, 5), 128);
+    EXPECT_EQ(redAt(context, 41, 5), 0);
+    EXPECT_EQ(greenAt(context, 5, 9), 255);
+    EXPECT_EQ(greenAt(context, 5, 50), 0);
+}
+
+TEST(StretchablePictures, ARectSmallerThanTheCapsShrinksThemWithoutGaps) {
+    Image picture = bandedPicture(21, 10, 1, 1).stretchable(10, 10);
+    ImageContext context({10, 10}, 1);
+    picture.draw(context.cairo(), Rect(0, 0, 10, 10));
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(pixelAt(context.image().surface(), x, 5).a, 255) << x;
+}
+
+TEST(CroppedPictures, ACropTakesThePixelsOfItsRectAndKeepsTheScale) {
+    Image picture = bandedPicture(42, 20, 2, 2);
+    Image piece = picture.cropped(Rect(20, 0, 22, 10));
+    EXPECT_EQ(piece.pixelSize(), (Size{22, 10}));
+    EXPECT_EQ(piece.size(), (Size{11, 5}));
+    EXPECT_EQ(pixelAt(piece.surface(), 0, 0).r, 128);
+    EXPECT_EQ(pixelAt(piece.surface(), 2, 0).r, 0);
+}
+
+TEST(CroppedPictures, ACropReachingOutsideIsClippedToThePicture) {
+    Image picture = twoColourPicture(40, 20);
+    EXPECT_EQ(picture.cropped(Rect(30, 10, 50, 50)).pixelSize(), (Size{10, 10}));
+    EXPECT_EQ(picture.cropped(Rect(-5, -5, 10, 10)).pixelSize(), (Size{5, 5}));
+    EXPECT_TRUE(picture.cropped(Rect(40, 0, 10, 10)).empty());
+    EXPECT_TRUE(picture.cropped(Rect(0, 0, 0, 10)).empty());
+}
+
+TEST(ImageContexts, APictureIsInPointsAtTheContextScale) {
+    ImageContext context({100, 58});
+    Image image = context.image();
+    EXPECT_EQ(image.size(), (Size{100, 58}));
+    EXPECT_EQ(image.pixelSize(), (Size{200, 116}));
+    EXPECT_EQ(pixelAt(image.surface(), 10, 10), transparent);
+}
+
+TEST(ImageContexts, DrawingRotatedByMinusPiTurnsAPieceHalfARevolution) {
+    // Like a bubble's pointer: translate by the size, rotate by -pi, draw into the middle.
+    ImageContext context({100, 58});
+    cairo_translate(context.cairo(), 100, 58);
+    cairo_rotate(context.cairo(), -M_PI);
+    twoColourPicture(24, 58).draw(context.cairo(), Rect(38, 0, 24, 58));
+    Image shot = context.image();
+    cairo_surface_t* s = shot.surface();
+    EXPECT_EQ(pixelAt(s, 2 * 40, 2 * 29), blue); // the right half now shows on the left
+    EXPECT_EQ(pixelAt(s, 2 * 60, 2 * 29), red);
+    EXPECT_EQ(pixelAt(s, 2 * 37, 2 * 29), transparent);
+    EXPECT_EQ(pixelAt(s, 2 * 62 + 1, 2 * 29), transparent);
+}
+
+TEST(ImageContexts, ATakenPictureDoesNotChangeWhenDrawingGoesOn) {
+    ImageContext context({10, 10}, 1);
+    Image before = context.image();
+    cairo_set_source_rgb(context.cairo(), 1, 0, 0);
+    cairo_paint(context.cairo());
+    EXPECT_EQ(pixelAt(before.surface(), 5, 5), transparent);
+    EXPECT_EQ(pixelAt(context.image().surface(), 5, 5), red);
+}
+
+TEST(PngFiles, AWrittenPictureReadsBackTheSame) {
+    TempFolder folder;
+    Image picture = twoColourPicture(6, 4);
+    ASSERT_TRUE(writePng(picture.surface(), folder.path("out.png")));
+    Image back = Image::fromFile(folder.path("out.png"));
+    EXPECT_EQ(back.pixelSize(), (Size{6, 4}));
+    EXPECT_EQ(pixelAt(back.surface(), 5, 3), blue);
+    EXPECT_FALSE(writePng(nullptr, folder.path("none.png")));
+    EXPECT_FALSE(writePng(picture.surface(), folder.path("plain") + "/not-a-folder/x.png"));
+}
