@@ -1,0 +1,149 @@
+#include "Platform/Download.h"
+
+#include "Platform/Paths.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace ui {
+
+namespace {
+
+struct CurlCleanup {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+using CurlHandle = std::unique_ptr<CURL, CurlCleanup>;
+
+struct Body {
+    std::string bytes;
+    std::size_t maxBytes;
+};
+
+size_t appendToBody(char* data, size_t size, size_t count, void* userData) {
+    auto* body = static_cast<Body*>(userData);
+    size_t length = size * count;
+    if (body->bytes.size() + length > body->maxBytes)
+        return 0; // makes curl stop with a write error
+    body->bytes.append(data, length);
+    return length;
+}
+
+CurlHandle makeHandle(const std::string& url, const DownloadLimits& limits, Body& body,
+                      char (&errorText)[CURL_ERROR_SIZE]) {
+    static std::once_flag globalInit;
+    std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    CurlHandle handle(curl_easy_init());
+    if (!handle)
+        return handle;
+    CURL* h = handle.get();
+    curl_easy_setopt(h, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(h, CURLOPT_MAXREDIRS, limits.maxRedirects);
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.totalTimeout.count()));
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L); // timeouts must not rely on SIGALRM
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendToBody);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
+    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorText);
+    curl_easy_setopt(h, CURLOPT_USERAGENT, "torvex");
+    return handle;
+}
+
+void logFailure(const std::string& url, const std::string& why) {
+    std::fprintf(stderr, "torvex: download of %s failed: %s\n", url.c_str(), why.c_str());
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+void syncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Fills a new temporary file beside the target; its name, or "" when that failed (nothing is left).
+std::string writeTemporaryBeside(const std::filesystem::path& target, const std::string& bytes) {
+    std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> pattern(name.begin(), name.end());
+    pattern.push_back('\0');
+    int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        return "";
+    bool ok = writeAll(fd, bytes) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) {
+        ::unlink(pattern.data());
+        return "";
+    }
+    return pattern.data();
+}
+
+} // namespace
+
+std::optional<std::string> download(const std::string& url, const DownloadLimits& limits) {
+    Body body{"", limits.maxBytes};
+    char errorText[CURL_ERROR_SIZE] = "";
+    CurlHandle handle = makeHandle(url, limits, body, errorText);
+    if (!handle) {
+        logFailure(url, "no curl handle");
+        return std::nullopt;
+    }
+    CURLcode result = curl_easy_perform(handle.get());
+    if (result != CURLE_OK) {
+        logFailure(url, errorText[0] ? errorText : curl_easy_strerror(result));
+        return std::nullopt;
+    }
+    long status = 0;
+    curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &status);
+    if (status < 200 || status > 299) {
+        logFailure(url, "HTTP status " + std::to_string(status));
+        return std::nullopt;
+    }
+    if (body.bytes.empty()) {
+        logFailure(url, "empty body");
+        return std::nullopt;
+    }
+    return std::move(body.bytes);
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+    std::error_code error;
+    std::filesystem::path target = std::filesystem::absolute(path, error);
+    if (error || target.filename().empty() || !Paths::createDirectories(target.parent_path().string()))
+        return false;
+    std::string temporary = writeTemporaryBeside(target, bytes);
+    if (temporary.empty())
+        return false;
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    syncFolder(target.parent_path().string());
+    return true;
+}
+
+} // namespace ui

@@ -1,0 +1,152 @@
+#include "LoopbackHttpServer.h"
+#include "TemporaryFolder.h"
+
+#include "Platform/Download.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+using Reply = LoopbackHttpServer::Reply;
+
+ui::DownloadLimits quickLimits() {
+    ui::DownloadLimits limits;
+    limits.connectTimeout = 1000ms;
+    limits.totalTimeout = 300ms;
+    return limits;
+}
+
+TEST(Download, aSuccessfulAnswerGivesItsBodyByteForByte) {
+    const std::string body("Title||https://example.org/a\n\0\xff", 32);
+    LoopbackHttpServer server([&](const std::string&) { return Reply::answer(200, body); });
+    EXPECT_EQ(ui::download(server.url("/TitlesAndUrls.txt")), body);
+}
+
+TEST(Download, anErrorPageIsAFailureNotContent) {
+    LoopbackHttpServer server([](const std::string& path) {
+        return Reply::answer(path == "/missing" ? 404 : 500, "<html>error page</html>");
+    });
+    EXPECT_EQ(ui::download(server.url("/missing")), std::nullopt);
+    EXPECT_EQ(ui::download(server.url("/broken")), std::nullopt);
+}
+
+TEST(Download, aSuccessfulAnswerWithoutBodyIsAFailure) {
+    LoopbackHttpServer server(
+        [](const std::string& path) { return Reply::answer(path == "/empty" ? 200 : 204, ""); });
+    EXPECT_EQ(ui::download(server.url("/empty")), std::nullopt);
+    EXPECT_EQ(ui::download(server.url("/no-content")), std::nullopt);
+}
+
+TEST(Download, aServerThatNeverAnswersFailsWithinTheTimeout) {
+    LoopbackHttpServer server([](const std::string&) { return Reply::stalled(); });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ui::download(server.url("/stalled"), quickLimits()), std::nullopt);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+    EXPECT_EQ(server.requestCount(), 1);
+}
+
+TEST(Download, redirectsAreFollowedButNotForEver) {
+    LoopbackHttpServer server([](const std::string& path) {
+        if (path == "/moved")
+            return Reply::redirect("/here");
+        if (path == "/loop")
+            return Reply::redirect("/loop");
+        return Reply::answer(200, "arrived");
+    });
+    EXPECT_EQ(ui::download(server.url("/moved")), "arrived");
+    EXPECT_EQ(ui::download(server.url("/loop")), std::nullopt);
+    EXPECT_LE(server.requestCount(), 2 + 1 + ui::DownloadLimits{}.maxRedirects);
+}
+
+TEST(Download, onlyWebAddressesAreFetched) {
+    TemporaryFolder folder;
+    std::string local = folder / "local.txt";
+    ASSERT_TRUE(ui::writeFileAtomically(local, "local bytes"));
+    EXPECT_EQ(ui::download("file://" + local), std::nullopt);
+    LoopbackHttpServer server([&](const std::string&) { return Reply::redirect("file://" + local); });
+    EXPECT_EQ(ui::download(server.url("/to-file")), std::nullopt);
+}
+
+TEST(Download, aBodyLargerThanTheLimitIsAFailure) {
+    LoopbackHttpServer server([](const std::string&) { return Reply::answer(200, std::string(4096, 'x')); });
+    ui::DownloadLimits limits;
+    limits.maxBytes = 1000;
+    EXPECT_EQ(ui::download(server.url("/big"), limits), std::nullopt);
+}
+
+// Lowers the file size limit of this process so that writes fail part-way, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*savedHandler_)(int) = nullptr;
+};
+
+TEST(AtomicWrite, writesTheFileAndCreatesItsFolder) {
+    TemporaryFolder folder;
+    std::string path = folder / "Documents/inner/torvexStart.jpg";
+    EXPECT_TRUE(ui::writeFileAtomically(path, "new bytes"));
+    EXPECT_EQ(readFile(path), "new bytes");
+    EXPECT_EQ(folder.entries(folder.path() / "Documents/inner"), std::vector<std::string>{"torvexStart.jpg"});
+}
+
+TEST(AtomicWrite, replacesAnOldFileWhole) {
+    TemporaryFolder folder;
+    std::string path = folder / "TitlesAndUrls.txt";
+    ASSERT_TRUE(ui::writeFileAtomically(path, std::string(5000, 'o')));
+    EXPECT_TRUE(ui::writeFileAtomically(path, "short"));
+    EXPECT_EQ(readFile(path), "short");
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"TitlesAndUrls.txt"});
+}
+
+TEST(AtomicWrite, aWriteThatFailsPartWayLeavesTheOldFileAndNoTemporaryFile) {
+    TemporaryFolder folder;
+    std::string path = folder / "TitlesAndUrls.txt";
+    ASSERT_TRUE(ui::writeFileAtomically(path, "old"));
+    {
+        FileSizeLimit limit(16);
+        EXPECT_FALSE(ui::writeFileAtomically(path, std::string(4096, 'n')));
+    }
+    EXPECT_EQ(readFile(path), "old");
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"TitlesAndUrls.txt"});
+}
+
+TEST(AtomicWrite, aFolderThatCannotBeMadeIsAFailure) {
+    TemporaryFolder folder;
+    ASSERT_TRUE(ui::writeFileAtomically(folder / "plain", "a file, not a folder"));
+    EXPECT_FALSE(ui::writeFileAtomically(folder / "plain/inside.txt", "bytes"));
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"plain"});
+}
+
+TEST(AtomicWrite, anUnwritableFolderLeavesTheOldFileAndNoTemporaryFile) {
+    TemporaryFolder folder;
+    std::string path = folder / "torvexStart.jpg";
+    ASSERT_TRUE(ui::writeFileAtomically(path, "old"));
+    std::filesystem::permissions(folder.path(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (::access(folder.path().c_str(), W_OK) == 0)
+        GTEST_SKIP()
+            << "this user writes into read-only folders (root); the partial-write case covers failures";
+    EXPECT_FALSE(ui::writeFileAtomically(path, "new"));
+    EXPECT_EQ(readFile(path), "old");
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"torvexStart.jpg"});
+}
+
+} // namespace

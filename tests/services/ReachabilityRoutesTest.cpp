@@ -1,0 +1,223 @@
+#include "NetworkNamespace.h"
+
+#include "Reachability.h"
+
+#include <arpa/inet.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <net/route.h>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+using namespace ReachabilityFlag;
+
+sockaddr_in ipv4(const char* dotted) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    ::inet_pton(AF_INET, dotted, &address.sin_addr);
+    return address;
+}
+
+void runScenario(const std::function<void(ScenarioChecks&)>& scenario) {
+    ScenarioOutcome outcome = runInNewNetworkNamespace(scenario);
+    if (outcome.result == ScenarioOutcome::Result::Skipped)
+        GTEST_SKIP() << outcome.report;
+    EXPECT_TRUE(outcome.result == ScenarioOutcome::Result::Passed) << outcome.report;
+}
+
+// What the kernel's main table says of the default route: none, or (through a gateway, interface).
+struct DefaultRoute {
+    bool viaGateway;
+    std::string interface;
+};
+
+std::optional<DefaultRoute> defaultRouteFromProc() {
+    std::ifstream table("/proc/net/route");
+    std::string line;
+    std::getline(table, line); // column titles
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string interface, destination, gateway, mask;
+        unsigned flags = 0;
+        int references, use, metric;
+        fields >> interface >> destination >> gateway >> std::hex >> flags >> std::dec >> references >> use >>
+            metric >> mask;
+        if (destination == "00000000" && mask == "00000000" && (flags & RTF_UP))
+            return DefaultRoute{(flags & RTF_GATEWAY) != 0, interface};
+    }
+    return std::nullopt;
+}
+
+TEST(ReachabilityFactories, makeWatchersOnlyForUsableTargets) {
+    EXPECT_EQ(Reachability::reachabilityWithHostName(""), nullptr);
+    EXPECT_EQ(Reachability::reachabilityWithHostName(std::string(300, 'a')), nullptr);
+    sockaddr_in notIPv4 = ipv4("10.0.0.1");
+    notIPv4.sin_family = AF_INET6;
+    EXPECT_EQ(Reachability::reachabilityWithAddress(notIPv4), nullptr);
+
+    auto internet = Reachability::reachabilityForInternetConnection();
+    auto localWiFi = Reachability::reachabilityForLocalWiFi();
+    ASSERT_NE(internet, nullptr);
+    ASSERT_NE(localWiFi, nullptr);
+    EXPECT_FALSE(internet->isLocalWiFi());
+    EXPECT_TRUE(localWiFi->isLocalWiFi());
+    EXPECT_FALSE(Reachability::reachabilityWithHostName("127.0.0.1")->isLocalWiFi());
+}
+
+TEST(ReachabilityRoutes, theLoopbackAddressIsReachableAndDirect) {
+    auto byAddress = Reachability::reachabilityWithAddress(ipv4("127.0.0.1"));
+    auto byDottedName = Reachability::reachabilityWithHostName("127.0.0.1");
+    auto byName = Reachability::reachabilityWithHostName("localhost");
+    for (const auto& watcher : {byAddress, byDottedName, byName}) {
+        ASSERT_NE(watcher, nullptr);
+        std::optional<ReachabilityFlags> flags = watcher->currentFlags();
+        ASSERT_TRUE(flags);
+        EXPECT_EQ(*flags & (Reachable | IsDirect), Reachable | IsDirect);
+        EXPECT_EQ(watcher->currentReachabilityStatus(), ReachableViaWiFi);
+        EXPECT_FALSE(watcher->connectionRequired());
+    }
+}
+
+TEST(ReachabilityRoutes, theInternetWatcherAgreesWithTheKernelsDefaultRoute) {
+    auto internet = Reachability::reachabilityForInternetConnection();
+    std::optional<ReachabilityFlags> flags = internet->currentFlags();
+    ASSERT_TRUE(flags);
+    std::optional<DefaultRoute> route = defaultRouteFromProc();
+    if (!route) {
+        EXPECT_EQ(internet->currentReachabilityStatus(), NotReachable);
+        return;
+    }
+    EXPECT_TRUE(*flags & Reachable);
+    EXPECT_EQ((*flags & IsDirect) != 0, !route->viaGateway);
+    EXPECT_EQ(internet->currentReachabilityStatus(),
+              route->interface.starts_with("wwan") ? ReachableViaWWAN : ReachableViaWiFi);
+}
+
+TEST(ReachabilityRoutes, theLocalWiFiWatcherJudgesByTheLocalRule) {
+    auto localWiFi = Reachability::reachabilityForLocalWiFi();
+    std::optional<ReachabilityFlags> flags = localWiFi->currentFlags();
+    ASSERT_TRUE(flags);
+    EXPECT_EQ(localWiFi->currentReachabilityStatus(), Reachability::localWiFiStatusForFlags(*flags));
+}
+
+TEST(ReachabilityNotifier, opensADescriptorWhileStartedAndPostsNothingWithoutChange) {
+    auto watcher = Reachability::reachabilityWithHostName("127.0.0.1");
+    int posts = 0;
+    Reachability::setNotificationPoster([&](const std::string&, Reachability*) { ++posts; });
+    EXPECT_EQ(watcher->fileDescriptor(), -1);
+    ASSERT_TRUE(watcher->startNotifer());
+    EXPECT_TRUE(watcher->startNotifer());
+    int fd = watcher->fileDescriptor();
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(watcher->fileDescriptor(), fd);
+    watcher->handleEvents();
+    Reachability::reachabilityCallback(watcher.get());
+    EXPECT_EQ(posts, 0);
+    watcher->stopNotifer();
+    EXPECT_FALSE(watcher->isNotifying());
+    EXPECT_EQ(watcher->fileDescriptor(), -1);
+    watcher->handleEvents();
+    Reachability::setNotificationPoster(nullptr);
+}
+
+TEST(ReachabilityNotifierDeathTest, aCallbackWithoutAWatcherIsAProgrammingError) {
+    EXPECT_DEBUG_DEATH(Reachability::reachabilityCallback(nullptr), "info was NULL in ReachabilityCallback");
+    int notAWatcher = 0;
+    EXPECT_DEBUG_DEATH(Reachability::reachabilityCallback(&notAWatcher),
+                       "info was wrong class in ReachabilityCallback");
+    auto stopped = Reachability::reachabilityForInternetConnection();
+    EXPECT_DEBUG_DEATH(Reachability::reachabilityCallback(stopped.get()), "info was wrong class");
+}
+
+// Delivers the pending events of every watcher, as the run loop does when their sockets are readable.
+void deliverEvents(const std::vector<Reachability*>& watchers) {
+    for (Reachability* watcher : watchers)
+        watcher->handleEvents();
+}
+
+TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
+    runScenario([](ScenarioChecks& checks) {
+        auto host = Reachability::reachabilityWithHostName("10.1.2.3");
+        auto internet = Reachability::reachabilityForInternetConnection();
+        std::vector<std::pair<std::string, Reachability*>> posted;
+        Reachability::setNotificationPoster(
+            [&](const std::string& name, Reachability* object) { posted.emplace_back(name, object); });
+        checks.check(host->currentReachabilityStatus() == NotReachable, "a fresh namespace reaches no host");
+        checks.check(internet->currentReachabilityStatus() == NotReachable,
+                     "a fresh namespace has no default route");
+        checks.check(host->startNotifer() && internet->startNotifer(), "the notifiers start");
+
+        checks.check(setLinkUp("lo"), "loopback goes up");
+        deliverEvents({host.get(), internet.get()});
+        checks.check(posted.empty(), "events that change no watcher's flags post nothing");
+
+        checks.check(addRoute("10.0.0.0", 8, "lo"), "a route to 10/8 is added");
+        checks.check(waitReadable(host->fileDescriptor()), "the route event arrives");
+        deliverEvents({host.get(), internet.get()});
+        checks.check(posted.size() == 1, "one notification for the host");
+        checks.check(!posted.empty() && posted[0].first == "kNetworkReachabilityChangedNotification" &&
+                         posted[0].second == host.get(),
+                     "the notification is named for reachability and carries the host watcher");
+        checks.check(host->currentFlags() == (Reachable | IsDirect), "the host is reachable without gateway");
+        checks.check(host->currentReachabilityStatus() == ReachableViaWiFi, "the host is reachable by Wi-Fi");
+
+        checks.check(addRoute("0.0.0.0", 0, "lo", "10.0.0.1"), "a default route through 10.0.0.1 is added");
+        checks.check(waitReadable(internet->fileDescriptor()), "the default route event arrives");
+        deliverEvents({host.get(), internet.get()});
+        checks.check(posted.size() == 2 && posted.back().second == internet.get(),
+                     "one notification for the internet watcher");
+        checks.check(internet->currentFlags() == Reachable, "the default route goes through a gateway");
+        checks.check(internet->currentReachabilityStatus() == ReachableViaWiFi,
+                     "the internet is reachable by Wi-Fi");
+
+        checks.check(deleteRoute("0.0.0.0", 0), "the default route is deleted");
+        checks.check(waitReadable(internet->fileDescriptor()), "the deletion event arrives");
+        deliverEvents({host.get(), internet.get()});
+        checks.check(posted.size() == 3 && posted.back().second == internet.get(), "the loss is posted");
+        checks.check(internet->currentReachabilityStatus() == NotReachable, "the internet is gone");
+
+        host->stopNotifer();
+        checks.check(deleteRoute("10.0.0.0", 8), "the host route is deleted");
+        deliverEvents({host.get()});
+        checks.check(posted.size() == 3, "a stopped watcher posts nothing");
+        checks.check(host->currentReachabilityStatus() == NotReachable, "the host is unreachable again");
+        Reachability::setNotificationPoster(nullptr);
+    });
+}
+
+TEST(ReachabilityRoutes, aRouteThroughAGatewayIsNotDirectAndFailsTheLocalWiFiRule) {
+    runScenario([](ScenarioChecks& checks) {
+        auto localWiFi = Reachability::reachabilityForLocalWiFi();
+        auto distant = Reachability::reachabilityWithAddress(ipv4("192.0.2.5"));
+        checks.check(setLinkUp("lo") && addRoute("10.0.0.0", 8, "lo") &&
+                         addRoute("0.0.0.0", 0, "lo", "10.0.0.1"),
+                     "a default route through a gateway is set up");
+        checks.check(distant->currentFlags() == Reachable, "a distant host goes through the gateway");
+        checks.check(localWiFi->currentFlags() == Reachable,
+                     "the link-local net goes through the gateway too");
+        checks.check(localWiFi->currentReachabilityStatus() == NotReachable, "which is no local Wi-Fi");
+
+        checks.check(addRoute("169.254.0.0", 16, "lo"), "a link-local route is added");
+        checks.check(localWiFi->currentFlags() == (Reachable | IsDirect), "the link-local net is direct");
+        checks.check(localWiFi->currentReachabilityStatus() == ReachableViaWiFi, "and counts as local Wi-Fi");
+    });
+}
+
+TEST(ReachabilityRoutes, aRouteOverACellularLinkIsWideArea) {
+    runScenario([](ScenarioChecks& checks) {
+        auto internet = Reachability::reachabilityForInternetConnection();
+        auto host = Reachability::reachabilityWithHostName("10.1.2.3");
+        checks.check(renameLink("lo", "wwan0") && setLinkUp("wwan0"), "the only link is named like a modem");
+        checks.check(addRoute("10.0.0.0", 8, "wwan0") && addRoute("0.0.0.0", 0, "wwan0", "10.0.0.1"),
+                     "routes over the modem are added");
+        checks.check(host->currentFlags() == (Reachable | IsDirect | IsWWAN),
+                     "the host is direct over the modem");
+        checks.check(internet->currentFlags() == (Reachable | IsWWAN), "the internet is behind a gateway");
+        checks.check(internet->currentReachabilityStatus() == ReachableViaWWAN, "the internet is wide-area");
+        checks.check(host->currentReachabilityStatus() == ReachableViaWWAN, "the host is wide-area");
+    });
+}
+
+} // namespace

@@ -1,0 +1,70 @@
+#include "Reachability.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace ReachabilityFlag;
+
+TEST(ReachabilityFlags, keepTheirPlacesInTheFlagWord) {
+    EXPECT_EQ(Reachable, 0x2u);
+    EXPECT_EQ(ConnectionRequired, 0x4u);
+    EXPECT_EQ(ConnectionOnTraffic, 0x8u);
+    EXPECT_EQ(InterventionRequired, 0x10u);
+    EXPECT_EQ(ConnectionOnDemand, 0x20u);
+    EXPECT_EQ(IsDirect, 0x20000u);
+    EXPECT_EQ(IsWWAN, 0x40000u);
+}
+
+struct Case {
+    ReachabilityFlags flags;
+    NetworkStatus expected;
+};
+
+TEST(GeneralReachabilityRule, judgesEveryFlagWordCase) {
+    const Case cases[] = {
+        {0, NotReachable},
+        {Reachable, ReachableViaWiFi},
+        {Reachable | IsDirect, ReachableViaWiFi},
+        {Reachable | IsWWAN, ReachableViaWWAN},
+        {Reachable | ConnectionRequired, NotReachable},
+        {Reachable | ConnectionRequired | ConnectionOnTraffic, ReachableViaWiFi},
+        {Reachable | ConnectionRequired | ConnectionOnTraffic | InterventionRequired, NotReachable},
+        {Reachable | ConnectionRequired | ConnectionOnDemand, ReachableViaWiFi},
+        {Reachable | ConnectionRequired | ConnectionOnDemand | InterventionRequired, NotReachable},
+        {Reachable | ConnectionRequired | InterventionRequired, NotReachable},
+        // Intervention only withholds the on-demand upgrade; without ConnectionRequired it changes nothing.
+        {Reachable | ConnectionOnTraffic | InterventionRequired, ReachableViaWiFi},
+        {Reachable | InterventionRequired, ReachableViaWiFi},
+        // The wide-area link wins over everything once the target is reachable.
+        {Reachable | ConnectionRequired | IsWWAN, ReachableViaWWAN},
+        {Reachable | ConnectionRequired | ConnectionOnTraffic | InterventionRequired | IsWWAN,
+         ReachableViaWWAN},
+        // Without Reachable no other flag counts.
+        {IsWWAN, NotReachable},
+        {ConnectionOnTraffic | ConnectionOnDemand | IsDirect, NotReachable},
+        {~Reachable, NotReachable},
+        {~0u, ReachableViaWWAN},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Reachability::networkStatusForFlags(c.flags), c.expected)
+            << "flags 0x" << std::hex << c.flags;
+}
+
+TEST(LocalWiFiReachabilityRule, needsBothReachableAndDirect) {
+    const Case cases[] = {
+        {0, NotReachable},
+        {Reachable, NotReachable},
+        {IsDirect, NotReachable},
+        {Reachable | IsDirect, ReachableViaWiFi},
+        {Reachable | IsDirect | IsWWAN, ReachableViaWiFi},
+        {Reachable | IsDirect | ConnectionRequired | InterventionRequired, ReachableViaWiFi},
+        {~IsDirect, NotReachable},
+        {~0u, ReachableViaWiFi},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Reachability::localWiFiStatusForFlags(c.flags), c.expected)
+            << "flags 0x" << std::hex << c.flags;
+}
+
+} // namespace
