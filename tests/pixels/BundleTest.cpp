@@ -1,0 +1,74 @@
+#include "PixelTestSupport.h"
+
+#include "Platform/Bundle.h"
+
+#include <gtest/gtest.h>
+
+using namespace ui;
+using namespace pixeltest;
+
+namespace {
+
+class BundleLookup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        bundle.setResourcePath(folder.root().string());
+        writeSolidPng(folder.path("flag.png"), 20, 30, {255, 0, 0, 255});
+        writeSolidPng(folder.path("circle@2x.png"), 80, 80, {0, 0, 255, 255});
+        writeSolidPng(folder.path("Buttons/info pressed.png"), 30, 20, {0, 255, 0, 255});
+        writeSolidPng(folder.path("Arrow Hints/3.png"), 10, 10, {0, 255, 0, 255});
+        writeSolidJpeg(folder.path("torvexStart.jpg"), 32, 48, {90, 90, 90, 255});
+        writeBytes(folder.path("url.txt"), "https://example.invalid/titles\n");
+        writeBytes(folder.path("outside.txt"), "secret");
+    }
+    TempFolder folder;
+    Bundle bundle;
+};
+
+} // namespace
+
+TEST_F(BundleLookup, FindsNamesWithOrWithoutTheirTypeAndInsideFolders) {
+    EXPECT_EQ(bundle.pathForResource("flag", "png"), folder.path("flag.png"));
+    EXPECT_EQ(bundle.pathForResource("flag.png", "png"), folder.path("flag.png"));
+    EXPECT_EQ(bundle.pathForResource("flag.png", ""), folder.path("flag.png"));
+    EXPECT_EQ(bundle.pathForResource("info pressed", "png", "Buttons"),
+              folder.path("Buttons/info pressed.png"));
+    EXPECT_EQ(bundle.pathForResource("Arrow Hints/3.png", ""), folder.path("Arrow Hints/3.png"));
+    EXPECT_EQ(bundle.pathForResource("url", "txt"), folder.path("url.txt"));
+}
+
+TEST_F(BundleLookup, ADoubleScaleFileAloneCountsAsThePicture) {
+    EXPECT_EQ(bundle.pathForResource("circle", "png"), folder.path("circle.png"));
+    Image circle = bundle.image("circle");
+    EXPECT_EQ(circle.size(), (Size{40, 40}));
+    EXPECT_EQ(circle.fileName(), folder.path("circle@2x.png"));
+}
+
+TEST_F(BundleLookup, MissingResourcesAreNotFound) {
+    EXPECT_EQ(bundle.pathForResource("nothing", "png"), std::nullopt);
+    EXPECT_EQ(bundle.pathForResource("flag", "jpg"), std::nullopt);
+    EXPECT_EQ(bundle.pathForResource("", "png"), std::nullopt);
+    EXPECT_EQ(bundle.pathForResource("Buttons", ""), std::nullopt) << "a folder is no resource";
+    EXPECT_TRUE(bundle.image("nothing").empty());
+    EXPECT_EQ(bundle.text("nothing", "txt"), std::nullopt);
+}
+
+TEST_F(BundleLookup, NamesCannotLeaveTheBundle) {
+    Bundle inner;
+    inner.setResourcePath(folder.path("Buttons"));
+    EXPECT_EQ(inner.pathForResource("../outside", "txt"), std::nullopt);
+    EXPECT_EQ(inner.pathForResource("outside", "txt", ".."), std::nullopt);
+    EXPECT_EQ(inner.pathForResource(folder.path("outside.txt"), ""), std::nullopt);
+}
+
+TEST_F(BundleLookup, PicturesDefaultToPngAndKeepAGivenExtension) {
+    EXPECT_EQ(bundle.image("flag").size(), (Size{20, 30}));
+    EXPECT_EQ(bundle.image("flag.png").size(), (Size{20, 30}));
+    EXPECT_EQ(bundle.image("info pressed", "png", "Buttons").size(), (Size{30, 20}));
+    EXPECT_EQ(bundle.image("torvexStart.jpg").size(), (Size{32, 48}));
+    EXPECT_EQ(bundle.image("torvexStart", "jpg").size(), (Size{32, 48}));
+}
+
+TEST_F(BundleLookup, TextIsReadWhole) {
+    EXPECT_EQ(bundle.text("url", "txt"), "https://example.invalid/titles\n");
+}
