@@ -1,10 +1,12 @@
 #include "Platform/Image.h"
 
 #include "Platform/ImageDecoder.h"
+#include "Platform/LoadedPictures.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -37,7 +39,8 @@ std::optional<std::string> readWholeFile(const std::string& path) {
 }
 
 bool fileExists(const std::string& path) {
-    return std::ifstream(path).good();
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(path, ignored);
 }
 
 // "dir/name.png" -> "dir/name@2x.png"; "" for names that are not PNG or already are @2x.
@@ -60,12 +63,13 @@ cairo_filter_t cairoFilter(ImageFilter filter) {
 }
 
 // Splits `total` pixels into cap, one-point middle and rest; a cap of 0 means the whole length
-// stretches (no caps on that axis).
+// stretches (no caps on that axis). A cap reaching the far edge leaves the last point as the middle.
 std::array<int, 3> splitPixels(int total, Float cap, Float scale) {
     if (cap <= 0)
         return {0, total, 0};
-    int capPixels = std::clamp(static_cast<int>(std::lround(cap * scale)), 0, total);
-    int middle = std::min(static_cast<int>(std::lround(scale)), total - capPixels);
+    int middle = std::clamp(static_cast<int>(std::lround(scale)), 1, std::max(total, 1));
+    int capPixels = std::clamp(static_cast<int>(std::lround(cap * scale)), 0, std::max(total - middle, 0));
+    middle = std::min(middle, total - capPixels);
     return {capPixels, middle, total - capPixels - middle};
 }
 
@@ -76,6 +80,13 @@ std::array<Float, 3> spreadLengths(const std::array<Float, 3>& parts, Float leng
     if (caps >= length && caps > 0)
         return {parts[0] * length / caps, 0, parts[2] * length / caps};
     return {parts[0], length - caps, parts[2]};
+}
+
+// Clamped before the conversion: a huge or NaN coordinate must not reach the int cast.
+int pixelIndex(Float value, Float low, Float high) {
+    if (std::isnan(value))
+        return static_cast<int>(low);
+    return static_cast<int>(std::clamp(value, low, high));
 }
 
 bool contextIsAxisAligned(cairo_t* cr) {
@@ -94,27 +105,33 @@ Point snapToDevicePixels(cairo_t* cr, Point p) {
     return {x, y};
 }
 
+SurfacePtr decodeFile(const std::string& path) {
+    std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
+        std::cerr << "picture not found: " << path << "\n";
+        return nullptr;
+    }
+    std::string error;
+    SurfacePtr surface = decodePicture(*bytes, error);
+    if (!surface)
+        std::cerr << "picture not loaded: " << path << ": " << error << "\n";
+    return surface;
+}
+
 } // namespace
 
 Image Image::fromFile(const std::string& path) {
     std::string preferred = doubleScalePath(path);
     bool useDouble = !preferred.empty() && fileExists(preferred);
     const std::string& chosen = useDouble ? preferred : path;
-    Float scale = useDouble || endsWith(path, "@2x.png") ? 2 : 1;
-    std::optional<std::string> bytes = readWholeFile(chosen);
-    if (!bytes) {
-        std::cerr << "picture not found: " << chosen << "\n";
-        return {};
-    }
-    std::string error;
-    SurfacePtr surface = decodePicture(*bytes, error);
-    if (!surface) {
-        std::cerr << "picture not loaded: " << chosen << ": " << error << "\n";
-        return {};
-    }
     Image image;
-    image.surface_ = std::move(surface);
-    image.scale_ = scale;
+    image.surface_ = LoadedPictures::shared().find(chosen);
+    if (!image.surface_)
+        image.surface_ = decodeFile(chosen);
+    if (!image.surface_)
+        return {};
+    LoadedPictures::shared().remember(chosen, image.surface_);
+    image.scale_ = useDouble || endsWith(path, "@2x.png") ? 2 : 1;
     image.fileName_ = chosen;
     return image;
 }
@@ -155,12 +172,10 @@ Size Image::size() const {
 
 Image Image::cropped(const Rect& rectInPixels) const {
     Size pixels = pixelSize();
-    int x0 = std::clamp(static_cast<int>(std::floor(rectInPixels.minX())), 0, static_cast<int>(pixels.width));
-    int y0 =
-        std::clamp(static_cast<int>(std::floor(rectInPixels.minY())), 0, static_cast<int>(pixels.height));
-    int x1 = std::clamp(static_cast<int>(std::ceil(rectInPixels.maxX())), x0, static_cast<int>(pixels.width));
-    int y1 =
-        std::clamp(static_cast<int>(std::ceil(rectInPixels.maxY())), y0, static_cast<int>(pixels.height));
+    int x0 = pixelIndex(std::floor(rectInPixels.minX()), 0, pixels.width);
+    int y0 = pixelIndex(std::floor(rectInPixels.minY()), 0, pixels.height);
+    int x1 = pixelIndex(std::ceil(rectInPixels.maxX()), x0, pixels.width);
+    int y1 = pixelIndex(std::ceil(rectInPixels.maxY()), y0, pixels.height);
     if (x1 == x0 || y1 == y0)
         return {};
     SurfacePtr piece = makeArgbSurface(x1 - x0, y1 - y0);
@@ -255,7 +270,10 @@ void Image::drawStretched(cairo_t* cr, const Rect& rect, Float alpha, ImageFilte
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             Rect cell(xs[column], ys[row], xs[column + 1] - xs[column], ys[row + 1] - ys[row]);
-            slices_->pieces[row * 3 + column].draw(cr, cell, alpha, filter);
+            // A stretched piece is one point thick along its stretch, so interpolating would only smear
+            // its one or two pixels into a gradient; nearest-neighbour keeps them and costs less.
+            bool corner = row != 1 && column != 1;
+            slices_->pieces[row * 3 + column].draw(cr, cell, alpha, corner ? filter : ImageFilter::Fast);
         }
     }
 }

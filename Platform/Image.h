@@ -11,9 +11,10 @@
 
 namespace ui {
 
-// How a picture is resampled when it is drawn at another size. Good is for pictures at rest (a
-// box filter when shrinking, bilinear when growing); Fast is nearest-neighbour, for pictures that
-// are rescaled every frame while they move. A picture drawn pixel for pixel costs the same either way.
+// How a picture is resampled when drawn at another size than its own pixels. Good (the default)
+// is for pictures at rest: a box filter when shrinking a lot, bilinear otherwise. Bilinear is plain
+// bilinear. Fast is nearest-neighbour, about twice as fast, for pictures rescaled every frame while
+// they move. A picture drawn pixel for pixel (at its scale, on whole pixels) costs the same with all.
 enum class ImageFilter { Good, Bilinear, Fast };
 
 struct StretchSlices;
@@ -25,7 +26,8 @@ public:
     // Decodes PNG or JPEG bytes from a file. For NAME.png, NAME@2x.png is preferred when it exists
     // (scale 2: its size in points is half its pixel size); a file named NAME@2x.png has scale 2 too;
     // other files have one point per pixel. A missing or undecodable file gives the empty picture and
-    // a line on stderr naming the file.
+    // a line on stderr naming the file. Loading a file again while a picture of it is alive shares
+    // its pixels instead of decoding them again.
     static Image fromFile(const std::string& path);
     // Decodes PNG or JPEG bytes; the empty picture when they are neither or are damaged.
     static Image fromData(const std::string& bytes, Float scale = 1);

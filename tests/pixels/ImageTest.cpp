@@ -116,6 +116,19 @@ TEST(PictureFiles, APngClaimingHugeSidesIsRefusedBeforeDecoding) {
     EXPECT_TRUE(Image::fromData(header).empty());
 }
 
+TEST(PictureFiles, APictureLoadedAgainWhileHeldSharesItsPixelsUntilTheFileChanges) {
+    TempFolder folder;
+    writeSolidPng(folder.path("flag.png"), 10, 10, red);
+    Image first = Image::fromFile(folder.path("flag.png"));
+    Image second = Image::fromFile(folder.path("flag.png"));
+    EXPECT_EQ(first.surface(), second.surface());
+    writeSolidPng(folder.path("flag.png"), 12, 10, blue);
+    Image rewritten = Image::fromFile(folder.path("flag.png"));
+    EXPECT_EQ(rewritten.pixelSize(), (Size{12, 10}));
+    EXPECT_EQ(pixelAt(rewritten.surface(), 0, 0), blue);
+    EXPECT_EQ(pixelAt(first.surface(), 0, 0), red) << "a picture already loaded never changes";
+}
+
 TEST(PictureFiles, TheEmptyPictureDrawsNothing) {
     ImageContext context({10, 10}, 1);
     Image().draw(context.cairo(), Rect(0, 0, 10, 10));
