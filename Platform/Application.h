@@ -1,0 +1,120 @@
+#pragma once
+// The application: the one window, touch and key input, opened addresses, and what the automation's
+// `state` command reports.
+//
+// The window is a view of 320 x 480 points at the root of the tree; screens are its subviews.
+//
+// Touches: each finger that goes down is hit-tested from the window, and the view found takes every
+// phase of that touch until the finger lifts (it stays the touch's `view()` even when the touch is
+// passed up the responder chain). Fingers that go down, move or lift together arrive in one call and
+// reach each view as one TouchSet. A finger that lands on nothing touchable is ignored to its end.
+// When a touch taken by something inside a scrolling view has moved far enough, the scroll view takes
+// it over (the view that had it gets touchesCancelled).
+
+#include "Platform/Geometry.h"
+#include "Platform/View.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+using Json = nlohmann::ordered_json;
+
+// One finger's position in window points.
+struct FingerSample {
+    int finger = 0;
+    Point location;
+};
+
+// An alert that holds the screen until one of its buttons is pressed (the alert view implements it).
+class ModalAlert {
+public:
+    virtual ~ModalAlert() = default;
+    // {"title": ..., "message": ..., "buttons": [titles by index]}
+    virtual Json description() const = 0;
+    // Presses the button with that title; false when there is none.
+    virtual bool pressButton(const std::string& title) = 0;
+};
+
+class Application {
+public:
+    static constexpr Size screenSize{320, 480};
+
+    static Application& shared();
+
+    const ViewPtr& window() const { return window_; }
+
+    bool isHeadless() const { return headless_; }
+    void setHeadless(bool headless) { headless_ = headless; }
+    // Pixels per point of the screen (and of screenshots).
+    Float scale() const { return scale_; }
+    void setScale(Float scale) { scale_ = scale; }
+    // The user's folder for documents and caches (the --home option; by default $XDG_DATA_HOME/torvex).
+    static std::string homeDirectory();
+
+    // Touch input, window points.
+    void beginTouches(const std::vector<FingerSample>& fingers);
+    void moveTouches(const std::vector<FingerSample>& fingers);
+    void endTouches(const std::vector<FingerSample>& fingers);
+    void cancelAllTouches();
+    bool hasTouches() const { return !touches_.empty(); }
+
+    // Key input for the first responder (a focused text field); false when nothing has the focus.
+    bool sendText(const std::string& text);
+    // "Return", "Escape" or "BackSpace"; false for other names or when nothing has the focus.
+    bool sendKey(const std::string& name);
+
+    // Addresses handed to the browser (or, headless, recorded instead), in order.
+    void recordOpenedURL(std::string url) { openedURLs_.push_back(std::move(url)); }
+    const std::vector<std::string>& openedURLs() const { return openedURLs_; }
+
+    // The open alert, if any (the alert view registers itself while it is shown).
+    void setModalAlert(std::weak_ptr<ModalAlert> alert) { alert_ = std::move(alert); }
+    ModalAlert* modalAlert() const { return alert_.lock().get(); }
+
+    // What `state` reports: "time" (clock seconds), "interaction" (whether the window and its
+    // front-most screen take touches), "alert" (null or the open alert's description), "openedURLs", then
+    // one key per provider with the value it returns, in the order they were added. Adding a provider
+    // under a name that exists replaces it.
+    using StateProvider = std::function<Json()>;
+    void addStateProvider(const std::string& key, StateProvider provider);
+    void removeStateProvider(const std::string& key);
+    Json state() const;
+
+    // Ends a window run after the current event with this exit status.
+    void quit(int status = 0);
+    bool quitRequested() const { return quitRequested_; }
+    int exitStatus() const { return exitStatus_; }
+
+    // A fresh window and no touches, addresses, alert, providers or quit request (tests, runMain).
+    void reset();
+
+private:
+    struct TrackedTouch {
+        std::weak_ptr<View> owner;
+        std::weak_ptr<View> hitView;
+        Point start, location;
+    };
+    using Delivery = std::vector<std::pair<std::shared_ptr<View>, std::vector<Touch>>>;
+
+    Application();
+    void takeOverByScrollView(int finger, TrackedTouch& touch);
+    static void addToDelivery(Delivery& delivery, const std::shared_ptr<View>& owner, Touch touch);
+
+    ViewPtr window_;
+    bool headless_ = true;
+    Float scale_ = 2;
+    std::map<int, TrackedTouch> touches_;
+    std::vector<std::string> openedURLs_;
+    std::weak_ptr<ModalAlert> alert_;
+    std::vector<std::pair<std::string, StateProvider>> providers_;
+    bool quitRequested_ = false;
+    int exitStatus_ = 0;
+};
+
+} // namespace ui

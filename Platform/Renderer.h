@@ -1,0 +1,47 @@
+#pragma once
+// Draws a view tree with Cairo as the screen shows it now: presentation values (so animations are
+// seen mid-way), transforms about each view's centre, and subviews back to front.
+//
+// A view with alpha below 1 is composited as a group only when it paints more than one layer (a
+// background and content, or subviews); a single picture or text is painted with the alpha directly,
+// which is several times cheaper for full-screen pictures. Nothing is clipped unless a view clips.
+
+#include "Platform/Image.h"
+#include "Platform/View.h"
+
+#include <memory>
+
+namespace ui {
+
+class Renderer {
+public:
+    // A screen of `size` points at `scale` pixels per point.
+    explicit Renderer(Size size, Float scale = 2);
+
+    // Draws the tree of `root` on black and returns the frame (ARGB32, valid until the next render).
+    cairo_surface_t* render(View& root);
+    cairo_surface_t* surface() const { return surface_.get(); }
+    Size size() const { return size_; }
+    Float scale() const { return scale_; }
+    // The display generation drawn by the last render: nothing changed while it is still current.
+    std::uint64_t renderedGeneration() const { return renderedGeneration_; }
+
+    // Draws `view` with its placement, alpha and subviews into a context whose user space is the
+    // superview's coordinates.
+    static void drawView(cairo_t* cr, View& view, bool moving);
+    // Draws the content of `view` (background, own drawing, subviews) in its bounds coordinates.
+    static void drawContent(cairo_t* cr, View& view, bool moving);
+    // A picture of `view`'s content as it shows now, its bounds size in points.
+    static Image snapshot(View& view, Float scale);
+    // At the scale the program draws at (set by the window or headless run; 2 by default).
+    static Image snapshot(View& view);
+    static void setSnapshotScale(Float scale);
+
+private:
+    Size size_;
+    Float scale_;
+    std::shared_ptr<cairo_surface_t> surface_;
+    std::uint64_t renderedGeneration_ = 0;
+};
+
+} // namespace ui

@@ -1,0 +1,65 @@
+#include "Platform/Responder.h"
+
+#include "Platform/View.h"
+
+namespace ui {
+
+namespace {
+Responder* currentFirstResponder = nullptr;
+}
+
+Point Touch::locationIn(const View* view) const {
+    return view ? view->convertFrom(location_, nullptr) : location_;
+}
+
+Point Touch::previousLocationIn(const View* view) const {
+    return view ? view->convertFrom(previous_, nullptr) : previous_;
+}
+
+const Touch& TouchSet::anyObject() const {
+    static const Touch none(-1, {}, {}, {}, TouchPhase::Cancelled);
+    return touches_.empty() ? none : touches_.front();
+}
+
+Responder::~Responder() {
+    if (currentFirstResponder == this)
+        currentFirstResponder = nullptr;
+}
+
+void Responder::touchesBegan(const TouchSet& touches) {
+    if (auto* next = nextResponder())
+        next->touchesBegan(touches);
+}
+
+void Responder::touchesMoved(const TouchSet& touches) {
+    if (auto* next = nextResponder())
+        next->touchesMoved(touches);
+}
+
+void Responder::touchesEnded(const TouchSet& touches) {
+    if (auto* next = nextResponder())
+        next->touchesEnded(touches);
+}
+
+void Responder::touchesCancelled(const TouchSet& touches) {
+    if (auto* next = nextResponder())
+        next->touchesCancelled(touches);
+}
+
+bool Responder::becomeFirstResponder() {
+    if (!canBecomeFirstResponder())
+        return false;
+    currentFirstResponder = this;
+    return true;
+}
+
+void Responder::resignFirstResponder() {
+    if (currentFirstResponder == this)
+        currentFirstResponder = nullptr;
+}
+
+Responder* Responder::firstResponder() {
+    return currentFirstResponder;
+}
+
+} // namespace ui

@@ -1,0 +1,111 @@
+#include "Platform/RunMain.h"
+
+#include "Platform/Bundle.h"
+#include "Platform/Driver.h"
+#include "Platform/Options.h"
+#include "Platform/Paths.h"
+#include "Platform/Script.h"
+#include "Platform/WindowRun.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace ui {
+
+namespace {
+
+std::string programName(const char* argv0) {
+    std::string name = argv0 ? std::filesystem::path(argv0).filename().string() : "";
+    return name.empty() ? "program" : name;
+}
+
+bool hasDisplay() {
+    auto set = [](const char* name) { return std::getenv(name) && *std::getenv(name); };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+void reportNoWindow(const std::string& program, const std::string& why) {
+    std::cerr << program << ": cannot open a window (" << why << ").\n"
+              << "Run it with --headless, or give it a virtual display: xvfb-run -a " << program << "\n";
+}
+
+// Runs the script from `source`, or returns nullopt when it cannot be read.
+std::optional<int> runScript(const std::string& source, Driver& driver) {
+    if (source == "-")
+        return Script::run(std::cin, driver, std::cout, std::cerr);
+    std::ifstream file(source);
+    if (!file)
+        return std::nullopt;
+    return Script::run(file, driver, std::cout, std::cerr);
+}
+
+int exitStatus(int scriptStatus) {
+    auto& app = Application::shared();
+    return scriptStatus == 0 && app.quitRequested() ? app.exitStatus() : scriptStatus;
+}
+
+} // namespace
+
+int runMain(int argc, char** argv, const std::function<void(Application&)>& setup) {
+    std::string program = programName(argc > 0 ? argv[0] : nullptr);
+    std::string error;
+    auto options = Options::parse(argc, argv, error);
+    if (!options) {
+        std::cerr << program << ": " << error << "\n" << Options::usage(program);
+        return 2;
+    }
+    if (options->help) {
+        std::cout << Options::usage(program);
+        return 0;
+    }
+    if (options->bundle) {
+        if (!std::filesystem::is_directory(*options->bundle)) {
+            std::cerr << program << ": no bundle folder \"" << *options->bundle << "\"\n";
+            return 2;
+        }
+        Bundle::main().setResourcePath(*options->bundle);
+    }
+    if (options->home)
+        Paths::setHome(*options->home);
+    if (options->script && *options->script != "-" && !std::filesystem::is_regular_file(*options->script)) {
+        std::cerr << program << ": cannot read the script \"" << *options->script << "\"\n";
+        return 2;
+    }
+    if (!options->headless && !hasDisplay()) {
+        reportNoWindow(program, "no display: DISPLAY is not set");
+        return 1;
+    }
+
+    Driver::resetToolkit(options->scale);
+    auto& app = Application::shared();
+    app.setHeadless(options->headless);
+    Driver driver;
+    std::unique_ptr<WindowRun> window;
+    if (!options->headless) {
+        window = WindowRun::open(program, error);
+        if (!window) {
+            reportNoWindow(program, error);
+            return 1;
+        }
+        driver.setClockAdvancer([&window](Float seconds) { window->runFor(seconds); });
+    }
+
+    setup(app);
+    if (options->script) {
+        auto status = runScript(*options->script, driver);
+        if (!status) {
+            std::cerr << program << ": cannot read the script \"" << *options->script << "\"\n";
+            return 2;
+        }
+        return exitStatus(*status);
+    }
+    if (window)
+        window->run();
+    else
+        driver.advance(0);
+    return exitStatus(0);
+}
+
+} // namespace ui

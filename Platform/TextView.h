@@ -1,0 +1,52 @@
+#pragma once
+// A read-only text area: text wrapped by words within the width, scrolled vertically when it is longer
+// than the view and user interaction is on.
+//
+// As on the phone of the time: white background, black system font of size 12, and an 8-point margin
+// around the text, which `contentSize` includes (height = text height + 16). The text is measured
+// again whenever it, the font or the width changes. Editing is not supported: `editable` is kept only
+// as a flag.
+
+#include "Platform/Font.h"
+#include "Platform/ScrollView.h"
+
+namespace ui {
+
+class TextView : public ScrollView {
+public:
+    static constexpr Float margin = 8;
+
+    explicit TextView(const Rect& frame = {});
+
+    const std::string& text() const { return text_; }
+    void setText(std::string text);
+    const Font& font() const { return font_; }
+    void setFont(const Font& font);
+    const Color& textColor() const { return textColor_; }
+    void setTextColor(const Color& color);
+    TextAlignment textAlignment() const { return alignment_; }
+    void setTextAlignment(TextAlignment alignment);
+    bool isEditable() const { return editable_; }
+    void setEditable(bool editable) { editable_ = editable; }
+
+    void draw(const DrawContext& context) override;
+    int layerCount() const override { return 2; } // the text and the scroll indicator
+    std::string className() const override { return "TextView"; }
+    void describe(ViewDescription& description) const override { description.text = text_; }
+
+protected:
+    void boundsSizeDidChange() override { measure(); }
+
+private:
+    void measure();
+
+    std::string text_;
+    Font font_ = Font::system(12);
+    Color textColor_ = Color::black();
+    TextAlignment alignment_ = TextAlignment::Left;
+    bool editable_ = true;
+};
+
+using TextViewPtr = std::shared_ptr<TextView>;
+
+} // namespace ui

@@ -1,0 +1,47 @@
+#pragma once
+// The program in a desktop window: real clock, input from the window, and a new frame only when
+// something changed or an animation runs. Between frames the loop sleeps in the window's event wait
+// until input arrives or the next timer falls due, so an idle program uses no processor time.
+
+#include "Platform/Renderer.h"
+#include "Platform/SdlWindow.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class WindowRun {
+public:
+    // Opens the window at the application's scale and starts the real clock; null with `error` when no
+    // window can be opened.
+    static std::unique_ptr<WindowRun> open(const std::string& title, std::string& error);
+
+    // Runs until the window is closed or the program quits.
+    void run();
+    // Runs for `seconds` of real time (a script's wait), or less when the program quits meanwhile.
+    void runFor(Float seconds);
+
+    // Frames drawn so far.
+    std::uint64_t framesDrawn() const { return frames_; }
+
+private:
+    explicit WindowRun(std::unique_ptr<SdlWindow> window);
+    void iterate(std::optional<Float> until);
+    Float waitTimeout(std::optional<Float> until) const;
+    void handle(const std::vector<InputEvent>& events);
+    void drawIfNeeded();
+    bool finished() const;
+
+    std::unique_ptr<SdlWindow> window_;
+    Renderer renderer_;
+    bool wasAnimating_ = false;
+    bool exposed_ = true;
+    bool closed_ = false;
+    Float lastFrame_ = -1;
+    std::uint64_t frames_ = 0;
+};
+
+} // namespace ui
