@@ -37,18 +37,15 @@ bool drawsNothing(const std::string& text, const TextStyle& style, const Rect& r
            rect.height() <= 0;
 }
 
-// Where the first line of a one-line label starts: centred vertically, placed horizontally by the
-// alignment; a line wider than the label starts at its left edge, as a label cuts off its end.
-Point singleLineOrigin(PangoLayout* layout, const TextStyle& style, const Rect& rect) {
-    Float lineHeight = bottomOfLines(layout, 1);
-    Float width = logicalExtents(layout).width();
-    Float slack = rect.width() - width;
-    Float x = rect.x();
+// Where a one-line text starts across: placed by the alignment; a line wider than the label starts
+// at its left edge, as a label cuts off its end. Wrapped text is aligned by Pango within the width.
+Float lineStartX(PangoLayout* layout, const TextStyle& style, const Rect& rect) {
+    Float slack = rect.width() - logicalExtents(layout).width();
     if (slack > 0 && style.alignment == TextAlignment::Center)
-        x += slack / 2;
-    else if (slack > 0 && style.alignment == TextAlignment::Right)
-        x += slack;
-    return {x, rect.y() + (rect.height() - lineHeight) / 2};
+        return rect.x() + slack / 2;
+    if (slack > 0 && style.alignment == TextAlignment::Right)
+        return rect.x() + slack;
+    return rect.x();
 }
 
 bool centresVertically(const TextStyle& style) {
@@ -101,22 +98,23 @@ Size textSize(const std::string& text, const Font& font, Float width) {
 void drawText(cairo_t* cr, const std::string& text, const TextStyle& style, const Rect& rect) {
     if (!cr || drawsNothing(text, style, rect))
         return;
-    if (style.numberOfLines == 1) {
-        PangoLayout* layout = layoutFor(text, style.font, -1, TextAlignment::Left);
-        showLayout(cr, layout, style, singleLineOrigin(layout, style, rect), rect);
-        return;
-    }
-    PangoLayout* layout = layoutFor(text, style.font, rect.width(), style.alignment);
+    bool oneLine = style.numberOfLines == 1;
+    PangoLayout* layout = oneLine ? layoutFor(text, style.font, -1, TextAlignment::Left)
+                                  : layoutFor(text, style.font, rect.width(), style.alignment);
     int lines = pango_layout_get_line_count(layout);
     int shown = style.numberOfLines > 0 ? std::min(style.numberOfLines, lines) : lines;
     Float height = bottomOfLines(layout, shown);
-    Point origin = rect.origin;
+    Point origin{oneLine ? lineStartX(layout, style, rect) : rect.x(), rect.y()};
     if (centresVertically(style))
         origin.y += (rect.height() - height) / 2;
-    Rect clip(rect.x(), std::max(rect.y(), origin.y), rect.width(),
-              std::min(rect.maxY(), origin.y + height) - std::max(rect.y(), origin.y));
-    if (clip.height() > 0)
-        showLayout(cr, layout, style, origin, clip);
+    // Lines past the limit, and whatever leaves the rectangle, are cut off.
+    Float top = std::max(rect.y(), origin.y), bottom = std::min(rect.maxY(), origin.y + height);
+    if (bottom > top)
+        showLayout(cr, layout, style, origin, Rect(rect.x(), top, rect.width(), bottom - top));
+}
+
+Float lineHeight(const Font& font) {
+    return font.size <= 0 ? 0 : TextLayoutCache::shared().lineHeight(font);
 }
 
 std::string fontFaceInUse(const Font& font) {

@@ -34,6 +34,10 @@ Float textWidth(const std::string& text, const Font& font);
 // empty text or a font of size 0.
 Size textSize(const std::string& text, const Font& font, Float width);
 
+// The height of one line of text, in points (1.2 times the size for this face): n wrapped lines
+// measure n line heights.
+Float lineHeight(const Font& font);
+
 // "Family Style" of the face the text really uses, e.g. "Nimbus Sans Bold"; for checking that the
 // font is installed (fontconfig silently substitutes another family when it is not).
 std::string fontFaceInUse(const Font& font);

@@ -116,11 +116,26 @@ PangoLayout* TextLayoutCache::layout(const TextLayoutKey& key) {
         pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
     }
     pango_layout_set_alignment(layout, pangoAlignment(key.alignment));
-    // Baselines one font height (with its line gap, 1.2 em for this face) apart, as phone text is set,
-    // rather than Pango's default of ascent plus descent, which crowds wrapped lines.
-    pango_layout_set_line_spacing(layout, 1);
+    // Every line, the first too, is one font height tall (ascent, descent and the face's line gap:
+    // 1.2 em here), as phone text is set, so n lines measure n line heights. Pango's default of
+    // ascent plus descent alone crowds wrapped lines.
+    PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, pango_attr_line_height_new_absolute(pangoUnits(lineHeight(key.font))));
+    pango_layout_set_attributes(layout, attributes);
+    pango_attr_list_unref(attributes);
     layouts_.emplace(key, layout);
     return layout;
+}
+
+Float TextLayoutCache::lineHeight(const Font& font) {
+    auto found = lineHeights_.find(descriptionKey(font));
+    if (found != lineHeights_.end())
+        return found->second;
+    PangoFontMetrics* metrics = pango_context_get_metrics(context_.get(), description(font), nullptr);
+    Float height = static_cast<Float>(pango_font_metrics_get_height(metrics)) / PANGO_SCALE;
+    pango_font_metrics_unref(metrics);
+    lineHeights_.emplace(descriptionKey(font), height);
+    return height;
 }
 
 std::string TextLayoutCache::faceName(const Font& font) {

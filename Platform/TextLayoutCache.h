@@ -35,6 +35,8 @@ public:
 
     // A layout owned by the cache; valid until the next call.
     PangoLayout* layout(const TextLayoutKey& key);
+    // The distance between baselines of wrapped lines, in points.
+    Float lineHeight(const Font& font);
     // "Family Style" of the face that fontconfig actually picked for the font.
     std::string faceName(const Font& font);
 
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<PangoContext, ObjectUnref> context_;
     std::unordered_map<TextLayoutKey, std::unique_ptr<PangoLayout, ObjectUnref>, TextLayoutKeyHash> layouts_;
     std::unordered_map<int, std::unique_ptr<PangoFontDescription, DescriptionFree>> descriptions_;
+    std::unordered_map<int, Float> lineHeights_;
 };
 
 // The family every font of the toolkit asks for.

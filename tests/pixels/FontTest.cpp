@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace ui;
 using namespace pixeltest;
 
@@ -76,16 +78,17 @@ TEST(TextMeasuring, EmptyTextAndSizeZeroMeasureNothing) {
     EXPECT_EQ(textSize("Hello", Font::system(0), 100), (Size{0, 0}));
 }
 
-TEST(TextMeasuring, WrappedHeightGrowsWithTheLines) {
+TEST(TextMeasuring, WrappedHeightGrowsByOneLineHeightPerLine) {
     Font font = Font::system(13);
-    Size oneLine = textSize("word", font, 300);
+    Float line = lineHeight(font);
+    EXPECT_NEAR(line, 1.2 * 13, 0.5);
+    EXPECT_EQ(textSize("word", font, 300).height, std::ceil(line));
     Size narrow = textSize(sentence, font, 100);
     Size wide = textSize(sentence, font, 200);
     EXPECT_LE(narrow.width, 100);
-    EXPECT_GE(narrow.height, 4 * oneLine.height);
-    EXPECT_LT(wide.height, narrow.height);
-    EXPECT_GE(wide.height, 2 * oneLine.height);
-    EXPECT_EQ(textSize(sentence, font, 0).height, oneLine.height);
+    EXPECT_EQ(narrow.height, std::ceil(4 * line)) << "four lines at 100 points";
+    EXPECT_EQ(wide.height, std::ceil(2 * line)) << "two lines at 200 points";
+    EXPECT_EQ(textSize(sentence, font, 0).height, std::ceil(line));
     EXPECT_EQ(textSize(sentence, font, 0).width, textWidth(sentence, font));
 }
 
@@ -121,16 +124,21 @@ TEST(TextDrawing, OneLineIsCentredVerticallyAndPlacedByItsAlignment) {
 TEST(TextDrawing, SeveralLinesWrapFromTheTopAndStopAtTheLineLimit) {
     Rect rect(0, 0, 100, 200);
     Font font = Font::system(13);
-    Float oneLine = textSize("word", font, 100).height;
-    Float twoLines = textSize("word word", font, textWidth("word", font) + 1).height;
-    ASSERT_GT(twoLines, 2 * oneLine);
+    Float line = lineHeight(font);
     Ink all = drawnInk(sentence, styleWith(font, TextAlignment::Left, 0), rect.size, rect);
     Ink two = drawnInk(sentence, styleWith(font, TextAlignment::Left, 2), rect.size, rect);
     EXPECT_LE(all.top, 5);
-    EXPECT_GE(all.bottom, textSize(sentence, font, 100).height - 5);
+    EXPECT_GT(all.bottom, 3 * line);
+    EXPECT_LE(all.bottom, 4 * line);
     EXPECT_LE(all.right, 100);
-    EXPECT_LE(two.bottom, twoLines);
-    EXPECT_GE(two.bottom, oneLine);
+    EXPECT_GT(two.bottom, line);
+    EXPECT_LE(two.bottom, 2 * line);
+}
+
+TEST(TextDrawing, AOneLineLabelShowsOnlyItsFirstLine) {
+    Ink ink = drawnInk("Top\nBottom\nMore", styleWith(Font::system(14)), {100, 100}, Rect(0, 0, 100, 100));
+    EXPECT_LE(ink.bottom - ink.top + 1, lineHeight(Font::system(14)));
+    EXPECT_NEAR(ink.midY(), 50, 4);
 }
 
 TEST(TextDrawing, TextIsCutOffAtTheRectangle) {
