@@ -1,5 +1,6 @@
 #include "Bubbles.h"
 
+#include "ArtCanvas.h"
 #include "Shapes.h"
 
 #include <cmath>
@@ -25,33 +26,44 @@ BubbleShape pointedBubble(double left, double right, double tip) {
     return shape;
 }
 
-void drawSheetEnds(cairo_t* cr) {
+// The sheet is cut from one bubble as wide as the sheet with its pointer in the middle, copied
+// pixel for pixel, so the pieces meet without a seam however they are put together.
+void paintModel(cairo_t* cr, const ArtCanvas& model) {
+    cairo_scale(cr, 0.5, 0.5);
+    cairo_set_source_surface(cr, model.surface(), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_paint(cr);
+}
+
+void drawSheetEnds(cairo_t* cr, const ArtCanvas& model) {
     cairo_save(cr);
     cairo_rectangle(cr, 0, 0, 26, bubbleHeight);
     cairo_rectangle(cr, 100, 0, 34, bubbleHeight);
     cairo_clip(cr);
-    fillAndEdgeBubble(cr, bubbleBody(0.75, labelBubbleWidth - 0.75));
+    paintModel(cr, model);
     cairo_restore(cr);
 }
 
-// The slice x 60..84 shows a bubble whose pointer is at its middle, turned by half a revolution:
-// sheet x = 139 - bubble x, sheet y = 58 - bubble y.
-void drawSheetPointer(cairo_t* cr) {
+// The slice x 60..84 holds the model's columns 55..79 turned by half a revolution:
+// sheet x = 139 - model x, sheet y = 58 - model y.
+void drawSheetPointer(cairo_t* cr, const ArtCanvas& model) {
     cairo_save(cr);
     cairo_rectangle(cr, 60, 0, 24, bubbleHeight);
     cairo_clip(cr);
     cairo_translate(cr, 84, bubbleHeight);
     cairo_rotate(cr, M_PI);
     cairo_translate(cr, -55, 0);
-    fillAndEdgeBubble(cr, pointedBubble(-40, 110, 67));
+    paintModel(cr, model);
     cairo_restore(cr);
 }
 
 } // namespace
 
 void drawLabelBubbleSheet(cairo_t* cr) {
-    drawSheetEnds(cr);
-    drawSheetPointer(cr);
+    ArtCanvas model(labelBubbleWidth, bubbleHeight);
+    fillAndEdgeBubble(model.cr(), pointedBubble(0.75, labelBubbleWidth - 0.75, labelBubbleWidth / 2));
+    drawSheetEnds(cr, model);
+    drawSheetPointer(cr, model);
 }
 
 void drawBubbleLeft(cairo_t* cr) {

@@ -17,8 +17,8 @@ void drawLabelBubbleSheet(cairo_t* cr);
 // Whole bubbles stretched at x 65 (left cap 65, top cap 25) for a flag near the left or the right
 // screen edge. The left one's pointer is 30 points from its left end; the right one's is 31 points
 // from its right end, inside its right cap.
-constexpr double bubbleLeftWidth = 88, bubbleLeftPointer = 30;
-constexpr double bubbleRightWidth = 112, bubbleRightPointer = bubbleRightWidth - 31;
+constexpr double bubbleLeftWidth = 78, bubbleLeftPointer = 30;
+constexpr double bubbleRightWidth = 108, bubbleRightPointer = bubbleRightWidth - 31;
 void drawBubbleLeft(cairo_t* cr);
 void drawBubbleRight(cairo_t* cr);
 
