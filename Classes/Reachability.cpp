@@ -1,5 +1,7 @@
 #include "Reachability.h"
 
+#include "Platform/NotificationCenter.h"
+
 #include <arpa/inet.h>
 #include <cassert>
 #include <cerrno>
@@ -22,11 +24,6 @@ namespace {
 
 constexpr auto hostLookupTimeout = std::chrono::seconds(2);
 constexpr std::size_t maxHostNameLength = 253;
-
-Reachability::NotificationPoster& notificationPoster() {
-    static Reachability::NotificationPoster poster;
-    return poster;
-}
 
 // Watchers whose notifier runs; a run loop context is trusted only when it is one of them.
 std::set<Reachability*>& notifyingWatchers() {
@@ -321,10 +318,6 @@ Reachability::~Reachability() {
     stopNotifer();
 }
 
-void Reachability::setNotificationPoster(NotificationPoster poster) {
-    notificationPoster() = std::move(poster);
-}
-
 std::shared_ptr<Reachability> Reachability::reachabilityWithHostName(const std::string& hostName) {
     if (hostName.empty() || hostName.size() > maxHostNameLength)
         return nullptr;
@@ -414,8 +407,7 @@ void Reachability::handleEvents() {
     if (flags == reachabilityRef_->lastFlags)
         return;
     reachabilityRef_->lastFlags = flags;
-    if (notificationPoster())
-        notificationPoster()(kNetworkReachabilityChangedNotification, this);
+    ui::NotificationCenter::defaultCenter().post(kNetworkReachabilityChangedNotification, this);
 }
 
 void Reachability::reachabilityCallback(void* info) {

@@ -10,11 +10,10 @@
 // Change notifications: after `startNotifer`, the watcher's socket receives the kernel's link,
 // IPv4 address and IPv4 route events. The run loop watches `fileDescriptor()` and calls
 // `handleEvents()` when it is readable; when the watcher's flags changed, the notification named
-// kNetworkReachabilityChangedNotification is posted with the watcher as its object. Receivers ask
-// `currentReachabilityStatus()` for the new state.
+// kNetworkReachabilityChangedNotification is posted on the default notification centre with the
+// watcher (a Reachability*) as its object. Receivers ask `currentReachabilityStatus()` for the new state.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <netinet/in.h>
 #include <optional>
@@ -41,11 +40,6 @@ inline constexpr ReachabilityFlags IsWWAN = 1u << 18;
 
 class Reachability {
 public:
-    // Delivers a notification (name, object) to its observers; installed by whoever owns the
-    // notification centre. Until one is installed, changes are noticed but nobody is told.
-    using NotificationPoster = std::function<void(const std::string& name, Reachability* object)>;
-    static void setNotificationPoster(NotificationPoster poster);
-
     // A dotted IPv4 address is used as it is; any other name is looked up (IPv4) each time the flags
     // are read after a network change, waiting at most two seconds. None for an empty or overlong name.
     static std::shared_ptr<Reachability> reachabilityWithHostName(const std::string& hostName);

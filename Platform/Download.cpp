@@ -1,5 +1,6 @@
 #include "Platform/Download.h"
 
+#include "Platform/ImageDecoder.h"
 #include "Platform/Paths.h"
 
 #include <cerrno>
@@ -128,6 +129,11 @@ std::optional<std::string> download(const std::string& url, const DownloadLimits
         return std::nullopt;
     }
     return std::move(body.bytes);
+}
+
+bool isPicture(const std::string& bytes) {
+    std::string error;
+    return decodePicture(bytes, error) != nullptr;
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes) {

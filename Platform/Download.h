@@ -24,6 +24,10 @@ struct DownloadLimits {
 // (with a line on stderr saying why). Redirects are followed, to http and https addresses only.
 std::optional<std::string> download(const std::string& url, const DownloadLimits& limits = {});
 
+// Whether `bytes` decode as a PNG or JPEG picture. A downloaded picture replaces a cached copy only
+// when they do, so that an error page or a cut-off file never takes the place of a good picture.
+bool isPicture(const std::string& bytes);
+
 // Replaces the file at `path` with `bytes`: they go to a temporary file in the same folder, which is
 // flushed to disk and then renamed over `path`. The folder is created when missing. On failure the
 // old file is left as it was, no temporary file remains, and the answer is false.

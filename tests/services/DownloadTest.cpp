@@ -79,6 +79,15 @@ TEST(Download, aBodyLargerThanTheLimitIsAFailure) {
     EXPECT_EQ(ui::download(server.url("/big"), limits), std::nullopt);
 }
 
+TEST(Download, onlyBytesThatDecodeCountAsAPicture) {
+    std::string picture = readFile(TORVEX_SOURCE_DIR "/tools/start-content/torvexStart.jpg");
+    ASSERT_FALSE(picture.empty());
+    EXPECT_TRUE(ui::isPicture(picture));
+    EXPECT_FALSE(ui::isPicture(""));
+    EXPECT_FALSE(ui::isPicture("<html>404 Not Found</html>"));
+    EXPECT_FALSE(ui::isPicture(picture.substr(0, 64)));
+}
+
 // Lowers the file size limit of this process so that writes fail part-way, as on a full disk.
 class FileSizeLimit {
 public:

@@ -1,5 +1,6 @@
 #include "NetworkNamespace.h"
 
+#include "Platform/NotificationCenter.h"
 #include "Reachability.h"
 
 #include <arpa/inet.h>
@@ -49,6 +50,20 @@ std::optional<DefaultRoute> defaultRouteFromProc() {
     }
     return std::nullopt;
 }
+
+// Records the watchers of the reachability notifications posted while it lives.
+class ChangeObserver {
+public:
+    ChangeObserver() {
+        ui::NotificationCenter::defaultCenter().addObserver(
+            this, "kNetworkReachabilityChangedNotification", [this](const ui::Notification& notification) {
+                auto* watcher = notification.objectAs<Reachability*>();
+                posted.push_back(watcher ? *watcher : nullptr);
+            });
+    }
+    ~ChangeObserver() { ui::NotificationCenter::defaultCenter().removeObserver(this); }
+    std::vector<Reachability*> posted;
+};
 
 TEST(ReachabilityFactories, makeWatchersOnlyForUsableTargets) {
     EXPECT_EQ(Reachability::reachabilityWithHostName(""), nullptr);
@@ -104,8 +119,7 @@ TEST(ReachabilityRoutes, theLocalWiFiWatcherJudgesByTheLocalRule) {
 
 TEST(ReachabilityNotifier, opensADescriptorWhileStartedAndPostsNothingWithoutChange) {
     auto watcher = Reachability::reachabilityWithHostName("127.0.0.1");
-    int posts = 0;
-    Reachability::setNotificationPoster([&](const std::string&, Reachability*) { ++posts; });
+    ChangeObserver observer;
     EXPECT_EQ(watcher->fileDescriptor(), -1);
     ASSERT_TRUE(watcher->startNotifer());
     EXPECT_TRUE(watcher->startNotifer());
@@ -114,12 +128,11 @@ TEST(ReachabilityNotifier, opensADescriptorWhileStartedAndPostsNothingWithoutCha
     EXPECT_EQ(watcher->fileDescriptor(), fd);
     watcher->handleEvents();
     Reachability::reachabilityCallback(watcher.get());
-    EXPECT_EQ(posts, 0);
+    EXPECT_TRUE(observer.posted.empty());
     watcher->stopNotifer();
     EXPECT_FALSE(watcher->isNotifying());
     EXPECT_EQ(watcher->fileDescriptor(), -1);
     watcher->handleEvents();
-    Reachability::setNotificationPoster(nullptr);
 }
 
 TEST(ReachabilityNotifierDeathTest, aCallbackWithoutAWatcherIsAProgrammingError) {
@@ -141,9 +154,8 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
     runScenario([](ScenarioChecks& checks) {
         auto host = Reachability::reachabilityWithHostName("10.1.2.3");
         auto internet = Reachability::reachabilityForInternetConnection();
-        std::vector<std::pair<std::string, Reachability*>> posted;
-        Reachability::setNotificationPoster(
-            [&](const std::string& name, Reachability* object) { posted.emplace_back(name, object); });
+        ChangeObserver observer;
+        const std::vector<Reachability*>& posted = observer.posted;
         checks.check(host->currentReachabilityStatus() == NotReachable, "a fresh namespace reaches no host");
         checks.check(internet->currentReachabilityStatus() == NotReachable,
                      "a fresh namespace has no default route");
@@ -157,16 +169,14 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
         checks.check(waitReadable(host->fileDescriptor()), "the route event arrives");
         deliverEvents({host.get(), internet.get()});
         checks.check(posted.size() == 1, "one notification for the host");
-        checks.check(!posted.empty() && posted[0].first == "kNetworkReachabilityChangedNotification" &&
-                         posted[0].second == host.get(),
-                     "the notification is named for reachability and carries the host watcher");
+        checks.check(!posted.empty() && posted[0] == host.get(), "the notification carries the host watcher");
         checks.check(host->currentFlags() == (Reachable | IsDirect), "the host is reachable without gateway");
         checks.check(host->currentReachabilityStatus() == ReachableViaWiFi, "the host is reachable by Wi-Fi");
 
         checks.check(addRoute("0.0.0.0", 0, "lo", "10.0.0.1"), "a default route through 10.0.0.1 is added");
         checks.check(waitReadable(internet->fileDescriptor()), "the default route event arrives");
         deliverEvents({host.get(), internet.get()});
-        checks.check(posted.size() == 2 && posted.back().second == internet.get(),
+        checks.check(posted.size() == 2 && posted.back() == internet.get(),
                      "one notification for the internet watcher");
         checks.check(internet->currentFlags() == Reachable, "the default route goes through a gateway");
         checks.check(internet->currentReachabilityStatus() == ReachableViaWiFi,
@@ -175,7 +185,7 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
         checks.check(deleteRoute("0.0.0.0", 0), "the default route is deleted");
         checks.check(waitReadable(internet->fileDescriptor()), "the deletion event arrives");
         deliverEvents({host.get(), internet.get()});
-        checks.check(posted.size() == 3 && posted.back().second == internet.get(), "the loss is posted");
+        checks.check(posted.size() == 3 && posted.back() == internet.get(), "the loss is posted");
         checks.check(internet->currentReachabilityStatus() == NotReachable, "the internet is gone");
 
         host->stopNotifer();
@@ -183,7 +193,6 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
         deliverEvents({host.get()});
         checks.check(posted.size() == 3, "a stopped watcher posts nothing");
         checks.check(host->currentReachabilityStatus() == NotReachable, "the host is unreachable again");
-        Reachability::setNotificationPoster(nullptr);
     });
 }
 
