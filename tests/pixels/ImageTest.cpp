@@ -152,6 +152,25 @@ TEST(PictureDrawing, AScaledPictureFillsItsRectWithCrispEdges) {
     }
 }
 
+TEST(PictureDrawing, ShrinkingALotWithTheGoodFilterAveragesFineDetail) {
+    ImageContext stripes({64, 64}, 1);
+    for (int x = 0; x < 64; x += 2) {
+        cairo_rectangle(stripes.cairo(), x, 0, 1, 64);
+    }
+    cairo_set_source_rgb(stripes.cairo(), 1, 1, 1);
+    cairo_paint(stripes.cairo());
+    cairo_set_source_rgb(stripes.cairo(), 0, 0, 0);
+    cairo_fill(stripes.cairo());
+    Image picture = stripes.image();
+    ImageContext good({8, 8}, 1), fast({8, 8}, 1);
+    picture.draw(good.cairo(), Rect(0, 0, 8, 8), 1, ImageFilter::Good);
+    picture.draw(fast.cairo(), Rect(0, 0, 8, 8), 1, ImageFilter::Fast);
+    for (int x = 0; x < 8; ++x)
+        EXPECT_NEAR(pixelAt(good.image().surface(), x, 4).r, 128, 12) << x;
+    int fastValue = pixelAt(fast.image().surface(), 3, 4).r;
+    EXPECT_TRUE(fastValue == 0 || fastValue == 255) << "nearest picks single stripes";
+}
+
 TEST(PictureDrawing, AlphaMakesThePictureTranslucent) {
     ImageContext context({10, 10}, 2);
     twoColourPicture(2, 2).draw(context.cairo(), Rect(0, 0, 10, 10), 0.5);
