@@ -2,6 +2,7 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -30,7 +31,36 @@ bool pngSizeIsAcceptable(const std::string& bytes) {
     if (bytes.size() < 24)
         return true; // too short to decode anyway; the decoder reports it
     uint32_t width = readBigEndian32(bytes, 16), height = readBigEndian32(bytes, 20);
-    return width <= maxPictureSide && height <= maxPictureSide;
+    return pictureSizeIsAcceptable(width, height);
+}
+
+uint32_t readBigEndian16(const std::string& bytes, size_t at) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(bytes[at])) << 8 |
+           static_cast<unsigned char>(bytes[at + 1]);
+}
+
+bool isStartOfFrame(unsigned char marker) {
+    return marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc;
+}
+
+// Walks the JPEG segments up to the first frame header. libjpeg would decode a frame of any claimed
+// size (seconds of work for a few hundred bytes), so the size is checked before it sees the data.
+bool jpegSizeIsAcceptable(const std::string& bytes) {
+    size_t at = 2;
+    while (at + 4 <= bytes.size() && static_cast<unsigned char>(bytes[at]) == 0xff) {
+        auto marker = static_cast<unsigned char>(bytes[at + 1]);
+        if (marker == 0xff) {
+            ++at; // fill byte
+            continue;
+        }
+        if (isStartOfFrame(marker))
+            return at + 9 > bytes.size() ||
+                   pictureSizeIsAcceptable(readBigEndian16(bytes, at + 7), readBigEndian16(bytes, at + 5));
+        if (marker == 0xda)
+            return true; // scan data before any frame header: the decoder reports the damage
+        at += 2 + readBigEndian16(bytes, at + 2);
+    }
+    return true;
 }
 
 struct ByteReader {
@@ -69,8 +99,10 @@ struct PixbufLoaderDeleter {
     }
 };
 
+// A second guard, for frame headers the walk above did not reach.
 void refuseHugeSize(GdkPixbufLoader* loader, int width, int height, gpointer tooLarge) {
-    if (width > maxPictureSide || height > maxPictureSide) {
+    if (!pictureSizeIsAcceptable(static_cast<uint64_t>(std::max(width, 0)),
+                                 static_cast<uint64_t>(std::max(height, 0)))) {
         *static_cast<bool*>(tooLarge) = true;
         gdk_pixbuf_loader_set_size(loader, 1, 1); // decode next to nothing; the result is dropped
     }
@@ -103,6 +135,10 @@ SurfacePtr surfaceFromPixbuf(GdkPixbuf* pixbuf) {
 }
 
 SurfacePtr decodeJpeg(const std::string& bytes, std::string& error) {
+    if (!jpegSizeIsAcceptable(bytes)) {
+        error = "JPEG picture too large";
+        return nullptr;
+    }
     GError* gerror = nullptr;
     std::unique_ptr<GdkPixbufLoader, PixbufLoaderDeleter> loader(
         gdk_pixbuf_loader_new_with_type("jpeg", &gerror));
@@ -133,6 +169,11 @@ SurfacePtr decodeJpeg(const std::string& bytes, std::string& error) {
 }
 
 } // namespace
+
+bool pictureSizeIsAcceptable(uint64_t width, uint64_t height) {
+    constexpr uint64_t maxSide = 8192, maxPixels = 32 * 1024 * 1024;
+    return width <= maxSide && height <= maxSide && width * height <= maxPixels;
+}
 
 SurfacePtr adoptSurface(cairo_surface_t* surface) {
     if (!surface)

@@ -4,6 +4,7 @@
 // loader for an obscure format, since pictures may come from the network.
 
 #include <cairo.h>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -21,8 +22,10 @@ SurfacePtr makeArgbSurface(int width, int height);
 // null for error surfaces and non-image surfaces.
 SurfacePtr asArgbSurface(cairo_surface_t* surface);
 
-// Pictures wider or taller than this are refused before their pixels are decoded.
-constexpr int maxPictureSide = 16384;
+// Pictures wider or taller than 8192 pixels, or of more than 32 million pixels (128 MiB decoded),
+// are refused before their pixels are decoded: a few bytes of a damaged or hostile file must not
+// make the program allocate gigabytes.
+bool pictureSizeIsAcceptable(uint64_t width, uint64_t height);
 
 // The decoded picture, or null with `error` saying why.
 SurfacePtr decodePicture(const std::string& bytes, std::string& error);

@@ -1,6 +1,7 @@
 #include "PixelTestSupport.h"
 
 #include "Platform/Image.h"
+#include "Platform/ImageDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -115,6 +116,48 @@ TEST(PictureFiles, APngClaimingHugeSidesIsRefusedBeforeDecoding) {
     const unsigned char header[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H', 'D',
                                     'R',  0,   1,   0,   0,    0,    0,    0,    1, 8, 6, 0,  0,   0};
     EXPECT_TRUE(Image::fromData(std::string(reinterpret_cast<const char*>(header), sizeof header)).empty());
+}
+
+TEST(PictureFiles, AJpegClaimingHugeSidesIsRefused) {
+    TempFolder folder;
+    writeSolidJpeg(folder.path("small.jpg"), 16, 16, red);
+    std::string bytes = readBytes(folder.path("small.jpg"));
+    size_t frame = bytes.find("\xff\xc0");
+    ASSERT_NE(frame, std::string::npos) << "baseline frame header";
+    auto patchSides = [&](int height, int width) {
+        std::string patched = bytes;
+        patched[frame + 5] = static_cast<char>(height >> 8),
+                        patched[frame + 6] = static_cast<char>(height & 0xff);
+        patched[frame + 7] = static_cast<char>(width >> 8),
+                        patched[frame + 8] = static_cast<char>(width & 0xff);
+        return patched;
+    };
+    EXPECT_FALSE(Image::fromData(patchSides(16, 16)).empty()) << "the patching itself keeps a valid picture";
+    EXPECT_TRUE(Image::fromData(patchSides(60000, 60000)).empty());
+    EXPECT_TRUE(Image::fromData(patchSides(8000, 8000)).empty()) << "64 million pixels";
+}
+
+TEST(PictureFiles, EveryTruncationAndByteFlipOfAPictureDecodesOrGivesTheEmptyPicture) {
+    TempFolder folder;
+    writeSolidPng(folder.path("p.png"), 9, 7, {10, 20, 30, 255});
+    writeSolidJpeg(folder.path("p.jpg"), 9, 7, {10, 20, 30, 255});
+    testing::internal::CaptureStderr(); // one complaint per damaged variant
+    for (const char* name : {"p.png", "p.jpg"}) {
+        std::string bytes = readBytes(folder.path(name));
+        for (size_t length = 0; length < bytes.size(); ++length) {
+            Image image = Image::fromData(bytes.substr(0, length));
+            EXPECT_TRUE(image.empty() || image.pixelSize() == (Size{9, 7})) << name << " cut at " << length;
+        }
+        for (size_t at = 0; at < bytes.size(); ++at) {
+            std::string flipped = bytes;
+            flipped[at] = static_cast<char>(~flipped[at]);
+            Image image = Image::fromData(flipped);
+            EXPECT_TRUE(image.empty() ||
+                        pictureSizeIsAcceptable(static_cast<uint64_t>(image.pixelSize().width),
+                                                static_cast<uint64_t>(image.pixelSize().height)));
+        }
+    }
+    testing::internal::GetCapturedStderr();
 }
 
 TEST(PictureFiles, APictureLoadedAgainWhileHeldSharesItsPixelsUntilTheFileChanges) {
