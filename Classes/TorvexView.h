@@ -1,0 +1,324 @@
+#pragma once
+// The anatomy viewer: one controller holding the content trees, the two picture views, every button,
+// label and panel, and all state of the running atlas. Its methods are spread over one source file per
+// subsystem (TorvexViewLoading.cpp, TorvexViewNavigation.cpp, ...), all sharing this header.
+//
+// Besides its fields, the viewer keeps the values that all its methods share (the current view name,
+// the pulse counter, the quiz score ...). There is one viewer per process, so they are plain members
+// here: each viewer starts from their initial values, which keeps tests independent of each other.
+//
+// Everything runs on the run loop's thread. Multi-step journeys are chains of one-shot timers; while a
+// step runs, user interaction on the viewer's view is off, and `endChangeLevel` switches it back on only
+// when no journey is pending.
+
+#include "Classes/TorvexContent.h"
+#include "Classes/TreeNode.h"
+#include "Platform/Geometry.h"
+#include "Platform/Image.h"
+#include "Platform/Timer.h"
+#include "Platform/ViewController.h"
+
+#include <functional>
+#include <memory>
+#include <nlohmann/json_fwd.hpp>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace ui {
+class Button;
+class ImageView;
+class Label;
+class ScrollView;
+class Switch;
+class AlertView;
+} // namespace ui
+
+class ForInfo;
+class IndexViewController;
+
+using NodeList = std::vector<std::unique_ptr<TreeNode>>;
+
+class TorvexView : public ui::ViewController {
+public:
+    using ButtonPtr = std::shared_ptr<ui::Button>;
+    using LabelPtr = std::shared_ptr<ui::Label>;
+    using ImageViewPtr = std::shared_ptr<ui::ImageView>;
+    using PanelPtr = std::shared_ptr<ForInfo>;
+
+    // The picture types a bar button, a ring, a flag, a view thumbnail and a bubble's info button are made
+    // as.
+    enum ButtonType { BarButton = -1, HotSpotButton = 0, FlagButton = 1, ViewButton = 2, InfoHintButton = 3 };
+
+    TorvexView();
+    ~TorvexView() override;
+
+    // The optional shared viewer; the start screen makes its own instead.
+    static TorvexView* sharedInstance();
+
+    // ---- Construction and loading
+    void loadView() override;
+    void viewDidLoad() override;
+    // Builds everything, enters the top region in "Anterior", then calls `callback` (when set).
+    void startloadingWithCallBackTarget(std::function<void(TorvexView*)> callback);
+    void parseXMLFileAtFile(const std::string& fileName);
+    static std::string uniqueIDFromString(const std::string& text);
+    bool issetInIndexArray(const std::string& term) const;
+    // Locale-aware, case-insensitive order (-1, 0 or 1); descending when `context` is null.
+    static int alphabeticSort(const std::string& a, const std::string& b, const void* context);
+    // Sorts ascending in the order of `alphabeticSort`; equal terms keep their order.
+    static void sortAlphabetically(std::vector<std::string>& terms);
+    // The help pages' texts; runs of spaces leave room for the pictures laid over them.
+    static const std::string textForHelp1, textForHelp2;
+
+    // ---- Navigation
+    void enterToPart(ui::Button* sender);
+    void back();
+    void backToStart();
+    void goToPart(const std::string& term);
+    void waitSecondAndEnterToPart();
+    void timerWaitAndGo();
+    void waitSecond();
+    bool checkIfNeededChangeView();
+
+    // ---- Display and transitions
+    void updatePart(const NodeList& subRegions);
+    void updateView(const NodeList& viewElements);
+    ButtonPtr createButtonWithTitle(const std::string& title, float x, float y, float width, float height);
+    void cleanButtons();
+    void cleanView();
+    void animationImage();
+    void endChangeLevel();
+    void changeRectInfo(const ui::Rect& rect);
+    void changeRectInfoView(const ui::Rect& rect);
+
+    // ---- Views chooser
+    void displayViews();
+    void updateViewButtons(const std::vector<std::pair<std::string, std::string>>& names, bool flag);
+    void animatedViews();
+    void hideViews();
+    void changeView(ui::Button* sender);
+    void changeViewAndEnter();
+
+    // ---- Magnification
+    void zoomOnOff();
+
+    // ---- Image buttons and bar button states
+    ButtonPtr imageButton(const std::string& name, int type, float x, float y, const std::string& img);
+    void changeImageOnButton(ui::Button* button, bool pressed);
+    void changeBackgroundColor(ui::Button* sender);
+
+    // ---- Touches
+    void touchesBegan(const ui::TouchSet& touches) override;
+    void touchesMoved(const ui::TouchSet& touches) override;
+    void touchesEnded(const ui::TouchSet& touches) override;
+    static float distanceBetweenTwoPoints(ui::Point a, ui::Point b);
+
+    // ---- Hotspots and hint arrows
+    void createHotArrow(int n);
+    void hotSpotAnimation();
+
+    // ---- Rotation arrows
+    void createArrow();
+    void newArrayArrows(int n);
+    void arrowAnimation();
+
+    // ---- Flags
+    void displayFlags();
+    void hideFlags();
+    void forFlags(const NodeList& viewElements);
+    int createFlagWithNum(int n, float x, float y);
+    void moveToFlag();
+
+    // ---- Label bubbles
+    void displayHint(ui::Button* sender);
+    std::string getInfoOfPoint(const std::string& infoId, int titleOrDesc) const;
+    void createBubbleOfFlag(const std::string& title, const std::string& latin, const std::string& descriptin,
+                            float x, float y);
+    ui::Image createBubbleWithWidth(int width);
+    void waitAndDisplayHint();
+    void displayHintFromindex();
+    static bool ifPoint(ui::Point point, const ui::Rect& rect);
+
+    // ---- Info panel
+    void displayInfoClickOfButton();
+    void displayInfo(ui::Button* sender);
+    void hideInfo();
+
+    // ---- Help
+    void createHelpView();
+    void displayHelp();
+    void hideHelp();
+
+    // ---- Index
+    void displayIndex();
+    void hideIndex();
+    void setLang(const std::string& language);
+
+    // ---- Quiz
+    void displayQuiz();
+    void startQuiz(ui::Button* sender);
+    void selectQuestion(const NodeList& list);
+    bool issetQuestion(const std::string& infoId) const;
+    void hideQuiz();
+    void hideQuizView();
+    void delselectQuizButton();
+    void alertOKCancelAction(bool flag);
+    void alertView(ui::AlertView* alert, int buttonIndex);
+    void nextQuestion(ui::Button* sender);
+
+    // The viewer's numbers, flags and strings for the automation `state` command, each under its own
+    // name; `root` as its "header", `enterArray` as "key:header" or "key:infoid" entries.
+    void describeState(nlohmann::ordered_json& state) const;
+
+    // ---- Helpers shared by the subsystems
+    // The picture view on screen: `firstImage` unless its alpha is 0.
+    ui::ImageView* displayedImage() const;
+    ui::ImageView* hiddenImage() const;
+    bool isMagnified() const;
+    // The views of `region` (its first child's children) and its sub-regions (its last child's children).
+    static const NodeList& viewsOf(const TreeNode* region);
+    static const NodeList& subRegionsOf(const TreeNode* region);
+    // The first view of the current region whose "header" equals `name`, or nullptr.
+    TreeNode* currentViewNamed(const std::string& name) const;
+    bool regionOffers(const std::string& name) const;
+    // A panel is "on screen" while it has a superview.
+    static bool isOnScreen(const ui::View* view);
+    // Schedules a one-shot step of a journey on the run loop.
+    void after(double seconds, void (TorvexView::*step)());
+    // Wraps a callback (timer, animation end, button action) so that it does nothing once the viewer
+    // is gone: timers and animations may outlive a viewer that tests create and destroy.
+    template <class Callback> auto whileAlive(Callback callback) const {
+        return [alive = std::weak_ptr<const int>(lifetime_), callback = std::move(callback)](auto&&... args) {
+            if (!alive.expired())
+                callback(std::forward<decltype(args)>(args)...);
+        };
+    }
+    // The node `generations` steps up (1 = parent), or nullptr when the chain ends first.
+    static TreeNode* ancestor(const TreeNode* node, int generations);
+    // The tree's shape above the top region decides both: its third ancestor is the document root,
+    // which has no key, and it has no fourth ancestor.
+    static bool isTopRegion(const TreeNode* region);
+    static bool hasParentRegion(const TreeNode* region);
+    // The first view of `region` whose "header" equals `name`, or nullptr.
+    static TreeNode* viewNamed(const TreeNode* region, std::string_view name);
+    static const NodeList& childrenOf(const TreeNode* node);
+    // An attribute read as a number by its leading decimal number (0 without one).
+    static float number(const TreeNode& node, std::string_view attribute);
+
+    // =========================================================================================
+    // State record. Fields keep their names; the ones that start capitalised do so on purpose.
+    // =========================================================================================
+    TorvexContent content;
+    TreeNode*& root = content.root;
+    TreeNode* allInfo = nullptr;
+    TermDictionary& indexDictionary = content.indexDictionary;
+    std::vector<std::string> indexArray;
+    std::vector<std::string> latinArray;
+    std::shared_ptr<IndexViewController> navigationController;
+    std::string lang = "eng";
+    std::function<void(TorvexView*)> callbackFinish;
+    float pWidth = 1, pHeight = 1;
+    float indexWidth = 280, indexHeight = 380;
+    int interfaceOrientation = 1;
+
+    ImageViewPtr firstImage, secondImage;
+    std::vector<std::pair<std::string, std::string>> imageViews; // view name -> "src", document order
+    std::string src, tstr;
+    ui::Point center;
+    ui::Point zoom;
+    std::vector<std::string> ofViews;
+    std::vector<ImageViewPtr> hotArrows;
+    ImageViewPtr arrow;
+    ButtonPtr scalpel;
+    std::vector<TreeNode*> enterArray;
+    std::string itsNeedView;
+    bool backToStartBool = false, isChangingView = false, backTwo = false;
+    bool zoomOn = false;
+    bool updateViewFlag = false; // `updateView` has run since the views strip was last shown
+    std::vector<ButtonPtr> buttons;
+    std::vector<ButtonPtr> hotSpotButtons;
+    ui::TimerPtr timerForHotSpot;
+    std::vector<ButtonPtr> flags;
+    std::vector<TreeNode*> nodesOfFlags;
+    LabelPtr labelForFlag, labelForFlagLatin;
+    ImageViewPtr hintOfFlag;
+    ButtonPtr infoButtonOfHint;
+    bool flagInfo = false;
+    ui::Point touchBegan, delta, touch1, touch2;
+    LabelPtr labelTitle;
+    ButtonPtr backButton;
+    LabelPtr titleBackButton;
+    ButtonPtr infoButton, flagButton, typeViewButton, quizButton, helpButton, buttonForIndex, zoomButton;
+    ButtonPtr CBCButton;
+    LabelPtr zoomLabel;
+    std::shared_ptr<ui::ScrollView> typeViews;
+    PanelPtr Info, forInfo;
+    std::string info;
+    PanelPtr helpView1, helpView2;
+    bool loadHelp = false;
+    PanelPtr indexView;
+    std::vector<std::string> quizs;
+    std::vector<std::shared_ptr<ui::Switch>> selectQuizs;
+    std::vector<std::string> Questions;
+    PanelPtr viewForQuiz, forQuestion;
+    LabelPtr labelForQuestion, labelForQuestionLatin, numQuestion, procent;
+    ButtonPtr passButton;
+    bool inQuiz = false, quizQuit = false, quizLoad = false;
+    std::shared_ptr<ui::View> bottomBar;
+
+    // Values shared by all the viewer's methods.
+    std::string viewTorvex = "Anterior";
+    std::string oldViewTorvex;
+    std::string tempView;
+    std::string needView;
+    std::string Vparam;
+    std::string tempName;
+    bool tempNameSet = false; // `tempName` holds a name (it is "nil" otherwise)
+    bool blackBackground = true;
+    bool displayCBCButton = true;
+    bool hotSpotOn = true;
+    bool flagsIsHidden = true;
+    int viewHint = -1;
+    int wviewHint = 0;
+    int count = 0;
+    int question = 0;
+    int countAns = 0;
+    float proc = 0;
+    float xx = 0, yy = 0;
+    float scale = 0, scaleback = 0;
+    std::vector<float> scaleOfHotSpot = std::vector<float>(20, 0.0f);
+
+private:
+    // ---- Loading
+    void createControls();
+    void createBarButtons();
+    void createLabels();
+    void createQuizPanels();
+    void buildIndexLists();
+    void registerStateProviders();
+    ButtonPtr barButton(const std::string& field, const std::string& name, ui::Point center,
+                        void (TorvexView::*action)());
+
+    // ---- Navigation
+    // `aliasesFollowed` counts the "realheader" aliases followed on the way to the view shown.
+    void enterToPartFollowingAliases(ui::Button* sender, int aliasesFollowed);
+    // Records a plain view (no "realheader") in `imageViews`; a repeated name keeps its first place.
+    void storePlainView(const TreeNode& view);
+    void setBackCaption(const std::string& caption);
+    void showBackControls(bool shown);
+    void bringQuestionPanelToFront();
+
+    // ---- Display
+    // Loads the picture of `view` into the hidden picture view and keeps its folder in `src`.
+    void loadPictureOfView(const TreeNode& view);
+    void runEnteringTransition();
+    void runLeavingTransition(const TreeNode& view, ui::Point zoomLeft, float scaleLeft);
+    static std::string plainText(std::string markedText);
+
+    // ---- Image buttons
+    ui::Image thumbnailOfView(const std::string& viewName) const;
+
+    std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
+};

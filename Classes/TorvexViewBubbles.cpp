@@ -1,0 +1,307 @@
+// Label bubbles of flags and the quiz's answer check. Pressing a flag opens a speech bubble above it
+// with the structure's English name, its Latin name in parentheses and, when there is a description,
+// an info button at the bubble's right end. The bubble is composed to the width of the longer name
+// and takes a pointer near its left or right end when it would leave the screen. While a quiz
+// question is on screen the press is the answer, with three attempts.
+#include "TorvexView.h"
+
+#include "Platform/AlertView.h"
+#include "Platform/Animation.h"
+#include "Platform/Bundle.h"
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+
+#include "ForInfo.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr double bubbleHeight = 58;
+const ui::Rect pictureBand(0, 30, 320, 420);
+
+// The length of a text as the phone platform counts it: UTF-16 code units.
+std::size_t characterCount(const std::string& text) {
+    std::size_t units = 0;
+    for (unsigned char byte : text) {
+        if ((byte & 0xC0) != 0x80)
+            ++units;
+        if ((byte & 0xF8) == 0xF0)
+            ++units; // a character outside the basic plane takes two units
+    }
+    return units;
+}
+
+// A Latin name of one character or none is no name: its line is not laid out for this bubble and
+// would show its parentheses wherever the previous bubble had left it.
+bool hasLatinName(const std::string& latin) {
+    return characterCount(latin) > 1;
+}
+
+// The number a text starts with, the forgiving way: 0 when it starts with none.
+int intValue(const std::string& text) {
+    return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+}
+
+void setAlphaIfPresent(ui::View* view, double alpha) {
+    if (view)
+        view->setAlpha(alpha);
+}
+
+void makeBubbleParts(TorvexView& viewer) {
+    if (!viewer.labelForFlag) {
+        viewer.labelForFlag = ui::make<ui::Label>();
+        viewer.labelForFlag->setIdentifier("labelForFlag");
+    }
+    if (!viewer.labelForFlagLatin) {
+        viewer.labelForFlagLatin = ui::make<ui::Label>();
+        viewer.labelForFlagLatin->setIdentifier("labelForFlagLatin");
+    }
+    if (!viewer.hintOfFlag) {
+        viewer.hintOfFlag = ui::make<ui::ImageView>();
+        viewer.hintOfFlag->setIdentifier("hintOfFlag");
+    }
+}
+
+void styleBubbleLine(ui::Label& line, const ui::Rect& frame) {
+    line.setAlpha(0);
+    line.setTextAlignment(ui::TextAlignment::Center);
+    line.setFrame(frame);
+    line.setBackgroundColor(ui::Color::clear());
+    line.setTextColor(ui::Color::white());
+}
+
+void moveCenterX(ui::View& view, double shift) {
+    view.setCenter({std::trunc(view.center().x + shift), view.center().y});
+}
+
+std::string attemptsLeftText(int attemptsLeft) {
+    const char* format =
+        attemptsLeft == 1 ? "Incorrect \u2013 %d more attempt" : "Incorrect \u2013 %d more attempts";
+    char text[64];
+    std::snprintf(text, sizeof text, format, attemptsLeft);
+    return text;
+}
+
+void showAlert(TorvexView& viewer, const std::string& title, const std::string& cancelTitle,
+               std::vector<std::string> otherTitles) {
+    auto alert = ui::make<ui::AlertView>(
+        title, "",
+        [&viewer](ui::AlertView* sender, int buttonIndex) { viewer.alertView(sender, buttonIndex); },
+        cancelTitle, std::move(otherTitles));
+    alert->show();
+}
+
+// The press of a flag while a quiz question waits for its answer. The bubble of a wrong answer says
+// how many attempts are left in place of the name; the third wrong answer or a right one settles
+// the question and asks what next.
+void checkAnswer(TorvexView& viewer, const std::string& title, const std::string& latin,
+                 const std::string& description, float ax, float ay) {
+    // Without a current question there is nothing to compare the press with.
+    if (viewer.question < 1 || static_cast<std::size_t>(viewer.question) > viewer.Questions.size())
+        return;
+    std::string asked = viewer.getInfoOfPoint(viewer.Questions[viewer.question - 1], 0);
+    if (title == asked) {
+        if (hasLatinName(latin))
+            viewer.labelForFlagLatin->setAlpha(1);
+        viewer.proc = static_cast<float>(static_cast<double>(viewer.proc) + 8.33);
+        showAlert(viewer, "Correct answer", "Next", {});
+        viewer.countAns = 3;
+        return;
+    }
+    viewer.tempName = title;
+    viewer.tempNameSet = true;
+    viewer.countAns += 1;
+    viewer.createBubbleOfFlag(attemptsLeftText(3 - viewer.countAns), latin, description, ax, ay);
+    viewer.labelForFlag->setCenter({viewer.labelForFlag->center().x, viewer.hintOfFlag->center().y - 8});
+    if (viewer.countAns == 3)
+        showAlert(viewer, "Incorrect- No More Attempts", "Next", {"Find"});
+}
+
+} // namespace
+
+void TorvexView::displayHint(ui::Button* sender) {
+    count = 0;
+    hideInfo();
+    bool quiz = isOnScreen(forQuestion.get());
+    if (quiz && static_cast<unsigned>(viewHint) < flags.size() && tempNameSet && labelForFlag)
+        labelForFlag->setText(tempName);
+    if (!sender)
+        return;
+
+    // A title equal to the number of flags stands for the last flag; titles beyond it name no flag.
+    int index = intValue(sender->currentTitle());
+    if (static_cast<std::size_t>(index) == nodesOfFlags.size())
+        --index;
+    if (index < 0 || static_cast<std::size_t>(index) >= nodesOfFlags.size())
+        return;
+    viewHint = index;
+    std::string infoId(nodesOfFlags[index]->attribute("infoid"));
+    std::string title = getInfoOfPoint(infoId, 0);
+    std::string latin = getInfoOfPoint(infoId, 1);
+    std::string description = getInfoOfPoint(infoId, 2);
+
+    int cx = static_cast<int>(sender->center().x), cy = static_cast<int>(sender->center().y);
+    int ax = cx, ay = cy + 30;
+    if (ui::ImageView* image = displayedImage(); image && isMagnified()) {
+        int ox = static_cast<int>(-image->frame().x()), oy = static_cast<int>(-image->frame().y());
+        ax = 2 * cx - ox;
+        ay = 2 * cy - oy - 3;
+    }
+    if (!ifPoint({static_cast<double>(ax), static_cast<double>(ay)}, pictureBand))
+        return;
+
+    createBubbleOfFlag(title, latin, description, static_cast<float>(ax), static_cast<float>(ay));
+    wviewHint = viewHint;
+    if (quiz && countAns < 3)
+        checkAnswer(*this, title, latin, description, static_cast<float>(ax), static_cast<float>(ay));
+
+    ui::Animation::begin(0.4);
+    labelForFlag->setAlpha(1);
+    if (!(quiz && countAns <= 3) && hasLatinName(latin))
+        labelForFlagLatin->setAlpha(1);
+    hintOfFlag->setAlpha(1);
+    setAlphaIfPresent(infoButtonOfHint.get(), 1);
+    ui::Animation::commit();
+}
+
+std::string TorvexView::getInfoOfPoint(const std::string& infoId, int titleOrDesc) const {
+    if (!allInfo || !allInfo->lastChild())
+        return "null";
+    for (const auto& entry : allInfo->lastChild()->children) {
+        if (entry->attribute("id") != infoId)
+            continue;
+        switch (titleOrDesc) {
+        case 0:
+            return std::string(entry->attribute("title"));
+        case 1:
+            return std::string(entry->attribute("titlelatin"));
+        case 2:
+            return entry->leafvalue;
+        default:
+            return "null";
+        }
+    }
+    return "null";
+}
+
+void TorvexView::createBubbleOfFlag(const std::string& title, const std::string& latin,
+                                    const std::string& descriptin, float x, float y) {
+    makeBubbleParts(*this);
+    labelForFlag->setText(title);
+    labelForFlag->setFont(labelForFlag->font().withSize(14));
+    labelForFlagLatin->setText("(" + latin + ")");
+    labelForFlagLatin->setFont(ui::Font::italicSystem(13));
+    bool hasLatin = hasLatinName(latin);
+
+    // The bubble is as wide as the longer line plus its rounded ends.
+    double textWidth = characterCount(title) > characterCount(labelForFlagLatin->text())
+                           ? ui::textWidth(title, labelForFlag->font())
+                           : ui::textWidth(labelForFlagLatin->text(), labelForFlagLatin->font());
+    ui::Image sheet = ui::Bundle::main().image("labelBubble.png");
+    double k = sheet.size().width / 100;
+    double width = textWidth + 40 * k;
+    int wholeWidth = static_cast<int>(width);
+    double top = std::trunc(y - 66);
+
+    hintOfFlag->setImage(createBubbleWithWidth(wholeWidth));
+    hintOfFlag->setFrame(
+        {std::trunc(x - width / 2), top, static_cast<double>(wholeWidth), sheet.size().height});
+    hintOfFlag->setAlpha(0);
+    double lineX = std::trunc(hintOfFlag->frame().x() - 4 * k);
+    styleBubbleLine(*labelForFlag, {lineX, hasLatin ? top : top + 10, width, 20});
+    if (hasLatin)
+        styleBubbleLine(*labelForFlagLatin, {lineX, top + 18, width, 18});
+
+    // Near a screen edge the bubble moves inwards and takes the picture whose pointer sits near
+    // that end, so that the pointer still points at the flag.
+    ui::Rect bubble = hintOfFlag->frame();
+    double infoButtonX = bubble.midX() + bubble.width() / 2 - 7;
+    double shift = 0;
+    std::string edgePicture;
+    if (static_cast<int>(infoButtonX + 10) > 320) {
+        shift = std::trunc(31 - bubble.width() / 2);
+        edgePicture = "bubble_right";
+    } else if (bubble.midX() - bubble.width() / 2 - 5 < 0) {
+        shift = std::trunc(bubble.width() / 2 - 30);
+        edgePicture = "bubble_left";
+    }
+    if (!edgePicture.empty()) {
+        hintOfFlag->setCenter({hintOfFlag->center().x + shift, hintOfFlag->center().y});
+        ui::Rect moved = hintOfFlag->frame();
+        hintOfFlag->setFrame({std::trunc(moved.x()), std::trunc(moved.y()), moved.width(), moved.height()});
+        moveCenterX(*labelForFlag, shift);
+        if (hasLatin)
+            moveCenterX(*labelForFlagLatin, shift);
+        infoButtonX += shift;
+        hintOfFlag->setImage(ui::Bundle::main().image(edgePicture, "png").stretchable(65, 25));
+    }
+
+    if (hintOfFlag->superview() == view().get()) {
+        hintOfFlag->removeFromSuperview();
+        labelForFlag->removeFromSuperview();
+        if (hasLatin)
+            labelForFlagLatin->removeFromSuperview();
+    }
+    view()->addSubview(hintOfFlag);
+    if (hasLatin)
+        view()->addSubview(labelForFlagLatin);
+    view()->addSubview(labelForFlag);
+
+    if (infoButtonOfHint)
+        infoButtonOfHint->removeFromSuperview();
+    if (characterCount(descriptin) > 2) {
+        infoButtonOfHint =
+            imageButton(descriptin, InfoHintButton, static_cast<float>(infoButtonX), y - 44, "infoButton");
+        infoButtonOfHint->setIdentifier("infoButtonOfHint");
+        infoButtonOfHint->setHidden(false);
+        view()->addSubview(infoButtonOfHint);
+    }
+}
+
+ui::Image TorvexView::createBubbleWithWidth(int width) {
+    if (width % 2 != 0)
+        width += 1;
+    double half = width / 2;
+    ui::Image sheet = ui::Bundle::main().image("labelBubble.png");
+    double s = sheet.scale();
+    auto slice = [&](double x, double sliceWidth) {
+        return sheet.cropped({x * s, 0, sliceWidth * s, bubbleHeight * s});
+    };
+    ui::Image pointer = slice(60, 24), leftEnd = slice(0, 26), rightEnd = slice(100, 34);
+
+    ui::ImageContext context({static_cast<double>(width), bubbleHeight});
+    cairo_t* cr = context.cairo();
+    leftEnd.stretchable(15, 25).draw(cr, {0, 0, half - 12, bubbleHeight});
+    rightEnd.stretchable(15, 25).draw(cr, {half + 12, 0, half - 12, bubbleHeight});
+    // The sheet keeps the pointer upside down; half a revolution shows it upright.
+    cairo_translate(cr, width, bubbleHeight);
+    cairo_rotate(cr, -M_PI);
+    pointer.draw(cr, {half - 12, 0, 24, bubbleHeight});
+    return context.image();
+}
+
+void TorvexView::waitAndDisplayHint() {
+    view()->setUserInteractionEnabled(true);
+    if (flagsIsHidden)
+        displayFlags();
+    after(0.15, &TorvexView::displayHintFromindex);
+}
+
+void TorvexView::displayHintFromindex() {
+    if (wviewHint == -1)
+        return;
+    if (wviewHint >= 0 && static_cast<std::size_t>(wviewHint) < flags.size())
+        displayHint(flags[wviewHint].get());
+    else
+        wviewHint = -1;
+}
+
+bool TorvexView::ifPoint(ui::Point point, const ui::Rect& rect) {
+    return point.x >= rect.x() && point.y >= rect.y() && point.x <= rect.x() + rect.width() &&
+           rect.y() + rect.height() >= point.y;
+}

@@ -1,0 +1,63 @@
+// Magnification mode: the picture doubles in size while the flags on it keep theirs, the bar controls
+// give way to a notice, and the back control (captioned "BACK") is the way out.
+#include "TorvexView.h"
+
+#include "ForInfo.h"
+#include "Platform/Animation.h"
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+
+namespace {
+
+// Half the picture's doubling is undone on the flags, and this nudge keeps their pins on the spot.
+constexpr ui::Point kFlagShiftWhenMagnified{-2, 10};
+
+} // namespace
+
+void TorvexView::zoomOnOff() {
+    ui::ImageView* picture = displayedImage();
+    if (!zoomOn) {
+        bool hintShown = hintOfFlag && hintOfFlag->alpha() != 0;
+        wviewHint = !hintShown || isOnScreen(forQuestion.get()) ? -1 : viewHint;
+        for (const auto& control :
+             {typeViewButton, quizButton, helpButton, flagButton, infoButton, zoomButton, scalpel})
+            control->setHidden(true);
+        hideInfo();
+        for (const auto& button : buttons)
+            button->setHidden(true);
+        zoomOn = true;
+        titleBackButton->setText("BACK");
+        buttonForIndex->setHidden(true);
+        ui::Animation::run(0.65, [&] {
+            picture->setTransform(ui::AffineTransform::scale(2, 2));
+            for (const auto& flag : flags) {
+                flag->setTransform(ui::AffineTransform::scale(0.5, 0.5));
+                flag->setCenter(flag->center() + kFlagShiftWhenMagnified);
+            }
+        });
+        view()->addSubview(zoomLabel);
+        moveToFlag();
+        showBackControls(true);
+        return;
+    }
+    for (const auto& button : buttons)
+        button->setHidden(false);
+    hideInfo();
+    zoomOn = false;
+    ui::Animation::run(
+        0.65,
+        [&] {
+            picture->setTransform(ui::AffineTransform::identity());
+            picture->setCenter(center);
+            for (const auto& flag : flags) {
+                flag->setTransform(ui::AffineTransform::identity());
+                flag->setCenter(flag->center() - kFlagShiftWhenMagnified);
+            }
+            zoomButton->setHidden(false);
+            zoomLabel->removeFromSuperview();
+        },
+        whileAlive([this] { endChangeLevel(); }));
+    // At the top region there is nothing to go back to once the picture is at rest.
+    showBackControls(!isTopRegion(root));
+}

@@ -1,0 +1,373 @@
+// Moving between regions: entering a sub-region, going back, climbing to the top, and journeys to an
+// indexed structure. A journey is a chain of one-shot timers that consume `enterArray` from its end;
+// while a step runs, touches on the viewer are off, and the end of each transition gives them back
+// only when no journey is pending.
+#include "TorvexView.h"
+
+#include "ForInfo.h"
+#include "Platform/Animation.h"
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace {
+
+bool contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+std::string headerOf(const TreeNode* node) {
+    return node ? std::string(node->getHeader()) : std::string();
+}
+
+// The point of the view named `viewName` in the same region that shows the same structure as `point`,
+// else `point` itself.
+TreeNode* sameStructureInView(TreeNode& point, std::string_view viewName) {
+    const TreeNode* views = TorvexView::ancestor(&point, 3);
+    if (!views)
+        return &point;
+    for (const auto& view : views->children) {
+        if (view->getHeader() != viewName)
+            continue;
+        for (const auto& other : TorvexView::childrenOf(view->firstChild())) {
+            if (other->attribute("infoid") == point.attribute("infoid"))
+                return other.get();
+        }
+        break;
+    }
+    return &point;
+}
+
+} // namespace
+
+void TorvexView::enterToPart(ui::Button* sender) {
+    enterToPartFollowingAliases(sender, 0);
+}
+
+// Re-entering for a "realheader" alias keeps the back caption and the region found by the first pass.
+void TorvexView::enterToPartFollowingAliases(ui::Button* sender, int aliasesFollowed) {
+    if (backToStartBool && sender)
+        return;
+    view()->setUserInteractionEnabled(false);
+    count = 0;
+    for (const auto& hintArrow : hotArrows)
+        hintArrow->setAlpha(0.0);
+    if (sender && aliasesFollowed == 0) {
+        showBackControls(true);
+        setBackCaption(headerOf(root));
+        const TreeNode* leaving = root;
+        std::string title = sender->currentTitle();
+        for (const auto& region : subRegionsOf(leaving)) {
+            if (region->getHeader() == title)
+                root = region.get();
+        }
+    }
+    imageViews.clear();
+    hideIndex();
+    hideViews();
+    cleanView();
+    cleanButtons();
+    if (!sender && viewTorvex != oldViewTorvex) {
+        if (isMagnified()) {
+            ui::ImageView* picture = displayedImage();
+            ui::Animation::run(0.2, [&] {
+                picture->setTransform(ui::AffineTransform::identity());
+                picture->setCenter(center);
+            });
+        }
+        arrowAnimation();
+        if (viewTorvex == "Anterior" && backTwo) {
+            backTwo = false;
+            after(1.2, &TorvexView::back);
+        }
+    }
+    labelTitle->setText(viewTorvex + ": " + headerOf(root));
+    updatePart(subRegionsOf(root));
+
+    const NodeList& views = viewsOf(root);
+    bool shown = false;
+    for (const auto& view : views) {
+        if (view->attribute("realheader").empty())
+            storePlainView(*view);
+        if (shown || view->getHeader() != viewTorvex)
+            continue;
+        std::string_view alias = view->attribute("realheader");
+        if (alias.size() > 2) {
+            if (static_cast<std::size_t>(aliasesFollowed) < views.size()) {
+                viewTorvex = alias;
+                enterToPartFollowingAliases(sender, aliasesFollowed + 1);
+                return;
+            }
+            std::cerr << "torvex: the view aliases of \"" << headerOf(root) << "\" loop at \"" << viewTorvex
+                      << "\"; keeping the picture on screen\n";
+            continue;
+        }
+        updateView(view->children);
+        Vparam = view->attribute("v");
+        xx = yy = 0;
+        ui::ImageView* picture = displayedImage();
+        ui::ImageView* next = hiddenImage();
+        next->setCenter(center);
+        next->setTransform(ui::AffineTransform::identity());
+        loadPictureOfView(*view);
+        picture->setAlpha(1.0);
+        next->setAlpha(0.0);
+        if (sender)
+            runEnteringTransition();
+        else
+            after(0.1, &TorvexView::animationImage);
+        shown = true;
+    }
+    // No view to show (the region lacks it, or its aliases loop): no transition will end this step.
+    if (!shown)
+        endChangeLevel();
+
+    if (isOnScreen(forQuestion.get())) {
+        bringQuestionPanelToFront();
+        if (!flagButton->isHidden() && countAns <= 2)
+            after(1.0, &TorvexView::displayFlags);
+    }
+    if (isTopRegion(root) || !enterArray.empty())
+        showBackControls(false);
+    if (viewTorvex == itsNeedView && isChangingView)
+        after(1.35, &TorvexView::backToStart);
+}
+
+void TorvexView::back() {
+    view()->setUserInteractionEnabled(false);
+    if (isMagnified()) {
+        for (const auto& control : {typeViewButton, quizButton, helpButton, buttonForIndex})
+            control->setHidden(false);
+        titleBackButton->setText(backButton->currentTitle());
+        bool magnificationModeOn = zoomOn;
+        if (zoomOn)
+            zoomOnOff();
+        if (TreeNode* shownView = currentViewNamed(viewTorvex))
+            updateView(shownView->children);
+        ui::ImageView* picture = displayedImage();
+        ui::Animation::begin(0.5);
+        // Leaving magnification mode gives the touches back; a picture magnified without the mode
+        // needs this animation to do it.
+        if (!magnificationModeOn)
+            ui::Animation::setDidStop(whileAlive([this] { endChangeLevel(); }));
+        picture->setTransform(ui::AffineTransform::identity());
+        picture->setCenter(center);
+        ui::Animation::commit();
+        if (contains(scalpel->currentTitle(), "- L"))
+            scalpel->setHidden(false);
+        return;
+    }
+    // At the top there is nowhere to go; the touches switched off above must come back.
+    if (!hasParentRegion(root)) {
+        endChangeLevel();
+        return;
+    }
+    count = 0;
+    ui::Point zoomLeft = zoom;
+    scaleback = scale;
+    hideIndex();
+    hideViews();
+
+    if (checkIfNeededChangeView()) {
+        if (!contains(viewTorvex, "Exp") && !contains(viewTorvex, ".")) {
+            oldViewTorvex = viewTorvex;
+            viewTorvex = "Anterior";
+            enterToPart(nullptr);
+            if (isChangingView) {
+                after(1.3, &TorvexView::backToStart);
+                isChangingView = false;
+            }
+            return;
+        }
+        viewTorvex = oldViewTorvex;
+        if (!isChangingView && viewTorvex == "Superior" && enterArray.empty())
+            backTwo = true;
+        enterToPart(nullptr);
+        after(1.3, &TorvexView::back);
+        return;
+    }
+
+    if (isChangingView) {
+        after(1.3, &TorvexView::backToStart);
+        isChangingView = false;
+    }
+    root = ancestor(root, 2);
+    setBackCaption(headerOf(ancestor(root, 2)));
+    if (!hasParentRegion(root))
+        showBackControls(false);
+    labelTitle->setText(viewTorvex + ": " + headerOf(root));
+    imageViews.clear();
+    cleanView();
+    cleanButtons();
+    updatePart(subRegionsOf(root));
+    bool shown = false;
+    for (const auto& view : viewsOf(root)) {
+        if (view->attribute("realheader").empty())
+            storePlainView(*view);
+        if (shown || view->getHeader() != viewTorvex)
+            continue;
+        updateView(view->children);
+        xx = yy = 0;
+        runLeavingTransition(*view, zoomLeft, scaleback);
+        shown = true;
+    }
+    if (!shown)
+        endChangeLevel();
+    if (isOnScreen(forQuestion.get()))
+        bringQuestionPanelToFront();
+}
+
+bool TorvexView::checkIfNeededChangeView() {
+    TreeNode* sameView = viewNamed(ancestor(root, 2), viewTorvex);
+    if (!sameView)
+        return true;
+    if (!contains(viewTorvex, "Exp"))
+        return false;
+    for (const auto& element : sameView->children) {
+        if (element->key == "hitarea" && element->attribute("exist") == "false")
+            return true;
+    }
+    return oldViewTorvex != sameView->attribute("v");
+}
+
+void TorvexView::backToStart() {
+    view()->setUserInteractionEnabled(false);
+    isChangingView = false;
+    backToStartBool = true;
+    if (!isTopRegion(root)) {
+        back();
+        after(1.0, &TorvexView::backToStart);
+        return;
+    }
+    backToStartBool = false;
+    waitSecondAndEnterToPart();
+}
+
+void TorvexView::goToPart(const std::string& term) {
+    hideIndex();
+    view()->setUserInteractionEnabled(false);
+
+    TreeNode* target = nullptr;
+    std::string_view searchKey;
+    if (lang != "eng" && !isOnScreen(forQuestion.get())) {
+        searchKey = "titlelatin";
+    } else {
+        target = indexDictionary.find(term);
+        if (!target)
+            searchKey = "title";
+    }
+    if (!searchKey.empty()) {
+        for (const auto& entry : childrenOf(allInfo ? allInfo->lastChild() : nullptr)) {
+            if (entry->attribute(searchKey) == term) {
+                target = indexDictionary.find(entry->attribute("id"));
+                break;
+            }
+        }
+    }
+
+    // The point (shown in the current view when that view has it too), its view, its region and every
+    // region above it down to a child of the top region, the deepest first.
+    do {
+        if (target && target->key == "point")
+            target = sameStructureInView(*target, viewTorvex);
+        if (target)
+            enterArray.push_back(target);
+        target = ancestor(target, 2);
+    } while (!isTopRegion(target));
+
+    isChangingView = true;
+    bool parentHasView = viewNamed(ancestor(root, 2), viewTorvex) != nullptr;
+    if (!isTopRegion(root)) {
+        after(1.25, parentHasView ? &TorvexView::backToStart : &TorvexView::back);
+    } else {
+        isChangingView = false;
+        after(1.0, &TorvexView::waitSecondAndEnterToPart);
+    }
+}
+
+void TorvexView::waitSecondAndEnterToPart() {
+    if (enterArray.empty()) {
+        view()->setUserInteractionEnabled(true);
+        return;
+    }
+    TreeNode* next = enterArray.back();
+    if (next->key != "view")
+        enterArray.pop_back();
+
+    double delay = 1.25;
+    if (next->key == "part") {
+        root = ancestor(next, 2);
+        auto button = ui::make<ui::Button>();
+        button->setTitle(std::string(next->getHeader()));
+        button->setTag(-3);
+        enterToPart(button.get());
+    } else if (next->key == "point") {
+        TreeNode* shownView = currentViewNamed(viewTorvex);
+        forFlags(childrenOf(shownView));
+        auto found = std::find(nodesOfFlags.begin(), nodesOfFlags.end(), next);
+        wviewHint = static_cast<int>(found - nodesOfFlags.begin());
+        after(0.5, &TorvexView::waitAndDisplayHint);
+        if (countAns > 3 && passButton)
+            passButton->setTitle("Next");
+        showBackControls(true);
+        return;
+    } else if (next->key == "view") {
+        std::string header(next->getHeader());
+        if (header == viewTorvex) {
+            enterArray.pop_back();
+            needView = "";
+            delay = 0.4;
+        } else if (needView == header) {
+            delay = 1.25;
+        } else {
+            auto button = ui::make<ui::Button>();
+            button->setTitle(header);
+            changeView(button.get());
+            needView = header;
+            delay = 1.3;
+        }
+    }
+    after(delay, &TorvexView::waitSecondAndEnterToPart);
+}
+
+void TorvexView::timerWaitAndGo() {
+    after(1.25, &TorvexView::waitSecond);
+}
+
+void TorvexView::waitSecond() {
+    oldViewTorvex = viewTorvex;
+    viewTorvex = tempView;
+    if (needView == tempView)
+        needView = "";
+    enterToPart(nullptr);
+}
+
+void TorvexView::storePlainView(const TreeNode& view) {
+    std::string name(view.getHeader());
+    std::string picture(view.attribute("src"));
+    auto known = std::find_if(imageViews.begin(), imageViews.end(),
+                              [&](const auto& entry) { return entry.first == name; });
+    if (known != imageViews.end())
+        known->second = std::move(picture);
+    else
+        imageViews.emplace_back(std::move(name), std::move(picture));
+}
+
+void TorvexView::setBackCaption(const std::string& caption) {
+    titleBackButton->setText(caption);
+    backButton->setTitle(caption);
+}
+
+void TorvexView::showBackControls(bool shown) {
+    backButton->setHidden(!shown);
+    titleBackButton->setHidden(!shown);
+}
+
+void TorvexView::bringQuestionPanelToFront() {
+    std::shared_ptr<ForInfo> panel = forQuestion;
+    panel->removeFromSuperview();
+    view()->addSubview(panel);
+}
