@@ -36,30 +36,12 @@ void Label::setNumberOfLines(int lines) {
     setNeedsDisplay();
 }
 
-Rect Label::textRect() const {
-    const Rect& b = bounds();
-    if (numberOfLines_ == 1)
-        return b;
-    Float height = textSize(text_, font_, b.width()).height;
-    if (numberOfLines_ > 1) {
-        Float lineHeight = textSize("X", font_, b.width()).height;
-        height = std::min(height, lineHeight * numberOfLines_);
-    }
-    height = std::min(height, b.height());
-    return {b.x(), b.midY() - height / 2, b.width(), height};
-}
-
 void Label::draw(const DrawContext& context) {
     if (text_.empty() || font_.size <= 0)
         return;
-    TextStyle style{font_, textColor_, alignment_, numberOfLines_};
+    TextStyle style{font_, textColor_, alignment_, numberOfLines_, TextVerticalAlignment::Center};
     style.color.a *= context.opacity;
-    cairo_save(context.cr);
-    const Rect& b = bounds();
-    cairo_rectangle(context.cr, b.x(), b.y(), b.width(), b.height());
-    cairo_clip(context.cr);
-    drawText(context.cr, text_, style, textRect());
-    cairo_restore(context.cr);
+    drawText(context.cr, text_, style, bounds());
 }
 
 } // namespace ui

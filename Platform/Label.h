@@ -25,9 +25,6 @@ public:
     int numberOfLines() const { return numberOfLines_; }
     void setNumberOfLines(int lines);
 
-    // The block of text as drawn: its height for the lines that fit, centred vertically in the bounds.
-    Rect textRect() const;
-
     void draw(const DrawContext& context) override;
     int layerCount() const override { return text_.empty() ? 0 : 1; }
     std::string className() const override { return "Label"; }

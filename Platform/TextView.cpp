@@ -46,7 +46,7 @@ void TextView::measure() {
 void TextView::draw(const DrawContext& context) {
     if (text_.empty() || font_.size <= 0)
         return;
-    TextStyle style{font_, textColor_, alignment_, 0};
+    TextStyle style{font_, textColor_, alignment_, 0, TextVerticalAlignment::Top};
     style.color.a *= context.opacity;
     Rect area(margin, margin, std::max(bounds().width() - 2 * margin, 0.0),
               contentSize().height - 2 * margin);

@@ -1,0 +1,154 @@
+#include "ToolkitTest.h"
+
+#include "Platform/Animation.h"
+#include "Platform/RunLoop.h"
+
+#include <numbers>
+
+using namespace ui;
+
+namespace {
+
+class AnimationTest : public ToolkitTest {
+protected:
+    void advance(double seconds) { RunLoop::main().advance(seconds); }
+};
+
+TEST_F(AnimationTest, ModelValuesChangeAtOnceAndTheCallbackComesAfterExactlyTheDuration) {
+    auto view = addView(window(), {0, 0, 100, 100});
+    double stoppedAt = -1;
+    Animation::begin(0.8);
+    Animation::setDidStop([&] { stoppedAt = RunLoop::main().now(); });
+    view->setAlpha(0);
+    view->setCenter({160, 240});
+    view->setTransform(AffineTransform::scale(2, 2));
+    Animation::commit();
+
+    EXPECT_EQ(view->alpha(), 0);
+    EXPECT_EQ(view->center(), (Point{160, 240}));
+    EXPECT_EQ(view->frame(), (Rect{60, 140, 200, 200}));
+    advance(0.7999);
+    EXPECT_EQ(stoppedAt, -1);
+    advance(0.0001);
+    EXPECT_DOUBLE_EQ(stoppedAt, 0.8);
+}
+
+TEST_F(AnimationTest, HalfWayTheScreenShowsHalfTheChangeAndAtTheEndTheModelValue) {
+    auto view = addView(window(), {0, 0, 100, 100});
+    Animation::run(1.0, [&] {
+        view->setAlpha(0);
+        view->setFrame({100, 200, 50, 50});
+    });
+    EXPECT_EQ(view->presentationAlpha(), 1);
+    advance(0.5);
+    EXPECT_NEAR(view->presentationAlpha(), 0.5, 1e-9);
+    EXPECT_NEAR(view->presentationCenter().x, (50 + 125) / 2.0, 1e-9);
+    EXPECT_NEAR(view->presentationBounds().width(), 75, 1e-9);
+    EXPECT_TRUE(Animation::isRunning());
+    advance(0.25);
+    EXPECT_LT(view->presentationAlpha(), 0.25) << "ease-in-out runs faster in the middle";
+    advance(0.25);
+    EXPECT_EQ(view->presentationAlpha(), 0);
+    EXPECT_EQ(view->presentationCenter(), (Point{125, 225}));
+    EXPECT_FALSE(Animation::isRunning());
+}
+
+TEST_F(AnimationTest, ANewAnimationOfAPropertyStartsFromWhatTheScreenShows) {
+    auto view = addView(window(), {0, 0, 100, 100});
+    Animation::run(1.0, [&] { view->setAlpha(0); });
+    advance(0.5);
+    Animation::run(1.0, [&] { view->setAlpha(1); });
+    EXPECT_NEAR(view->presentationAlpha(), 0.5, 1e-9);
+    advance(0.5);
+    EXPECT_NEAR(view->presentationAlpha(), 0.75, 1e-9);
+    advance(0.5);
+    EXPECT_EQ(view->presentationAlpha(), 1);
+}
+
+TEST_F(AnimationTest, NestedBlocksUseTheirOwnDurationsAndCallbacks) {
+    auto outer = addView(window(), {0, 0, 10, 10});
+    auto inner = addView(window(), {0, 0, 10, 10});
+    std::vector<std::string> stops;
+    Animation::begin(1.0);
+    Animation::setDidStop([&] { stops.push_back("outer"); });
+    outer->setAlpha(0);
+    Animation::begin(0.2);
+    Animation::setDidStop([&] { stops.push_back("inner"); });
+    inner->setAlpha(0);
+    Animation::commit();
+    Animation::commit();
+    EXPECT_FALSE(Animation::isOpen());
+    advance(0.2);
+    EXPECT_EQ(inner->presentationAlpha(), 0);
+    EXPECT_GT(outer->presentationAlpha(), 0.9);
+    advance(0.8);
+    EXPECT_EQ(stops, (std::vector<std::string>{"inner", "outer"}));
+}
+
+TEST_F(AnimationTest, ChangesOutsideABlockShowAtOnce) {
+    auto view = addView(window(), {0, 0, 10, 10});
+    view->setAlpha(0.25);
+    EXPECT_EQ(view->presentationAlpha(), 0.25);
+    EXPECT_FALSE(Animation::isRunning());
+}
+
+TEST_F(AnimationTest, RemovingAViewCancelsItsAnimationsAndThoseOfItsSubviewsButNotTheCallback) {
+    auto view = addView(window(), {0, 0, 10, 10});
+    auto child = addView(*view, {0, 0, 5, 5});
+    bool stopped = false;
+    Animation::run(
+        1.0,
+        [&] {
+            view->setCenter({100, 100}), child->setAlpha(0);
+        },
+        [&] { stopped = true; });
+    advance(0.3);
+    view->removeFromSuperview();
+    EXPECT_EQ(view->presentationCenter(), (Point{100, 100}));
+    EXPECT_EQ(child->presentationAlpha(), 0);
+    EXPECT_FALSE(Animation::isRunning());
+    advance(0.7);
+    EXPECT_TRUE(stopped);
+}
+
+TEST_F(AnimationTest, AContentOffsetSetInABlockScrollsOverTheDuration) {
+    auto view = addView(window(), {0, 0, 100, 100});
+    Animation::run(1.0, [&] { view->setBounds({200, 0, 100, 100}); });
+    advance(0.5);
+    EXPECT_NEAR(view->presentationBounds().x(), 100, 1e-9);
+    EXPECT_EQ(view->bounds().x(), 200);
+}
+
+TEST_F(AnimationTest, ARotationTurnsWithoutShrinkingTheView) {
+    auto view = addView(window(), {0, 0, 100, 100});
+    Animation::run(1.0, [&] { view->setTransform(AffineTransform::rotation(std::numbers::pi / 2)); });
+    advance(0.5);
+    auto half = view->presentationTransform();
+    EXPECT_NEAR(std::hypot(half.a, half.b), 1, 1e-9);
+    EXPECT_NEAR(std::atan2(half.b, half.a), std::numbers::pi / 4, 1e-9);
+}
+
+TEST_F(AnimationTest, AZoomFromAScaledTransformKeepsTheCentre) {
+    auto view = addView(window(), {0, 30, 320, 420});
+    view->setTransform(AffineTransform::scale(0.25, 0.25));
+    Animation::run(0.8, [&] { view->setTransform(AffineTransform::identity()); });
+    advance(0.4);
+    EXPECT_NEAR(view->presentationTransform().a, 0.625, 1e-9);
+    EXPECT_EQ(view->presentationCenter(), (Point{160, 240}));
+}
+
+TEST_F(AnimationTest, AFlipShowsTheOldPictureUntilHalfWayThenTheNewContent) {
+    auto screen = addView(window(), {0, 0, 320, 480});
+    screen->setBackgroundColor(Color::white());
+    Animation::begin(0.9);
+    Animation::setTransition(Transition::FlipFromRight, &window());
+    screen->setBackgroundColor(Color::black());
+    Animation::commit();
+    ASSERT_NE(window().runningTransition(), nullptr);
+    EXPECT_EQ(window().runningTransition()->before.size(), (Size{320, 480}));
+    EXPECT_TRUE(Animation::isRunning());
+    advance(0.9);
+    EXPECT_EQ(window().runningTransition(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,211 @@
+#include "ToolkitTest.h"
+
+#include "Platform/Animation.h"
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+#include "Platform/Renderer.h"
+#include "Platform/RunLoop.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+
+using namespace ui;
+
+namespace {
+
+struct Pixel {
+    int r, g, b;
+    friend bool operator==(const Pixel&, const Pixel&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Pixel& p) {
+        return out << "(" << p.r << ", " << p.g << ", " << p.b << ")";
+    }
+};
+
+Pixel pixelAt(cairo_surface_t* surface, int x, int y) {
+    cairo_surface_flush(surface);
+    auto* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    auto value = reinterpret_cast<const std::uint32_t*>(row)[x];
+    return {static_cast<int>((value >> 16) & 0xff), static_cast<int>((value >> 8) & 0xff),
+            static_cast<int>(value & 0xff)};
+}
+
+bool near(Pixel a, Pixel b, int tolerance = 2) {
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+           std::abs(a.b - b.b) <= tolerance;
+}
+
+// A picture of `size` points at scale 2 filled with one colour.
+Image solidPicture(Size size, Color color) {
+    ImageContext context(size, 2);
+    cairo_set_source_rgba(context.cairo(), color.r, color.g, color.b, color.a);
+    cairo_paint(context.cairo());
+    return context.image();
+}
+
+class RenderTest : public ToolkitTest {
+protected:
+    cairo_surface_t* screen() { return driver.render(); }
+    // The pixel at screen point (x, y) at scale 2.
+    Pixel at(double x, double y) {
+        return pixelAt(screen(), static_cast<int>(x * 2), static_cast<int>(y * 2));
+    }
+    void advance(double seconds) { RunLoop::main().advance(seconds); }
+};
+
+TEST_F(RenderTest, ASmallSceneMatchesTheSamePictureDrawnDirectly) {
+    auto panel = addView(window(), {20, 40, 200, 100});
+    panel->setBackgroundColor(Color::rgb255(40, 80, 160));
+    auto square = addView(*panel, {10, 10, 30, 30});
+    square->setBackgroundColor(Color::white());
+    auto picture = make<ImageView>(solidPicture({20, 10}, Color::rgb255(200, 30, 30)));
+    picture->setCenter({160, 300});
+    picture->setTransform(AffineTransform::scale(2, 3));
+    window().addSubview(picture);
+
+    ImageContext expected({320, 480}, 2);
+    cairo_t* cr = expected.cairo();
+    auto fill = [cr](Rect r, Color c) {
+        cairo_set_source_rgb(cr, c.r, c.g, c.b);
+        cairo_rectangle(cr, r.x(), r.y(), r.width(), r.height());
+        cairo_fill(cr);
+    };
+    fill({0, 0, 320, 480}, Color::black());
+    fill({20, 40, 200, 100}, Color::rgb255(40, 80, 160));
+    fill({30, 50, 30, 30}, Color::white());
+    fill({140, 285, 40, 30}, Color::rgb255(200, 30, 30));
+
+    cairo_surface_t* actual = screen();
+    Image wantedPicture = expected.image();
+    cairo_surface_t* wanted = wantedPicture.surface();
+    int mismatches = 0;
+    for (int y = 0; y < 960; y += 1)
+        for (int x = 0; x < 640; x += 1)
+            mismatches += !near(pixelAt(actual, x, y), pixelAt(wanted, x, y));
+    if (mismatches > 0)
+        writePng(actual, (std::filesystem::temp_directory_path() / "small_scene_err.png").string());
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(RenderTest, HalfWayThroughAFadeAndAMoveTheScreenShowsTheMiddle) {
+    auto square = addView(window(), {0, 0, 20, 20});
+    square->setBackgroundColor(Color::white());
+    Animation::run(1.0, [&] {
+        square->setCenter({110, 10});
+        square->setAlpha(0);
+    });
+    advance(0.5);
+    EXPECT_TRUE(near(at(60, 10), {128, 128, 128}, 3)) << at(60, 10);
+    EXPECT_EQ(at(5, 10), (Pixel{0, 0, 0}));
+    EXPECT_EQ(at(105, 10), (Pixel{0, 0, 0}));
+    advance(0.5);
+    EXPECT_EQ(at(110, 10), (Pixel{0, 0, 0}));
+}
+
+TEST_F(RenderTest, ATranslucentViewWithSubviewsFadesAsOnePicture) {
+    auto group = addView(window(), {0, 0, 100, 100});
+    group->setAlpha(0.5);
+    addView(*group, {0, 0, 60, 60})->setBackgroundColor(Color::white());
+    addView(*group, {40, 40, 60, 60})->setBackgroundColor(Color::white());
+    EXPECT_TRUE(near(at(50, 50), {128, 128, 128}, 2)) << "overlap must not add up: " << at(50, 50);
+    EXPECT_TRUE(near(at(10, 10), {128, 128, 128}, 2)) << at(10, 10);
+}
+
+TEST_F(RenderTest, HiddenAndFullyTransparentViewsAreNotDrawn) {
+    auto hidden = addView(window(), {0, 0, 50, 50});
+    hidden->setBackgroundColor(Color::white());
+    hidden->setHidden(true);
+    auto clear = addView(window(), {50, 0, 50, 50});
+    clear->setBackgroundColor(Color::white());
+    clear->setAlpha(0);
+    EXPECT_EQ(at(25, 25), (Pixel{0, 0, 0}));
+    EXPECT_EQ(at(75, 25), (Pixel{0, 0, 0}));
+}
+
+TEST_F(RenderTest, ACrossFadeOfTwoPicturesBlendsThem) {
+    auto first = make<ImageView>(solidPicture({320, 480}, Color::white()));
+    auto second = make<ImageView>(solidPicture({320, 480}, Color::rgb255(0, 0, 255)));
+    second->setAlpha(0);
+    window().addSubview(first);
+    window().addSubview(second);
+    Animation::run(0.85, [&] {
+        first->setAlpha(0);
+        second->setAlpha(1);
+    });
+    advance(0.425);
+    EXPECT_TRUE(near(at(160, 240), {64, 64, 191}, 3)) << at(160, 240);
+    advance(0.425);
+    EXPECT_EQ(at(160, 240), (Pixel{0, 0, 255}));
+}
+
+TEST_F(RenderTest, APictureScaledByItsViewIsDrawnAtTheScaledSize) {
+    auto picture = make<ImageView>(solidPicture({40, 40}, Color::white()));
+    picture->setCenter({160, 240});
+    window().addSubview(picture);
+    Animation::run(1.0, [&] { picture->setTransform(AffineTransform::scale(4, 4)); });
+    advance(0.5);
+    EXPECT_EQ(at(160 + 45, 240), (Pixel{255, 255, 255})) << "half way the picture is 2.5 times as large";
+    EXPECT_EQ(at(160 + 55, 240), (Pixel{0, 0, 0}));
+    advance(0.5);
+    EXPECT_EQ(at(160 + 75, 240), (Pixel{255, 255, 255}));
+}
+
+TEST_F(RenderTest, AFlipShowsTheOldScreenNarrowingThenTheNewOneWidening) {
+    auto screen = addView(window(), {0, 0, 320, 480});
+    screen->setBackgroundColor(Color::white());
+    Animation::begin(1.0);
+    Animation::setTransition(Transition::FlipFromRight, &window());
+    screen->setBackgroundColor(Color::rgb255(255, 0, 0));
+    Animation::commit();
+    advance(0.25);
+    EXPECT_EQ(at(160, 240), (Pixel{255, 255, 255})) << "the old screen is on the front";
+    EXPECT_EQ(at(2, 240), (Pixel{0, 0, 0})) << "turned away from the edges";
+    advance(0.5);
+    EXPECT_EQ(at(160, 240), (Pixel{255, 0, 0}));
+    EXPECT_EQ(at(2, 240), (Pixel{0, 0, 0}));
+    advance(0.25);
+    EXPECT_EQ(at(2, 240), (Pixel{255, 0, 0}));
+}
+
+TEST_F(RenderTest, AButtonShowsItsPictureCentredAndDarkerWhilePressed) {
+    auto button = make<Button>(ButtonType::Custom, Rect{100, 100, 60, 60});
+    button->setImage(solidPicture({20, 20}, Color::white()));
+    button->setTitleFont(Font::system(0));
+    button->setTitle("circle");
+    window().addSubview(button);
+    EXPECT_EQ(at(130, 130), (Pixel{255, 255, 255}));
+    EXPECT_EQ(at(105, 130), (Pixel{0, 0, 0}));
+    Application::shared().beginTouches({{0, {130, 130}}});
+    Pixel pressed = at(130, 130);
+    EXPECT_LT(pressed.r, 200) << pressed;
+    Application::shared().endTouches({{0, {130, 130}}});
+    EXPECT_EQ(at(130, 130), (Pixel{255, 255, 255}));
+}
+
+TEST_F(RenderTest, ALabelDrawsItsTextInsideItsBounds) {
+    auto label = make<Label>(Rect{10, 10, 200, 30});
+    label->setBackgroundColor(Color::clear());
+    label->setTextColor(Color::white());
+    label->setFont(Font::boldSystem(24));
+    label->setText("MMMM");
+    window().addSubview(label);
+    int lit = 0;
+    for (int x = 10; x < 210; ++x)
+        lit += at(x, 25).r > 128;
+    EXPECT_GT(lit, 20);
+    EXPECT_EQ(at(5, 25), (Pixel{0, 0, 0}));
+}
+
+TEST_F(RenderTest, TheDisplayGenerationMovesOnlyWhenSomethingVisibleChanges) {
+    auto view = addView(window(), {0, 0, 10, 10});
+    auto before = View::displayGeneration();
+    view->setAlpha(1);
+    view->setHidden(false);
+    view->setCenter(view->center());
+    EXPECT_EQ(View::displayGeneration(), before);
+    view->setAlpha(0.5);
+    EXPECT_GT(View::displayGeneration(), before);
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+#include "ToolkitTest.h"
+
+#include "Platform/RunLoop.h"
+#include "Platform/Timer.h"
+
+#include <vector>
+
+using namespace ui;
+
+namespace {
+
+class RunLoopTest : public ToolkitTest {
+protected:
+    RunLoop& loop = RunLoop::main();
+    std::vector<std::string> log;
+};
+
+TEST_F(RunLoopTest, EventsRunInDueOrderWithTiesInSchedulingOrderAndSeeTheirDueTime) {
+    std::vector<double> seen;
+    loop.schedule(0.5, [&] { log.push_back("b"), seen.push_back(loop.now()); });
+    loop.schedule(0.2, [&] { log.push_back("a"), seen.push_back(loop.now()); });
+    loop.schedule(0.5, [&] { log.push_back("c"), seen.push_back(loop.now()); });
+    loop.advance(1);
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(seen, (std::vector<double>{0.2, 0.5, 0.5}));
+    EXPECT_DOUBLE_EQ(loop.now(), 1);
+}
+
+TEST_F(RunLoopTest, AnEventIsNotRunBeforeItsTimeAndRunsAtExactlyItsTime) {
+    loop.schedule(0.3, [&] { log.push_back("due"); });
+    loop.advance(0.2999);
+    EXPECT_TRUE(log.empty());
+    loop.advance(0.0001);
+    EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(RunLoopTest, CallbacksMayScheduleAndCancelEventsWhileTheLoopRuns) {
+    RunLoop::EventId later;
+    loop.schedule(0.1, [&] {
+        log.push_back("first");
+        loop.cancel(later);
+        loop.scheduleAfter(0.1, [&] { log.push_back("added"); });
+        loop.scheduleAfter(5, [&] { log.push_back("too late"); });
+    });
+    later = loop.schedule(0.15, [&] { log.push_back("cancelled"); });
+    loop.advance(1);
+    EXPECT_EQ(log, (std::vector<std::string>{"first", "added"}));
+}
+
+TEST_F(RunLoopTest, ARepeatingTimerKeepsItsPeriodAndStopsWhenInvalidatedFromItsCallback) {
+    std::vector<double> fired;
+    std::shared_ptr<Timer> timer;
+    timer = Timer::scheduled(0.7, Timer::Repeats::Yes, [&] {
+        fired.push_back(loop.now());
+        if (fired.size() == 4)
+            timer->invalidate();
+    });
+    loop.advance(0.5);
+    loop.advance(10);
+    ASSERT_EQ(fired.size(), 4u);
+    for (std::size_t k = 0; k < fired.size(); ++k)
+        EXPECT_NEAR(fired[k], 0.7 * static_cast<double>(k + 1), 1e-9);
+    EXPECT_FALSE(timer->isValid());
+}
+
+TEST_F(RunLoopTest, AOneShotTimerFiresOnceEvenWhenNobodyKeepsIt) {
+    int fired = 0;
+    Timer::scheduled(1.25, false, [&] { ++fired; });
+    loop.advance(5);
+    EXPECT_EQ(fired, 1);
+}
+
+TEST_F(RunLoopTest, TimersFireInDueOrderWhateverOrderTheyWereScheduledIn) {
+    Timer::scheduled(0.85, true, [&] { log.push_back("pulse"); });
+    Timer::scheduled(1.25, false, [&] { log.push_back("enter"); });
+    Timer::scheduled(0.4, false, [&] { log.push_back("view"); });
+    loop.advance(1.8);
+    EXPECT_EQ(log, (std::vector<std::string>{"view", "pulse", "enter", "pulse"}));
+}
+
+TEST_F(RunLoopTest, AnInvalidatedTimerNeverFires) {
+    auto timer = Timer::scheduled(0.2, false, [&] { log.push_back("fired"); });
+    timer->invalidate();
+    timer->invalidate();
+    loop.advance(1);
+    EXPECT_TRUE(log.empty());
+    EXPECT_FALSE(timer->isValid());
+}
+
+} // namespace

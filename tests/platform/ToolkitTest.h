@@ -1,0 +1,23 @@
+#pragma once
+// Every toolkit test starts from a fresh window on a virtual clock at 0.
+
+#include "Platform/Driver.h"
+
+#include <gtest/gtest.h>
+
+class ToolkitTest : public ::testing::Test {
+protected:
+    void SetUp() override { ui::Driver::resetToolkit(); }
+    void TearDown() override { ui::Driver::resetToolkit(); }
+
+    ui::View& window() { return *ui::Application::shared().window(); }
+    ui::Driver driver;
+};
+
+// Adds a plain view with `frame` to `parent` and returns it.
+inline ui::ViewPtr addView(ui::View& parent, const ui::Rect& frame, const std::string& id = "") {
+    auto view = ui::make<ui::View>(frame);
+    view->setIdentifier(id);
+    parent.addSubview(view);
+    return view;
+}

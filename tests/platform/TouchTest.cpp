@@ -1,0 +1,179 @@
+#include "ToolkitTest.h"
+
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/ScrollView.h"
+#include "Platform/ViewController.h"
+
+using namespace ui;
+
+namespace {
+
+// Records the touches that reach it, as a viewer controller does.
+class RecordingController : public ViewController {
+public:
+    struct Call {
+        std::string phase;
+        std::size_t count;
+        View* view;
+        Point location;
+    };
+    std::vector<Call> calls;
+
+    void touchesBegan(const TouchSet& t) override { record("began", t); }
+    void touchesMoved(const TouchSet& t) override { record("moved", t); }
+    void touchesEnded(const TouchSet& t) override { record("ended", t); }
+    void touchesCancelled(const TouchSet& t) override { record("cancelled", t); }
+
+private:
+    void record(const char* phase, const TouchSet& t) {
+        calls.push_back({phase, t.size(), t.anyObject().view(), t.anyObject().locationIn(view().get())});
+    }
+};
+
+class TouchTest : public ToolkitTest {
+protected:
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        controller = std::make_unique<RecordingController>();
+        window().addSubview(controller->view());
+    }
+    void TearDown() override {
+        ToolkitTest::TearDown();
+        controller.reset();
+    }
+    Application& app = Application::shared();
+    std::unique_ptr<RecordingController> controller;
+};
+
+TEST_F(TouchTest, TouchesOnPlainSubviewsReachTheControllerWithTheHitViewAsTheirView) {
+    auto panel = addView(*controller->view(), {100, 100, 50, 50}, "panel");
+    driver.drag({110, 120}, {300, 120}, 0.1);
+    ASSERT_GE(controller->calls.size(), 3u);
+    EXPECT_EQ(controller->calls.front().phase, "began");
+    EXPECT_EQ(controller->calls.front().view, panel.get());
+    EXPECT_EQ(controller->calls.front().location, (Point{110, 120}));
+    EXPECT_EQ(controller->calls.back().phase, "ended");
+    EXPECT_EQ(controller->calls.back().view, panel.get()) << "the touch stays with the view that took it";
+    EXPECT_EQ(controller->calls.back().location, (Point{300, 120}));
+}
+
+TEST_F(TouchTest, APictureThatTakesNoTouchesLetsThemReachTheViewBehindIt) {
+    auto picture = make<ImageView>(Rect{0, 30, 320, 420});
+    controller->view()->addSubview(picture);
+    driver.tap({160, 240});
+    ASSERT_EQ(controller->calls.size(), 2u);
+    EXPECT_EQ(controller->calls[0].view, controller->view().get());
+}
+
+TEST_F(TouchTest, AButtonTakesItsTouchFiresOnReleaseInsideAndNothingReachesTheController) {
+    auto button = make<Button>(ButtonType::Custom, Rect{10, 10, 40, 40});
+    button->setTitle("flag");
+    Button* sender = nullptr;
+    button->addAction([&](Button* b) { sender = b; });
+    controller->view()->addSubview(button);
+
+    app.beginTouches({{0, {20, 20}}});
+    EXPECT_TRUE(button->isHighlighted());
+    app.moveTouches({{0, {200, 200}}});
+    EXPECT_FALSE(button->isHighlighted());
+    app.moveTouches({{0, {30, 30}}});
+    EXPECT_TRUE(button->isHighlighted());
+    app.endTouches({{0, {30, 30}}});
+    EXPECT_FALSE(button->isHighlighted());
+    EXPECT_EQ(sender, button.get());
+    EXPECT_TRUE(controller->calls.empty());
+}
+
+TEST_F(TouchTest, ReleasingOutsideAButtonDoesNotFireIt) {
+    auto button = make<Button>(ButtonType::Custom, Rect{10, 10, 40, 40});
+    int fired = 0;
+    button->addAction([&](Button*) { ++fired; });
+    controller->view()->addSubview(button);
+    driver.drag({20, 20}, {200, 200});
+    EXPECT_EQ(fired, 0);
+}
+
+TEST_F(TouchTest, AButtonMayRemoveItselfInItsOwnAction) {
+    auto button = make<Button>(ButtonType::Custom, Rect{10, 10, 40, 40});
+    std::weak_ptr<Button> weak = button;
+    button->addAction([](Button* b) { b->removeFromSuperview(); });
+    controller->view()->addSubview(std::move(button));
+    driver.tap({20, 20});
+    EXPECT_TRUE(weak.expired());
+}
+
+TEST_F(TouchTest, TwoFingersThatGoDownTogetherArriveAsOneSetOfTwo) {
+    app.beginTouches({{0, {100, 100}}, {1, {220, 380}}});
+    app.moveTouches({{0, {110, 110}}, {1, {210, 370}}});
+    app.endTouches({{0, {110, 110}}, {1, {210, 370}}});
+    ASSERT_EQ(controller->calls.size(), 3u);
+    for (auto& call : controller->calls)
+        EXPECT_EQ(call.count, 2u) << call.phase;
+}
+
+TEST_F(TouchTest, AFingerOnNothingTouchableIsIgnoredUntilItLifts) {
+    controller->view()->setUserInteractionEnabled(false);
+    app.beginTouches({{0, {100, 100}}});
+    controller->view()->setUserInteractionEnabled(true);
+    app.moveTouches({{0, {110, 110}}});
+    app.endTouches({{0, {110, 110}}});
+    EXPECT_TRUE(controller->calls.empty());
+}
+
+TEST_F(TouchTest, ControllerTouchesGoOnToTheSuperviewChain) {
+    RecordingController outer;
+    outer.view()->addSubview(controller->view());
+    window().addSubview(outer.view());
+    struct Passing : ViewController {
+    } inner;
+    controller->view()->addSubview(inner.view());
+    driver.tap({50, 50});
+    EXPECT_EQ(controller->calls.size(), 2u);
+    EXPECT_EQ(controller->calls[0].view, inner.view().get());
+    EXPECT_TRUE(outer.calls.empty());
+}
+
+TEST_F(TouchTest, ADragThatBeginsOnAButtonInAScrollViewScrollsAndDoesNotFire) {
+    auto strip = make<ScrollView>(Rect{0, 300, 320, 150});
+    strip->setContentSize({600, 150});
+    controller->view()->addSubview(strip);
+    auto button = make<Button>(ButtonType::Custom, Rect{0, 0, 300, 150});
+    int fired = 0;
+    button->addAction([&](Button*) { ++fired; });
+    strip->addSubview(button);
+
+    driver.drag({200, 350}, {100, 350});
+    EXPECT_EQ(fired, 0);
+    EXPECT_FALSE(button->isHighlighted());
+    EXPECT_EQ(strip->contentOffset(), (Point{100, 0}));
+    driver.tap({50, 350});
+    EXPECT_EQ(fired, 1);
+}
+
+TEST_F(TouchTest, AScrollViewStopsAtTheEndsOfItsContentAndPassesTapsOn) {
+    auto strip = make<ScrollView>(Rect{0, 300, 320, 150});
+    strip->setContentSize({331, 0});
+    controller->view()->addSubview(strip);
+    driver.drag({300, 350}, {0, 350});
+    EXPECT_EQ(strip->contentOffset(), (Point{11, 0}));
+    driver.drag({0, 350}, {300, 350});
+    EXPECT_EQ(strip->contentOffset(), (Point{0, 0}));
+    controller->calls.clear();
+    driver.tap({10, 350});
+    ASSERT_EQ(controller->calls.size(), 2u);
+    EXPECT_EQ(controller->calls[0].view, strip.get());
+}
+
+TEST_F(TouchTest, ScrollingCancelsTheTouchForTheResponderChain) {
+    auto strip = make<ScrollView>(Rect{0, 300, 320, 150});
+    strip->setContentSize({640, 150});
+    controller->view()->addSubview(strip);
+    driver.drag({300, 350}, {100, 350});
+    ASSERT_GE(controller->calls.size(), 2u);
+    EXPECT_EQ(controller->calls.front().phase, "began");
+    EXPECT_EQ(controller->calls.back().phase, "cancelled");
+    EXPECT_EQ(strip->contentOffset(), (Point{200, 0}));
+}
+
+} // namespace
