@@ -11,6 +11,7 @@
 #include <cstring>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
+#include <memory>
 #include <mutex>
 #include <net/if.h>
 #include <netdb.h>
@@ -25,10 +26,11 @@ namespace {
 constexpr auto hostLookupTimeout = std::chrono::seconds(2);
 constexpr std::size_t maxHostNameLength = 253;
 
-// Watchers whose notifier runs; a run loop context is trusted only when it is one of them.
+// Watchers whose notifier runs; a run loop context is trusted only when it is one of them. Never
+// destroyed, since watchers kept by other statics may stop after this function's statics are gone.
 std::set<Reachability*>& notifyingWatchers() {
-    static std::set<Reachability*> watchers;
-    return watchers;
+    static std::set<Reachability*>* watchers = std::make_unique<std::set<Reachability*>>().release();
+    return *watchers;
 }
 
 void programmingError(const char* message) {
@@ -286,7 +288,8 @@ struct Reachability::Handle {
     Target target = Target::Address;
     in_addr address{};
     std::string hostName;
-    // A host name's address, looked up once per network change; the outer optional says whether it was.
+    // While notifying, a host name's address is looked up once per network change (the outer optional
+    // says whether it was); otherwise at every reading.
     std::optional<std::optional<in_addr>> resolved;
     FileDescriptor events;
     std::optional<ReachabilityFlags> lastFlags;
@@ -294,6 +297,8 @@ struct Reachability::Handle {
     std::optional<in_addr> destination() {
         if (target != Target::HostName)
             return address;
+        if (!events)
+            return resolveIPv4(hostName);
         if (!resolved)
             resolved = resolveIPv4(hostName);
         return *resolved;
@@ -312,7 +317,7 @@ struct Reachability::Handle {
     }
 };
 
-Reachability::Reachability(std::unique_ptr<Handle> handle) : reachabilityRef_(std::move(handle)) {}
+Reachability::Reachability(Key, std::unique_ptr<Handle> handle) : reachabilityRef_(std::move(handle)) {}
 
 Reachability::~Reachability() {
     stopNotifer();
@@ -329,7 +334,7 @@ std::shared_ptr<Reachability> Reachability::reachabilityWithHostName(const std::
         handle->target = Handle::Target::HostName;
         handle->hostName = hostName;
     }
-    return std::shared_ptr<Reachability>(new Reachability(std::move(handle)));
+    return std::make_shared<Reachability>(Key(), std::move(handle));
 }
 
 std::shared_ptr<Reachability> Reachability::reachabilityWithAddress(const sockaddr_in& hostAddress) {
@@ -339,7 +344,7 @@ std::shared_ptr<Reachability> Reachability::reachabilityWithAddress(const sockad
     handle->address = hostAddress.sin_addr;
     handle->target =
         hostAddress.sin_addr.s_addr == INADDR_ANY ? Handle::Target::DefaultRoute : Handle::Target::Address;
-    return std::shared_ptr<Reachability>(new Reachability(std::move(handle)));
+    return std::make_shared<Reachability>(Key(), std::move(handle));
 }
 
 std::shared_ptr<Reachability> Reachability::reachabilityForInternetConnection() {
@@ -374,8 +379,10 @@ bool Reachability::startNotifer() {
 
 void Reachability::stopNotifer() {
     notifyingWatchers().erase(this);
-    if (reachabilityRef_)
-        reachabilityRef_->events.reset();
+    if (!reachabilityRef_)
+        return;
+    reachabilityRef_->events.reset();
+    reachabilityRef_->resolved.reset();
 }
 
 bool Reachability::isNotifying() const {

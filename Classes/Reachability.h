@@ -40,8 +40,9 @@ inline constexpr ReachabilityFlags IsWWAN = 1u << 18;
 
 class Reachability {
 public:
-    // A dotted IPv4 address is used as it is; any other name is looked up (IPv4) each time the flags
-    // are read after a network change, waiting at most two seconds. None for an empty or overlong name.
+    // A dotted IPv4 address is used as it is; any other name is looked up (IPv4, at most two seconds;
+    // a name that does not resolve is not reachable) at every reading, or once per network change
+    // while notifying. None for an empty or overlong name.
     static std::shared_ptr<Reachability> reachabilityWithHostName(const std::string& hostName);
     // None unless the address is an AF_INET one.
     static std::shared_ptr<Reachability> reachabilityWithAddress(const sockaddr_in& hostAddress);
@@ -87,7 +88,15 @@ public:
 
 private:
     struct Handle;
-    explicit Reachability(std::unique_ptr<Handle> handle);
+    struct Key {
+        explicit Key() = default;
+    };
+
+public:
+    // For the factories only: the key is theirs.
+    Reachability(Key, std::unique_ptr<Handle> handle);
+
+private:
     bool readEvents();
 
     std::unique_ptr<Handle> reachabilityRef_;
