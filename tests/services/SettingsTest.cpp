@@ -12,7 +12,6 @@
 namespace {
 
 const char* const arrayPlist = R"(<?xml version="1.0" encoding="UTF-8"?>
-<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
 <plist version="1.0"><array><string>not a dictionary</string></array></plist>
 )";
 
