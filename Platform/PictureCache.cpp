@@ -14,6 +14,19 @@ bool isAxisAligned(const cairo_matrix_t& m) {
     return m.xy == 0 && m.yx == 0 && m.xx > 0 && m.yy > 0;
 }
 
+// Samples the picture straight from its pixels (a turned or sheared one, or one whose size changes
+// every frame). No clip: a clip that is not pixel-aligned costs a mask as large as the screen.
+void drawTransformed(cairo_t* cr, const Image& image, const Rect& rect, Float opacity, bool moving) {
+    Size pixels = image.pixelSize();
+    cairo_save(cr);
+    cairo_translate(cr, rect.x(), rect.y());
+    cairo_scale(cr, rect.width() / pixels.width, rect.height() / pixels.height);
+    cairo_set_source_surface(cr, image.surface(), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), moving ? CAIRO_FILTER_FAST : CAIRO_FILTER_GOOD);
+    cairo_paint_with_alpha(cr, opacity);
+    cairo_restore(cr);
+}
+
 } // namespace
 
 void PictureCache::clear() {
@@ -26,8 +39,14 @@ void PictureCache::draw(const DrawContext& context, const Image& image, const Re
     cairo_t* cr = context.cr;
     cairo_matrix_t m;
     cairo_get_matrix(cr, &m);
-    if (image.empty() || image.isStretchable() || !isAxisAligned(m)) {
+    if (image.empty())
+        return;
+    if (image.isStretchable()) {
         image.draw(cr, rect, context.opacity, context.moving ? ImageFilter::Fast : ImageFilter::Good);
+        return;
+    }
+    if (!isAxisAligned(m)) {
+        drawTransformed(cr, image, rect, context.opacity, context.moving);
         return;
     }
     Float left = std::round(m.xx * rect.x() + m.x0), top = std::round(m.yy * rect.y() + m.y0);
@@ -39,7 +58,7 @@ void PictureCache::draw(const DrawContext& context, const Image& image, const Re
     lastRequest_ = size;
     if (source_.get() != image.surface() || scaledSize_ != size) {
         if (context.moving && !stable) {
-            image.draw(cr, rect, context.opacity, ImageFilter::Fast);
+            drawTransformed(cr, image, rect, context.opacity, true);
             return;
         }
         rescale(image, size);
