@@ -1,0 +1,133 @@
+#include "ToolkitTest.h"
+
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+#include "Platform/NotificationCenter.h"
+#include "Platform/RunLoop.h"
+#include "Platform/TextView.h"
+
+using namespace ui;
+
+namespace {
+
+Image pictureOfSize(Size size) {
+    ImageContext context(size, 2);
+    return context.image();
+}
+
+using ControlsTest = ToolkitTest;
+
+TEST_F(ControlsTest, AButtonShowsTheNormalValuesWhereTheHighlightedStateHasNone) {
+    Button button(ButtonType::Custom, {0, 0, 40, 40});
+    button.setTitle("quiz");
+    button.setImage(pictureOfSize({10, 10}));
+    Image pressed = pictureOfSize({12, 12});
+    button.setImage(pressed, ControlState::Highlighted);
+    button.setHighlighted(true);
+    EXPECT_EQ(button.currentTitle(), "quiz");
+    EXPECT_EQ(button.currentImage().size(), (Size{12, 12}));
+    EXPECT_EQ(button.title(ControlState::Highlighted), "");
+    button.setHighlighted(false);
+    EXPECT_EQ(button.currentImage().size(), (Size{10, 10}));
+}
+
+TEST_F(ControlsTest, ATitleInAFontOfSizeZeroStaysTheTitleAndCanBePressed) {
+    auto button = make<Button>(ButtonType::Custom, Rect{10, 10, 40, 40});
+    button->setTitleFont(Font::system(0));
+    button->setTitle("Upper Limb");
+    int pressed = 0;
+    button->addAction([&](Button* sender) { pressed += sender->currentTitle() == "Upper Limb"; });
+    window().addSubview(button);
+    EXPECT_TRUE(driver.press("Upper Limb"));
+    EXPECT_EQ(pressed, 1);
+    EXPECT_EQ(button->layerCount(), 0);
+}
+
+TEST_F(ControlsTest, AnImageViewPlaysItsFramesOnTheClockAndStopsAfterItsRounds) {
+    auto view = make<ImageView>(pictureOfSize({5, 5}));
+    window().addSubview(view);
+    std::vector<Image> frames{pictureOfSize({1, 1}), pictureOfSize({2, 2}), pictureOfSize({3, 3})};
+    view->setAnimationImages(frames);
+    view->setAnimationDuration(0.3);
+    view->setAnimationRepeatCount(2);
+    view->startAnimating();
+    auto shown = [&] { return view->displayedImage().size().width; };
+    EXPECT_EQ(shown(), 1);
+    RunLoop::main().advance(0.1);
+    EXPECT_EQ(shown(), 2);
+    RunLoop::main().advance(0.2);
+    EXPECT_EQ(shown(), 1) << "second round";
+    RunLoop::main().advance(0.2);
+    EXPECT_TRUE(view->isAnimating());
+    RunLoop::main().advance(0.1);
+    EXPECT_FALSE(view->isAnimating());
+    EXPECT_EQ(shown(), 5);
+}
+
+TEST_F(ControlsTest, AnImageViewPlacesItsPictureByItsContentMode) {
+    ImageView view(Rect{0, 0, 100, 60});
+    view.setImage(pictureOfSize({20, 10}));
+    EXPECT_EQ(view.imageRect(), (Rect{0, 0, 100, 60}));
+    view.setContentMode(ContentMode::Center);
+    EXPECT_EQ(view.imageRect(), (Rect{40, 25, 20, 10}));
+    view.setContentMode(ContentMode::BottomRight);
+    EXPECT_EQ(view.imageRect(), (Rect{80, 50, 20, 10}));
+    view.setContentMode(ContentMode::ScaleAspectFit);
+    EXPECT_EQ(view.imageRect(), (Rect{0, 5, 100, 50}));
+}
+
+TEST_F(ControlsTest, ATextViewMeasuresItsContentAndScrollsOnlyWhenInteractive) {
+    auto panel = addView(window(), {0, 0, 300, 200}, "panel");
+    auto text = make<TextView>(Rect{0, 0, 300, 100});
+    text->setFont(Font::system(13));
+    std::string words;
+    for (int i = 0; i < 40; ++i)
+        words += "A long description of a structure. ";
+    text->setText(words);
+    panel->addSubview(text);
+    Float textHeight = textSize(words, Font::system(13), 300 - 2 * TextView::margin).height;
+    EXPECT_EQ(text->contentSize(), (Size{300, textHeight + 16}));
+
+    text->setUserInteractionEnabled(false);
+    driver.drag({150, 90}, {150, 10});
+    EXPECT_EQ(text->contentOffset().y, 0);
+    text->setUserInteractionEnabled(true);
+    driver.drag({150, 90}, {150, 10});
+    EXPECT_EQ(text->contentOffset().y, 80);
+
+    text->setText("short");
+    EXPECT_EQ(text->contentOffset().y, 0) << "a shorter text does not leave the view scrolled past its end";
+}
+
+TEST_F(ControlsTest, LabelsAndImageViewsStartInertAndLabelsStartWhite) {
+    Label label;
+    EXPECT_FALSE(label.isUserInteractionEnabled());
+    EXPECT_EQ(label.backgroundColor(), Color::white());
+    EXPECT_EQ(label.numberOfLines(), 1);
+    EXPECT_FALSE(ImageView().isUserInteractionEnabled());
+}
+
+TEST_F(ControlsTest, NotificationsReachTheObserversOfTheirNameWithTheirObject) {
+    auto& center = NotificationCenter::defaultCenter();
+    int sender = 42, received = 0, others = 0;
+    int owner = 0, otherOwner = 0;
+    center.addObserver(&owner, "kNetworkReachabilityChangedNotification", [&](const Notification& n) {
+        if (auto value = n.objectAs<int*>())
+            received = **value;
+        center.removeObserver(&otherOwner);
+    });
+    center.addObserver(&otherOwner, "kNetworkReachabilityChangedNotification",
+                       [&](const Notification&) { ++others; });
+    center.post("somethingElse", &sender);
+    EXPECT_EQ(received, 0);
+    center.post("kNetworkReachabilityChangedNotification", &sender);
+    EXPECT_EQ(received, 42);
+    EXPECT_EQ(others, 0) << "removed by the first observer before its turn";
+    center.removeObserver(&owner);
+    sender = 7;
+    center.post("kNetworkReachabilityChangedNotification", &sender);
+    EXPECT_EQ(received, 42);
+}
+
+} // namespace

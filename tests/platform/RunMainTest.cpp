@@ -1,0 +1,96 @@
+#include "ToolkitTest.h"
+
+#include "Platform/Button.h"
+#include "Platform/Options.h"
+#include "Platform/RunMain.h"
+#include "Platform/Timer.h"
+
+#include <filesystem>
+#include <fstream>
+
+using namespace ui;
+
+namespace {
+
+class RunMainTest : public ToolkitTest {
+protected:
+    // Runs headless with `script`; returns the exit status, with what was printed in `out` and `err`.
+    int runHeadless(const std::string& script, std::vector<std::string> extra = {}) {
+        auto path =
+            std::filesystem::temp_directory_path() / ("toolkit-runmain-" + std::to_string(getpid()) + ".txt");
+        std::ofstream(path) << script;
+        std::vector<std::string> arguments{"program", "--headless", "--script", path.string()};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        std::vector<char*> argv;
+        for (auto& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        int status = runMain(static_cast<int>(arguments.size()), argv.data(), setup);
+        out = testing::internal::GetCapturedStdout();
+        err = testing::internal::GetCapturedStderr();
+        std::filesystem::remove(path);
+        return status;
+    }
+
+    // A start screen with a button that opens an address after a second, as a program might.
+    std::function<void(Application&)> setup = [](Application& app) {
+        auto button = make<Button>(ButtonType::RoundedRect, Rect{60, 200, 200, 40});
+        button->setTitle("Visit");
+        button->addAction([](Button*) {
+            Timer::scheduled(1, false, [] { Application::shared().recordOpenedURL("https://example.org/"); });
+        });
+        app.window()->addSubview(button);
+        app.addStateProvider("screen", [] { return Json("start"); });
+    };
+    std::string out, err;
+};
+
+TEST_F(RunMainTest, AHeadlessScriptDrivesTheProgramOnTheVirtualClock) {
+    EXPECT_EQ(runHeadless("press Visit\nwait 0.999\nstate\nwait 0.001\nstate\n"), 0) << err;
+    auto first = Json::parse(out.substr(0, out.find('\n')));
+    auto second = Json::parse(out.substr(out.find('\n') + 1));
+    EXPECT_EQ(first["openedURLs"].size(), 0u);
+    EXPECT_EQ(second["openedURLs"], Json::parse(R"(["https://example.org/"])"));
+    EXPECT_EQ(second["time"], 1);
+    EXPECT_EQ(second["screen"], "start");
+}
+
+TEST_F(RunMainTest, AFailingScriptLineEndsTheRunWithAStatusAndAMessageNamingIt) {
+    EXPECT_EQ(runHeadless("wait 1\npress Leave\n"), 1);
+    EXPECT_NE(err.find("script line 2 \"press Leave\""), std::string::npos) << err;
+}
+
+TEST_F(RunMainTest, BadOptionsAreRefusedWithTheUsage) {
+    EXPECT_EQ(runHeadless("", {"--scale", "0"}), 2);
+    EXPECT_NE(err.find("--scale"), std::string::npos) << err;
+    EXPECT_EQ(runHeadless("", {"--frobnicate"}), 2);
+    EXPECT_EQ(runHeadless("", {"--bundle", "/nonexistent/bundle"}), 2);
+}
+
+TEST_F(RunMainTest, HelpListsTheOptionsAndTheScriptCommands) {
+    auto usage = Options::usage("program");
+    for (const char* word : {"--headless", "--bundle", "--home", "--script", "--scale", "--help", "wait S",
+                             "tap X Y", "drag X1 Y1 X2 Y2", "press TEXT", "type TEXT", "key NAME",
+                             "alert TITLE", "screenshot FILE.png", "dump", "state", "xvfb-run"})
+        EXPECT_NE(usage.find(word), std::string::npos) << word;
+}
+
+TEST_F(RunMainTest, OptionsAreReadWithTheirValues) {
+    const char* argv[] = {"program", "--headless", "--bundle", "b",       "--home",
+                          "h",       "--script",   "-",        "--scale", "1.5"};
+    std::string error;
+    auto options = Options::parse(10, argv, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_TRUE(options->headless);
+    EXPECT_EQ(options->bundle, "b");
+    EXPECT_EQ(options->home, "h");
+    EXPECT_EQ(options->script, "-");
+    EXPECT_EQ(options->scale, 1.5);
+    const char* missing[] = {"program", "--script"};
+    EXPECT_FALSE(Options::parse(2, missing, error));
+    EXPECT_NE(error.find("needs a value"), std::string::npos);
+}
+
+} // namespace
