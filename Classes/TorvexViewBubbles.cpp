@@ -216,6 +216,8 @@ void TorvexView::createBubbleOfFlag(const std::string& title, const std::string&
     styleBubbleLine(*labelForFlag, {lineX, hasLatin ? top : top + 10, width, 20});
     if (hasLatin)
         styleBubbleLine(*labelForFlagLatin, {lineX, top + 18, width, 18});
+    else
+        labelForFlagLatin->setAlpha(0);
 
     // Near a screen edge the bubble moves inwards and takes the picture whose pointer sits near
     // that end, so that the pointer still points at the flag.

@@ -1,0 +1,112 @@
+// The toolkit's modal alert: numbered buttons, the delegate called once the alert is gone, every touch
+// held meanwhile, and the automation's view of it.
+#include "Platform/AlertView.h"
+
+#include "Platform/Application.h"
+#include "Platform/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class AlertViewTest : public ::testing::Test {
+protected:
+    void SetUp() override { ui::Driver::resetToolkit(); }
+    void TearDown() override { ui::Driver::resetToolkit(); }
+
+    ui::AlertViewPtr makeAlert(const std::string& title, const std::string& cancel,
+                               std::vector<std::string> others) {
+        return ui::make<ui::AlertView>(
+            title, "Message",
+            [this](ui::AlertView* alert, int index) {
+                presses.push_back(index);
+                openWhenCalled.push_back(alert->isVisible());
+            },
+            cancel, std::move(others));
+    }
+
+    ui::Driver driver;
+    std::vector<int> presses;
+    std::vector<bool> openWhenCalled;
+};
+
+TEST_F(AlertViewTest, TheCancelButtonIsNumberZeroAndTheOthersFollow) {
+    auto alert = makeAlert("Leave?", "NO", {"YES", "MAYBE"});
+    EXPECT_EQ(alert->numberOfButtons(), 3);
+    EXPECT_EQ(alert->cancelButtonIndex(), 0);
+    EXPECT_EQ(alert->buttonTitleAtIndex(0), "NO");
+    EXPECT_EQ(alert->buttonTitleAtIndex(2), "MAYBE");
+    EXPECT_EQ(alert->buttonTitleAtIndex(3), "");
+    auto plain = makeAlert("Done", "", {"OK"});
+    EXPECT_EQ(plain->cancelButtonIndex(), -1);
+    EXPECT_EQ(plain->buttonTitleAtIndex(0), "OK");
+}
+
+TEST_F(AlertViewTest, AShownAlertIsTheOpenAlertUntilAButtonClosesItThenTellsTheDelegate) {
+    auto alert = makeAlert("Leave?", "NO", {"YES"});
+    EXPECT_TRUE(driver.state()["alert"].is_null());
+    alert->show();
+    EXPECT_EQ(driver.state()["alert"],
+              (ui::Json{{"title", "Leave?"}, {"message", "Message"}, {"buttons", {"NO", "YES"}}}));
+    ASSERT_TRUE(driver.alert("YES"));
+    EXPECT_EQ(presses, (std::vector<int>{1}));
+    EXPECT_EQ(openWhenCalled, (std::vector<bool>{false}));
+    EXPECT_TRUE(driver.state()["alert"].is_null());
+    EXPECT_FALSE(driver.alert("YES")) << "nothing is open any more";
+}
+
+TEST_F(AlertViewTest, TappingAButtonPressesIt) {
+    auto alert = makeAlert("Leave?", "NO", {"YES"});
+    alert->show();
+    ASSERT_TRUE(driver.press("NO")) << driver.press("NO").error();
+    EXPECT_EQ(presses, (std::vector<int>{0}));
+}
+
+TEST_F(AlertViewTest, AnUnknownButtonTitleIsAnError) {
+    makeAlert("Leave?", "NO", {"YES"})->show();
+    EXPECT_FALSE(driver.alert("Perhaps"));
+    EXPECT_TRUE(presses.empty());
+}
+
+TEST_F(AlertViewTest, TheAlertHoldsEveryTouchMeantForTheScreenBehind) {
+    bool pressedBehind = false;
+    auto behind = ui::make<ui::Button>(ui::ButtonType::RoundedRect, ui::Rect(10, 10, 100, 40));
+    behind->setTitle("Behind");
+    behind->addAction([&](ui::Button*) { pressedBehind = true; });
+    ui::Application::shared().window()->addSubview(behind);
+    makeAlert("Leave?", "NO", {"YES"})->show();
+    driver.tap({60, 30});
+    EXPECT_FALSE(pressedBehind);
+    EXPECT_TRUE(presses.empty());
+}
+
+TEST_F(AlertViewTest, TwoButtonsShareARowWithCancelOnTheLeftAndMoreAreStackedWithCancelAtTheBottom) {
+    auto pair = makeAlert("Two", "NO", {"YES"});
+    pair->show();
+    ui::View* no = pair->findView("alertButton0");
+    ui::View* yes = pair->findView("alertButton1");
+    ASSERT_TRUE(no && yes);
+    EXPECT_EQ(no->frame().y(), yes->frame().y());
+    EXPECT_LT(no->frame().maxX(), yes->frame().x());
+    driver.alert("NO");
+
+    auto three = makeAlert("Three", "Cancel", {"One", "Two"});
+    three->show();
+    double cancelY = three->findView("alertButton0")->frame().y();
+    EXPECT_GT(cancelY, three->findView("alertButton2")->frame().y());
+    EXPECT_GT(three->findView("alertButton2")->frame().y(), three->findView("alertButton1")->frame().y());
+}
+
+TEST_F(AlertViewTest, AnAlertShownOverAnotherGivesTheScreenBackToItWhenItCloses) {
+    makeAlert("First", "OK", {})->show();
+    makeAlert("Second", "Fine", {})->show();
+    EXPECT_EQ(driver.state()["alert"]["title"], "Second");
+    ASSERT_TRUE(driver.alert("Fine"));
+    EXPECT_EQ(driver.state()["alert"]["title"], "First");
+    ASSERT_TRUE(driver.alert("OK"));
+    EXPECT_TRUE(driver.state()["alert"].is_null());
+}
+
+} // namespace

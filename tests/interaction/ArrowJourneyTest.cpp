@@ -1,0 +1,152 @@
+// View changes play the turning arrow, and changes between distant views go through neighbours,
+// 1.25 s per step.
+#include "InteractionTest.h"
+
+#include "Platform/ImageView.h"
+
+#include <cmath>
+
+namespace {
+
+const ui::AffineTransform turn = ui::AffineTransform::identity();
+const ui::AffineTransform turnBack = ui::AffineTransform::rotation(-M_PI);
+const ui::AffineTransform tilt = ui::AffineTransform::rotation(M_PI / 2).scaled(1, 1.31);
+const ui::AffineTransform tiltBack = ui::AffineTransform::rotation(-M_PI / 2).scaled(1, 1.31);
+
+} // namespace
+
+class ArrowJourneyTest : public InteractionTest {
+protected:
+    ui::ImageView& arrow() { return *viewer().arrow; }
+    bool arrowPlays(const ui::AffineTransform& direction) {
+        return arrow().isAnimating() && arrow().transform() == direction;
+    }
+    // Plans the change from `from` to `to` on its own, as `enterToPart:` does before the picture loads.
+    void planChange(const std::string& from, const std::string& to) {
+        viewer().oldViewTorvex = from;
+        viewer().viewTorvex = to;
+        viewer().arrowAnimation();
+    }
+    std::string pictureOnScreen() { return picture().image().fileName(); }
+};
+
+TEST_F(ArrowJourneyTest, TheArrowIsMadeOnceWithFifteenPicturesPlayedOnceInSixTenthsOfASecond) {
+    EXPECT_EQ(arrow().frame(), ui::Rect(0, 30, 320, 420));
+    EXPECT_EQ(arrow().alpha(), 0.8);
+    EXPECT_EQ(arrow().animationImages().size(), 15u);
+    EXPECT_EQ(arrow().animationDuration(), 0.6);
+    EXPECT_EQ(arrow().animationRepeatCount(), 1);
+    EXPECT_FALSE(arrow().animationImages().back().empty());
+}
+
+TEST_F(ArrowJourneyTest, AnteriorToPosteriorTurnsThroughTheLateralViewThenOnAfterOneAndAQuarterSeconds) {
+    changeViewTo("Posterior");
+    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    EXPECT_EQ(viewer().tempView, "Posterior");
+    EXPECT_TRUE(arrowPlays(turn));
+    driver.advance(0.6);
+    EXPECT_FALSE(arrow().isAnimating()) << "one round of the pictures";
+    EXPECT_NE(pictureOnScreen().find("body/lateral"), std::string::npos);
+
+    driver.advance(0.649);
+    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    driver.advance(0.001);
+    EXPECT_EQ(viewer().viewTorvex, "Posterior");
+    EXPECT_EQ(viewer().oldViewTorvex, "Lateral");
+    EXPECT_TRUE(arrowPlays(turn));
+    driver.advance(1);
+    EXPECT_NE(pictureOnScreen().find("body/posterior"), std::string::npos);
+    EXPECT_EQ(driver.state()["interaction"], true);
+}
+
+TEST_F(ArrowJourneyTest, SuperiorToPosteriorTiltsToAnteriorAndThenTurnsTwice) {
+    showRegion("Test Body", "Superior");
+    changeViewTo("Posterior");
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_TRUE(arrowPlays(tilt));
+    driver.advance(1.25);
+    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    EXPECT_TRUE(arrowPlays(turn));
+    driver.advance(1.25);
+    EXPECT_EQ(viewer().viewTorvex, "Posterior");
+    EXPECT_TRUE(arrowPlays(turn));
+    driver.advance(1.25);
+    EXPECT_EQ(viewer().viewTorvex, "Posterior") << "the journey is over";
+}
+
+TEST_F(ArrowJourneyTest, NeighbouringViewsPlayOneArrowInTheirDirection) {
+    struct Change {
+        const char* from;
+        const char* to;
+        ui::AffineTransform direction;
+    };
+    const Change changes[] = {
+        {"Anterior", "Lateral", turn},         {"Lateral", "Posterior", turn},
+        {"Posterior", "Medial", turn},         {"Medial", "Anterior", turn},
+        {"Anterior", "Medial", turnBack},      {"Left Side", "Anterior", turnBack},
+        {"Right Lat.", "Posterior", turnBack}, {"Anterior", "Superior", tiltBack},
+        {"Superior", "Anterior", tilt},        {"Anterior", "Inferior", tilt},
+        {"Inferior", "Anterior", tiltBack},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(std::string(change.from) + " -> " + change.to);
+        arrow().stopAnimating();
+        planChange(change.from, change.to);
+        EXPECT_TRUE(arrowPlays(change.direction));
+        EXPECT_EQ(viewer().viewTorvex, change.to) << "no intermediate view";
+        driver.advance(1.3);
+        EXPECT_EQ(viewer().viewTorvex, change.to) << "and no later step";
+    }
+}
+
+TEST_F(ArrowJourneyTest, AChangeWithinTheSameBaseViewPlaysNothing) {
+    planChange("Anterior", "Anterior Skin");
+    EXPECT_FALSE(arrow().isAnimating());
+    planChange("", "Anterior");
+    EXPECT_FALSE(arrow().isAnimating()) << "the very first view contains the empty name";
+    driver.advance(1.3);
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+}
+
+TEST_F(ArrowJourneyTest, AnArrowDirectionOutsideOneToFourPlaysNothing) {
+    viewer().newArrayArrows(2);
+    arrow().stopAnimating();
+    viewer().newArrayArrows(5);
+    EXPECT_FALSE(arrow().isAnimating());
+    EXPECT_EQ(arrow().transform(), turnBack);
+}
+
+TEST_F(ArrowJourneyTest, AnExplodedViewIsReachedThroughTheViewItHangsOff) {
+    showRegion("Foot", "Posterior");
+    changeViewTo("Anterior Exp");
+    EXPECT_EQ(viewer().viewTorvex, "Left Side");
+    EXPECT_TRUE(arrowPlays(turnBack));
+    EXPECT_EQ(viewer().needView, "Anterior Exp");
+    driver.advance(1.25);
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_TRUE(arrowPlays(turnBack));
+    EXPECT_EQ(viewer().tstr, "");
+    driver.advance(1.25);
+    EXPECT_EQ(viewer().viewTorvex, "Anterior Exp");
+    EXPECT_EQ(viewer().needView, "");
+    driver.advance(1.25);
+    EXPECT_EQ(viewer().viewTorvex, "Anterior Exp");
+}
+
+TEST_F(ArrowJourneyTest, ASkinViewIsLeftThroughItsBaseView) {
+    showRegion("Test Body", "Anterior Skin");
+    changeViewTo("Lateral");
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().tempView, "Lateral");
+    driver.advance(1.25);
+    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    EXPECT_TRUE(arrowPlays(turn));
+}
+
+TEST_F(ArrowJourneyTest, AViewThatNamesItselfAsItsBaseDoesNotPlanForEver) {
+    showRegion("Toe", "Lateral");
+    changeViewTo("Loop.");
+    EXPECT_EQ(viewer().viewTorvex, "Loop.");
+    driver.advance(3);
+    EXPECT_EQ(driver.state()["interaction"], true);
+}

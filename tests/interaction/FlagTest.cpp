@@ -1,0 +1,119 @@
+// Flags are built once per view on the displayed picture, shown inside the picture band only, and
+// magnification brings the picture to the flag whose bubble waits.
+#include "InteractionTest.h"
+
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+
+using FlagTest = InteractionTest;
+
+TEST_F(FlagTest, FlagsAreShownOnThePictureInsideTheBandOnly) {
+    showFlags();
+    ASSERT_EQ(viewer().flags.size(), 10u);
+    ASSERT_EQ(viewer().nodesOfFlags.size(), 10u);
+    EXPECT_EQ(flag(0).center(), (ui::Point{165, 190}));
+    EXPECT_EQ(flag(0).currentTitle(), "0");
+    EXPECT_EQ(flag(0).superview(), &picture()) << "flags move with the picture";
+    EXPECT_FALSE(flag(0).isHidden());
+    EXPECT_EQ(flag(3).center().y, 38);
+    EXPECT_TRUE(flag(3).isHidden());
+    EXPECT_EQ(flag(4).center().y, 39);
+    EXPECT_FALSE(flag(4).isHidden());
+    EXPECT_EQ(flag(5).center().y, 435);
+    EXPECT_TRUE(flag(5).isHidden());
+    EXPECT_FALSE(viewer().flagsIsHidden);
+    EXPECT_FALSE(viewer().zoomButton->isHidden());
+    EXPECT_NE(viewer().flagButton->image().fileName().find("flag pressed"), std::string::npos);
+}
+
+TEST_F(FlagTest, TheFlagsButtonTogglesFlagsOffAndTheyAreNotBuiltAgain) {
+    showFlags();
+    ui::Button* first = &flag(0);
+    viewer().displayFlags();
+    EXPECT_TRUE(flag(0).isHidden());
+    EXPECT_TRUE(viewer().flagsIsHidden);
+    EXPECT_TRUE(viewer().zoomButton->isHidden());
+    EXPECT_EQ(viewer().flagButton->image().fileName().find("pressed"), std::string::npos);
+    showFlags();
+    EXPECT_EQ(&flag(0), first);
+    EXPECT_EQ(viewer().flags.size(), 10u);
+}
+
+TEST_F(FlagTest, ShowingFlagsOnAMagnifiedPictureHidesTheScalpelInsteadOfShowingTheMagnifier) {
+    picture().setTransform(ui::AffineTransform::scale(2, 2));
+    viewer().scalpel->setHidden(false);
+    showFlags();
+    EXPECT_TRUE(viewer().scalpel->isHidden());
+    EXPECT_TRUE(viewer().zoomButton->isHidden());
+}
+
+TEST_F(FlagTest, MagnificationBringsTheWaitingFlagToTheMiddleAsFarAsThePictureReaches) {
+    showFlags();
+    viewer().zoomOnOff();
+    driver.advance(1);
+    struct Case {
+        int flag;
+        ui::Point origin;
+    };
+    // Flags (after magnification moved them by (-2, +10)): 1 at (43, 200), 2 at (283, 200), 4 at (163, 49),
+    // 5 at (163, 445); the picture is 640 x 840.
+    const Case cases[] = {{1, {0, -160}}, {2, {-320, -160}}, {4, {-166, 30}}, {5, {-166, -390}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flag);
+        viewer().wviewHint = c.flag;
+        viewer().moveToFlag();
+        driver.advance(0.65);
+        EXPECT_EQ(picture().frame().origin, c.origin);
+        EXPECT_EQ(picture().frame().size, (ui::Size{640, 840}));
+        driver.advance(0.5);
+    }
+}
+
+TEST_F(FlagTest, MagnifyingWithABubbleOpenCentresItsFlagAndReopensTheBubbleThere) {
+    showFlags();
+    pressFlag(0);
+    driver.advance(0.5);
+    viewer().zoomOnOff();
+    EXPECT_EQ(viewer().wviewHint, 0);
+    driver.advance(0.65);
+    EXPECT_EQ(picture().frame().origin, (ui::Point{-166, -160}));
+    driver.advance(0.15 + 0.15 + 0.4);
+    EXPECT_EQ(viewer().hintOfFlag->alpha(), 1);
+    EXPECT_NEAR(flagOnScreen(0).x, 160, 1e-9);
+    EXPECT_NEAR(flagOnScreen(0).y, 240, 1e-9);
+    EXPECT_NEAR(viewer().hintOfFlag->frame().midX(), 160, 1) << "the bubble points at the flag's new place";
+}
+
+TEST_F(FlagTest, MovingToAFlagIndexBeyondTheFlagsDoesNothing) {
+    showFlags();
+    viewer().zoomOnOff();
+    driver.advance(1);
+    ui::Rect before = picture().frame();
+    viewer().wviewHint = 10;
+    viewer().moveToFlag();
+    viewer().wviewHint = -7;
+    viewer().moveToFlag();
+    driver.advance(1);
+    EXPECT_EQ(picture().frame(), before);
+}
+
+TEST_F(FlagTest, AFlagsBubbleIndexBeyondTheFlagsIsForgotten) {
+    showFlags();
+    viewer().wviewHint = 10;
+    viewer().displayHintFromindex();
+    EXPECT_EQ(viewer().wviewHint, -1);
+    viewer().wviewHint = -3;
+    viewer().displayHintFromindex();
+    EXPECT_EQ(viewer().wviewHint, -1);
+    EXPECT_EQ(viewer().hintOfFlag, nullptr) << "no bubble was made";
+}
+
+TEST_F(FlagTest, AViewChangeBuildsTheFlagsOfTheNewView) {
+    showFlags();
+    showRegion("Test Body", "Posterior");
+    EXPECT_TRUE(viewer().flags.empty());
+    showFlags();
+    EXPECT_EQ(viewer().flags.size(), 1u);
+    EXPECT_EQ(viewer().nodesOfFlags.at(0)->attribute("infoid"), "Label Heart");
+}

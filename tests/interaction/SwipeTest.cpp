@@ -1,0 +1,233 @@
+// Swipes turn the figure to the neighbouring view; drags pan a magnified picture or move the question
+// panel; a touch fades the open panel and bubble and its end starts the pulse.
+#include "InteractionTest.h"
+
+#include "Classes/ForInfo.h"
+#include "Platform/Application.h"
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+
+namespace {
+
+enum class Direction { Left, Right, Down, Up };
+
+struct SwipeCase {
+    const char* region;
+    const char* fromView;
+    Direction direction;
+    const char* toView; // the view right after the swipe
+};
+
+} // namespace
+
+class SwipeTest : public InteractionTest {
+protected:
+    std::string viewAfterSwipe(const char* region, const char* fromView, Direction direction) {
+        showRegion(region, fromView);
+        swipeTowards(direction);
+        return viewer().viewTorvex;
+    }
+    // Each starts on the bare picture, clear of the title buttons of the sub-regions.
+    void swipeTowards(Direction direction) {
+        switch (direction) {
+        case Direction::Left:
+            swipe({300, 240}, {100, 240});
+            break;
+        case Direction::Right:
+            swipe({20, 240}, {220, 240});
+            break;
+        case Direction::Down:
+            swipe({260, 60}, {260, 300});
+            break;
+        case Direction::Up:
+            swipe({260, 400}, {260, 150});
+            break;
+        }
+    }
+    // A swipe from a point on the bare picture by (dx, dy).
+    std::string viewAfterMove(double dx, double dy) {
+        showRegion("Test Body", "Anterior");
+        ui::Point start{dx < 0 ? 300.0 : 40.0, dy < 0 ? 420.0 : 60.0};
+        swipe(start, {start.x + dx, start.y + dy});
+        return viewer().viewTorvex;
+    }
+};
+
+TEST_F(SwipeTest, HorizontalMovesTurnOnlyBeyondOneHundredEightyPointsAndBelowTwoHundredOfDrift) {
+    EXPECT_EQ(viewAfterMove(-180, 0), "Anterior");
+    EXPECT_EQ(viewAfterMove(-181, 199), "Lateral");
+    EXPECT_EQ(viewAfterMove(-181, 200), "Anterior");
+    EXPECT_EQ(viewAfterMove(-181, -199), "Lateral");
+    EXPECT_EQ(viewAfterMove(180, 0), "Anterior");
+    EXPECT_EQ(viewAfterMove(181, 199), "Medial");
+    EXPECT_EQ(viewAfterMove(181, -200), "Anterior");
+}
+
+TEST_F(SwipeTest, VerticalMovesTiltOnlyBeyondTwoHundredTwentyPointsAndBelowEightyOfDrift) {
+    EXPECT_EQ(viewAfterMove(0, 220), "Anterior");
+    EXPECT_EQ(viewAfterMove(79, 221), "Superior");
+    EXPECT_EQ(viewAfterMove(80, 221), "Anterior");
+    EXPECT_EQ(viewAfterMove(0, -221), "Inferior");
+    EXPECT_EQ(viewAfterMove(50, -250), "Inferior")
+        << "the horizontal test fails on dy, the vertical one passes";
+    EXPECT_EQ(viewAfterMove(10, 190), "Anterior");
+}
+
+TEST_F(SwipeTest, EachSwipeRuleTurnsToTheNeighbourItNames) {
+    const SwipeCase cases[] = {
+        {"Test Body", "Anterior", Direction::Left, "Lateral"},
+        {"Test Body", "Lateral", Direction::Left, "Posterior"},
+        {"Test Body", "Posterior", Direction::Left, "Medial"},
+        {"Test Body", "Medial", Direction::Left, "Anterior"},
+        {"Toe", "Right Lat.", Direction::Left, "Anterior"},
+        {"Toe", "Lateral", Direction::Left, "Lateral"},
+        {"Test Body", "Anterior", Direction::Right, "Medial"},
+        {"Test Body", "Medial", Direction::Right, "Posterior"},
+        {"Test Body", "Posterior", Direction::Right, "Lateral"},
+        {"Test Body", "Lateral", Direction::Right, "Anterior"},
+        {"Foot", "Posterior", Direction::Right, "Left Side"},
+        {"Foot", "Right Lat.", Direction::Right, "Posterior"},
+        {"Foot", "Anterior", Direction::Right, "Right Lat."},
+        {"Test Body", "Anterior", Direction::Down, "Superior"},
+        {"Test Body", "Inferior", Direction::Down, "Anterior"},
+        {"Foot", "Anterior", Direction::Down, "Dorsal"},
+        {"Foot", "Plantar", Direction::Down, "Anterior"},
+        {"Test Body", "Lateral", Direction::Down, "Lateral"},
+        {"Test Body", "Anterior", Direction::Up, "Inferior"},
+        {"Test Body", "Superior", Direction::Up, "Anterior"},
+        {"Foot", "Anterior", Direction::Up, "Plantar"},
+        {"Foot", "Dorsal", Direction::Up, "Anterior"},
+        {"Test Body", "Posterior", Direction::Up, "Posterior"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.region) + " / " + c.fromView);
+        EXPECT_EQ(viewAfterSwipe(c.region, c.fromView, c.direction), c.toView);
+        EXPECT_EQ(viewer().oldViewTorvex, c.fromView);
+        driver.advance(3);
+    }
+}
+
+TEST_F(SwipeTest, LeftSwipeFromTheRightLateralViewGoesToAnteriorEvenWhereTheRegionHasNone) {
+    showRegion("Toe", "Right Lat.");
+    swipeTowards(Direction::Left);
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    driver.advance(1);
+    EXPECT_EQ(driver.state()["interaction"], true)
+        << "the viewer keeps the previous picture and takes touches";
+}
+
+TEST_F(SwipeTest, RightSwipeFromPosteriorWithoutALeftViewReentersTheSameView) {
+    showRegion("Chest", "Posterior");
+    swipeTowards(Direction::Right);
+    EXPECT_EQ(viewer().viewTorvex, "Posterior");
+    EXPECT_EQ(driver.state()["interaction"], false) << "the view is shown again";
+    driver.advance(1);
+    EXPECT_EQ(driver.state()["interaction"], true);
+}
+
+TEST_F(SwipeTest, AFrontDerivedViewTurnsLikeTheFrontViewThroughAnterior) {
+    showRegion("Test Body", "Anterior Skin");
+    swipeTowards(Direction::Left);
+    EXPECT_EQ(viewer().viewTorvex, "Anterior") << "the skin view first returns to its base view";
+    driver.advance(1.25);
+    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+}
+
+TEST_F(SwipeTest, AMagnifiedPictureIsPannedWithinThePictureBand) {
+    picture().setTransform(ui::AffineTransform::scale(2, 2));
+    ui::Application& app = ui::Application::shared();
+    app.beginTouches({{0, {100, 200}}});
+    app.moveTouches({{0, {110, 210}}});
+    EXPECT_EQ(picture().center(), (ui::Point{160, 240})) << "the finger keeps its place on the picture";
+    app.moveTouches({{0, {600, 900}}});
+    EXPECT_EQ(picture().center(), (ui::Point{320, 450}));
+    app.moveTouches({{0, {-600, -900}}});
+    EXPECT_EQ(picture().center(), (ui::Point{0, 30}));
+    app.moveTouches({{0, {0, 100}}});
+    EXPECT_EQ(picture().center(), (ui::Point{50, 130}));
+    app.endTouches({{0, {0, 100}}});
+    EXPECT_EQ(viewer().viewTorvex, "Anterior") << "a pan is no swipe";
+}
+
+TEST_F(SwipeTest, APanStopsWhereTheFingerComesNearATwoFingerStart) {
+    ui::Application& app = ui::Application::shared();
+    app.beginTouches({{0, {100, 200}}, {1, {220, 280}}});
+    EXPECT_EQ(viewer().touch1, (ui::Point{100, 200}));
+    EXPECT_EQ(viewer().touch2, (ui::Point{220, 280}));
+    app.endTouches({{0, {100, 200}}, {1, {220, 280}}});
+    EXPECT_NE(viewer().count, 5) << "a two-finger touch end starts no pulse";
+
+    picture().setTransform(ui::AffineTransform::scale(2, 2));
+
+    app.beginTouches({{0, {150, 150}}});
+    app.moveTouches({{0, {160, 150}}});
+    ui::Point panned = picture().center();
+    app.moveTouches({{0, {225, 285}}});
+    EXPECT_EQ(picture().center(), panned);
+    EXPECT_EQ(viewer().delta, (ui::Point{0, 0}));
+    app.endTouches({{0, {225, 285}}});
+}
+
+TEST_F(SwipeTest, TheQuestionPanelFollowsTheFingerAndNeverSwipes) {
+    viewer().forQuestion->setCenter({160, 390});
+    viewer().view()->addSubview(viewer().forQuestion);
+    ui::Application& app = ui::Application::shared();
+    app.beginTouches({{0, {290, 390}}});
+    app.moveTouches({{0, {250, 380}}});
+    app.moveTouches({{0, {60, 370}}});
+    EXPECT_EQ(viewer().forQuestion->center(), (ui::Point{-30, 380}));
+    app.endTouches({{0, {60, 370}}});
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().delta, (ui::Point{0, 0}));
+    EXPECT_EQ(viewer().count, 0) << "the pulse stays off while a quiz panel is on screen";
+}
+
+TEST_F(SwipeTest, ATouchEndStartsThePulseUnlessAHelpPageIsFullyShown) {
+    tap({260, 240});
+    EXPECT_EQ(viewer().count, 5);
+    viewer().count = 0;
+    viewer().helpView1->setAlpha(1);
+    tap({260, 240});
+    EXPECT_EQ(viewer().count, 0);
+}
+
+TEST_F(SwipeTest, ATouchFadesTheDetailPanelAndTheOpenBubble) {
+    showFlags();
+    pressFlag(0);
+    driver.advance(0.5);
+    ASSERT_EQ(viewer().hintOfFlag->alpha(), 1);
+    viewer().forInfo->setAlpha(1);
+    ui::Application::shared().beginTouches({{0, {260, 400}}});
+    EXPECT_EQ(viewer().hintOfFlag->alpha(), 0);
+    EXPECT_EQ(viewer().labelForFlag->alpha(), 0);
+    EXPECT_EQ(viewer().forInfo->alpha(), 0);
+    EXPECT_GT(viewer().hintOfFlag->presentationAlpha(), 0.5) << "they fade over 0.3 s";
+    driver.advance(0.3);
+    EXPECT_EQ(viewer().hintOfFlag->presentationAlpha(), 0);
+    ui::Application::shared().endTouches({{0, {260, 400}}});
+}
+
+TEST_F(SwipeTest, InMagnificationATapForgetsTheWaitingBubbleAndAPanBringsItBack) {
+    showFlags();
+    pressFlag(0);
+    driver.advance(0.5);
+    viewer().zoomOnOff();
+    driver.advance(1.5);
+    ASSERT_EQ(viewer().wviewHint, 0);
+    ASSERT_EQ(viewer().hintOfFlag->alpha(), 1);
+
+    ui::Application& app = ui::Application::shared();
+    app.beginTouches({{0, {60, 300}}});
+    app.moveTouches({{0, {90, 320}}});
+    app.endTouches({{0, {90, 320}}});
+    EXPECT_EQ(viewer().wviewHint, 0);
+    driver.advance(0.6);
+    EXPECT_EQ(viewer().hintOfFlag->alpha(), 1) << "the bubble is back at the flag's new place";
+
+    tap({60, 300});
+    EXPECT_EQ(viewer().wviewHint, -1);
+    EXPECT_EQ(viewer().count, 0) << "no pulse in magnification";
+    driver.advance(0.6);
+    EXPECT_EQ(viewer().hintOfFlag->alpha(), 0);
+}
