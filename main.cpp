@@ -1,6 +1,12 @@
-// Until the viewer exists: loads the bundle's data file and prints the region tree and the index size.
+// Process entry: opens the atlas viewer on the bundle, in a window or headless with a script.
+// `--summary` prints the bundle's region tree and index size instead.
 
 #include "TorvexContent.h"
+#include "TorvexView.h"
+
+#include "Platform/Bundle.h"
+#include "Platform/Options.h"
+#include "Platform/RunMain.h"
 
 #include <filesystem>
 #include <iostream>
@@ -11,7 +17,6 @@
 namespace {
 
 constexpr std::string_view kDataFile = "torvex.xml";
-constexpr std::string_view kTestBundle = "tests/data/bundle";
 
 const std::vector<std::unique_ptr<TreeNode>>& childrenOf(const TreeNode* node) {
     static const std::vector<std::unique_ptr<TreeNode>> none;
@@ -33,29 +38,8 @@ void printRegion(const TreeNode& region, int depth) {
     }
 }
 
-std::filesystem::path defaultBundle() {
-    std::filesystem::path built = TORVEX_BUILD_BUNDLE_DIR;
-    if (std::filesystem::exists(built / kDataFile))
-        return built;
-    std::cerr << "torvex: no " << kDataFile << " in " << built.string() << " yet; using the test bundle "
-              << kTestBundle << '\n';
-    return kTestBundle;
-}
-
-} // namespace
-
-int main(int argc, char** argv) {
-    std::filesystem::path bundle;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view argument = argv[i];
-        if (argument == "--bundle" && i + 1 < argc) {
-            bundle = argv[++i];
-        } else {
-            std::cerr << "usage: torvex [--bundle DIR]\n";
-            return 2;
-        }
-    }
-    TorvexContent content(bundle.empty() ? defaultBundle() : bundle);
+int printSummary(const std::filesystem::path& bundle) {
+    TorvexContent content(bundle);
     if (content.parseXMLFileAtFile(kDataFile) == TorvexContent::LoadStatus::Unreadable)
         return 1;
     if (!content.carve())
@@ -64,4 +48,53 @@ int main(int argc, char** argv) {
     std::cout << content.indexDictionary.size() << " index terms, "
               << childrenOf(content.allInfo->lastChild()).size() << " information entries\n";
     return 0;
+}
+
+// The bundle built beside the program, else the installed one.
+std::filesystem::path defaultBundle(const char* argv0) {
+    std::filesystem::path built = TORVEX_BUILD_BUNDLE_DIR;
+    if (std::filesystem::exists(built / kDataFile))
+        return built;
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::canonical("/proc/self/exe", error);
+    if (error)
+        program = argv0;
+    return program.parent_path().parent_path() / TORVEX_INSTALL_BUNDLE_DIR;
+}
+
+// Takes `--summary` out of the arguments, which otherwise belong to the toolkit.
+bool takeSummaryOption(int& argc, char** argv) {
+    bool found = false;
+    int kept = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (i > 0 && std::string_view(argv[i]) == "--summary")
+            found = true;
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    return found;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool summary = takeSummaryOption(argc, argv);
+    std::filesystem::path bundle = defaultBundle(argc > 0 ? argv[0] : nullptr);
+    if (summary) {
+        std::string error;
+        auto options = ui::Options::parse(argc, argv, error);
+        if (!options) {
+            std::cerr << "torvex: " << error << '\n';
+            return 2;
+        }
+        return printSummary(options->bundle ? std::filesystem::path(*options->bundle) : bundle);
+    }
+    ui::Bundle::main().setResourcePath(bundle.string());
+    std::unique_ptr<TorvexView> viewer;
+    return ui::runMain(argc, argv, [&](ui::Application& application) {
+        viewer = std::make_unique<TorvexView>();
+        application.window()->addSubview(viewer->view());
+        viewer->startloadingWithCallBackTarget({});
+    });
 }

@@ -111,13 +111,13 @@ TEST_F(TestBundle, keepsEveryPlacementInsideTheDesignSpace) {
 }
 
 TEST(Summary, printsTheRegionTreeOfABundleAndFailsClearlyWithoutOne) {
-    ProgramRun good = runTorvex("--bundle " + kBundle);
+    ProgramRun good = runTorvex("--summary --bundle " + kBundle);
     EXPECT_EQ(good.status, 0) << good.output;
     EXPECT_NE(good.output.find("Upper Limb  [Anterior, Posterior"), std::string::npos) << good.output;
     EXPECT_NE(good.output.find("\n    Elbow  [Anterior, Posterior]\n"), std::string::npos) << good.output;
     EXPECT_NE(good.output.find("23 index terms"), std::string::npos) << good.output;
 
-    ProgramRun missing = runTorvex("--bundle /nonexistent-bundle");
+    ProgramRun missing = runTorvex("--summary --bundle /nonexistent-bundle");
     EXPECT_NE(missing.status, 0);
     EXPECT_NE(missing.output.find("/nonexistent-bundle/torvex.xml"), std::string::npos) << missing.output;
 }

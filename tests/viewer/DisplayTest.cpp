@@ -1,0 +1,117 @@
+#include "ViewerTest.h"
+
+#include "Classes/ForInfo.h"
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+
+using Display = ViewerTest;
+
+namespace {
+
+// A region with one "Anterior" view holding `hitArea`'s attributes, and no sub-regions.
+std::unique_ptr<TreeNode> regionWithHitArea(const std::string& header,
+                                            std::initializer_list<NodeAttributes::Attribute> hitArea) {
+    auto region = TreeNode::initWithKey("part");
+    region->setAttribute("header", header);
+    TreeNode* views = region->appendChild(TreeNode::initWithKey("views"));
+    TreeNode* view = views->appendChild(TreeNode::initWithKey("view"));
+    view->setAttribute("header", "Anterior");
+    view->appendChild(TreeNode::initWithKey("hitarea"))->dattributes = NodeAttributes(hitArea);
+    region->appendChild(TreeNode::initWithKey("parts"));
+    return region;
+}
+
+} // namespace
+
+TEST_F(Display, putsTitleButtonsAndRingsWhereTheHitAreasSay) {
+    TorvexView& v = viewer();
+    EXPECT_EQ(titlesOf(v.buttons), (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
+    EXPECT_EQ(titlesOf(v.hotSpotButtons), (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
+    EXPECT_TRUE(sameRect(v.buttons[0]->frame(), {96, 30, 128, 168}));
+    EXPECT_TRUE(sameRect(v.buttons[1]->frame(), {104, 198, 112, 220 / 1.5}));
+    EXPECT_TRUE(sameRect(v.buttons[2]->frame(), {116, 472 / 1.5 + 30, 80, 157 / 1.5}));
+    EXPECT_EQ(v.buttons[0]->titleFont().size, 0);
+    EXPECT_TRUE(sameRect(v.hotSpotButtons[0]->frame(), {140, 94, 40, 40}));
+    EXPECT_TRUE(v.hotSpotButtons[0]->isHidden());
+    EXPECT_FLOAT_EQ(v.scaleOfHotSpot[0], 0.12f);
+    EXPECT_FLOAT_EQ(v.scaleOfHotSpot[1], 0.1f);
+    EXPECT_FLOAT_EQ(v.scaleOfHotSpot[2], 0.08f);
+}
+
+TEST_F(Display, aHitAreaMarkedAbsentGetsARingButNoTitleButton) {
+    viewer().cleanButtons();
+    viewer().viewTorvex = "Posterior";
+    viewer().updatePart(TorvexView::subRegionsOf(viewer().root));
+    EXPECT_EQ(titlesOf(viewer().buttons), (std::vector<std::string>{"Arm", "Forearm"}));
+    EXPECT_EQ(titlesOf(viewer().hotSpotButtons), (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
+    EXPECT_FLOAT_EQ(viewer().scaleOfHotSpot[2], 0.08f);
+}
+
+TEST_F(Display, theScalpelTakesARegionAtItsMarkAndEndsTheButtons) {
+    NodeList regions;
+    regions.push_back(regionWithHitArea("Nerve - L", {{"x", "381"}, {"y", "54"}}));
+    regions.push_back(regionWithHitArea("Vein - L", {{"x", "380.9"}, {"y", "54.5"}}));
+    regions.push_back(regionWithHitArea("Artery", {{"x", "30"}, {"y", "30"}}));
+    viewer().cleanButtons();
+    viewer().updatePart(regions);
+    EXPECT_EQ(viewer().scalpel->currentTitle(), "Vein - L");
+    EXPECT_FALSE(viewer().scalpel->isHidden());
+    EXPECT_EQ(titlesOf(viewer().buttons), (std::vector<std::string>{"Nerve - L"}));
+}
+
+TEST_F(Display, aRegionWithMoreRingsThanSlotsGetsMoreSlots) {
+    NodeList regions;
+    for (int i = 0; i < 25; ++i)
+        regions.push_back(regionWithHitArea("Part " + std::to_string(i), {{"sscale", "50"}}));
+    viewer().cleanButtons();
+    viewer().updatePart(regions);
+    ASSERT_EQ(viewer().scaleOfHotSpot.size(), 25u);
+    EXPECT_FLOAT_EQ(viewer().scaleOfHotSpot[24], 0.1f);
+}
+
+TEST_F(Display, viewSettingsShowTheButtonsAndTurnMarkedTextIntoPlainText) {
+    EXPECT_EQ(viewer().info, "The upper limb reaches from the shoulder to the fingertips.\n\n"
+                             "Press a ring to look closer at the arm, the forearm or the hand.\n");
+    EXPECT_FALSE(viewer().infoButton->isHidden());
+    EXPECT_FALSE(viewer().flagButton->isHidden());
+    EXPECT_TRUE(viewer().hotSpotOn);
+    enter("Arm");
+    EXPECT_EQ(viewer().zoom, (ui::Point{96, 0}));
+    EXPECT_FLOAT_EQ(viewer().scale, 40);
+    EXPECT_EQ(viewer().info, "The arm lies between the shoulder & the elbow.\n");
+    enter("Elbow");
+    EXPECT_FALSE(viewer().hotSpotOn);
+}
+
+TEST_F(Display, theCrossFadeTogglesBothPictures) {
+    wait(1);
+    viewer().firstImage->setAlpha(1);
+    viewer().secondImage->setAlpha(0);
+    viewer().animationImage();
+    EXPECT_DOUBLE_EQ(viewer().firstImage->alpha(), 0);
+    EXPECT_DOUBLE_EQ(viewer().secondImage->alpha(), 1);
+    viewer().firstImage->setAlpha(1);
+    viewer().animationImage();
+    EXPECT_DOUBLE_EQ(viewer().firstImage->alpha(), 0);
+    EXPECT_DOUBLE_EQ(viewer().secondImage->alpha(), 0);
+}
+
+TEST_F(Display, cleaningAViewForgetsItsSettings) {
+    viewer().wviewHint = 2;
+    viewer().cleanView();
+    EXPECT_EQ(viewer().wviewHint, -1);
+    EXPECT_EQ(viewer().info, "");
+    EXPECT_TRUE(viewer().flagsIsHidden);
+    for (const auto& control :
+         {viewer().flagButton, viewer().infoButton, viewer().zoomButton, viewer().scalpel})
+        EXPECT_TRUE(control->isHidden()) << control->identifier();
+}
+
+TEST_F(Display, panelFramesAreSetAndLaidOut) {
+    viewer().changeRectInfo({0, 300, 300, 100});
+    EXPECT_TRUE(sameRect(viewer().Info->frame(), {0, 300, 300, 100}));
+    EXPECT_TRUE(sameRect(viewer().Info->textViewForInfo()->frame(), {-1, 5, 295, 80}));
+    viewer().changeRectInfoView({0, 0, 240, 60});
+    EXPECT_TRUE(sameRect(viewer().forInfo->frame(), {0, 0, 240, 60}));
+    EXPECT_TRUE(sameRect(viewer().forInfo->textViewForInfo()->frame(), {-1, 5, 235, 40}));
+}

@@ -1,0 +1,138 @@
+#include "ViewerTest.h"
+
+#include "Platform/Button.h"
+#include "Platform/Label.h"
+
+using Journey = ViewerTest;
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+std::string rootOf(TorvexView& viewer) {
+    return std::string(viewer.root->getHeader());
+}
+
+} // namespace
+
+// From "Elbow" (three levels down) to the carpal bones in "Wrist": climb one region a second, then
+// enter "Forearm" and "Wrist" 1.25 s apart; the view is already "Anterior".
+TEST_F(Journey, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
+    enter("Arm");
+    enter("Elbow");
+    wait(1);
+    viewer().goToPart("Carpal bones");
+    EXPECT_EQ(state()["enterArray"], (Json{"point:Label 16", "view:Anterior", "part:Wrist", "part:Forearm"}));
+    EXPECT_FALSE(interaction());
+
+    wait(1.24);
+    EXPECT_EQ(rootOf(viewer()), "Elbow");
+    wait(0.02); // 1.26: backToStart climbs with back
+    EXPECT_EQ(rootOf(viewer()), "Arm");
+    EXPECT_TRUE(viewer().backToStartBool);
+    wait(0.98); // 2.24
+    EXPECT_EQ(rootOf(viewer()), "Arm");
+    wait(0.02); // 2.26
+    EXPECT_EQ(rootOf(viewer()), "Upper Limb");
+    wait(1.0); // 3.26: at the top, the queue's first region is entered at once
+    EXPECT_FALSE(viewer().backToStartBool);
+    EXPECT_EQ(rootOf(viewer()), "Forearm");
+    EXPECT_TRUE(viewer().backButton->isHidden());
+    EXPECT_FALSE(interaction());
+    wait(1.23); // 4.49
+    EXPECT_EQ(rootOf(viewer()), "Forearm");
+    wait(0.02); // 4.51
+    EXPECT_EQ(rootOf(viewer()), "Wrist");
+    EXPECT_EQ(viewer().titleBackButton->text(), "Forearm");
+    EXPECT_EQ(state()["enterArray"], (Json{"point:Label 16", "view:Anterior"}));
+    wait(1.25); // 5.76: the view is already on screen and leaves the queue
+    EXPECT_EQ(state()["enterArray"], (Json{"point:Label 16"}));
+    EXPECT_FALSE(interaction());
+    wait(0.4); // 6.16: the point ends the chain and shows the back controls
+    EXPECT_EQ(state()["enterArray"], Json::array());
+    EXPECT_FALSE(viewer().backButton->isHidden());
+    EXPECT_EQ(viewer().wviewHint, 0);
+}
+
+// To "Extensor digitorum", shown only in "Forearm"/"Posterior": after entering the region the queued
+// view is chosen, and the journey waits 1.3 s for the change.
+TEST_F(Journey, changesToTheQueuedViewAndWaitsForIt) {
+    enter("Arm");
+    enter("Elbow");
+    wait(1);
+    viewer().goToPart("Extensor digitorum");
+    EXPECT_EQ(state()["enterArray"], (Json{"point:Label 15", "view:Posterior", "part:Forearm"}));
+    wait(3.26);
+    EXPECT_EQ(rootOf(viewer()), "Forearm");
+    wait(1.25); // 4.51
+    EXPECT_EQ(viewer().needView, "Posterior");
+    EXPECT_EQ(viewer().itsNeedView, "Posterior");
+    EXPECT_EQ(state()["enterArray"], (Json{"point:Label 15", "view:Posterior"}));
+    wait(0.75); // 5.26: the chosen view is shown
+    EXPECT_EQ(viewer().labelTitle->text(), "Posterior: Forearm");
+    wait(0.53); // 5.79
+    EXPECT_EQ(state()["enterArray"], (Json{"point:Label 15", "view:Posterior"}));
+    wait(0.02); // 5.81: 1.3 s after the change, the view has arrived
+    EXPECT_EQ(state()["enterArray"], (Json{"point:Label 15"}));
+    EXPECT_EQ(viewer().needView, "");
+    wait(0.4);
+    EXPECT_EQ(state()["enterArray"], Json::array());
+}
+
+TEST_F(Journey, fromTheTopRegionStartsEnteringAfterOneSecond) {
+    wait(1);
+    viewer().goToPart("Wrist");
+    EXPECT_EQ(state()["enterArray"], (Json{"part:Wrist", "part:Forearm"}));
+    EXPECT_FALSE(viewer().isChangingView);
+    wait(0.99);
+    EXPECT_EQ(rootOf(viewer()), "Upper Limb");
+    wait(0.02);
+    EXPECT_EQ(rootOf(viewer()), "Forearm");
+    wait(1.25);
+    EXPECT_EQ(rootOf(viewer()), "Wrist");
+    wait(1.25); // the queue ran empty: the journey ends with touches back on
+    EXPECT_TRUE(interaction());
+    EXPECT_FALSE(viewer().backButton->isHidden());
+}
+
+TEST_F(Journey, aPointAlsoShownInTheCurrentViewIsShownThere) {
+    wait(1);
+    viewer().oldViewTorvex = "Anterior";
+    viewer().viewTorvex = "Posterior";
+    viewer().enterToPart(nullptr);
+    wait(2);
+    viewer().goToPart("Deltoid");
+    ASSERT_EQ(state()["enterArray"], (Json{"point:Label 1", "view:Posterior"}));
+    EXPECT_EQ(viewer().enterArray.front()->attribute("x"), "198");
+}
+
+TEST_F(Journey, findsTermsByLatinNameWhenTheIndexIsInLatin) {
+    wait(1);
+    viewer().setLang("lat");
+    viewer().goToPart("Musculus triceps brachii");
+    EXPECT_EQ(state()["enterArray"], (Json{"point:Label 9", "view:Posterior"}));
+}
+
+TEST_F(Journey, anUnknownTermClimbsToTheTopAndEndsWithTouchesBack) {
+    enter("Arm");
+    wait(1);
+    viewer().goToPart("Nothing of the kind");
+    EXPECT_EQ(state()["enterArray"], Json::array());
+    wait(1.26);
+    EXPECT_EQ(rootOf(viewer()), "Upper Limb");
+    EXPECT_FALSE(interaction());
+    wait(1.0);
+    EXPECT_TRUE(interaction());
+}
+
+TEST_F(Journey, viewSwitchOfTheRotationArrowsWaitsOneAndAQuarterSeconds) {
+    wait(1);
+    viewer().tempView = "Lateral";
+    viewer().needView = "Lateral";
+    viewer().timerWaitAndGo();
+    wait(1.24);
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    wait(0.02);
+    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    EXPECT_EQ(viewer().oldViewTorvex, "Anterior");
+    EXPECT_EQ(viewer().needView, "");
+}

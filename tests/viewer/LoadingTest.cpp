@@ -1,0 +1,151 @@
+#include "ViewerTest.h"
+
+#include "Classes/ForInfo.h"
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+#include "Platform/ScrollView.h"
+
+#include <algorithm>
+
+using Loading = ViewerTest;
+
+namespace {
+
+// A bar button's picture is 30 x 20 in the test bundle; the pressable area adds 30 % on every side.
+ui::Rect barButtonFrame(double x, double y) {
+    return {x - 24, y - 16, 48, 32};
+}
+
+} // namespace
+
+TEST_F(Loading, placesEveryControlAtItsPlaceOnTheReferenceScreen) {
+    TorvexView& v = viewer();
+    EXPECT_TRUE(sameRect(v.bottomBar->frame(), {0, 450, 320, 45}));
+    EXPECT_TRUE(sameRect(v.infoButton->frame(), {70, 449, 48, 32}));
+    EXPECT_TRUE(sameRect(v.quizButton->frame(), barButtonFrame(235, 465)));
+    EXPECT_TRUE(sameRect(v.helpButton->frame(), barButtonFrame(290, 465)));
+    EXPECT_TRUE(sameRect(v.flagButton->frame(), barButtonFrame(167, 465)));
+    EXPECT_TRUE(sameRect(v.typeViewButton->frame(), barButtonFrame(34, 465)));
+    EXPECT_TRUE(sameRect(v.zoomButton->frame(), barButtonFrame(295, 70)));
+    EXPECT_TRUE(sameRect(v.backButton->frame(), barButtonFrame(43, 15)));
+    EXPECT_TRUE(sameRect(v.buttonForIndex->frame(), barButtonFrame(290, 15)));
+    EXPECT_TRUE(sameRect(v.labelTitle->frame(), {15, 5, 310, 20}));
+    EXPECT_TRUE(sameRect(v.titleBackButton->frame(), {14, 8, 68, 14}));
+    EXPECT_TRUE(sameRect(v.zoomLabel->frame(), {0, 450, 320, 30}));
+    EXPECT_EQ(v.zoomLabel->text(), "You are in Magnification mode");
+    EXPECT_TRUE(sameRect(v.typeViews->frame(), {-400, 300, 320, 150}));
+    EXPECT_DOUBLE_EQ(v.typeViews->alpha(), 0.8);
+    EXPECT_TRUE(sameRect(v.firstImage->frame(), {0, 30, 320, 420}));
+    EXPECT_TRUE(sameRect(v.secondImage->frame(), {0, 30, 320, 420}));
+    EXPECT_EQ(v.center, (ui::Point{160, 240}));
+    EXPECT_TRUE(sameRect(v.helpView1->frame(), {15, 29, 300, 428}));
+    EXPECT_TRUE(sameRect(v.indexView->frame(), {600, 35, 280, 384}));
+    EXPECT_TRUE(sameRect(v.CBCButton->frame(), {6, 30, 20, 20}));
+    EXPECT_EQ(v.scalpel->center(), (ui::Point{240, 75}));
+    EXPECT_EQ(v.scalpel->transform(), ui::AffineTransform::scale(0.75, 0.75));
+
+    // Three sub-regions of the top region have a title button in "Anterior": 35 x 3 + 100 high.
+    EXPECT_TRUE(sameRect(v.viewForQuiz->frame(), {400, 245, 300, 205}));
+    EXPECT_EQ(v.forQuestion->center(), v.viewForQuiz->center());
+    EXPECT_EQ(v.quizs, (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
+}
+
+TEST_F(Loading, showsTheBarControlsTheTopRegionOffersAndHidesTheBackControls) {
+    TorvexView& v = viewer();
+    for (const auto& shown :
+         {v.quizButton, v.helpButton, v.typeViewButton, v.buttonForIndex, v.infoButton, v.flagButton})
+        EXPECT_FALSE(shown->isHidden()) << shown->identifier();
+    for (const auto& button : {v.infoButton, v.quizButton, v.backButton, v.zoomButton})
+        EXPECT_DOUBLE_EQ(button->alpha(), 1) << button->identifier();
+    EXPECT_TRUE(v.backButton->isHidden());
+    EXPECT_TRUE(v.titleBackButton->isHidden());
+    EXPECT_TRUE(v.zoomButton->isHidden());
+    EXPECT_TRUE(v.scalpel->isHidden());
+    // The background switch offers the colour it would change to, and the views button is in front.
+    EXPECT_EQ(v.view()->backgroundColor(), ui::Color::black());
+    EXPECT_NE(v.CBCButton->currentImage().fileName().find("whiteButton"), std::string::npos);
+    EXPECT_EQ(v.view()->subviews().back(), v.typeViewButton);
+}
+
+TEST_F(Loading, callsBackOnceWithTheTopRegionInAnteriorAndFadesItsPictureIn) {
+    EXPECT_EQ(callbacks_, 1);
+    EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
+    EXPECT_EQ(viewer().labelTitle->text(), "Anterior: Upper Limb");
+    EXPECT_EQ(viewer().allInfo->lastChild()->children.size(), 24u);
+    EXPECT_FALSE(interaction());
+    wait(0.1);
+    EXPECT_DOUBLE_EQ(viewer().secondImage->alpha(), 1);
+    EXPECT_EQ(shownPicture(), "upper_limb/anterior.png");
+    wait(0.84);
+    EXPECT_FALSE(interaction());
+    wait(0.02);
+    EXPECT_TRUE(interaction());
+}
+
+TEST_F(Loading, buildsTheIndexListsSortedWithoutLabelKeysOrRepeatedTitles) {
+    const auto& english = viewer().indexArray;
+    const auto& latin = viewer().latinArray;
+    EXPECT_TRUE(std::is_sorted(english.begin(), english.end(), [](const auto& a, const auto& b) {
+        return TorvexView::alphabeticSort(a, b, &a) < 0;
+    }));
+    EXPECT_EQ(std::count(english.begin(), english.end(), "Hand"), 1);
+    EXPECT_TRUE(
+        std::none_of(english.begin(), english.end(), [](const auto& t) { return t.starts_with("Label"); }));
+    for (const char* term : {"Upper Limb", "Draft Region", "Deltoid", "Cephalic vein", "Extensor digitorum"})
+        EXPECT_TRUE(viewer().issetInIndexArray(term)) << term;
+    // Only in an X-ray view, so not indexed.
+    EXPECT_FALSE(viewer().issetInIndexArray("Humerus"));
+    // The Latin name of a title already listed and a one-character one stay out.
+    EXPECT_EQ(std::count(latin.begin(), latin.end(), "Manus"), 0);
+    EXPECT_EQ(std::count(latin.begin(), latin.end(), "-"), 0);
+    EXPECT_TRUE(std::is_sorted(latin.begin(), latin.end(), [](const auto& a, const auto& b) {
+        return TorvexView::alphabeticSort(a, b, &a) < 0;
+    }));
+    EXPECT_EQ(latin.front(), "Epicondylus medialis");
+}
+
+TEST(AlphabeticSort, comparesWithoutRegardToCaseAndReversesWithoutContext) {
+    int context = 0;
+    EXPECT_EQ(TorvexView::alphabeticSort("apple", "Apple", &context), 0);
+    EXPECT_LT(TorvexView::alphabeticSort("ant", "Bone", &context), 0);
+    EXPECT_GT(TorvexView::alphabeticSort("ant", "Bone", nullptr), 0);
+    std::vector<std::string> terms{"bone", "Ant", "apple", "Ulna", "Ant"};
+    TorvexView::sortAlphabetically(terms);
+    EXPECT_EQ(terms, (std::vector<std::string>{"Ant", "Ant", "apple", "bone", "Ulna"}));
+}
+
+TEST(UniqueId, isTheMd5OfTheLowerCasedTextInUpperCaseHex) {
+    EXPECT_EQ(TorvexView::uniqueIDFromString("hello"), "5D41402ABC4B2A76B9719D911017C592");
+    EXPECT_EQ(TorvexView::uniqueIDFromString("HeLLo"), "5D41402ABC4B2A76B9719D911017C592");
+    EXPECT_EQ(TorvexView::uniqueIDFromString(""), "D41D8CD98F00B204E9800998ECF8427E");
+}
+
+TEST_F(Loading, reportsItsStateUnderTheFieldNames) {
+    wait(1);
+    auto s = state();
+    EXPECT_EQ(s["viewTorvex"], "Anterior");
+    EXPECT_EQ(s["root"], "Upper Limb");
+    EXPECT_EQ(s["lang"], "eng");
+    EXPECT_EQ(s["interaction"], true);
+    EXPECT_EQ(s["enterArray"], nlohmann::ordered_json::array());
+    for (const char* key : {"oldViewTorvex",   "tempView",       "needView",
+                            "Vparam",          "count",          "question",
+                            "countAns",        "proc",           "viewHint",
+                            "wviewHint",       "flagsIsHidden",  "hotSpotOn",
+                            "blackBackground", "isChangingView", "backToStartBool",
+                            "backTwo",         "zoomOn",         "inQuiz",
+                            "quizQuit",        "itsNeedView",    "tstr",
+                            "scale",           "scaleback"})
+        EXPECT_TRUE(s.contains(key)) << key;
+    viewer().goToPart("Biceps");
+    EXPECT_EQ(state()["enterArray"], (nlohmann::ordered_json{"point:Label 2", "view:Anterior"}));
+}
+
+TEST_F(Loading, givesEveryViewKeptInAFieldItsFieldNameAsIdentifier) {
+    for (const char* field :
+         {"firstImage", "secondImage", "bottomBar", "scalpel", "infoButton", "quizButton", "helpButton",
+          "flagButton", "typeViewButton", "zoomButton", "backButton", "buttonForIndex", "labelTitle",
+          "titleBackButton", "typeViews", "Info", "helpView1", "helpView2", "CBCButton"})
+        EXPECT_NE(driver.find(field), nullptr) << field;
+}

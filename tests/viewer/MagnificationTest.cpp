@@ -1,0 +1,83 @@
+#include "ViewerTest.h"
+
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+
+using Magnification = ViewerTest;
+
+namespace {
+
+// Two flags on the picture, as the flags of a view are placed.
+void addFlags(TorvexView& viewer) {
+    for (auto [number, x, y] : {std::tuple{0, 100.0f, 120.0f}, std::tuple{1, 200.0f, 300.0f}}) {
+        auto flag = viewer.imageButton(std::to_string(number), TorvexView::FlagButton, x, y, "flag");
+        flag->setAlpha(1);
+        flag->setHidden(false);
+        viewer.flags.push_back(flag);
+        viewer.displayedImage()->addSubview(flag);
+    }
+}
+
+} // namespace
+
+TEST_F(Magnification, switchingOnDoublesThePictureKeepsTheFlagsSizeAndOffersOnlyTheWayBack) {
+    wait(1);
+    addFlags(viewer());
+    TorvexView& v = viewer();
+    v.zoomOnOff();
+    EXPECT_TRUE(v.zoomOn);
+    EXPECT_EQ(v.wviewHint, -1);
+    EXPECT_EQ(v.displayedImage()->transform(), ui::AffineTransform::scale(2, 2));
+    EXPECT_EQ(v.flags[0]->transform(), ui::AffineTransform::scale(0.5, 0.5));
+    EXPECT_EQ(v.flags[0]->center(), (ui::Point{98, 130}));
+    EXPECT_EQ(v.titleBackButton->text(), "BACK");
+    EXPECT_FALSE(v.backButton->isHidden());
+    EXPECT_FALSE(v.titleBackButton->isHidden());
+    EXPECT_NE(v.zoomLabel->superview(), nullptr);
+    for (const auto& hidden : {v.typeViewButton, v.quizButton, v.helpButton, v.flagButton, v.infoButton,
+                               v.zoomButton, v.scalpel, v.buttonForIndex})
+        EXPECT_TRUE(hidden->isHidden()) << hidden->identifier();
+    for (const auto& button : v.buttons)
+        EXPECT_TRUE(button->isHidden());
+}
+
+TEST_F(Magnification, theBackControlRestoresThePictureEveryFlagAndTheBarButtons) {
+    wait(1);
+    addFlags(viewer());
+    TorvexView& v = viewer();
+    std::vector<ui::Point> centres{v.flags[0]->center(), v.flags[1]->center()};
+    v.zoomOnOff();
+    wait(1);
+    driver.tap({43, 15});
+    EXPECT_FALSE(v.zoomOn);
+    EXPECT_FALSE(interaction());
+    for (std::size_t i = 0; i < v.flags.size(); ++i) {
+        EXPECT_EQ(v.flags[i]->center(), centres[i]);
+        EXPECT_EQ(v.flags[i]->transform(), ui::AffineTransform::identity());
+    }
+    EXPECT_EQ(v.displayedImage()->transform(), ui::AffineTransform::identity());
+    EXPECT_EQ(v.displayedImage()->center(), v.center);
+    EXPECT_EQ(v.zoomLabel->superview(), nullptr);
+    for (const auto& shown : {v.typeViewButton, v.quizButton, v.helpButton, v.buttonForIndex, v.zoomButton})
+        EXPECT_FALSE(shown->isHidden()) << shown->identifier();
+    for (const auto& button : v.buttons)
+        EXPECT_FALSE(button->isHidden());
+    // Nothing to go back to from the top region once the picture is at rest.
+    EXPECT_TRUE(v.backButton->isHidden());
+    EXPECT_EQ(v.root->getHeader(), "Upper Limb");
+    wait(0.64);
+    EXPECT_FALSE(interaction());
+    wait(0.02);
+    EXPECT_TRUE(interaction());
+}
+
+TEST_F(Magnification, insideARegionTheBackControlStaysAfterLeavingMagnification) {
+    enter("Arm");
+    viewer().zoomOnOff();
+    wait(1);
+    viewer().back();
+    EXPECT_EQ(viewer().root->getHeader(), "Arm");
+    EXPECT_FALSE(viewer().backButton->isHidden());
+    EXPECT_EQ(viewer().titleBackButton->text(), "Upper Limb");
+}

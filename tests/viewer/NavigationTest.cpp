@@ -1,0 +1,169 @@
+#include "ViewerTest.h"
+
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+
+using Navigation = ViewerTest;
+
+TEST_F(Navigation, enteringARegionSwapsThePicturesAndGivesTouchesBackAfterTheTransition) {
+    wait(1);
+    ui::ImageView* before = viewer().displayedImage();
+    press("Arm");
+    EXPECT_EQ(viewer().root->getHeader(), "Arm");
+    EXPECT_EQ(viewer().labelTitle->text(), "Anterior: Arm");
+    EXPECT_EQ(viewer().titleBackButton->text(), "Upper Limb");
+    EXPECT_EQ(viewer().backButton->currentTitle(), "Upper Limb");
+    EXPECT_FALSE(viewer().backButton->isHidden());
+    EXPECT_FALSE(viewer().titleBackButton->isHidden());
+    wait(0.79);
+    EXPECT_FALSE(interaction());
+    wait(0.02);
+    EXPECT_TRUE(interaction());
+    EXPECT_NE(viewer().displayedImage(), before);
+    EXPECT_EQ(shownPicture(), "arm/anterior.png");
+    EXPECT_EQ(viewer().displayedImage()->transform(), ui::AffineTransform::identity());
+    EXPECT_EQ(viewer().displayedImage()->center(), (ui::Point{160, 240}));
+    // The old picture grew 100/40 times about the arm's place (x 96, y 0 in the picture) and faded.
+    EXPECT_DOUBLE_EQ(before->alpha(), 0);
+    EXPECT_DOUBLE_EQ(before->transform().a, 2.5);
+    EXPECT_NEAR(before->center().x, 160, 1e-3);
+    EXPECT_NEAR(before->center().y, 555, 1e-3);
+}
+
+TEST_F(Navigation, goingBackNamesTheParentOfTheRegionReturnedToAndHidesTheControlsAtTheTop) {
+    enter("Arm");
+    enter("Elbow");
+    EXPECT_EQ(viewer().titleBackButton->text(), "Arm");
+    goBack();
+    EXPECT_EQ(viewer().root->getHeader(), "Arm");
+    EXPECT_EQ(viewer().titleBackButton->text(), "Upper Limb");
+    EXPECT_FALSE(viewer().backButton->isHidden());
+    EXPECT_EQ(shownPicture(), "arm/anterior.png");
+    goBack();
+    EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
+    EXPECT_TRUE(viewer().backButton->isHidden());
+    EXPECT_TRUE(viewer().titleBackButton->isHidden());
+    EXPECT_EQ(shownPicture(), "upper_limb/anterior.png");
+    EXPECT_EQ(viewer().displayedImage()->center(), (ui::Point{160, 240}));
+    EXPECT_TRUE(interaction());
+}
+
+TEST_F(Navigation, leavingARegionPlacedAtXZeroShrinksItAboutTheCentreAndLeavesTheParentInPlace) {
+    region("Arm")->firstChild()->firstChild()->lastChild()->setAttribute("x", "0");
+    enter("Arm");
+    goBack();
+    EXPECT_EQ(viewer().displayedImage()->center(), (ui::Point{160, 240}));
+    EXPECT_EQ(viewer().displayedImage()->transform(), ui::AffineTransform::identity());
+    EXPECT_EQ(viewer().hiddenImage()->center(), (ui::Point{160, 240}));
+    EXPECT_FLOAT_EQ(viewer().hiddenImage()->transform().a, 0.4);
+}
+
+TEST_F(Navigation, aRegionWithoutAKnownSizeEntersWithoutBreakingTheTransforms) {
+    region("Arm")->firstChild()->firstChild()->lastChild()->setAttribute("scale", "0");
+    enter("Arm");
+    EXPECT_EQ(viewer().displayedImage()->transform(), ui::AffineTransform::identity());
+    EXPECT_DOUBLE_EQ(viewer().hiddenImage()->transform().a, 1);
+    EXPECT_TRUE(interaction());
+}
+
+TEST_F(Navigation, buttonEnteringIsIgnoredWhileClimbingToTheTop) {
+    wait(1);
+    viewer().backToStartBool = true;
+    ui::Button arm;
+    arm.setTitle("Arm");
+    viewer().enterToPart(&arm);
+    EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
+    EXPECT_TRUE(interaction());
+}
+
+TEST_F(Navigation, aViewAliasIsReplacedByTheViewItNamesAndKeepsTheBackCaption) {
+    wait(1);
+    viewer().oldViewTorvex = "Anterior";
+    viewer().viewTorvex = "Lateral";
+    ui::Button hand;
+    hand.setTitle("Hand");
+    viewer().enterToPart(&hand);
+    wait(0.85);
+    EXPECT_EQ(viewer().root->getHeader(), "Hand");
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().titleBackButton->text(), "Upper Limb");
+    EXPECT_EQ(shownPicture(), "hand/anterior.png");
+    // Only views without an alias are offered.
+    ASSERT_EQ(viewer().imageViews.size(), 2u);
+    EXPECT_EQ(viewer().imageViews[1].first, "Posterior");
+}
+
+TEST_F(Navigation, aLoopOfViewAliasesKeepsThePictureAndGivesTouchesBack) {
+    wait(1);
+    TreeNode* lateral = TorvexView::viewNamed(viewer().root, "Lateral");
+    lateral->setAttribute("realheader", "Left Side");
+    viewer().oldViewTorvex = "Anterior";
+    viewer().viewTorvex = "Left Side";
+    viewer().enterToPart(nullptr);
+    wait(1);
+    EXPECT_EQ(shownPicture(), "upper_limb/anterior.png");
+    EXPECT_TRUE(interaction());
+    EXPECT_EQ(viewer().imageViews.size(), 5u);
+}
+
+TEST_F(Navigation, aRegionWithoutTheCurrentViewKeepsThePictureAndGivesTouchesBack) {
+    enter("Arm");
+    viewer().oldViewTorvex = "Medial";
+    viewer().viewTorvex = "Medial";
+    viewer().enterToPart(nullptr);
+    EXPECT_TRUE(interaction());
+    EXPECT_EQ(shownPicture(), "arm/anterior.png");
+}
+
+TEST_F(Navigation, backAtTheTopRegionChangesNothingAndGivesTouchesBack) {
+    wait(1);
+    viewer().back();
+    EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
+    EXPECT_TRUE(interaction());
+}
+
+TEST_F(Navigation, backFromAViewTheParentLacksTurnsToAnteriorAndStays) {
+    enter("Arm");
+    viewer().oldViewTorvex = "Anterior";
+    viewer().viewTorvex = "Lateral";
+    viewer().enterToPart(nullptr);
+    wait(1);
+    EXPECT_FALSE(viewer().checkIfNeededChangeView());
+    TorvexView::viewNamed(region("Upper Limb"), "Lateral")->setAttribute("header", "Lateral Old");
+    EXPECT_TRUE(viewer().checkIfNeededChangeView());
+    viewer().back();
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().oldViewTorvex, "Lateral");
+    wait(2);
+    EXPECT_EQ(viewer().root->getHeader(), "Arm");
+    EXPECT_EQ(shownPicture(), "arm/anterior.png");
+}
+
+TEST_F(Navigation, anExplodedViewTheParentLacksReturnsToThePreviousViewThenGoesBack) {
+    enter("Forearm");
+    viewer().oldViewTorvex = "Anterior";
+    viewer().viewTorvex = "Anterior Exp";
+    viewer().enterToPart(nullptr);
+    wait(1);
+    viewer().back();
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().root->getHeader(), "Forearm");
+    wait(1.29);
+    EXPECT_EQ(viewer().root->getHeader(), "Forearm");
+    wait(0.02);
+    EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
+}
+
+TEST_F(Navigation, anExplodedViewGoesBackWithoutAViewChangeOnlyFromItsBaseView) {
+    viewer().root = region("Wrist");
+    viewer().viewTorvex = "Anterior Exp";
+    viewer().oldViewTorvex = "Anterior";
+    EXPECT_FALSE(viewer().checkIfNeededChangeView());
+    viewer().oldViewTorvex = "Posterior";
+    EXPECT_TRUE(viewer().checkIfNeededChangeView());
+    viewer().oldViewTorvex = "Anterior";
+    TreeNode* exploded = TorvexView::viewNamed(region("Forearm"), "Anterior Exp");
+    exploded->children[1]->setAttribute("exist", "false");
+    EXPECT_TRUE(viewer().checkIfNeededChangeView());
+}

@@ -1,0 +1,101 @@
+#include "ViewerTest.h"
+
+#include "Platform/Button.h"
+#include "Platform/Label.h"
+#include "Platform/ScrollView.h"
+
+using ViewsChooser = ViewerTest;
+
+TEST_F(ViewsChooser, theFirstPressRebuildsTheStripAndShowsItScrolledToItsEndThenGlidesBack) {
+    wait(1);
+    ui::ScrollView& strip = *viewer().typeViews;
+    press("views");
+    // Six plain views ("Left Side" is only an alias), in document order.
+    ASSERT_EQ(strip.subviews().size(), 12u);
+    EXPECT_EQ(strip.contentSize().width, 107 * 6 + 10);
+    EXPECT_EQ(strip.frame().x(), -400);
+    auto* caption = dynamic_cast<ui::Label*>(strip.subviews()[0].get());
+    auto* thumbnail = dynamic_cast<ui::Button*>(strip.subviews()[1].get());
+    ASSERT_TRUE(caption && thumbnail);
+    EXPECT_EQ(caption->text(), "Anterior");
+    EXPECT_TRUE(sameRect(caption->frame(), {0, -3, 107, 20}));
+    EXPECT_EQ(thumbnail->currentTitle(), "Anterior");
+    EXPECT_TRUE(sameRect(thumbnail->frame(), {5, 18.5, 96, 127}));
+    EXPECT_FALSE(thumbnail->isHidden());
+    auto* last = dynamic_cast<ui::Button*>(strip.subviews()[11].get());
+    EXPECT_EQ(last->currentTitle(), "Anterior Xray");
+    EXPECT_EQ(last->center().x, 53 + 5 * 107);
+
+    wait(0.15);
+    EXPECT_TRUE(sameRect(strip.frame(), {0, 300, 320, 150}));
+    EXPECT_EQ(viewer().view()->subviews().back().get(), &strip);
+    EXPECT_EQ(strip.contentOffset().x, 107 * 6 + 10 - 320);
+    wait(0.35 + 1.0);
+    EXPECT_EQ(strip.contentOffset().x, 0);
+
+    wait(0.8);
+    press("views");
+    EXPECT_EQ(strip.frame().x(), -320);
+}
+
+TEST_F(ViewsChooser, aStripNarrowerThanTheScreenStartsAtItsBeginning) {
+    enter("Arm");
+    press("views");
+    wait(0.15);
+    EXPECT_EQ(viewer().typeViews->contentSize().width, 331);
+    EXPECT_EQ(viewer().typeViews->contentOffset().x, 11);
+    wait(2);
+    press("views");
+    enter("Elbow");
+    press("views");
+    wait(0.15);
+    EXPECT_EQ(viewer().typeViews->contentSize().width, 224);
+    EXPECT_EQ(viewer().typeViews->contentOffset().x, 0);
+}
+
+TEST_F(ViewsChooser, choosingAViewShowsItThreeQuartersOfASecondLaterAndClosesTheStrip) {
+    wait(1);
+    press("views");
+    wait(1.5);
+    press("Lateral");
+    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    EXPECT_EQ(viewer().itsNeedView, "Lateral");
+    EXPECT_EQ(viewer().oldViewTorvex, "Anterior");
+    wait(0.74);
+    EXPECT_EQ(viewer().labelTitle->text(), "Anterior: Upper Limb");
+    wait(0.02);
+    EXPECT_EQ(viewer().labelTitle->text(), "Lateral: Upper Limb");
+    wait(1);
+    EXPECT_EQ(viewer().typeViews->frame().x(), -320);
+    EXPECT_EQ(shownPicture(), "upper_limb/lateral.png");
+}
+
+TEST_F(ViewsChooser, choosingTheViewOnScreenChangesNothing) {
+    wait(1);
+    press("views");
+    wait(1.5);
+    press("Anterior");
+    wait(1);
+    EXPECT_EQ(viewer().oldViewTorvex, "");
+    EXPECT_EQ(viewer().typeViews->frame().x(), 0);
+}
+
+TEST_F(ViewsChooser, choosingAViewWhileMagnifiedLeavesMagnificationFirst) {
+    wait(1);
+    viewer().zoomOnOff();
+    wait(1);
+    ui::Button medial;
+    medial.setTitle("Medial");
+    viewer().changeView(&medial);
+    EXPECT_FALSE(viewer().zoomOn);
+    EXPECT_EQ(viewer().viewTorvex, "Medial");
+}
+
+TEST_F(ViewsChooser, equalViewNamesAreListedOnce) {
+    wait(1);
+    TorvexView::viewNamed(viewer().root, "Medial")->setAttribute("header", "Lateral");
+    viewer().enterToPart(nullptr);
+    EXPECT_EQ(viewer().imageViews.size(), 5u);
+    EXPECT_EQ(viewer().imageViews[2],
+              (std::pair<std::string, std::string>{"Lateral", "upper_limb/medial.png"}));
+}
