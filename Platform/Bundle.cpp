@@ -88,6 +88,16 @@ Image Bundle::image(const std::string& name, const std::string& type, const std:
     return Image::fromFile(*path);
 }
 
+std::string Bundle::nameInBundle(const std::string& path) const {
+    if (path.empty())
+        return path;
+    fs::path root = fs::path(path_.empty() ? "." : path_).lexically_normal();
+    fs::path relative = fs::path(path).lexically_normal().lexically_relative(root);
+    if (relative.empty() || !staysInsideBundle(relative))
+        return path;
+    return relative.string();
+}
+
 std::optional<std::string> Bundle::text(const std::string& name, const std::string& type) const {
     std::optional<std::string> path = pathForResource(name, type);
     if (!path)

@@ -23,6 +23,10 @@ public:
     // The picture NAME.TYPE in DIR (type "png" when omitted and the name does not end in .png, .jpg
     // or .jpeg); the empty picture, with a line on stderr, when it is missing.
     Image image(const std::string& name, const std::string& type = "", const std::string& dir = "") const;
+    // `path` relative to the bundle ("Buttons/info@2x.png") when it lies inside it, else unchanged;
+    // for dumps and logs that must not depend on where the bundle is.
+    std::string nameInBundle(const std::string& path) const;
+
     // The whole file as text, or nullopt. An empty resource path means the current folder.
     std::optional<std::string> text(const std::string& name, const std::string& type) const;
 

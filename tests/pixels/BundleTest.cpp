@@ -69,6 +69,13 @@ TEST_F(BundleLookup, PicturesDefaultToPngAndKeepAGivenExtension) {
     EXPECT_EQ(bundle.image("torvexStart", "jpg").size(), (Size{32, 48}));
 }
 
+TEST_F(BundleLookup, NamesInTheBundleAreShownRelativeToIt) {
+    EXPECT_EQ(bundle.nameInBundle(bundle.image("circle").fileName()), "circle@2x.png");
+    EXPECT_EQ(bundle.nameInBundle(folder.path("Buttons/info pressed.png")), "Buttons/info pressed.png");
+    EXPECT_EQ(bundle.nameInBundle("/elsewhere/picture.png"), "/elsewhere/picture.png");
+    EXPECT_EQ(bundle.nameInBundle(""), "");
+}
+
 TEST_F(BundleLookup, TextIsReadWhole) {
     EXPECT_EQ(bundle.text("url", "txt"), "https://example.invalid/titles\n");
 }
