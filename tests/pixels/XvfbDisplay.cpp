@@ -1,7 +1,7 @@
 #include "XvfbDisplay.h"
 
+#include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <poll.h>
 #include <signal.h>
@@ -49,28 +49,7 @@ std::string readDisplayNumber(int fd) {
 
 } // namespace
 
-bool programExists(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string folders = path ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= folders.size()) {
-        size_t end = folders.find(':', start);
-        std::string folder =
-            folders.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (access((std::filesystem::path(folder) / name).c_str(), X_OK) == 0)
-            return true;
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    return false;
-}
-
 std::unique_ptr<XvfbDisplay> XvfbDisplay::start(std::string& why) {
-    if (!programExists("Xvfb")) {
-        why = "Xvfb is not installed (package xvfb)";
-        return nullptr;
-    }
     int ready[2];
     if (pipe(ready) != 0) {
         why = "no pipe";
@@ -85,7 +64,7 @@ std::unique_ptr<XvfbDisplay> XvfbDisplay::start(std::string& why) {
     std::string number = spawned == 0 ? readDisplayNumber(ready[0]) : "";
     close(ready[0]);
     if (number.empty()) {
-        why = "Xvfb did not start";
+        why = spawned == ENOENT ? "Xvfb is not installed (package xvfb)" : "Xvfb did not start";
         if (spawned == 0) {
             kill(pid, SIGTERM);
             waitpid(pid, nullptr, 0);

@@ -26,9 +26,7 @@ private:
 };
 
 // Runs a program found on PATH with the given arguments (no shell) and returns what it printed,
-// or nullopt when it could not run or failed.
+// or nullopt when it is not installed, could not run or failed.
 std::optional<std::string> runProgram(const std::vector<std::string>& arguments);
-
-bool programExists(const std::string& name);
 
 } // namespace pixeltest
