@@ -1,10 +1,13 @@
 #include "TorvexContent.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <sstream>
+#include <utility>
 
 // The system library is built with DTD support, which is what carries the entity amplification guard;
 // its header declares the guard's setters only under this macro.
@@ -33,33 +36,72 @@ struct FileClose {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// Expat hands over every name as fresh text. A direct-mapped cache in front of the process-wide name
-// table turns almost every lookup into one comparison without taking the table's lock.
+// Expat hands over every name as text, attribute names mostly at the same few addresses again and again.
+// Two small caches in front of the process-wide name table (which takes a lock) turn almost every lookup
+// into a comparison: one by address, checked against the text, and one by content, an open-addressing
+// table that is emptied when half full, so that endless distinct names cost time in proportion only.
 class NameCache {
 public:
     Name intern(const char* text) {
-        std::size_t length = std::strlen(text);
-        if (length == 0)
-            return Name();
-        auto first = static_cast<unsigned char>(text[0]);
-        auto last = static_cast<unsigned char>(text[length - 1]);
-        Slot& slot = slots_[(length * 31 + first * 7 + last) % kSlots];
-        if (slot.length != length || std::memcmp(slot.text, text, length) != 0) {
-            slot.name = Name(std::string_view(text, length));
-            slot.text = slot.name.view().data();
-            slot.length = length;
-        }
-        return slot.name;
+        Recent& recent = recent_[(reinterpret_cast<std::uintptr_t>(text) >> 3) % kRecent];
+        if (recent.text == text && spells(recent.name, text))
+            return recent.name;
+        Name name = byContent(text);
+        recent = {text, name};
+        return name;
     }
 
 private:
+    static constexpr std::size_t kRecent = 32;
+    static constexpr std::size_t kSlots = 256;
+
+    static bool spells(Name name, const char* text) {
+        for (char letter : name.view()) {
+            if (*text++ != letter)
+                return false;
+        }
+        return *text == '\0';
+    }
+
+    Name byContent(const char* text) {
+        std::uint32_t hash = 2166136261u;
+        std::size_t length = 0;
+        for (; text[length]; ++length)
+            hash = (hash ^ static_cast<unsigned char>(text[length])) * 16777619u;
+        if (length == 0)
+            return Name();
+        std::string_view name(text, length);
+        std::size_t index = probe(name, hash);
+        if (slots_[index].name.empty()) {
+            if (++used_ > kSlots / 2) {
+                std::fill(std::begin(slots_), std::end(slots_), Slot());
+                used_ = 1;
+                index = hash & (kSlots - 1);
+            }
+            slots_[index] = {Name(name), hash};
+        }
+        return slots_[index].name;
+    }
+
+    std::size_t probe(std::string_view name, std::uint32_t hash) const {
+        std::size_t index = hash & (kSlots - 1);
+        while (!slots_[index].name.empty() &&
+               (slots_[index].hash != hash || slots_[index].name.view() != name))
+            index = (index + 1) & (kSlots - 1);
+        return index;
+    }
+
+    struct Recent {
+        const char* text = nullptr;
+        Name name;
+    };
     struct Slot {
         Name name;
-        const char* text = nullptr;
-        std::size_t length = 0;
+        std::uint32_t hash = 0;
     };
-    static constexpr std::size_t kSlots = 64;
+    Recent recent_[kRecent];
     Slot slots_[kSlots];
+    std::size_t used_ = 0;
 };
 
 void XMLCALL startElement(void* content, const XML_Char* name, const XML_Char** attributes) {
@@ -81,21 +123,61 @@ void logLine(const std::string& line) {
 
 } // namespace
 
+namespace {
+
+std::uint32_t hashOf(std::string_view term) {
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(term));
+}
+
+} // namespace
+
+std::size_t TermDictionary::slotIndex(std::string_view term, std::uint32_t hash) const {
+    std::size_t mask = slots_.size() - 1;
+    std::size_t index = hash & mask;
+    while (slots_[index].entry &&
+           (slots_[index].hash != hash || entries_[slots_[index].entry - 1].term != term))
+        index = (index + 1) & mask;
+    return index;
+}
+
 TreeNode* TermDictionary::find(std::string_view term) const {
-    auto found = nodes_.find(term);
-    return found == nodes_.end() ? nullptr : found->second;
+    if (slots_.empty())
+        return nullptr;
+    const Slot& slot = slots_[slotIndex(term, hashOf(term))];
+    return slot.entry ? entries_[slot.entry - 1].node : nullptr;
 }
 
 bool TermDictionary::insertIfAbsent(std::string_view term, TreeNode* node) {
-    if (nodes_.contains(term))
+    if (!node)
         return false;
-    nodes_.emplace(keys_.emplace_back(term), node);
+    if (2 * (entries_.size() + 1) > slots_.size())
+        grow();
+    std::uint32_t hash = hashOf(term);
+    Slot& slot = slots_[slotIndex(term, hash)];
+    if (slot.entry)
+        return false;
+    entries_.push_back({std::string(term), node});
+    slot = {hash, static_cast<std::uint32_t>(entries_.size())};
     return true;
 }
 
+void TermDictionary::grow() {
+    std::vector<Slot> old =
+        std::exchange(slots_, std::vector<Slot>(std::max<std::size_t>(64, 2 * slots_.size())));
+    std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (!slot.entry)
+            continue;
+        std::size_t index = slot.hash & mask;
+        while (slots_[index].entry)
+            index = (index + 1) & mask;
+        slots_[index] = slot;
+    }
+}
+
 void TermDictionary::clear() {
-    nodes_.clear();
-    keys_.clear();
+    entries_.clear();
+    slots_.clear();
 }
 
 // What a parse needs only while it runs. Content reaches a node when its element ends: children and

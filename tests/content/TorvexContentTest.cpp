@@ -27,6 +27,13 @@ std::filesystem::path scratchFile(std::string_view name, std::string_view conten
     return path;
 }
 
+std::vector<std::string> termsOf(const TermDictionary& dictionary) {
+    std::vector<std::string> terms;
+    for (const auto& entry : dictionary.entries())
+        terms.push_back(entry.term);
+    return terms;
+}
+
 } // namespace
 
 TEST(Parser, buildsTheTreeInDocumentOrderUnderAKeylessRoot) {
@@ -73,7 +80,7 @@ TEST(Parser, entersPartsByHeaderAndPointsByInfoidFirstOneWinning) {
     ASSERT_NE(arm, nullptr);
     EXPECT_EQ(arm, content.root->lastChild()->firstChild()->firstChild());
     EXPECT_EQ(content.indexDictionary.find("L1")->parent->parent->getHeader(), "Anterior");
-    EXPECT_EQ(content.indexDictionary.keys(), (std::deque<std::string>{"Arm", "L1", "L2"}));
+    EXPECT_EQ(termsOf(content.indexDictionary), (std::vector<std::string>{"Arm", "L1", "L2"}));
     EXPECT_EQ(content.indexDictionary.find("L3"), nullptr);
 }
 
@@ -112,7 +119,7 @@ TEST(Parser, parsingAgainStartsAFreshTreeAndIndex) {
     content.parseXMLData(atlas("<part header=\"Old\"/>"));
     content.carve();
     content.parseXMLData(atlas("<part header=\"New\"/>"));
-    EXPECT_EQ(content.indexDictionary.keys(), std::deque<std::string>{"New"});
+    EXPECT_EQ(termsOf(content.indexDictionary), std::vector<std::string>{"New"});
     EXPECT_EQ(content.allInfo, nullptr);
     EXPECT_TRUE(content.carve());
     EXPECT_EQ(content.root->getHeader(), "New");
@@ -144,4 +151,22 @@ TEST(Carving, ofADocumentWithTooFewNodesLeavesTheMissingTreesEmpty) {
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(content.root, nullptr);
     EXPECT_EQ(content.allInfo->key, "information");
+}
+
+TEST(TermDictionary, keepsTheFirstNodeOfEachOfManyTermsInInsertionOrder) {
+    TermDictionary dictionary;
+    std::vector<std::unique_ptr<TreeNode>> nodes;
+    for (int i = 0; i < 5000; ++i) {
+        nodes.push_back(TreeNode::init());
+        EXPECT_TRUE(dictionary.insertIfAbsent("Label " + std::to_string(i % 3000), nodes.back().get()) ==
+                    (i < 3000));
+    }
+    EXPECT_FALSE(dictionary.insertIfAbsent("absent", nullptr));
+    ASSERT_EQ(dictionary.size(), 3000u);
+    for (int i = 0; i < 3000; ++i) {
+        EXPECT_EQ(dictionary.find("Label " + std::to_string(i)), nodes[i].get());
+        EXPECT_EQ(dictionary.entries()[i].term, "Label " + std::to_string(i));
+    }
+    EXPECT_EQ(dictionary.find("Label 3000"), nullptr);
+    EXPECT_FALSE(dictionary.contains("absent"));
 }

@@ -1,0 +1,286 @@
+// Loading the data file: our full load (tree and term dictionary) against a bare expat pass over the same
+// bytes and against pugixml's DOM, on synthetic atlases of about 2 and 20 MB (and 100 MB with --large).
+//
+//     bench_content_load [--large] [benchmark flags]
+//
+// Prints the usual benchmark table, then a summary with MB/s, the ratio of each load to the bare pass,
+// and the memory each tree keeps (malloc's own count, chunk overheads included) against the file size.
+
+#include "TorvexContent.h"
+
+#include <benchmark/benchmark.h>
+#include <expat.h>
+#include <malloc.h>
+#include <pugixml.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kMegabyte = 1 << 20;
+
+// A synthetic atlas in the data file's shape: regions five levels deep (3, 2, 2, 2 sub-regions per level
+// below the top-level areas), six views each with 20 to 60 points, hit area, info link and zoom geometry,
+// then one information entry per structure whose texts, with entities and escaped markers, bring the file
+// to its target size. About half the bytes are markup, half entry text. As in an atlas, the views of a
+// region show that region's structures: each region draws its points from its own 45 structures, a third
+// of them shared with the region written before it.
+class AtlasWriter {
+public:
+    explicit AtlasWriter(std::size_t targetBytes) : target_(targetBytes) {}
+
+    std::string write() {
+        out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<atlas>\n  <regions>\n";
+        writeRegion("Body", 1, 6);
+        out_ += "  </regions>\n  <information>\n    <entries>\n";
+        writeEntries();
+        out_ += "    </entries>\n  </information>\n</atlas>\n";
+        return std::move(out_);
+    }
+
+private:
+    static constexpr const char* kViews[] = {"Anterior", "Posterior",     "Lateral",
+                                             "Medial",   "Anterior Skin", "Anterior Xray"};
+    static constexpr const char* kWords[] = {"muscle",  "tendon",  "the",     "of",      "nerve", "artery",
+                                             "bone",    "joint",   "lateral", "medial",  "and",   "flexes",
+                                             "extends", "inserts", "origin",  "surface", "deep",  "fascia"};
+    static constexpr int kRegionStructures = 45;
+    static constexpr int kSharedStructures = 15;
+
+    int random(int low, int high) { return std::uniform_int_distribution(low, high)(engine_); }
+    std::string number() { return std::to_string(random(0, 480)) + "." + std::to_string(random(0, 9)); }
+    bool markupDone() const { return out_.size() > target_ / 2; }
+
+    void writeRegion(const std::string& name, int level, int subRegions) {
+        firstStructure_ = std::max(1, endStructure_ - kSharedStructures);
+        endStructure_ = firstStructure_ + kRegionStructures;
+        std::string indent(2 * (2 * level), ' ');
+        out_ += indent + "<part header=\"" + name + "\">\n" + indent + "  <views>\n";
+        for (const char* view : kViews)
+            writeView(name, view, indent + "    ");
+        out_ += indent + "  </views>\n" + indent + "  <parts>\n";
+        for (int i = 1; i <= subRegions && !markupDone() && level < 5; ++i)
+            writeRegion(name + " " + std::to_string(i), level + 1, level == 1 ? 3 : 2);
+        for (int i = subRegions + 1; level == 1 && !markupDone(); ++i)
+            writeRegion(name + " " + std::to_string(i), 2, 3);
+        out_ += indent + "  </parts>\n" + indent + "</part>\n";
+    }
+
+    void writeView(const std::string& region, const char* view, const std::string& indent) {
+        out_ += indent + "<view header=\"" + view + "\" src=\"" + region + "/" + view +
+                ".png\" realheader=\"\" v=\"\">\n" + indent + "  <points>\n";
+        for (int i = random(20, 60); i > 0; --i) {
+            out_ += indent + "    <point x=\"" + number() + "\" y=\"" + number() + "\" infoid=\"Label " +
+                    std::to_string(random(firstStructure_, endStructure_ - 1)) + "\"/>\n";
+        }
+        out_ += indent + "  </points>\n" + indent + "  <hitarea x=\"" + number() + "\" y=\"" + number() +
+                "\" width=\"120\" height=\"157\" sx=\"" + number() + "\" sy=\"" + number() +
+                "\" sscale=\"60\"/>\n" + indent + "  <info id=\"Info " + region + "\"/>\n" + indent +
+                "  <zoomout x=\"" + number() + "\" y=\"" + number() + "\" scale=\"40\"/>\n" + indent +
+                "</view>\n";
+    }
+
+    void writeEntries() {
+        std::size_t remaining = target_ > out_.size() ? target_ - out_.size() : 0;
+        int average = static_cast<int>(remaining / static_cast<std::size_t>(endStructure_));
+        for (int id = 1; id < endStructure_; ++id) {
+            std::string label = std::to_string(id);
+            out_ += "      <entry id=\"Label " + label + "\" title=\"Structure " + label +
+                    "\" titlelatin=\"Structura " + label + "\">";
+            writeText(random(average / 2, average * 3 / 2));
+            out_ += "</entry>\n";
+        }
+    }
+
+    void writeText(int bytes) {
+        std::size_t end = out_.size() + static_cast<std::size_t>(std::max(bytes - 120, 20));
+        out_ += "&lt;p&gt;&lt;b&gt;Structure.&lt;/b&gt; ";
+        for (int word = 1; out_.size() < end; ++word) {
+            out_ += kWords[random(0, std::size(kWords) - 1)];
+            out_ += word % 12 == 0 ? " &amp; " : word % 40 == 0 ? ".&lt;/p&gt;***&lt;p&gt;" : " ";
+        }
+        out_ += "end.&lt;/p&gt;";
+    }
+
+    std::size_t target_;
+    int firstStructure_ = 1;
+    int endStructure_ = 1; // one past the last structure id in use
+    std::mt19937 engine_{20240601};
+    std::string out_;
+};
+
+struct Atlas {
+    std::string label;
+    fs::path path;
+    std::size_t bytes = 0;
+};
+
+// Reads like our loader does: 1 MiB at a time straight into expat's buffer.
+void bareExpatPass(const fs::path& path) {
+    std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(XML_ParserCreate(nullptr),
+                                                                        XML_ParserFree);
+    XML_SetElementHandler(
+        parser.get(), [](void*, const XML_Char*, const XML_Char**) {}, [](void*, const XML_Char*) {});
+    XML_SetCharacterDataHandler(parser.get(), [](void*, const XML_Char*, int) {});
+    std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    for (bool last = false; !last;) {
+        void* buffer = XML_GetBuffer(parser.get(), kMegabyte);
+        std::size_t length = std::fread(buffer, 1, kMegabyte, file.get());
+        last = std::feof(file.get()) != 0;
+        if (XML_ParseBuffer(parser.get(), static_cast<int>(length), last) != XML_STATUS_OK)
+            std::abort();
+    }
+}
+
+std::size_t heapInUse() {
+    struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// What a loaded tree keeps, measured while it is alive.
+template <typename Load> double keptBytesPerFileByte(const Atlas& atlas, Load load) {
+    std::size_t before = heapInUse();
+    auto kept = load();
+    std::size_t after = heapInUse();
+    benchmark::DoNotOptimize(kept);
+    return static_cast<double>(after - before) / static_cast<double>(atlas.bytes);
+}
+
+std::unique_ptr<TorvexContent> torvexLoad(const Atlas& atlas) {
+    auto content = std::make_unique<TorvexContent>();
+    if (!content->parseXMLFile(atlas.path) || content->status() != TorvexContent::LoadStatus::Loaded)
+        std::abort();
+    return content;
+}
+
+std::unique_ptr<pugi::xml_document> pugixmlLoad(const Atlas& atlas) {
+    auto document = std::make_unique<pugi::xml_document>();
+    if (!document->load_file(atlas.path.c_str()))
+        std::abort();
+    return document;
+}
+
+// Frees each tree outside the timed part, so only loading is measured.
+template <typename Load> void timeLoads(benchmark::State& state, const Atlas& atlas, Load load) {
+    for (auto _ : state) {
+        auto kept = load(atlas);
+        state.PauseTiming();
+        kept.reset();
+        // Each load starts from a tidy heap, as the one load at start-up does.
+        malloc_trim(0);
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * atlas.bytes));
+}
+
+struct Summary {
+    std::map<std::string, double> secondsPerLoad; // "loader/size"
+    std::map<std::string, double> memoryRatio;
+};
+
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    explicit SummaryReporter(Summary& summary) : summary_(summary) {}
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration)
+                summary_.secondsPerLoad[run.run_name.str()] = run.cpu_accumulated_time / run.iterations;
+        }
+    }
+
+private:
+    Summary& summary_;
+};
+
+void printSummary(const std::vector<Atlas>& atlases, const Summary& summary) {
+    std::cout << "\nsize    loader        MB/s   x bare expat   kept memory / file size\n" << std::fixed;
+    for (const Atlas& atlas : atlases) {
+        auto seconds = [&](const std::string& loader) {
+            auto found = summary.secondsPerLoad.find("load/" + loader + "/" + atlas.label);
+            return found == summary.secondsPerLoad.end() ? 0.0 : found->second;
+        };
+        double bare = seconds("bare_expat");
+        for (std::string loader : {"bare_expat", "torvex", "pugixml"}) {
+            double time = seconds(loader);
+            if (time == 0)
+                continue;
+            std::cout << std::setw(6) << atlas.label << "  " << std::left << std::setw(11) << loader
+                      << std::right << std::setw(8) << std::setprecision(0) << atlas.bytes / time / 1e6
+                      << std::setw(14) << std::setprecision(2) << time / bare;
+            auto memory = summary.memoryRatio.find(loader + "/" + atlas.label);
+            if (memory != summary.memoryRatio.end())
+                std::cout << std::setw(20) << std::setprecision(2) << memory->second;
+            std::cout << '\n';
+        }
+    }
+}
+
+Atlas writeAtlas(const fs::path& folder, std::size_t megabytes) {
+    Atlas atlas{std::to_string(megabytes) + "MB", folder / ("atlas-" + std::to_string(megabytes) + "MB.xml")};
+    std::string text = AtlasWriter(megabytes * kMegabyte).write();
+    std::ofstream(atlas.path, std::ios::binary) << text;
+    atlas.bytes = text.size();
+    return atlas;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::size_t> sizes = {2, 20};
+    std::vector<char*> arguments;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string(argv[i]) == "--large")
+            sizes.push_back(100);
+        else
+            arguments.push_back(argv[i]);
+    }
+    int count = static_cast<int>(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
+
+    fs::path folder = fs::temp_directory_path() / ("torvex-bench-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    std::vector<Atlas> atlases;
+    Summary summary;
+    for (std::size_t megabytes : sizes) {
+        const Atlas& atlas = atlases.emplace_back(writeAtlas(folder, megabytes));
+        summary.memoryRatio["torvex/" + atlas.label] =
+            keptBytesPerFileByte(atlas, [&] { return torvexLoad(atlas); });
+        summary.memoryRatio["pugixml/" + atlas.label] =
+            keptBytesPerFileByte(atlas, [&] { return pugixmlLoad(atlas); });
+    }
+    for (const Atlas& atlas : atlases) {
+        benchmark::RegisterBenchmark(("load/bare_expat/" + atlas.label).c_str(),
+                                     [&atlas](benchmark::State& state) {
+                                         timeLoads(state, atlas, [](const Atlas& a) {
+                                             bareExpatPass(a.path);
+                                             return std::unique_ptr<int>();
+                                         });
+                                     })
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("load/torvex/" + atlas.label).c_str(), [&atlas](
+                                                                                 benchmark::State& state) {
+            timeLoads(state, atlas, torvexLoad);
+        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("load/pugixml/" + atlas.label).c_str(), [&atlas](
+                                                                                  benchmark::State& state) {
+            timeLoads(state, atlas, pugixmlLoad);
+        })->Unit(benchmark::kMillisecond);
+    }
+    SummaryReporter reporter(summary);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    printSummary(atlases, summary);
+    fs::remove_all(folder);
+    return 0;
+}
