@@ -12,8 +12,8 @@
 namespace ui {
 
 // How a picture is resampled when drawn at another size than its own pixels.
-//   Good     for pictures at rest: averages every pixel it covers when shrinking (halving steps, then
-//            Cairo's good filter), bilinear when growing. 0.5 ms for a full-screen picture at 40 %.
+//   Good     for pictures at rest: every pixel counts when shrinking (halving steps, then bilinear),
+//            bilinear when growing. Under 1 ms for a full-screen picture at any size.
 //   Bilinear plain bilinear: cheap, but shrinking by more than half aliases fine detail.
 //   Fast     for pictures rescaled every frame while they move: nearest-neighbour when opaque,
 //            bilinear when blended at an alpha (Pixman's fast paths make that the cheaper one).

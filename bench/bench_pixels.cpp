@@ -116,7 +116,7 @@ void BM_DrawFullScreenPicture(benchmark::State& state) {
     state.SetLabel(names[state.range(0)]);
 }
 BENCHMARK(BM_DrawFullScreenPicture)
-    ->ArgsProduct({{0, 1, 2}, {100, 87, 130, 40}, {100, 60}})
+    ->ArgsProduct({{0, 1, 2}, {100, 95, 87, 75, 130, 40}, {100, 60}})
     ->Unit(benchmark::kMillisecond);
 
 // A view button's thumbnail: a full-screen picture drawn into 96 x 127 points.
