@@ -36,8 +36,8 @@ std::size_t characterCount(const std::string& text) {
     return units;
 }
 
-// A Latin name of one character or none is no name: its line is not laid out for this bubble and
-// would show its parentheses wherever the previous bubble had left it.
+// A Latin name of one character or none is no name. Its line is not laid out for such a bubble, so it
+// leaves the screen rather than show its parentheses where the previous bubble had it.
 bool hasLatinName(const std::string& latin) {
     return characterCount(latin) > 1;
 }
@@ -214,10 +214,12 @@ void TorvexView::createBubbleOfFlag(const std::string& title, const std::string&
     hintOfFlag->setAlpha(0);
     double lineX = std::trunc(hintOfFlag->frame().x() - 4 * k);
     styleBubbleLine(*labelForFlag, {lineX, hasLatin ? top : top + 10, width, 20});
-    if (hasLatin)
+    if (hasLatin) {
         styleBubbleLine(*labelForFlagLatin, {lineX, top + 18, width, 18});
-    else
+    } else {
+        labelForFlagLatin->removeFromSuperview();
         labelForFlagLatin->setAlpha(0);
+    }
 
     // Near a screen edge the bubble moves inwards and takes the picture whose pointer sits near
     // that end, so that the pointer still points at the flag.

@@ -106,6 +106,7 @@ TEST_F(BubbleTest, AOneCharacterLatinNameIsNotShownWhereThePreviousBubbleWas) {
     EXPECT_EQ(englishLine().text(), "Lymph node");
     EXPECT_EQ(latinLine().text(), "(-)");
     EXPECT_EQ(latinLine().alpha(), 0);
+    EXPECT_EQ(latinLine().superview(), nullptr);
     EXPECT_EQ(englishLine().frame().y(), bubble().frame().y() + 10);
 }
 

@@ -81,6 +81,12 @@ void InteractionTest::SetUpTestSuite() {
         bundleDirectory = makeBundle();
 }
 
+void InteractionTest::TearDownTestSuite() {
+    if (!bundleDirectory.empty())
+        fs::remove_all(bundleDirectory);
+    bundleDirectory.clear();
+}
+
 void InteractionTest::SetUp() {
     ui::Driver::resetToolkit();
     ui::Bundle::main().setResourcePath(bundleDirectory);

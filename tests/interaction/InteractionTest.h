@@ -18,6 +18,7 @@ class ImageView;
 class InteractionTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
+    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
