@@ -1,8 +1,11 @@
-// Process entry: opens the atlas viewer on the bundle, in a window or headless with a script.
-// `--summary` prints the bundle's region tree and index size instead.
+// Process entry: launches the atlas (start screen, then the viewer) in a window, or headless with a
+// script. `--summary` prints the bundle's region tree and index size instead.
+//
+// Without --bundle the program reads the bundle installed beside it (../share/torvex from the
+// executable's folder), else the one its build made.
 
+#include "TorvexAppDelegate.h"
 #include "TorvexContent.h"
-#include "TorvexView.h"
 
 #include "Platform/Bundle.h"
 #include "Platform/Options.h"
@@ -50,16 +53,19 @@ int printSummary(const std::filesystem::path& bundle) {
     return 0;
 }
 
-// The bundle built beside the program, else the installed one.
-std::filesystem::path defaultBundle(const char* argv0) {
-    std::filesystem::path built = TORVEX_BUILD_BUNDLE_DIR;
-    if (std::filesystem::exists(built / kDataFile))
-        return built;
+std::filesystem::path programFile(const char* argv0) {
     std::error_code error;
     std::filesystem::path program = std::filesystem::canonical("/proc/self/exe", error);
-    if (error)
-        program = argv0;
-    return program.parent_path().parent_path() / TORVEX_INSTALL_BUNDLE_DIR;
+    return error ? std::filesystem::path(argv0 ? argv0 : "") : program;
+}
+
+// The bundle installed beside the program, else the one its build made.
+std::filesystem::path defaultBundle(const char* argv0) {
+    std::filesystem::path installed =
+        programFile(argv0).parent_path().parent_path() / TORVEX_INSTALL_BUNDLE_DIR;
+    if (std::filesystem::exists(installed / kDataFile))
+        return installed;
+    return TORVEX_BUILD_BUNDLE_DIR;
 }
 
 // Takes `--summary` out of the arguments, which otherwise belong to the toolkit.
@@ -91,10 +97,9 @@ int main(int argc, char** argv) {
         return printSummary(options->bundle ? std::filesystem::path(*options->bundle) : bundle);
     }
     ui::Bundle::main().setResourcePath(bundle.string());
-    std::unique_ptr<TorvexView> viewer;
+    std::unique_ptr<TorvexAppDelegate> delegate;
     return ui::runMain(argc, argv, [&](ui::Application& application) {
-        viewer = std::make_unique<TorvexView>();
-        application.window()->addSubview(viewer->view());
-        viewer->startloadingWithCallBackTarget({});
+        delegate = std::make_unique<TorvexAppDelegate>();
+        delegate->applicationDidFinishLaunching(application);
     });
 }

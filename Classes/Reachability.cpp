@@ -1,6 +1,7 @@
 #include "Reachability.h"
 
 #include "Platform/NotificationCenter.h"
+#include "Platform/RunLoop.h"
 
 #include <arpa/inet.h>
 #include <cassert>
@@ -292,6 +293,7 @@ struct Reachability::Handle {
     // says whether it was); otherwise at every reading.
     std::optional<std::optional<in_addr>> resolved;
     FileDescriptor events;
+    std::optional<ui::RunLoop::WatchId> watch; // the run loop's watch of `events`
     std::optional<ReachabilityFlags> lastFlags;
 
     std::optional<in_addr> destination() {
@@ -374,6 +376,8 @@ bool Reachability::startNotifer() {
         return false;
     reachabilityRef_->lastFlags = reachabilityRef_->flags();
     notifyingWatchers().insert(this);
+    reachabilityRef_->watch =
+        ui::RunLoop::main().watchReadable(fileDescriptor(), [this] { reachabilityCallback(this); });
     return true;
 }
 
@@ -381,6 +385,8 @@ void Reachability::stopNotifer() {
     notifyingWatchers().erase(this);
     if (!reachabilityRef_)
         return;
+    if (reachabilityRef_->watch)
+        ui::RunLoop::main().unwatch(*std::exchange(reachabilityRef_->watch, std::nullopt));
     reachabilityRef_->events.reset();
     reachabilityRef_->resolved.reset();
 }

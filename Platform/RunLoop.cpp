@@ -1,6 +1,8 @@
 #include "Platform/RunLoop.h"
 
 #include <chrono>
+#include <poll.h>
+#include <vector>
 
 namespace ui {
 
@@ -42,6 +44,7 @@ void RunLoop::cancel(const EventId& id) {
 }
 
 void RunLoop::advanceTo(Float time) {
+    pollWatched();
     // Always take the earliest event afresh: a callback may have added or removed any other.
     while (!events_.empty() && events_.begin()->first.due <= time) {
         auto node = events_.extract(events_.begin());
@@ -55,6 +58,38 @@ std::optional<Float> RunLoop::nextDueTime() const {
     if (events_.empty())
         return std::nullopt;
     return events_.begin()->first.due;
+}
+
+RunLoop::WatchId RunLoop::watchReadable(int fd, std::function<void()> callback) {
+    WatchId id = ++nextWatch_;
+    watches_.emplace(id, Watch{fd, std::move(callback)});
+    return id;
+}
+
+void RunLoop::unwatch(WatchId id) {
+    watches_.erase(id);
+}
+
+void RunLoop::pollWatched() {
+    if (watches_.empty())
+        return;
+    std::vector<WatchId> ids;
+    std::vector<pollfd> fds;
+    for (const auto& [id, watch] : watches_) {
+        ids.push_back(id);
+        fds.push_back({watch.fd, POLLIN, 0});
+    }
+    if (::poll(fds.data(), fds.size(), 0) <= 0)
+        return;
+    // A callback may unwatch any descriptor, its own included: look each one up again, and run a copy
+    // of its callback, which may outlive its watch.
+    for (std::size_t i = 0; i < fds.size(); ++i) {
+        auto watch = watches_.find(ids[i]);
+        if (!(fds[i].revents & POLLIN) || watch == watches_.end())
+            continue;
+        auto callback = watch->second.callback;
+        callback();
+    }
 }
 
 } // namespace ui

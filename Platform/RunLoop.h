@@ -8,6 +8,10 @@
 // Events run in due order, ties in the order they were scheduled, and while an event runs `now()` is
 // its due time, so chains of timers and animations keep exact spacing whatever the real delays were.
 // Callbacks may schedule and cancel events (themselves included) while the loop runs.
+//
+// The loop also watches file descriptors (a netlink socket, say): each time the clock moves, every
+// watched descriptor that is readable has its callback run, before the events that fall due. A window
+// run wakes at least once a second while something is watched, so readiness is noticed without input.
 
 #include "Platform/Geometry.h"
 
@@ -56,6 +60,16 @@ public:
     std::optional<Float> nextDueTime() const;
     bool hasEvents() const { return !events_.empty(); }
 
+    // Runs `callback` whenever `fd` is readable, checked each time the clock moves, until `unwatch`.
+    // Watches belong to their descriptors' owners, so `reset` keeps them.
+    using WatchId = std::uint64_t;
+    WatchId watchReadable(int fd, std::function<void()> callback);
+    // Forgets a watch; forgetting one that is gone does nothing.
+    void unwatch(WatchId id);
+    bool hasWatches() const { return !watches_.empty(); }
+    // Runs the callbacks of the watched descriptors that are readable now, without waiting.
+    void pollWatched();
+
 private:
     RunLoop();
 
@@ -64,6 +78,12 @@ private:
     Float realStart_ = 0;
     std::uint64_t nextSequence_ = 0;
     std::map<EventId, std::function<void()>> events_;
+    struct Watch {
+        int fd;
+        std::function<void()> callback;
+    };
+    WatchId nextWatch_ = 0;
+    std::map<WatchId, Watch> watches_;
 };
 
 } // namespace ui

@@ -11,6 +11,8 @@ namespace ui {
 namespace {
 
 constexpr Float frameInterval = 1.0 / 60;
+// How long the window may sleep while the run loop watches descriptors that the window's wait cannot see.
+constexpr Float watchedDescriptorInterval = 1.0;
 
 using Type = InputEvent::Type;
 
@@ -77,6 +79,8 @@ Float WindowRun::waitTimeout(std::optional<Float> until) const {
         earliest(*due);
     if (wasAnimating_)
         earliest(lastFrame_ + frameInterval);
+    if (loop.hasWatches())
+        earliest(now + watchedDescriptorInterval);
     if (!wake)
         return -1; // nothing to do until input arrives
     return std::max(*wake - now, 0.0);

@@ -1,0 +1,109 @@
+#include "TorvexAppDelegate.h"
+
+#include "StartViewController.h"
+
+#include "Platform/NotificationCenter.h"
+
+#include <cassert>
+#include <iostream>
+
+namespace {
+
+TorvexAppDelegate* livingDelegate = nullptr;
+
+ui::Rect applicationFrame() {
+    return ui::Rect(ui::Point{0, 0}, ui::Application::screenSize);
+}
+
+} // namespace
+
+TorvexAppDelegate::TorvexAppDelegate() : TorvexAppDelegate(ReachabilityTargets()) {}
+
+TorvexAppDelegate::TorvexAppDelegate(ReachabilityTargets targets) : targets_(std::move(targets)) {
+    livingDelegate = this;
+}
+
+TorvexAppDelegate::~TorvexAppDelegate() {
+    ui::NotificationCenter::defaultCenter().removeObserver(this);
+    ui::Application::shared().removeStateProvider("internet");
+    if (livingDelegate == this)
+        livingDelegate = nullptr;
+}
+
+TorvexAppDelegate* TorvexAppDelegate::sharedDelegate() {
+    return livingDelegate;
+}
+
+void TorvexAppDelegate::applicationDidFinishLaunching(ui::Application& application) {
+    window = application.window();
+    ui::Rect frame = applicationFrame();
+    pWidth = static_cast<float>(frame.width() / 320.0);
+    window->setFrame(frame);
+    internet = false;
+    ui::NotificationCenter::defaultCenter().addObserver(
+        this, kNetworkReachabilityChangedNotification,
+        [this](const ui::Notification& notification) { reachabilityChanged(notification); });
+
+    hostReach = makeWatcher(targets_.host);
+    watch(hostReach);
+    internetReach = makeWatcher(targets_.internet);
+    watch(internetReach);
+
+    stViewContr = std::make_shared<StartViewController>();
+    stViewContr->view()->setFrame(frame);
+    window->addSubview(stViewContr->view());
+    stViewContr->viewLoading();
+    registerStateProvider(application);
+}
+
+std::shared_ptr<Reachability> TorvexAppDelegate::makeWatcher(const std::string& target) const {
+    if (target == defaultRoute)
+        return Reachability::reachabilityForInternetConnection();
+    return Reachability::reachabilityWithHostName(target);
+}
+
+// A watcher that cannot be made or started leaves the flag to the other one.
+void TorvexAppDelegate::watch(const std::shared_ptr<Reachability>& watcher) {
+    if (!watcher)
+        return;
+    watcher->startNotifer();
+    updateInterfaceWithReachability(*watcher);
+}
+
+void TorvexAppDelegate::reachabilityChanged(const ui::Notification& notification) {
+    Reachability* const* curReach = notification.objectAs<Reachability*>();
+    if (!curReach || !*curReach) {
+        std::cerr
+            << "torvex: Invalid parameter not satisfying: [curReach isKindOfClass: [Reachability class]]\n";
+        assert(!"reachability notification without a Reachability");
+        return;
+    }
+    updateInterfaceWithReachability(**curReach);
+}
+
+void TorvexAppDelegate::updateInterfaceWithReachability(const Reachability& curReach) {
+    updateInterfaceWithStatus(curReach.currentReachabilityStatus());
+}
+
+void TorvexAppDelegate::updateInterfaceWithStatus(int status) {
+    switch (status) {
+    case NotReachable:
+        internet = false;
+        break;
+    case ReachableViaWiFi:
+    case ReachableViaWWAN:
+        internet = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void TorvexAppDelegate::removeStart() {
+    if (stViewContr)
+        stViewContr->view()->removeFromSuperview();
+}
+
+void TorvexAppDelegate::registerStateProvider(ui::Application& application) {
+    application.addStateProvider("internet", [this] { return ui::Json(internet); });
+}

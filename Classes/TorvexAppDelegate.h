@@ -1,0 +1,75 @@
+#pragma once
+// The application delegate: sets up the window, watches the network, keeps the one online flag and
+// hands the screen to the start screen.
+//
+// Launch (`applicationDidFinishLaunching`), in this order: window frame and `pWidth`; `internet` off;
+// observe kNetworkReachabilityChangedNotification; the content server host's watcher, started and read;
+// the default route's watcher, started and read (so after launch the flag is the default route's
+// answer); the start screen, loaded, framed and put into the window; `viewLoading`.
+//
+// Status -> `internet`, whichever watcher reported last:
+//     NotReachable               false
+//     ReachableViaWiFi / WWAN    true
+//     anything else              unchanged
+//
+// One delegate exists per program; the start screen finds it through `sharedDelegate()`.
+
+#include "Classes/Reachability.h"
+#include "Platform/Application.h"
+
+#include <memory>
+#include <string>
+
+namespace ui {
+struct Notification;
+}
+
+class StartViewController;
+
+class TorvexAppDelegate {
+public:
+    // The host of the content server that the bundle's address file points at.
+    static constexpr const char* contentServerHost = "127.0.0.1";
+    // Stands for the default route among the targets below.
+    static constexpr const char* defaultRoute = "0.0.0.0";
+
+    // What the two watchers follow. The program watches the content server host and the default route.
+    // Tests point both at the loopback address, which always has a route, to be online; an empty name
+    // gives no watcher, so a launch with two empty names stays offline.
+    struct ReachabilityTargets {
+        std::string host = contentServerHost;
+        std::string internet = defaultRoute;
+    };
+
+    TorvexAppDelegate();
+    explicit TorvexAppDelegate(ReachabilityTargets targets);
+    ~TorvexAppDelegate();
+    TorvexAppDelegate(const TorvexAppDelegate&) = delete;
+    TorvexAppDelegate& operator=(const TorvexAppDelegate&) = delete;
+
+    // The living delegate, or null.
+    static TorvexAppDelegate* sharedDelegate();
+
+    void applicationDidFinishLaunching(ui::Application& application);
+    // The notification's object must be the Reachability* whose state changed.
+    void reachabilityChanged(const ui::Notification& notification);
+    void updateInterfaceWithReachability(const Reachability& curReach);
+    // The status table above; `status` may be any number.
+    void updateInterfaceWithStatus(int status);
+    // Takes the start screen's view out of the window; nothing when it is not in one.
+    void removeStart();
+
+    ui::ViewPtr window;
+    std::shared_ptr<StartViewController> stViewContr;
+    std::shared_ptr<Reachability> hostReach;
+    std::shared_ptr<Reachability> internetReach;
+    bool internet = false;
+    float pWidth = 1;
+
+private:
+    std::shared_ptr<Reachability> makeWatcher(const std::string& target) const;
+    void watch(const std::shared_ptr<Reachability>& watcher);
+    void registerStateProvider(ui::Application& application);
+
+    ReachabilityTargets targets_;
+};
