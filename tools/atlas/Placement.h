@@ -1,0 +1,32 @@
+#pragma once
+// From pixels of a view picture to the data file's design units: flag points, hit areas with their
+// rings, and where a sub-region's picture sits inside its parent's.
+
+#include "AtlasSource.h"
+#include "BuiltAtlas.h"
+#include "Mask.h"
+
+#include <string>
+#include <vector>
+
+namespace atlas {
+
+// Flags are shown only when they stand more than 28 points below the top of the picture, and a flag
+// needs room beside the picture's edges: labels go inside this band of the 2x picture.
+constexpr Box flagBand{16, 60, 608, 760};
+
+BuiltPoint pointAt(Pixel pixel, const std::string& infoid);
+// A flag placed by hand at (X, Y) points of the picture.
+BuiltPoint pointAtPoints(double x, double y, const std::string& infoid);
+
+// The ring of the hotspot pulses to about the size of the smaller side of the hit area.
+BuiltHit hitFrom(const Box& pixels);
+BuiltZoom zoomFrom(const Box& pixels);
+// The smallest box of the picture's shape around BOX, centred on it.
+Box pictureShaped(const Box& box);
+
+// Pulls overlapping boxes apart: an overlap is split in its middle across its narrower side. A box
+// inside another one stays as it is (the later one takes the touches there).
+void separate(std::vector<Box>& boxes);
+
+} // namespace atlas
