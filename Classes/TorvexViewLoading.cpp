@@ -121,8 +121,7 @@ TorvexView::TorvexView() = default;
 TorvexView::~TorvexView() {
     if (timerForHotSpot)
         timerForHotSpot->invalidate();
-    auto& application = ui::Application::shared();
-    if (isViewLoaded() && view()->superview() == application.window().get())
+    if (isViewLoaded())
         view()->removeFromSuperview();
 }
 
