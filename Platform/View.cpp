@@ -43,9 +43,11 @@ Rect View::frame() const {
 }
 
 void View::setFrame(const Rect& frame) {
-    if (transform_.isIdentity())
+    // Only what changes animates: moving a scroll view must not restart its scrolling.
+    if (transform_.isIdentity() && frame.size != bounds_.size)
         setBounds({bounds_.origin, frame.size});
-    setCenter(frame.center());
+    if (frame.center() != center_)
+        setCenter(frame.center());
 }
 
 void View::setBounds(const Rect& bounds) {
@@ -106,7 +108,8 @@ void View::addSubview(ViewPtr view) {
     if (!view || view.get() == this || isDescendantOf(view.get()))
         return;
     if (view->superview_ == this) {
-        bringSubviewToFront(view.get());
+        if (subviews_.back() != view)
+            bringSubviewToFront(view.get());
         return;
     }
     view->removeFromSuperview();
@@ -118,12 +121,14 @@ void View::addSubview(ViewPtr view) {
 void View::insertSubview(ViewPtr view, std::size_t index) {
     if (!view || view.get() == this || isDescendantOf(view.get()))
         return;
+    index = std::min(index, subviews_.size() - (view->superview_ == this ? 1 : 0));
+    if (view->superview_ == this && subviews_[index] == view)
+        return; // already there: nothing to redraw
     if (view->superview_ == this)
         view->detachFromSuperview();
     else
         view->removeFromSuperview();
     view->superview_ = this;
-    index = std::min(index, subviews_.size());
     subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), std::move(view));
     setNeedsDisplay();
 }
