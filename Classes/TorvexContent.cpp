@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <iostream>
+#include <new>
 #include <sstream>
 #include <utility>
 
@@ -120,10 +121,6 @@ void XMLCALL endElement(void* content, const XML_Char* name) {
 void logLine(const std::string& line) {
     std::cerr << "torvex: " << line << '\n';
 }
-
-} // namespace
-
-namespace {
 
 std::uint32_t hashOf(std::string_view term) {
     return static_cast<std::uint32_t>(std::hash<std::string_view>{}(term));
@@ -273,6 +270,8 @@ void TorvexContent::beginDocument(std::string_view sourceName) {
     parsing_->levels.resize(1);
     parsing_->parser.reset(XML_ParserCreate(nullptr));
     XML_Parser parser = parsing_->parser.get();
+    if (!parser)
+        throw std::bad_alloc();
     XML_SetUserData(parser, this);
     XML_SetElementHandler(parser, startElement, endElement);
     XML_SetCharacterDataHandler(parser, characterData);
