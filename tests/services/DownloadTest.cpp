@@ -1,5 +1,5 @@
-#include "LoopbackHttpServer.h"
 #include "TemporaryFolder.h"
+#include "tests/support/LoopbackHttpServer.h"
 
 #include "Platform/Download.h"
 

@@ -1,4 +1,4 @@
-#include "NetworkNamespace.h"
+#include "tests/support/NetworkNamespace.h"
 
 #include "Platform/NotificationCenter.h"
 #include "Reachability.h"

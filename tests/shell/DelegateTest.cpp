@@ -1,0 +1,161 @@
+// The launch sequence, the online flag and the reachability watchers the delegate keeps.
+
+#include "ShellTest.h"
+
+#include "Platform/Application.h"
+#include "Platform/NotificationCenter.h"
+#include "Platform/RunLoop.h"
+#include "tests/support/NetworkNamespace.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+using DelegateTest = ShellTest;
+
+TEST(InternetFlag, followsTheStatusOfWhicheverWatcherReportedLast) {
+    TorvexAppDelegate delegate;
+    struct Case {
+        bool before;
+        int status;
+        bool after;
+    } cases[] = {
+        {true, NotReachable, false},
+        {false, ReachableViaWiFi, true},
+        {false, ReachableViaWWAN, true},
+        {true, ReachableViaWWAN, true},
+        {true, 3, true},
+        {false, 3, false},
+        {true, -1, true},
+        {false, -1, false},
+    };
+    for (const Case& c : cases) {
+        delegate.internet = c.before;
+        delegate.updateInterfaceWithStatus(c.status);
+        EXPECT_EQ(delegate.internet, c.after) << "from " << c.before << " with status " << c.status;
+    }
+}
+
+TEST_F(DelegateTest, launchFillsTheScreenWithTheStartScreen) {
+    launch(Network::Offline);
+
+    EXPECT_EQ(delegate().pWidth, 1.0f);
+    EXPECT_EQ(delegate().window, ui::Application::shared().window());
+    EXPECT_EQ(delegate().window->frame(), ui::Rect(0, 0, 320, 480));
+    ASSERT_TRUE(delegate().stViewContr);
+    EXPECT_EQ(start().dApp, &delegate());
+    EXPECT_EQ(start().view()->superview(), delegate().window.get());
+    EXPECT_EQ(start().view()->frame(), ui::Rect(0, 0, 320, 480));
+    EXPECT_EQ(start().startView->frame(), ui::Rect(0, 0, 320, 480));
+    EXPECT_TRUE(start().startView->isUserInteractionEnabled());
+}
+
+TEST_F(DelegateTest, aLaunchWithReachableWatchersIsOnlineAndWatchesTheirSockets) {
+    launch(Network::Online);
+
+    EXPECT_TRUE(delegate().internet);
+    ASSERT_TRUE(delegate().hostReach && delegate().internetReach);
+    EXPECT_TRUE(delegate().hostReach->isNotifying());
+    EXPECT_TRUE(delegate().internetReach->isNotifying());
+    EXPECT_TRUE(ui::RunLoop::main().hasWatches());
+
+    quit();
+    EXPECT_FALSE(ui::RunLoop::main().hasWatches());
+}
+
+TEST_F(DelegateTest, aLaunchWithoutWatchersStaysOffline) {
+    launch(Network::Offline);
+
+    EXPECT_FALSE(delegate().internet);
+    EXPECT_FALSE(delegate().hostReach);
+    EXPECT_FALSE(delegate().internetReach);
+}
+
+TEST_F(DelegateTest, aReachabilityNotificationUpdatesTheFlag) {
+    launch(Network::Offline);
+    auto loopback = Reachability::reachabilityWithHostName("127.0.0.1");
+
+    ui::NotificationCenter::defaultCenter().post(kNetworkReachabilityChangedNotification, loopback.get());
+
+    EXPECT_TRUE(delegate().internet);
+}
+
+// In a network of its own: the content server host 10.1.2.3 becomes reachable and unreachable again.
+TEST_F(DelegateTest, routeChangesReachTheFlagThroughTheRunLoop) {
+    ScenarioOutcome outcome = runInNewNetworkNamespace([this](ScenarioChecks& checks) {
+        launch(TorvexAppDelegate::ReachabilityTargets{"10.1.2.3", "10.1.2.3"});
+        checks.check(!delegate().internet, "a fresh network reaches nothing");
+        checks.check(delegate().hostReach && delegate().hostReach->isNotifying(), "the host is watched");
+        int events = delegate().hostReach->fileDescriptor();
+
+        checks.check(setLinkUp("lo") && addRoute("10.0.0.0", 8, "lo"), "a route to 10/8 is added");
+        checks.check(waitReadable(events), "the route event arrives");
+        checks.check(!delegate().internet, "nothing changes before the clock moves");
+        driver.advance(0.1);
+        checks.check(delegate().internet, "the route makes the host reachable");
+
+        checks.check(deleteRoute("10.0.0.0", 8), "the route is deleted");
+        checks.check(waitReadable(events), "the deletion event arrives");
+        driver.advance(0.1);
+        checks.check(!delegate().internet, "without the route the host is unreachable");
+    });
+    if (outcome.result == ScenarioOutcome::Result::Skipped)
+        GTEST_SKIP() << outcome.report;
+    EXPECT_EQ(outcome.result, ScenarioOutcome::Result::Passed) << outcome.report;
+}
+
+TEST_F(DelegateTest, removingTheStartScreenTwiceIsHarmless) {
+    launch(Network::Offline);
+
+    delegate().removeStart();
+    delegate().removeStart();
+
+    EXPECT_EQ(start().view()->superview(), nullptr);
+    EXPECT_TRUE(ui::Application::shared().window()->subviews().empty());
+}
+
+TEST(RunLoopWatch, runsTheCallbackOfAReadableDescriptorWhenTheClockMoves) {
+    int pipe[2];
+    ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
+    auto& loop = ui::RunLoop::main();
+    int calls = 0;
+    ui::RunLoop::WatchId id = loop.watchReadable(pipe[0], [&] { ++calls; });
+
+    loop.advance(0);
+    EXPECT_EQ(calls, 0) << "nothing to read yet";
+    ASSERT_EQ(::write(pipe[1], "x", 1), 1);
+    loop.advance(0);
+    loop.advance(0);
+    EXPECT_EQ(calls, 2) << "readable until read";
+
+    loop.unwatch(id);
+    loop.advance(0);
+    EXPECT_EQ(calls, 2);
+    ::close(pipe[0]);
+    ::close(pipe[1]);
+}
+
+TEST(RunLoopWatch, aCallbackMayUnwatchItselfAndOthers) {
+    int pipe[2];
+    ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
+    ASSERT_EQ(::write(pipe[1], "x", 1), 1);
+    auto& loop = ui::RunLoop::main();
+    ui::RunLoop::WatchId first = 0, second = 0;
+    int calls = 0;
+    first = loop.watchReadable(pipe[0], [&] {
+        ++calls;
+        loop.unwatch(first);
+        loop.unwatch(second);
+    });
+    second = loop.watchReadable(pipe[0], [&] { ++calls; });
+
+    loop.advance(0);
+
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(loop.hasWatches());
+    ::close(pipe[0]);
+    ::close(pipe[1]);
+}
+
+} // namespace

@@ -1,0 +1,103 @@
+// The program as a user starts it: options, a headless run from start screen to viewer, and the
+// installed layout, where the program finds its bundle beside itself.
+
+#include "ShellTest.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProcessRun {
+    int status = -1;
+    std::string output;
+};
+
+// Runs a command line (paths made by the test, without quotes) and collects its standard output.
+ProcessRun runCommand(const std::string& command) {
+    ProcessRun run;
+    FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.output.append(buffer, n);
+    int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::vector<nlohmann::json> jsonLines(const std::string& output) {
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line.front() == '{')
+            lines.push_back(nlohmann::json::parse(line));
+    return lines;
+}
+
+class ProgramTest : public ShellTest {
+protected:
+    std::string script(const std::string& lines) {
+        std::string path = (home / "script.txt").string();
+        std::ofstream(path) << lines;
+        return path;
+    }
+    std::string headless() {
+        return std::string(TORVEX_BINARY) + " --headless --bundle " + bundleDirectory + " --home " +
+               home.string();
+    }
+};
+
+TEST_F(ProgramTest, aHeadlessRunShowsTheStartScreenThenFlipsToTheViewerOnATouch) {
+    ProcessRun run = runCommand(headless() + " --script " +
+                                script("state\nwait 0.2\nstate\ntap 160 420\nwait 1\nstate\n"));
+
+    ASSERT_EQ(run.status, 0);
+    auto states = jsonLines(run.output);
+    ASSERT_EQ(states.size(), 3u);
+    EXPECT_EQ(states[0]["startLabel"], "Loading...");
+    EXPECT_EQ(states[1]["startLabel"], "touch to continue");
+    EXPECT_EQ(states[1]["startScreenShown"], true);
+    EXPECT_EQ(states[2]["startScreenShown"], false);
+    EXPECT_EQ(states[2]["root"], "Upper Limb");
+}
+
+TEST_F(ProgramTest, theHomeOptionKeepsTheDownloadedContentBelowIt) {
+    serve("/TitlesAndUrls.txt", LoopbackHttpServer::Reply::answer(200, "Served||http://127.0.0.1/s"));
+    ProcessRun run = runCommand(headless() + " --script " + script("state\n"));
+
+    ASSERT_EQ(run.status, 0);
+    if (jsonLines(run.output).at(0)["internet"] == true)
+        EXPECT_EQ(readDocument("TitlesAndUrls.txt"), "Served||http://127.0.0.1/s");
+    else
+        EXPECT_FALSE(readDocument("TitlesAndUrls.txt")) << "offline machines fetch nothing";
+    EXPECT_TRUE(fs::is_directory(home)) << "nothing is written elsewhere";
+}
+
+TEST_F(ProgramTest, anInstalledProgramFindsItsBundleBesideItselfWithoutOptions) {
+    fs::path prefix = home / "prefix";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share");
+    fs::copy_file(TORVEX_BINARY, prefix / "bin/torvex");
+    fs::create_directory_symlink(bundleDirectory, prefix / "share/torvex");
+
+    ProcessRun run = runCommand((prefix / "bin/torvex").string() + " --summary");
+
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.output.rfind("Upper Limb", 0), 0u) << run.output;
+}
+
+TEST_F(ProgramTest, anUnknownOptionIsRefusedWithTheUsage) {
+    EXPECT_EQ(runCommand(std::string(TORVEX_BINARY) + " --no-such-option").status, 2);
+    EXPECT_EQ(runCommand(std::string(TORVEX_BINARY) + " --help").status, 0);
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+#include "ShellTest.h"
+
+#include "Platform/Application.h"
+#include "Platform/Bundle.h"
+#include "Platform/Paths.h"
+
+#include <cairo.h>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::string ShellTest::bundleDirectory;
+
+namespace {
+
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readWhole(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The test atlas, a picture for every view it names and the artwork the viewer asks for.
+std::string makeBundle() {
+    fs::path folder = fs::temp_directory_path() / ("torvex-shell-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    std::string xml = readWhole(fs::path(TORVEX_SOURCE_DIR) / "tests/data/bundle/torvex.xml");
+    writeFile(folder / "torvex.xml", xml);
+    std::string small = pictureBytes(8, 8);
+    std::regex source(R"re(src="([^"]+\.png)")re");
+    for (std::sregex_iterator it(xml.begin(), xml.end(), source), end; it != end; ++it)
+        writeFile(folder / (*it)[1].str(), small);
+    for (const char* name : {"info", "quiz", "help", "flag", "views", "mag", "back_button", "index"}) {
+        writeFile(folder / "Buttons" / (std::string(name) + ".png"), small);
+        writeFile(folder / "Buttons" / (std::string(name) + " pressed.png"), small);
+    }
+    for (const char* name : {"Buttons/whiteButton.png", "Buttons/blackButton.png", "circle.png", "flag.png",
+                             "infoButton.png", "scalpel.png", "bb.png", "labelBubble.png"})
+        writeFile(folder / name, small);
+    for (int n = 1; n <= 4; ++n)
+        writeFile(folder / "Arrow Hints" / (std::to_string(n) + ".png"), small);
+    for (int n = 1; n <= 15; ++n)
+        writeFile(folder / "arrows" / (std::to_string(n) + ".png"), small);
+    writeFile(folder / "TitlesAndUrls.txt", ShellTest::bundleTitles);
+    writeFile(folder / "torvexStart.jpg", pictureBytes(16, 16, 0.1, 0.1, 0.8));
+    return folder.string();
+}
+
+struct BundleFolder {
+    std::string path;
+    ~BundleFolder() { fs::remove_all(path); }
+};
+
+} // namespace
+
+std::string pictureBytes(int width, int height, double red, double green, double blue) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, red, green, blue);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    std::string bytes;
+    cairo_surface_write_to_png_stream(surface, appendBytes, &bytes);
+    cairo_surface_destroy(surface);
+    return bytes;
+}
+
+void ShellTest::SetUpTestSuite() {
+    static BundleFolder folder{makeBundle()};
+    bundleDirectory = folder.path;
+}
+
+void ShellTest::SetUp() {
+    char pattern[] = "/tmp/torvex-shell-home-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    home = pattern;
+    ui::Paths::setHome(home.string());
+    savedLimits_ = StartViewController::downloadLimits;
+    StartViewController::downloadLimits = {1000ms, 1000ms};
+    server_ = std::make_unique<LoopbackHttpServer>([this](const std::string& path) {
+        std::lock_guard lock(repliesMutex_);
+        auto reply = replies_.find(path);
+        return reply == replies_.end() ? LoopbackHttpServer::Reply::answer(404, "no such page")
+                                       : reply->second;
+    });
+    writeFile(fs::path(bundleDirectory) / "url.txt",
+              server_->url("/torvexStart.jpg") + "\n" + server_->url("/TitlesAndUrls.txt"));
+    ui::Driver::resetToolkit();
+    ui::Bundle::main().setResourcePath(bundleDirectory);
+}
+
+void ShellTest::TearDown() {
+    quit();
+    server_.reset();
+    StartViewController::downloadLimits = savedLimits_;
+    ui::Paths::setHome("");
+    fs::remove_all(home);
+}
+
+void ShellTest::launch(Network network) {
+    TorvexAppDelegate::ReachabilityTargets targets;
+    targets.host = network == Network::Online ? "127.0.0.1" : "";
+    targets.internet = targets.host;
+    launch(targets);
+}
+
+void ShellTest::launch(const TorvexAppDelegate::ReachabilityTargets& targets) {
+    delegate_ = std::make_unique<TorvexAppDelegate>(targets);
+    delegate_->applicationDidFinishLaunching(ui::Application::shared());
+}
+
+void ShellTest::quit() {
+    delegate_.reset();
+    ui::Driver::resetToolkit();
+    ui::Bundle::main().setResourcePath(bundleDirectory);
+}
+
+void ShellTest::serve(const std::string& path, LoopbackHttpServer::Reply reply) {
+    std::lock_guard lock(repliesMutex_);
+    replies_[path] = std::move(reply);
+}
+
+void ShellTest::wait(double seconds) {
+    ASSERT_TRUE(driver.advance(seconds));
+}
+
+std::vector<ui::Button*> ShellTest::titleButtons() {
+    std::vector<ui::Button*> buttons;
+    for (const auto& view : start().startView->subviews())
+        if (auto* button = dynamic_cast<ui::Button*>(view.get()))
+            buttons.push_back(button);
+    return buttons;
+}
+
+std::vector<std::string> ShellTest::titles() {
+    std::vector<std::string> titles;
+    for (ui::Button* button : titleButtons())
+        titles.push_back(button->currentTitle());
+    return titles;
+}
+
+std::vector<ui::View*> ShellTest::underlines() {
+    std::vector<ui::View*> lines;
+    for (const auto& view : start().startView->subviews())
+        if (view->className() == "View")
+            lines.push_back(view.get());
+    return lines;
+}
+
+std::string ShellTest::documentsFile(const std::string& name) const {
+    return ui::Paths::documentsDirectory() + "/" + name;
+}
+
+std::optional<std::string> ShellTest::readDocument(const std::string& name) const {
+    if (!fs::exists(documentsFile(name)))
+        return std::nullopt;
+    return readWhole(documentsFile(name));
+}
+
+void ShellTest::writeDocument(const std::string& name, const std::string& bytes) const {
+    writeFile(documentsFile(name), bytes);
+}

@@ -1,0 +1,81 @@
+#pragma once
+// Every shell test launches the program as its entry does, on the test atlas, with its own empty home
+// and its own loopback content server, on a virtual clock at 0.
+//
+// The bundle is assembled once per run in a temporary folder: the test atlas with small pictures, a
+// bundle titles list (`bundleTitles`) and a 16 x 16 bundle start picture. Each test rewrites its
+// "url.txt" to point at the test's server ("/torvexStart.jpg" and "/TitlesAndUrls.txt"), which answers
+// 404 until the test says otherwise with `serve`.
+//
+// Online launches point both reachability watchers at the loopback address, which always has a route;
+// offline launches have no watchers, so the flag stays off. Downloads give up after a fifth of a second.
+
+#include "Classes/StartViewController.h"
+#include "Classes/TorvexAppDelegate.h"
+#include "Platform/Button.h"
+#include "Platform/Driver.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+#include "tests/support/LoopbackHttpServer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class Network { Online, Offline };
+
+class ShellTest : public ::testing::Test {
+public:
+    static constexpr const char* bundleTitles = "Bundle atlas||http://127.0.0.1/bundle\nBundle help";
+
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the launch sequence as the program's entry does.
+    void launch(Network network);
+    void launch(const TorvexAppDelegate::ReachabilityTargets& targets);
+    // Ends the program: the delegate and everything it owns go, the toolkit starts afresh.
+    void quit();
+
+    // The next answers of the content server for `path` ("/TitlesAndUrls.txt", "/torvexStart.jpg").
+    void serve(const std::string& path, LoopbackHttpServer::Reply reply);
+    int requests() const { return server_->requestCount(); }
+
+    void wait(double seconds);
+    // Waits until the start picture is fetched (the fifth blink).
+    void waitForStartPictureTick() { wait(5 * 0.7); }
+
+    TorvexAppDelegate& delegate() { return *delegate_; }
+    StartViewController& start() { return *delegate_->stViewContr; }
+    std::vector<ui::Button*> titleButtons();
+    std::vector<std::string> titles();
+    // The plain views of the start picture: the title underlines.
+    std::vector<ui::View*> underlines();
+    ui::Size shownPictureSize() { return start().startView->image().size(); }
+
+    std::string documentsFile(const std::string& name) const;
+    std::optional<std::string> readDocument(const std::string& name) const;
+    void writeDocument(const std::string& name, const std::string& bytes) const;
+
+    static std::string bundleDirectory;
+    std::filesystem::path home;
+    ui::Driver driver;
+
+private:
+    std::unique_ptr<LoopbackHttpServer> server_;
+    std::mutex repliesMutex_;
+    std::map<std::string, LoopbackHttpServer::Reply> replies_;
+    std::unique_ptr<TorvexAppDelegate> delegate_;
+    ui::DownloadLimits savedLimits_;
+};
+
+// PNG bytes of a plain picture of `width` x `height` pixels.
+std::string pictureBytes(int width, int height, double red = 0.2, double green = 0.6, double blue = 0.3);

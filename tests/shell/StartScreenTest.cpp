@@ -1,0 +1,181 @@
+// The start screen's titles, status label and touches, and the flip to the viewer.
+
+#include "ShellTest.h"
+
+#include "Classes/TorvexView.h"
+#include "Platform/Application.h"
+#include "Platform/Font.h"
+
+#include <cmath>
+
+namespace {
+
+class StartScreenTest : public ShellTest {
+protected:
+    void launchWithTitles(const std::string& text) {
+        writeDocument("TitlesAndUrls.txt", text);
+        launch(Network::Offline);
+    }
+    const ui::ViewPtr& window() { return ui::Application::shared().window(); }
+    ui::View* viewerView() {
+        return start().torvexViewController ? start().torvexViewController->view().get() : nullptr;
+    }
+    std::vector<ui::View*> screens() {
+        std::vector<ui::View*> screens;
+        for (const auto& view : window()->subviews())
+            screens.push_back(view.get());
+        return screens;
+    }
+};
+
+int titleWidth(const std::string& title) {
+    return static_cast<int>(ui::textWidth(title, ui::Font::boldSystem(12)));
+}
+
+TEST_F(StartScreenTest, threeTitlesStand30PointsApartWithAnUnderline12PointsBelowEach) {
+    launchWithTitles("Atlas||http://127.0.0.1/a\nNews||http://127.0.0.1/n\nCredits||http://127.0.0.1/c");
+
+    auto buttons = titleButtons();
+    auto lines = underlines();
+    ASSERT_EQ(buttons.size(), 3u);
+    ASSERT_EQ(lines.size(), 3u);
+    const char* names[] = {"Atlas", "News", "Credits"};
+    for (int i = 0; i < 3; ++i) {
+        double y = 240 + 30 * i;
+        int width = titleWidth(names[i]);
+        EXPECT_GT(width, 0);
+        EXPECT_EQ(buttons[i]->frame(), ui::Rect(37, y, width, 12)) << names[i];
+        EXPECT_EQ(lines[i]->frame(), ui::Rect(37, y + 12, width, 1)) << names[i];
+        EXPECT_EQ(lines[i]->backgroundColor(), ui::Color::white());
+        EXPECT_EQ(buttons[i]->currentTitleColor(), ui::Color::white());
+        EXPECT_EQ(buttons[i]->titleFont(), ui::Font::boldSystem(12));
+    }
+}
+
+TEST_F(StartScreenTest, aTrailingNewlineGivesOneMoreEmptyTitleOfWidthZero) {
+    launchWithTitles("Atlas||http://127.0.0.1/a\n");
+
+    ASSERT_EQ(titles(), (std::vector<std::string>{"Atlas", ""}));
+    EXPECT_EQ(titleButtons()[1]->frame(), ui::Rect(37, 270, 0, 12));
+    EXPECT_EQ(underlines()[1]->frame(), ui::Rect(37, 282, 0, 1));
+}
+
+TEST_F(StartScreenTest, aTitleWithThreeFieldsShowsTheFirstAndOpensTheThird) {
+    launchWithTitles("Atlas||ignored||http://127.0.0.1/third");
+    ASSERT_EQ(titles(), (std::vector<std::string>{"Atlas"}));
+
+    ASSERT_TRUE(driver.press("Atlas"));
+
+    EXPECT_EQ(ui::Application::shared().openedURLs(), (std::vector<std::string>{"http://127.0.0.1/third"}));
+    EXPECT_EQ(start().t, 100);
+}
+
+TEST_F(StartScreenTest, aLineWithoutFieldsIsItsOwnAddress) {
+    launchWithTitles("http://127.0.0.1/plain");
+
+    ASSERT_TRUE(driver.press("http://127.0.0.1/plain"));
+
+    EXPECT_EQ(ui::Application::shared().openedURLs(), (std::vector<std::string>{"http://127.0.0.1/plain"}));
+}
+
+TEST_F(StartScreenTest, onlyWebAddressesAreOpened) {
+    launchWithTitles("Mail||mailto:someone@127.0.0.1\nDisk||file:///etc/passwd\nShell||http://a; rm -rf ~");
+
+    for (const char* title : {"Mail", "Disk", "Shell"})
+        ASSERT_TRUE(driver.press(title));
+
+    EXPECT_TRUE(ui::Application::shared().openedURLs().empty());
+}
+
+TEST_F(StartScreenTest, everyLineWithThePressedTitleIsOpened) {
+    launchWithTitles("Atlas||http://127.0.0.1/one\nAtlas||http://127.0.0.1/two");
+
+    ASSERT_TRUE(driver.press("Atlas"));
+
+    EXPECT_EQ(ui::Application::shared().openedURLs(),
+              (std::vector<std::string>{"http://127.0.0.1/one", "http://127.0.0.1/two"}));
+}
+
+TEST_F(StartScreenTest, theStatusLabelSaysLoadingInPinkAndBlinksEveryTick) {
+    launch(Network::Offline);
+    ui::Label& label = *start().label;
+
+    EXPECT_EQ(label.identifier(), "label");
+    EXPECT_EQ(label.frame(), ui::Rect(100, 139, 140, 20));
+    EXPECT_EQ(label.text(), "Loading...");
+    EXPECT_EQ(label.textColor(), ui::Color::rgb255(218, 118, 214));
+    EXPECT_EQ(label.font(), ui::Font::system(14));
+    EXPECT_EQ(label.textAlignment(), ui::TextAlignment::Center);
+
+    wait(0.7);
+    EXPECT_EQ(label.alpha(), 0);
+    EXPECT_NEAR(label.presentationAlpha(), 1, 1e-9) << "the fade has just begun";
+    wait(0.5);
+    EXPECT_NEAR(label.presentationAlpha(), 0, 1e-9);
+    wait(0.2);
+    EXPECT_EQ(label.alpha(), 1);
+    EXPECT_EQ(start().t, 2);
+}
+
+TEST_F(StartScreenTest, theBlinkingStopsAfter52Ticks) {
+    launch(Network::Offline);
+
+    wait(52 * 0.7);
+    EXPECT_EQ(start().t, 52);
+    EXPECT_FALSE(start().timer);
+    wait(7);
+    EXPECT_EQ(start().t, 52);
+}
+
+TEST_F(StartScreenTest, theViewerIsBuiltBehindTheStartScreenAfterAFifthOfASecond) {
+    launch(Network::Offline);
+    EXPECT_EQ(screens(), (std::vector<ui::View*>{start().view().get()}));
+
+    wait(0.2);
+
+    ASSERT_TRUE(viewerView());
+    EXPECT_EQ(screens(), (std::vector<ui::View*>{viewerView(), start().view().get()}));
+    EXPECT_EQ(start().label->text(), "touch to continue");
+    EXPECT_EQ(start().torvexViewController->root->getHeader(), "Upper Limb");
+}
+
+TEST_F(StartScreenTest, touchingWhileLoadingDoesNothing) {
+    launch(Network::Offline);
+
+    driver.tap({160, 420});
+    wait(0.1);
+    driver.tap({160, 420});
+
+    EXPECT_EQ(start().label->text(), "Loading...");
+    EXPECT_FALSE(start().torvexViewController);
+    EXPECT_EQ(screens(), (std::vector<ui::View*>{start().view().get()}));
+}
+
+TEST_F(StartScreenTest, aTouchAfterLoadingFlipsFromTheStartScreenToTheViewer) {
+    launch(Network::Offline);
+    wait(0.2);
+
+    driver.tap({160, 420});
+
+    EXPECT_EQ(screens(), (std::vector<ui::View*>{viewerView()}));
+    ASSERT_TRUE(window()->runningTransition());
+    EXPECT_EQ(window()->runningTransition()->kind, ui::Transition::FlipFromRight);
+    wait(0.89);
+    EXPECT_TRUE(window()->runningTransition());
+    wait(0.02);
+    EXPECT_FALSE(window()->runningTransition());
+    EXPECT_EQ(driver.state()["startScreenShown"], false);
+}
+
+TEST_F(StartScreenTest, theStateReportsTheLabelTheTicksAndTheOnlineFlag) {
+    launch(Network::Online);
+    wait(0.7);
+
+    auto state = driver.state();
+    EXPECT_EQ(state["startLabel"], "touch to continue");
+    EXPECT_EQ(state["startTicks"], 1);
+    EXPECT_EQ(state["startScreenShown"], true);
+    EXPECT_EQ(state["internet"], true);
+}
+
+} // namespace

@@ -1,0 +1,199 @@
+#pragma once
+// Network namespaces for reachability tests: a scenario runs in a child process with a network of
+// its own (only a loopback link, down, no routes), which it changes freely without touching the
+// machine's real network. Header-only, so that every test group may use it.
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <net/if.h>
+#include <net/route.h>
+#include <poll.h>
+#include <sched.h>
+#include <string>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Collects failed checks of a scenario that runs where GoogleTest's assertions cannot report.
+class ScenarioChecks {
+public:
+    void check(bool ok, const std::string& what) {
+        if (!ok)
+            failures += what + "\n";
+    }
+    std::string failures;
+};
+
+struct ScenarioOutcome {
+    enum class Result { Passed, Failed, Skipped } result;
+    std::string report; // the failed checks, or why the scenario was skipped
+};
+
+inline ScenarioOutcome runInNewNetworkNamespace(const std::function<void(ScenarioChecks&)>& scenario);
+
+// Changes to the namespace's network, through the classic interface ioctls; false on failure.
+inline bool setLinkUp(const std::string& link);
+inline bool renameLink(const std::string& from, const std::string& to);
+// `gateway` empty: a route straight over `link`.
+inline bool addRoute(const std::string& destination, int prefixLength, const std::string& link,
+                     const std::string& gateway = "");
+inline bool deleteRoute(const std::string& destination, int prefixLength);
+
+// Waits (at most two seconds) until `fd` has something to read.
+inline bool waitReadable(int fd);
+
+namespace network_namespace_detail {
+
+inline constexpr int skippedExitCode = 77;
+
+inline std::string enterNewNetworkNamespace() {
+    if (::unshare(CLONE_NEWNET) == 0)
+        return "";
+    int direct = errno;
+    // Without the privilege, a user namespace of our own grants it inside.
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNET) == 0)
+        return "";
+    return std::string("no network namespace: ") + std::strerror(direct) + " / " + std::strerror(errno);
+}
+
+inline void writeAll(int fd, const std::string& text) {
+    size_t written = 0;
+    while (written < text.size()) {
+        ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n <= 0)
+            return;
+        written += static_cast<size_t>(n);
+    }
+}
+
+inline std::string readAll(int fd) {
+    std::string text;
+    char buffer[1024];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+        if (n > 0)
+            text.append(buffer, static_cast<size_t>(n));
+    return text;
+}
+
+[[noreturn]] inline void runChild(int reportFd, const std::function<void(ScenarioChecks&)>& scenario) {
+    std::string why = enterNewNetworkNamespace();
+    if (!why.empty()) {
+        writeAll(reportFd, why);
+        ::_exit(skippedExitCode);
+    }
+    ScenarioChecks checks;
+    scenario(checks);
+    writeAll(reportFd, checks.failures);
+    ::_exit(checks.failures.empty() ? 0 : 1);
+}
+
+inline int interfaceIoctl(unsigned long request, ifreq& interface) {
+    int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    int result = ::ioctl(fd, request, &interface);
+    ::close(fd);
+    return result;
+}
+
+inline ifreq interfaceNamed(const std::string& name) {
+    ifreq interface {};
+    std::strncpy(interface.ifr_name, name.c_str(), IFNAMSIZ - 1);
+    return interface;
+}
+
+inline void setAddress(sockaddr& target, const std::string& dotted) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    ::inet_pton(AF_INET, dotted.c_str(), &address.sin_addr);
+    std::memcpy(&target, &address, sizeof address);
+}
+
+inline void setMask(sockaddr& target, int prefixLength) {
+    sockaddr_in mask{};
+    mask.sin_family = AF_INET;
+    mask.sin_addr.s_addr = prefixLength == 0 ? 0 : htonl(~0u << (32 - prefixLength));
+    std::memcpy(&target, &mask, sizeof mask);
+}
+
+inline bool routeIoctl(unsigned long request, rtentry& route) {
+    int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    bool ok = ::ioctl(fd, request, &route) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace network_namespace_detail
+
+inline ScenarioOutcome runInNewNetworkNamespace(const std::function<void(ScenarioChecks&)>& scenario) {
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return {ScenarioOutcome::Result::Failed, "no pipe"};
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::close(report[0]);
+        network_namespace_detail::runChild(report[1], scenario);
+    }
+    ::close(report[1]);
+    std::string text = network_namespace_detail::readAll(report[0]);
+    ::close(report[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return {ScenarioOutcome::Result::Failed, "the scenario's process did not end normally\n" + text};
+    if (WEXITSTATUS(status) == network_namespace_detail::skippedExitCode)
+        return {ScenarioOutcome::Result::Skipped, text};
+    return {WEXITSTATUS(status) == 0 ? ScenarioOutcome::Result::Passed : ScenarioOutcome::Result::Failed,
+            text};
+}
+
+inline bool setLinkUp(const std::string& link) {
+    ifreq interface = network_namespace_detail::interfaceNamed(link);
+    if (network_namespace_detail::interfaceIoctl(SIOCGIFFLAGS, interface) != 0)
+        return false;
+    interface.ifr_flags |= IFF_UP;
+    return network_namespace_detail::interfaceIoctl(SIOCSIFFLAGS, interface) == 0;
+}
+
+inline bool renameLink(const std::string& from, const std::string& to) {
+    ifreq interface = network_namespace_detail::interfaceNamed(from);
+    std::strncpy(interface.ifr_newname, to.c_str(), IFNAMSIZ - 1);
+    return network_namespace_detail::interfaceIoctl(SIOCSIFNAME, interface) == 0;
+}
+
+inline bool addRoute(const std::string& destination, int prefixLength, const std::string& link,
+                     const std::string& gateway) {
+    rtentry route{};
+    network_namespace_detail::setAddress(route.rt_dst, destination);
+    network_namespace_detail::setMask(route.rt_genmask, prefixLength);
+    route.rt_flags = RTF_UP;
+    if (!gateway.empty()) {
+        network_namespace_detail::setAddress(route.rt_gateway, gateway);
+        route.rt_flags |= RTF_GATEWAY;
+    }
+    std::string device = link;
+    route.rt_dev = device.data();
+    return network_namespace_detail::routeIoctl(SIOCADDRT, route);
+}
+
+inline bool deleteRoute(const std::string& destination, int prefixLength) {
+    rtentry route{};
+    network_namespace_detail::setAddress(route.rt_dst, destination);
+    network_namespace_detail::setMask(route.rt_genmask, prefixLength);
+    return network_namespace_detail::routeIoctl(SIOCDELRT, route);
+}
+
+inline bool waitReadable(int fd) {
+    pollfd watched{fd, POLLIN, 0};
+    int ready;
+    do
+        ready = ::poll(&watched, 1, 2000);
+    while (ready < 0 && errno == EINTR);
+    return ready > 0;
+}
