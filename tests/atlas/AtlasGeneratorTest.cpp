@@ -154,15 +154,29 @@ TEST_F(Generator, PutsFlagsInTheMiddleOfTheirShapesAndMirrorsThemForTheBack) {
     EXPECT_NEAR(back.points[0].x, (640 - 30 * 6.4) * 0.75, 2);
 }
 
-TEST_F(Generator, MeasuresHitAreaAndZoomPlacementOnTheParentsPicture) {
+TEST_F(Generator, PlacesThePressableSquareInsideTheSubRegionClearOfFlags) {
     BuiltAtlas built = build(source);
     const BuiltView& part = built.top.regions[0].views[0];
     ASSERT_TRUE(part.hit);
-    EXPECT_NEAR(part.hit->x, 50 * 6.4 * 0.75, 1.5);
-    EXPECT_NEAR(part.hit->y, 45.625 * 6.4 * 0.75, 1.5);
-    EXPECT_NEAR(part.hit->width, 30 * 6.4 * 0.75, 1.5);
-    EXPECT_NEAR(part.hit->height, 40 * 6.4 * 0.75, 1.5);
-    EXPECT_NEAR(part.hit->sx, 65 * 6.4 * 0.75, 1.5);
+    // B covers 320..512 x 292..548 pixels of the parent's picture; its square is 112 pixels a side.
+    Box square{part.hit->x / 0.75, part.hit->y / 0.75, part.hit->width / 0.75, part.hit->height / 0.75};
+    EXPECT_NEAR(square.width, 112, 0.5);
+    EXPECT_GE(square.centreX(), 320);
+    EXPECT_LE(square.centreX(), 512);
+    EXPECT_GE(square.centreY(), 292);
+    EXPECT_LE(square.centreY(), 548);
+    EXPECT_NEAR(part.hit->sx, square.centreX() * 0.75, 0.5);
+    for (const BuiltPoint& point : built.top.views[0].points) {
+        Box flag = flagFrame(point);
+        bool apart = square.right() <= flag.x || flag.right() <= square.x || square.bottom() <= flag.y ||
+                     flag.bottom() <= square.y;
+        EXPECT_TRUE(apart) << point.infoid;
+    }
+}
+
+TEST_F(Generator, PlacesTheZoomWhereTheSubRegionsWindowLiesInTheParentsPicture) {
+    BuiltAtlas built = build(source);
+    const BuiltView& part = built.top.regions[0].views[0];
     // Part's window 30 x 40 widens to 30.476 x 40 about its centre.
     ASSERT_TRUE(part.zoom);
     EXPECT_NEAR(part.zoom->x, (65 - 30.476 / 2) * 6.4 * 0.75, 0.5);
@@ -218,12 +232,17 @@ TEST(Masks, TheOuterContourKeepsStrokesTouchingTheOutsideOnly) {
     EXPECT_EQ(contour.at(50, 50), 0);
 }
 
-TEST(Placement, OverlappingHitAreasAreSplitAcrossTheirNarrowerOverlap) {
-    std::vector<Box> boxes{{0, 0, 100, 100}, {0, 80, 100, 100}, {20, 20, 10, 10}};
-    separate(boxes);
-    EXPECT_DOUBLE_EQ(boxes[0].bottom(), 90);
-    EXPECT_DOUBLE_EQ(boxes[1].y, 90);
-    EXPECT_DOUBLE_EQ(boxes[2].x, 20); // inside the first: left alone
+TEST(Placement, APressSquareAvoidsFlagsAndStaysInsideItsArea) {
+    Mask area(640, 840);
+    for (int y = 100; y < 500; ++y)
+        for (int x = 100; x < 300; ++x)
+            area.at(x, y) = 255;
+    Box flag{150, 250, 100, 100}; // over the area's middle
+    Box square = pressSquare(area, {flag});
+    EXPECT_DOUBLE_EQ(square.width, 112);
+    EXPECT_TRUE(square.bottom() <= flag.y || square.y >= flag.bottom());
+    EXPECT_GE(square.centreY(), 100);
+    EXPECT_LE(square.centreY(), 500);
 }
 
 TEST(Placement, AZoomPlacementNeverReadsAsNone) {

@@ -17,7 +17,6 @@ struct ViewSummary {
     ViewFrame frame;
     Box clip;
     std::map<std::string, Pixel> shifts;
-    std::map<std::string, Box> drawnBoxes; // pixel box of each shape drawn
     std::string src;
     std::vector<BuiltPoint> points;
 };
@@ -129,14 +128,12 @@ ViewSummary AtlasBuilder::paintAndWrite(const RegionSource& region, const ViewSo
     if (!writePicture(picture.picture.get(), bundle_ / (relative + "@2x.png")))
         fail(view.line, "cannot write the picture " + (bundle_ / (relative + "@2x.png")).string());
 
-    ViewSummary summary{&view, &art, picture.frame, picture.clip, picture.shifts, {}, relative + ".png", {}};
+    ViewSummary summary{&view, &art, picture.frame, picture.clip, picture.shifts, relative + ".png", {}};
     std::set<std::string> flagged;
     for (const DrawnShape& shape : picture.shapes) {
-        Box drawn = shape.coverage.bounds();
-        if (drawn.empty())
+        if (shape.coverage.bounds().empty())
             fail(shape.use.line,
                  shape.use.id + " draws nothing in view \"" + view.header + "\": it lies outside the window");
-        summary.drawnBoxes[shape.use.id] = summary.drawnBoxes[shape.use.id].united(drawn);
         if (!shape.use.flagged || !flagged.insert(shape.use.structure).second)
             continue;
         std::string infoid = "Label " + shape.use.structure;
@@ -151,7 +148,7 @@ ViewSummary AtlasBuilder::paintAndWrite(const RegionSource& region, const ViewSo
         if (!spot)
             fail(shape.use.line, shape.use.id + " has no room for its flag in view \"" + view.header +
                                      "\": flags stand more than 28 points below the picture's top");
-        if (shape.visible.count() * 4 < shape.coverage.count())
+        if (!shape.use.behind && shape.visible.count() * 4 < shape.coverage.count())
             notes_.push_back(region.header + " / " + view.header + ": " + shape.use.id +
                              " is hidden by the shapes above it");
         summary.points.push_back(pointAt(*spot, infoid));
@@ -199,31 +196,18 @@ BuiltView AtlasBuilder::builtView(const RegionSource& region, const ViewSource& 
     return built;
 }
 
-Box AtlasBuilder::boxOfShapes(const ViewSummary& summary, const std::vector<std::string>& ids) const {
-    Box united;
+Mask AtlasBuilder::areaOfShapes(const ViewSummary& summary, const std::vector<std::string>& ids) const {
+    Mask area(summary.frame.width(), summary.frame.height());
     for (const std::string& id : ids) {
-        if (auto drawn = summary.drawnBoxes.find(id); drawn != summary.drawnBoxes.end()) {
-            united = united.united(drawn->second);
-            continue;
-        }
         if (!summary.artwork->hasElement(id))
             continue;
         Mask mask = summary.artwork->mask(id, summary.frame);
+        if (auto shift = summary.shifts.find(id); shift != summary.shifts.end())
+            mask = mask.shifted(shift->second.x, shift->second.y);
         mask.keepInside(summary.clip);
-        Box box = mask.bounds(60);
-        if (auto shift = summary.shifts.find(id); shift != summary.shifts.end() && !box.empty()) {
-            box.x += shift->second.x;
-            box.y += shift->second.y;
-        }
-        united = united.united(box);
+        area.unite(mask);
     }
-    Box picture{0, 0, pictureWidth, pictureHeight};
-    if (united.empty() || united.right() <= 0 || united.bottom() <= 0 || united.x >= pictureWidth ||
-        united.y >= pictureHeight)
-        return {};
-    double left = std::max(united.x, picture.x), top = std::max(united.y, picture.y);
-    return {left, top, std::min(united.right(), picture.right()) - left,
-            std::min(united.bottom(), picture.bottom()) - top};
+    return area;
 }
 
 BuiltZoom AtlasBuilder::zoomOf(const ViewSource& named, const ViewSummary& parent, const Box& hitBox) {
@@ -238,30 +222,26 @@ BuiltZoom AtlasBuilder::zoomOf(const ViewSource& named, const ViewSummary& paren
 
 void AtlasBuilder::placeChildren(const RegionSource& region, const std::string& viewName,
                                  const ViewSummary& shown, std::vector<Placement>& placements) {
-    std::vector<Box> boxes;
-    std::vector<std::size_t> owners;
-    std::vector<const ViewSource*> named;
+    std::vector<Box> obstacles;
+    for (const BuiltPoint& point : shown.points)
+        obstacles.push_back(flagFrame(point));
     for (std::size_t i = 0; i < region.regions.size(); ++i) {
         const RegionSource& child = region.regions[i];
         const ViewSource* view = findView(child, viewName);
         if (!view || (!child.rings.empty() && std::ranges::find(child.rings, viewName) == child.rings.end()))
             continue;
         std::vector<std::string> ids = child.hit.empty() ? shapeIds(shownView(child, *view)) : child.hit;
-        Box box = boxOfShapes(shown, ids);
+        Mask area = areaOfShapes(shown, ids);
+        Box box = area.bounds();
         if (box.empty()) {
             notes_.push_back(region.header + " / " + viewName + ": " + child.header +
                              " shows nowhere on the picture");
             continue;
         }
-        boxes.push_back(box);
-        owners.push_back(i);
-        named.push_back(view);
-    }
-    std::vector<Box> separated = boxes;
-    separate(separated);
-    for (std::size_t k = 0; k < owners.size(); ++k) {
-        placements[owners[k]].hits[viewName] = hitFrom(separated[k]);
-        placements[owners[k]].zooms[viewName] = zoomOf(*named[k], shown, boxes[k]);
+        Box square = pressSquare(area, obstacles);
+        obstacles.push_back(square);
+        placements[i].hits[viewName] = hitFrom(square);
+        placements[i].zooms[viewName] = zoomOf(*view, shown, box);
     }
 }
 

@@ -16,6 +16,7 @@
 namespace atlas {
 
 class Artwork;
+class Mask;
 struct ViewSummary;
 
 class AtlasBuilder {
@@ -43,7 +44,7 @@ private:
                         const std::map<std::string, ViewSummary>& summaries, const Placement& placement);
     void placeChildren(const RegionSource& region, const std::string& viewName, const ViewSummary& shown,
                        std::vector<Placement>& placements);
-    Box boxOfShapes(const ViewSummary& summary, const std::vector<std::string>& ids) const;
+    Mask areaOfShapes(const ViewSummary& summary, const std::vector<std::string>& ids) const;
     BuiltZoom zoomOf(const ViewSource& named, const ViewSummary& parent, const Box& hitBox);
     const ViewSource& shownView(const RegionSource& region, const ViewSource& view) const;
     std::string infoIdOf(const RegionSource& region, const ViewSource& view);

@@ -320,14 +320,16 @@ private:
                 shape.flagged = false;
             } else if (words[i] == "still") {
                 shape.still = true;
+            } else if (words[i] == "behind") {
+                shape.behind = true;
             } else if (words[i] == "as" && i + 1 < words.size()) {
                 shape.structure = words[++i];
             } else if (words[i] == "at" && i + 2 < words.size()) {
                 shape.labelAt = std::pair{number(statement, words[i + 1]), number(statement, words[i + 2])};
                 i += 2;
             } else {
-                fail(statement,
-                     "a shape line reads \"ID [#colour [opacity]] [plain] [still] [as KEY] [at X Y]\"");
+                fail(statement, "a shape line reads \"ID [#colour [opacity]] [plain] [still] [behind] [as "
+                                "KEY] [at X Y]\"");
             }
         }
         return shape;

@@ -65,6 +65,7 @@ struct ShapeUse {
     std::string structure; // key of the structure it shows (its colour and, when flagged, its entry)
     bool flagged = true;   // false: drawn plain, without a flag
     bool still = false;    // stays in place in an exploded view
+    bool behind = false;   // mostly hidden by the shapes above it, on purpose
     std::optional<Colour> colour;
     std::optional<std::pair<double, double>> labelAt; // flag position in picture points, when set by hand
     int line = 0;

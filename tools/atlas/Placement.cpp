@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace atlas {
 
@@ -11,33 +12,23 @@ namespace {
 
 // The picture of the hotspot ring is this many points across at full size.
 constexpr double ringPoints = 60;
+// The flag picture is 20 x 28 points, centred 5 points right of and 10 below its point, and its button
+// takes touches 30 % of that size beyond each side.
+constexpr double flagWidth = 20, flagHeight = 28, flagOffsetX = 5, flagOffsetY = 10;
+// A pressable square is between these sizes, in pixels of the picture.
+constexpr double smallestSquare = 72, largestSquare = 112;
+constexpr int searchStep = 6;
 
-bool overlapping(const Box& a, const Box& b) {
-    return a.x < b.right() && b.x < a.right() && a.y < b.bottom() && b.y < a.bottom();
+double overlap(const Box& a, const Box& b) {
+    double w = std::min(a.right(), b.right()) - std::max(a.x, b.x);
+    double h = std::min(a.bottom(), b.bottom()) - std::max(a.y, b.y);
+    return w > 0 && h > 0 ? w * h : 0;
 }
 
-bool contains(const Box& outer, const Box& inner) {
-    return inner.x >= outer.x && inner.y >= outer.y && inner.right() <= outer.right() &&
-           inner.bottom() <= outer.bottom();
-}
-
-void splitApart(Box& a, Box& b) {
-    double overlapX = std::min(a.right(), b.right()) - std::max(a.x, b.x);
-    double overlapY = std::min(a.bottom(), b.bottom()) - std::max(a.y, b.y);
-    Box& first =
-        overlapX < overlapY ? (a.centreX() <= b.centreX() ? a : b) : (a.centreY() <= b.centreY() ? a : b);
-    Box& second = &first == &a ? b : a;
-    if (overlapX < overlapY) {
-        double middle = std::max(a.x, b.x) + overlapX / 2;
-        first.width = middle - first.x;
-        second.width = second.right() - middle;
-        second.x = middle;
-    } else {
-        double middle = std::max(a.y, b.y) + overlapY / 2;
-        first.height = middle - first.y;
-        second.height = second.bottom() - middle;
-        second.y = middle;
-    }
+Box squareAt(double cx, double cy, double side) {
+    double x = std::clamp(cx - side / 2, 0.0, pictureWidth - side);
+    double y = std::clamp(cy - side / 2, 0.0, pictureHeight - side);
+    return {x, y, side, side};
 }
 
 } // namespace
@@ -87,22 +78,32 @@ Box pictureShaped(const Box& box) {
     return result;
 }
 
-void separate(std::vector<Box>& boxes) {
-    for (int pass = 0; pass < 4; ++pass) {
-        bool changed = false;
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            for (std::size_t j = i + 1; j < boxes.size(); ++j) {
-                Box& a = boxes[i];
-                Box& b = boxes[j];
-                if (a.empty() || b.empty() || !overlapping(a, b) || contains(a, b) || contains(b, a))
-                    continue;
-                splitApart(a, b);
-                changed = true;
+Box flagFrame(const BuiltPoint& point) {
+    double x = point.x / 1.5 + flagOffsetX, y = point.y / 1.5 - 30 + flagOffsetY; // centre, picture points
+    double w = 1.6 * flagWidth, h = 1.6 * flagHeight;
+    return {2 * (x - w / 2), 2 * (y - h / 2), 2 * w, 2 * h};
+}
+
+Box pressSquare(const Mask& area, const std::vector<Box>& obstacles) {
+    Box around = area.bounds();
+    double side = std::clamp(std::min(around.width, around.height), smallestSquare, largestSquare);
+    Box best = squareAt(around.centreX(), around.centreY(), side);
+    double lowest = std::numeric_limits<double>::max();
+    for (int y = int(around.y); y < around.bottom(); y += searchStep) {
+        for (int x = int(around.x); x < around.right(); x += searchStep) {
+            if (area.at(x, y) <= 127)
+                continue;
+            Box square = squareAt(x, y, side);
+            double cost = 0.3 * std::hypot(x - around.centreX(), y - around.centreY());
+            for (const Box& obstacle : obstacles)
+                cost += overlap(square, obstacle);
+            if (cost < lowest) {
+                lowest = cost;
+                best = square;
             }
         }
-        if (!changed)
-            return;
     }
+    return best;
 }
 
 } // namespace atlas

@@ -19,14 +19,18 @@ BuiltPoint pointAt(Pixel pixel, const std::string& infoid);
 // A flag placed by hand at (X, Y) points of the picture.
 BuiltPoint pointAtPoints(double x, double y, const std::string& infoid);
 
-// The ring of the hotspot pulses to about the size of the smaller side of the hit area.
+// The ring of the hotspot pulses to about the size of the pressable square it marks.
 BuiltHit hitFrom(const Box& pixels);
 BuiltZoom zoomFrom(const Box& pixels);
 // The smallest box of the picture's shape around BOX, centred on it.
 Box pictureShaped(const Box& box);
 
-// Pulls overlapping boxes apart: an overlap is split in its middle across its narrower side. A box
-// inside another one stays as it is (the later one takes the touches there).
-void separate(std::vector<Box>& boxes);
+// Where the flag button of POINT takes touches, in pixels of the picture.
+Box flagFrame(const BuiltPoint& point);
+// The pressable square of a sub-region on its parent's picture. The program lays sub-region buttons
+// over the picture and its flags, so a button as large as the sub-region would swallow every flag in
+// it: the square is centred inside AREA (the sub-region's shapes there), kept as clear as it can be of
+// OBSTACLES (flag buttons, the squares of sister regions) and otherwise near AREA's middle.
+Box pressSquare(const Mask& area, const std::vector<Box>& obstacles);
 
 } // namespace atlas
