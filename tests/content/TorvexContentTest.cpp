@@ -170,3 +170,20 @@ TEST(TermDictionary, keepsTheFirstNodeOfEachOfManyTermsInInsertionOrder) {
     EXPECT_EQ(dictionary.find("Label 3000"), nullptr);
     EXPECT_FALSE(dictionary.contains("absent"));
 }
+
+TEST(Parser, keepsEveryNameOfADocumentWithHundredsOfDistinctNames) {
+    std::string document = "<top>";
+    for (int i = 0; i < 600; ++i)
+        document += "<e" + std::to_string(i) + " a" + std::to_string(i % 300) + "=\"v\"/><point/>";
+    TorvexContent content;
+    testing::internal::CaptureStderr();
+    TreeNode* top = content.parseXMLData(document + "</top>");
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(top->children.size(), 1200u);
+    for (int i = 0; i < 600; ++i) {
+        const TreeNode& element = *top->children[2 * i];
+        EXPECT_EQ(element.key, "e" + std::to_string(i));
+        EXPECT_EQ(element.attribute("a" + std::to_string(i % 300)), "v");
+        EXPECT_EQ(top->children[2 * i + 1]->key, "point");
+    }
+}

@@ -113,13 +113,3 @@ TEST(NodeAttributes, keepTheOrderOfSettingAndReplaceValuesInPlace) {
     EXPECT_EQ(attributes, (NodeAttributes{{"infoid", "Label 1"}, {"y", ""}, {"x", std::string(100, 'a')}}));
     EXPECT_NE(attributes, (NodeAttributes{{"infoid", "Label 1"}, {"y", ""}, {"x", "1"}}));
 }
-
-TEST(Name, equalTextsShareOneName) {
-    Name a("header"), b(std::string("head") + "er");
-    EXPECT_EQ(a, b);
-    EXPECT_EQ(a.view().data(), b.view().data());
-    EXPECT_EQ(a, "header");
-    EXPECT_NE(a, Name("title"));
-    EXPECT_TRUE(Name("").empty());
-    EXPECT_EQ(Name(""), Name());
-}
