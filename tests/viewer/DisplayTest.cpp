@@ -96,17 +96,6 @@ TEST_F(Display, theCrossFadeTogglesBothPictures) {
     EXPECT_DOUBLE_EQ(viewer().secondImage->alpha(), 0);
 }
 
-TEST_F(Display, cleaningAViewForgetsItsSettings) {
-    viewer().wviewHint = 2;
-    viewer().cleanView();
-    EXPECT_EQ(viewer().wviewHint, -1);
-    EXPECT_EQ(viewer().info, "");
-    EXPECT_TRUE(viewer().flagsIsHidden);
-    for (const auto& control :
-         {viewer().flagButton, viewer().infoButton, viewer().zoomButton, viewer().scalpel})
-        EXPECT_TRUE(control->isHidden()) << control->identifier();
-}
-
 TEST_F(Display, panelFramesAreSetAndLaidOut) {
     viewer().changeRectInfo({0, 300, 300, 100});
     EXPECT_TRUE(sameRect(viewer().Info->frame(), {0, 300, 300, 100}));
