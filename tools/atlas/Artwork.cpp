@@ -31,8 +31,7 @@ struct CairoContext {
 
 } // namespace
 
-Artwork::Artwork(const std::filesystem::path& file, const std::string& silhouette)
-    : file_(file), silhouette_(silhouette) {
+Artwork::Artwork(const std::filesystem::path& file, const std::string& silhouette) : file_(file) {
     GError* error = nullptr;
     handle_ = rsvg_handle_new_from_file(file.c_str(), &error);
     if (!handle_) {

@@ -25,7 +25,6 @@ public:
     Artwork(const Artwork&) = delete;
     Artwork& operator=(const Artwork&) = delete;
 
-    const std::filesystem::path& file() const { return file_; }
     double width() const { return width_; }
     double height() const { return height_; }
     bool hasElement(const std::string& id) const;
@@ -46,7 +45,6 @@ public:
 
 private:
     std::filesystem::path file_;
-    std::string silhouette_;
     RsvgHandle* handle_ = nullptr;
     double width_ = 0, height_ = 0;
     ViewFrame whole_;  // the whole drawing at a resolution fine enough for measuring

@@ -39,6 +39,10 @@ std::string regionEntryId(const RegionSource& region) {
     return "Label Region " + region.header;
 }
 
+std::string viewEntryId(const RegionSource& region, const ViewSource& view) {
+    return "Label View " + region.header + " / " + view.header;
+}
+
 bool writePicture(cairo_surface_t* picture, const std::filesystem::path& file) {
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
@@ -162,7 +166,7 @@ ViewSummary AtlasBuilder::paintAndWrite(const RegionSource& region, const ViewSo
 std::string AtlasBuilder::infoIdOf(const RegionSource& region, const ViewSource& view) {
     if (view.about.empty())
         return regionEntryId(region);
-    std::string id = "Label View " + region.header + " / " + view.header;
+    std::string id = viewEntryId(region, view);
     entries_.push_back({id, view.header + " of " + region.header, "", view.about});
     return id;
 }
@@ -179,9 +183,7 @@ BuiltView AtlasBuilder::builtView(const RegionSource& region, const ViewSource& 
         // An alias is only ever displayed when going back lands on it; it shows its target's picture
         // and text, but no flags: the index must never send the viewer into a view it does not show.
         built.realheader = view.alias;
-        built.infoId = view.about.empty() && shown.about.empty()
-                           ? regionEntryId(region)
-                           : "Label View " + region.header + " / " + shown.header;
+        built.infoId = shown.about.empty() ? regionEntryId(region) : viewEntryId(region, shown);
     } else {
         built.v = view.base;
         built.points = summary.points;

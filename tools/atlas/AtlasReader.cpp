@@ -88,6 +88,9 @@ private:
                 appendText(source_.credit, setting);
             } else if (setting.keyword == "pictures") {
                 needRest(setting);
+                // The generator empties this folder before drawing into it.
+                if (!insideTheBundle(setting.rest))
+                    fail(setting, "the pictures' folder is a folder inside the bundle, such as \"atlas\"");
                 source_.pictureFolder = setting.rest;
             } else if (setting.keyword == "artwork") {
                 source_.artworks.push_back(readArtwork(setting));
@@ -181,6 +184,8 @@ private:
                 appendText(region.about, setting);
             } else if (setting.keyword == "folder") {
                 needRest(setting);
+                if (!insideTheBundle(setting.rest))
+                    fail(setting, "a region's folder is a name inside the pictures' folder");
                 region.folder = setting.rest;
             } else if (setting.keyword == "hit") {
                 needRest(setting);
@@ -200,6 +205,11 @@ private:
         if (region.folder.empty())
             region.folder = folderName(region.header);
         return region;
+    }
+
+    static bool insideTheBundle(const std::string& name) {
+        std::filesystem::path folder = name;
+        return !folder.is_absolute() && folder != "." && std::ranges::find(folder, "..") == folder.end();
     }
 
     static std::vector<std::string> commaSeparated(const std::string& text) {

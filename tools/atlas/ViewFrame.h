@@ -19,7 +19,6 @@ public:
     ViewFrame(const Box& window, bool mirror, int width = pictureWidth, int height = pictureHeight);
 
     const Box& window() const { return window_; }
-    bool mirrored() const { return mirror_; }
     int width() const { return width_; }
     int height() const { return height_; }
     double pixelsPerUnit() const { return width_ / window_.width; }
@@ -29,7 +28,6 @@ public:
     // The box that BOX of the artwork covers in the raster.
     Box toPixels(const Box& box) const;
 
-    bool operator==(const ViewFrame&) const = default;
 
 private:
     Box window_;

@@ -299,9 +299,11 @@ private:
         TermIndex index = termIndexOf(top_);
         for (const QuizArea& area : quizAreasOf(*shape_.topRegion, index)) {
             if (area.questions.size() < questionsPerQuiz)
-                warning(*index.nodes.at(area.title), "the quiz area " + quoted(area.title) + " offers " +
-                                                         std::to_string(area.questions.size()) +
-                                                         " questions; a quiz on it alone needs 12");
+                warning(*index.nodes.at(area.title),
+                        "the quiz area " + quoted(area.title) + " offers " +
+                            std::to_string(area.questions.size()) +
+                            (area.questions.size() == 1 ? " question" : " questions") +
+                            "; a quiz on it alone needs 12");
         }
     }
 

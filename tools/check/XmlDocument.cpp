@@ -50,13 +50,6 @@ const std::string& XmlElement::attribute(const std::string& key) const {
     return none;
 }
 
-bool XmlElement::hasAttribute(const std::string& key) const {
-    for (const auto& attribute : attributes)
-        if (attribute.first == key)
-            return true;
-    return false;
-}
-
 XmlDocument parseXml(const std::string& text) {
     Builder builder;
     builder.parser = XML_ParserCreate("UTF-8");

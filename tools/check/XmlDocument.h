@@ -19,7 +19,6 @@ struct XmlElement {
 
     // The attribute's value, "" when it is missing.
     const std::string& attribute(const std::string& key) const;
-    bool hasAttribute(const std::string& key) const;
     const XmlElement* child(std::size_t index) const {
         return index < children.size() ? children[index].get() : nullptr;
     }
