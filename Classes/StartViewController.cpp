@@ -121,9 +121,15 @@ void StartViewController::viewLoading() {
     whiteRect->setFrame(applicationFrame());
     startView->setFrame(applicationFrame());
 
+    // Titles below the screen could be neither seen nor pressed; a list of thousands of lines would only
+    // hold the screen up while it made their buttons.
     std::vector<std::string> lines = splitLines(titlesText());
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        addTitle(lines[i], firstTitleY + titleSpacing * static_cast<float>(i));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        float y = firstTitleY + titleSpacing * static_cast<float>(i);
+        if (y >= applicationFrame().maxY())
+            break;
+        addTitle(lines[i], y);
+    }
 
     label = ui::make<ui::Label>(ui::Rect(100, 139, 140, 20));
     label->setIdentifier("label");
@@ -190,9 +196,11 @@ bool StartViewController::shouldAutorotateToInterfaceOrientation(int orientation
     return false;
 }
 
-std::string StartViewController::contentAddress(std::size_t index) {
+std::optional<std::string> StartViewController::downloadContent(std::size_t line) {
     std::vector<std::string> lines = splitLines(ui::Bundle::main().text("url", "txt").value_or(""));
-    return index < lines.size() ? lines[index] : "";
+    if (line >= lines.size() || lines[line].empty())
+        return std::nullopt;
+    return ui::download(lines[line], downloadLimits);
 }
 
 std::string StartViewController::documentsPath(const std::string& fileName) {
@@ -217,15 +225,12 @@ ui::Image StartViewController::startPicture() const {
 }
 
 void StartViewController::fetchTitles() const {
-    if (auto bytes = ui::download(contentAddress(1), downloadLimits))
+    if (auto bytes = downloadContent(1))
         ui::writeFileAtomically(documentsPath(titlesFileName), *bytes);
 }
 
 void StartViewController::fetchStartPicture() {
-    std::string address = contentAddress(0);
-    if (address.empty())
-        return;
-    auto bytes = ui::download(address, downloadLimits);
+    auto bytes = downloadContent(0);
     if (!bytes || !ui::isPicture(*bytes) ||
         !ui::writeFileAtomically(documentsPath(startPictureFileName), *bytes))
         return;

@@ -11,7 +11,7 @@
 //
 // Titles list: one title per line, fields separated by "||"; the first field is the title shown, the
 // last the web address it opens (a line without "||" is both). Every line gives a button, an empty
-// one too.
+// one too, down to the bottom of the screen.
 //
 //     state            label                 a touch
 //     loading          "Loading..."          does nothing
@@ -27,6 +27,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace ui {
@@ -76,8 +77,9 @@ public:
     int t = 0;
 
 private:
-    // Line `index` of the address file, or "" when it has none.
-    static std::string contentAddress(std::size_t index);
+    // The content at the address on `line` of the address file; nothing when there is no such address
+    // or the download fails.
+    static std::optional<std::string> downloadContent(std::size_t line);
     static std::string documentsPath(const std::string& fileName);
     static std::string titlesText();
     ui::Image startPicture() const;

@@ -106,6 +106,23 @@ TEST_F(StartContentTest, aCachedPictureThatDoesNotDecodeGivesWayToTheBundlePictu
     EXPECT_EQ(shownPictureSize(), ui::Size(16, 16));
 }
 
+TEST_F(StartContentTest, aCachedTitlesListThatIsNotTextGivesWayToTheBundleList) {
+    writeDocument("TitlesAndUrls.txt", std::string("\xff\xfe\x00T\x00i", 6));
+    launch(Network::Offline);
+
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
+}
+
+TEST_F(StartContentTest, withoutAnAddressFileNothingIsFetchedAndTheBundleCopiesAreShown) {
+    std::filesystem::remove(std::filesystem::path(bundleDirectory) / "url.txt");
+    launch(Network::Online);
+    waitForStartPictureTick();
+
+    EXPECT_EQ(requests(), 0);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
+    EXPECT_EQ(shownPictureSize(), ui::Size(16, 16));
+}
+
 TEST_F(StartContentTest, aPictureArrivingAfterTheFlipIsCachedButNotShown) {
     serveGoodContent();
     launch(Network::Online);

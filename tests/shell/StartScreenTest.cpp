@@ -60,6 +60,16 @@ TEST_F(StartScreenTest, aTrailingNewlineGivesOneMoreEmptyTitleOfWidthZero) {
     EXPECT_EQ(underlines()[1]->frame(), ui::Rect(37, 282, 0, 1));
 }
 
+TEST_F(StartScreenTest, titlesStopAtTheBottomOfTheScreen) {
+    std::string list;
+    for (int i = 0; i < 5000; ++i)
+        list += "Title " + std::to_string(i) + "||http://127.0.0.1/" + std::to_string(i) + "\n";
+    launchWithTitles(list);
+
+    ASSERT_EQ(titleButtons().size(), 8u);
+    EXPECT_EQ(titleButtons().back()->frame().y(), 450);
+}
+
 TEST_F(StartScreenTest, aTitleWithThreeFieldsShowsTheFirstAndOpensTheThird) {
     launchWithTitles("Atlas||ignored||http://127.0.0.1/third");
     ASSERT_EQ(titles(), (std::vector<std::string>{"Atlas"}));
