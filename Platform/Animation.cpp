@@ -35,11 +35,6 @@ void Animation::begin(Float duration) {
     openBlocks().push_back({std::max(duration, 0.0), {}, {}, nullptr});
 }
 
-void Animation::setDuration(Float duration) {
-    if (!openBlocks().empty())
-        openBlocks().back().duration = std::max(duration, 0.0);
-}
-
 void Animation::setDidStop(std::function<void()> didStop) {
     if (!openBlocks().empty())
         openBlocks().back().didStop = std::move(didStop);

@@ -28,8 +28,6 @@ class View;
 class Animation {
 public:
     static void begin(Float duration = 0.2);
-    // Changes the duration of the innermost open block.
-    static void setDuration(Float duration);
     static void setDidStop(std::function<void()> didStop);
     static void setTransition(Transition transition, View* view);
     static void commit();

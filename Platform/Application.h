@@ -62,7 +62,6 @@ public:
     void moveTouches(const std::vector<FingerSample>& fingers);
     void endTouches(const std::vector<FingerSample>& fingers);
     void cancelAllTouches();
-    bool hasTouches() const { return !touches_.empty(); }
 
     // Key input for the first responder (a focused text field); false when nothing has the focus.
     bool sendText(const std::string& text);

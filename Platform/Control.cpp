@@ -35,10 +35,6 @@ void Control::addTarget(ControlEvent event, Action action) {
     actions_.emplace_back(event, std::move(action));
 }
 
-void Control::removeAllTargets() {
-    actions_.clear();
-}
-
 void Control::sendActions(ControlEvent event) {
     // An action may remove this control from the screen or change the action list.
     auto keepAlive = weak_from_this().lock();

@@ -39,7 +39,6 @@ public:
     ControlState state() const;
 
     void addTarget(ControlEvent event, Action action);
-    void removeAllTargets();
     // Runs the actions for `event` with this control as sender.
     void sendActions(ControlEvent event);
 

@@ -58,7 +58,6 @@ public:
 
     // The due time of the next event, if any.
     std::optional<Float> nextDueTime() const;
-    bool hasEvents() const { return !events_.empty(); }
 
     // Runs `callback` whenever `fd` is readable, checked each time the clock moves, until `unwatch`.
     // Watches belong to their descriptors' owners, so `reset` keeps them.

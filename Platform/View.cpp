@@ -159,15 +159,6 @@ void View::bringSubviewToFront(const View* view) {
     setNeedsDisplay();
 }
 
-void View::sendSubviewToBack(const View* view) {
-    auto it = std::find_if(subviews_.begin(), subviews_.end(),
-                           [view](const ViewPtr& v) { return v.get() == view; });
-    if (it == subviews_.end())
-        return;
-    std::rotate(subviews_.begin(), it, it + 1);
-    setNeedsDisplay();
-}
-
 bool View::isDescendantOf(const View* ancestor) const {
     for (const View* v = this; v; v = v->superview_) {
         if (v == ancestor)
@@ -194,13 +185,6 @@ View* View::viewWithTag(int tag) {
             return found;
     }
     return nullptr;
-}
-
-View* View::rootView() {
-    View* v = this;
-    while (v->superview_)
-        v = v->superview_;
-    return v;
 }
 
 AffineTransform View::transformToSuperview() const {

@@ -97,13 +97,10 @@ public:
     // Does nothing when the view has no superview.
     void removeFromSuperview();
     void bringSubviewToFront(const View* view);
-    void sendSubviewToBack(const View* view);
     bool isDescendantOf(const View* ancestor) const;
     // The first view of this subtree (this one included), depth first, with that identifier or tag.
     View* findView(const std::string& identifier);
     View* viewWithTag(int tag);
-    // The top of the tree this view is in (the window when it is on screen).
-    View* rootView();
 
     // Coordinates. A null view means the window: the root of this view's tree.
     Point convertTo(Point point, const View* view) const;
