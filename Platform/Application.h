@@ -79,7 +79,8 @@ public:
     // What `state` reports: "time" (clock seconds), "interaction" (whether the window and its
     // front-most screen take touches), "alert" (null or the open alert's description), "openedURLs", then
     // one key per provider with the value it returns, in the order they were added. Adding a provider
-    // under a name that exists replaces it.
+    // under a name that exists replaces it; a provider named like a toolkit key replaces that key's value
+    // (a program that knows better which view's interaction counts reports "interaction" itself).
     using StateProvider = std::function<Json()>;
     void addStateProvider(const std::string& key, StateProvider provider);
     void removeStateProvider(const std::string& key);
