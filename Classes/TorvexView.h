@@ -290,6 +290,14 @@ public:
     float scale = 0, scaleback = 0;
     std::vector<float> scaleOfHotSpot = std::vector<float>(20, 0.0f);
 
+    // ---- Panels, index and quiz (TorvexViewInfo/Help/Index/Quiz.cpp)
+    // Loading, once the term lists exist: creates `navigationController`, hands it the lists and this
+    // viewer, and adds "indexList", "indexRows", "indexLetters" and "Questions" to the automation state.
+    void createIndexList();
+    // What a correct quiz answer adds to `proc`: 8.33 in a quiz of 12 questions (99.96 for all, shown as
+    // 100), 100 / N in a quiz of N < 12 questions, which the chosen areas may force. `startQuiz` sets it.
+    double pointsPerCorrectAnswer = 8.33;
+
 private:
     // ---- Loading
     void createControls();
@@ -319,6 +327,18 @@ private:
 
     // ---- Image buttons
     ui::Image thumbnailOfView(const std::string& viewName) const;
+
+    // ---- Panels, index and quiz
+    // A flag's bubble is shown: `viewHint`, taken as unsigned, indexes `flags` (so -1 never counts).
+    bool isBubbleShown() const;
+    void openRegionInfo();
+    void closeRegionInfo();
+    void restoreBubbleTitle();
+    static ui::Point detailPanelCenter(ui::Point bubble, float bubbleHeight, float width, float height);
+    void buildQuizPanel();
+    void slideQuizPanelIn();
+    void drawQuestions();
+    void fillQuestionPanel();
 
     std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };

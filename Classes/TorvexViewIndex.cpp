@@ -1,8 +1,94 @@
-// The index panel. Minimal for now: nothing opens yet.
+// The index panel: the alphabetical list of terms in a panel that slides in from the right edge.
 #include "TorvexView.h"
 
-void TorvexView::displayIndex() {}
-void TorvexView::hideIndex() {}
+#include "ForInfo.h"
+#include "IndexViewController.h"
+#include "Platform/Animation.h"
+#include "Platform/Application.h"
+#include "Platform/Button.h"
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+bool isLandscape(int orientation) {
+    return orientation == 3 || orientation == 4;
+}
+
+} // namespace
+
+void TorvexView::createIndexList() {
+    navigationController = std::make_shared<IndexViewController>();
+    navigationController->setViewer(this);
+    navigationController->setDataEng(indexArray, latinArray);
+
+    using Json = nlohmann::ordered_json;
+    auto provide = [this, &application = ui::Application::shared()](const char* key, auto read) {
+        application.addStateProvider(key, [alive = std::weak_ptr<const int>(lifetime_), this, read]() {
+            return alive.expired() ? Json(nullptr) : Json(read(*this));
+        });
+    };
+    provide("indexList", [](const TorvexView& v) { return v.navigationController->listContent(); });
+    provide("indexRows", [](const TorvexView& v) { return v.navigationController->rowTitles(); });
+    provide("indexLetters", [](const TorvexView& v) { return v.navigationController->sectionLetters(); });
+    provide("Questions", [](const TorvexView& v) { return v.Questions; });
+}
+
+void TorvexView::displayIndex() {
+    count = 0;
+    if (!enterArray.empty())
+        return;
+    hideViews();
+    hideInfo();
+    hideHelp();
+    if (inQuiz) {
+        alertOKCancelAction(true);
+        return;
+    }
+    ui::Rect area = view()->frame();
+    float screenWidth = static_cast<float>(isLandscape(interfaceOrientation) ? area.height() : area.width());
+    float screenHeight = static_cast<float>(isLandscape(interfaceOrientation) ? area.width() : area.height());
+    if (indexView->frame().x() < screenWidth) {
+        hideIndex();
+        return;
+    }
+    changeImageOnButton(buttonForIndex.get(), true);
+    indexView->setFrame(ui::Rect(screenWidth + 5, 35, indexWidth, 0.8 * screenHeight));
+    indexView->updateView();
+    ui::Animation::begin(0.5);
+    indexView->removeFromSuperview();
+    view()->addSubview(indexView);
+    ui::Point at = indexView->center();
+    indexView->setCenter({at.x - indexWidth - 5, at.y});
+    ui::Animation::commit();
+
+    if (!navigationController)
+        return;
+    const auto& list = navigationController->view();
+    if (!list->superview()) {
+        navigationController->viewWillAppear(true);
+        indexView->addSubview(list);
+        navigationController->awakeFromNib();
+        navigationController->viewDidAppear(true);
+        list->setAlpha(0.75);
+    }
+    list->setFrame(ui::Rect(4, 4, indexWidth - 15.5, indexHeight - 12.5));
+    indexView->textViewForInfo()->setUserInteractionEnabled(true);
+}
+
+// Each call moves the panel further out, however far out it is already, until it is well beyond any
+// screen; showing it places it afresh.
+void TorvexView::hideIndex() {
+    float beyond = isLandscape(interfaceOrientation) ? 1024 : 768;
+    if (!indexView || indexView->frame().x() > beyond)
+        return;
+    ui::Animation::begin(0.5);
+    ui::Point at = indexView->center();
+    indexView->setCenter({at.x + indexWidth + 5, at.y});
+    ui::Animation::commit();
+    changeImageOnButton(buttonForIndex.get(), false);
+}
+
 void TorvexView::setLang(const std::string& language) {
     lang = language;
 }

@@ -1,21 +1,307 @@
-// The quiz: area choice, drawing of questions, question flow and score. Minimal for now.
+// The quiz: the choice of areas, the drawing of questions, the question flow with its score, and the
+// way out. Answers are checked where flags are pressed (TorvexViewBubbles.cpp).
 #include "TorvexView.h"
 
-#include <algorithm>
+#include "ForInfo.h"
+#include "Platform/AlertView.h"
+#include "Platform/Animation.h"
+#include "Platform/Button.h"
+#include "Platform/Label.h"
+#include "Platform/Switch.h"
 
-void TorvexView::displayQuiz() {}
-void TorvexView::startQuiz(ui::Button*) {}
-void TorvexView::selectQuestion(const NodeList&) {}
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+namespace {
+
+constexpr std::size_t questionsPerQuiz = 12;
+// Drawing walks one random path per chosen area and pass; when the areas hold fewer points than a quiz
+// asks for, it stops after this many passes in a row that found nothing new.
+constexpr int fruitlessPassesAllowed = 1000;
+
+bool isLandscape(int orientation) {
+    return orientation == 3 || orientation == 4;
+}
+
+std::string formatted(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// Every "infoid" that `selectQuestion` can reach from `list`, by the same paths.
+void collectCandidates(const NodeList& list, std::set<std::string_view>& ids) {
+    for (const auto& node : list) {
+        if (node->key == "point") {
+            if (std::string_view id = node->attribute("infoid"); !id.empty())
+                ids.insert(id);
+        } else if (node->key == "view") {
+            collectCandidates(TorvexView::childrenOf(node->firstChild()), ids);
+        } else {
+            collectCandidates(node->children, ids);
+        }
+    }
+}
+
+} // namespace
+
+void TorvexView::displayQuiz() {
+    hideViews();
+    hideInfo();
+    hideIndex();
+    hideHelp();
+    if (inQuiz) {
+        alertOKCancelAction(false);
+    } else {
+        inQuiz = true;
+        if (!quizLoad)
+            buildQuizPanel();
+        slideQuizPanelIn();
+    }
+    changeImageOnButton(quizButton.get(), true);
+}
+
+void TorvexView::buildQuizPanel() {
+    view()->addSubview(viewForQuiz);
+    auto heading = ui::make<ui::Label>(ui::Rect(15, 7, 260, 40));
+    heading->setText("Please select which areas you would like to be tested on:");
+    heading->setFont(ui::Font::system(14));
+    heading->setBackgroundColor(ui::Color::clear());
+    heading->setNumberOfLines(2);
+    heading->setTextAlignment(ui::TextAlignment::Center);
+    heading->setTextColor(ui::Color::white());
+    viewForQuiz->addSubview(heading);
+
+    float y = 50;
+    for (std::size_t i = 0; i < quizs.size(); ++i) {
+        auto areaSwitch = ui::make<ui::Switch>(ui::Rect(10, y, 40, 20));
+        areaSwitch->setTag(static_cast<int>(i));
+        areaSwitch->setIdentifier("quizArea " + quizs[i]);
+        selectQuizs.push_back(areaSwitch);
+        viewForQuiz->addSubview(areaSwitch);
+        auto title = ui::make<ui::Label>(ui::Rect(120, y + 3, 160, 20));
+        title->setText(quizs[i]);
+        title->setFont(ui::Font::system(14));
+        title->setBackgroundColor(ui::Color::clear());
+        title->setTextColor(ui::Color::white());
+        viewForQuiz->addSubview(title);
+        y += 35;
+    }
+    auto startArea = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect(185, y, 95, 50));
+    startArea->addAction(whileAlive([this](ui::Button* sender) { startQuiz(sender); }));
+    viewForQuiz->addSubview(startArea);
+    auto start = ui::make<ui::Button>(ui::ButtonType::RoundedRect, ui::Rect(199, y, 72, 26));
+    start->setIdentifier("startButton");
+    start->setTitle("Start");
+    start->addAction(whileAlive([this](ui::Button* sender) { startQuiz(sender); }));
+    viewForQuiz->addSubview(start);
+    quizLoad = true;
+    viewForQuiz->setFrame(ui::Rect(400, 480 - (y + 40) - 30, 300, y + 40));
+}
+
+// The question panel joins the view only when questions start: while it is there, pressing a flag
+// answers a question.
+void TorvexView::slideQuizPanelIn() {
+    viewForQuiz->removeFromSuperview();
+    view()->addSubview(viewForQuiz);
+    bool questionPanelShown = isOnScreen(forQuestion.get());
+    if (questionPanelShown)
+        bringQuestionPanelToFront();
+    ui::Rect setUp = viewForQuiz->frame(), questions = forQuestion->frame();
+    ui::Animation::begin(1.0);
+    viewForQuiz->setFrame(ui::Rect(10, setUp.y(), 300, setUp.height()));
+    forQuestion->setFrame(ui::Rect(400, questions.y(), 300, 120));
+    ui::Animation::commit();
+}
+
+void TorvexView::startQuiz(ui::Button*) {
+    proc = 0;
+    bool anyArea =
+        std::any_of(selectQuizs.begin(), selectQuizs.end(), [](const auto& s) { return s->isOn(); });
+    if (!anyArea)
+        return;
+    Questions.clear();
+    drawQuestions();
+    if (Questions.empty())
+        return;
+    pointsPerCorrectAnswer =
+        Questions.size() == questionsPerQuiz ? 8.33 : 100.0 / static_cast<double>(Questions.size());
+    nextQuestion(nullptr);
+
+    bool landscape = isLandscape(interfaceOrientation);
+    ui::Point setUpCenter = viewForQuiz->center();
+    ui::Rect setUp = viewForQuiz->frame();
+    view()->addSubview(forQuestion);
+    forQuestion->setFrame(ui::Rect(0, 800, 300, 120));
+    forQuestion->setCenter({landscape ? 1174.0 : 918.0, setUpCenter.y});
+    touchBegan = {0, 0};
+    ui::Animation::begin(0.7);
+    ui::Animation::setDidStop(whileAlive([this] { hideQuizView(); }));
+    forQuestion->setCenter(setUpCenter);
+    viewForQuiz->setFrame(ui::Rect(landscape ? 1104 : 848, setUp.y(), 300, setUp.height()));
+    ui::Animation::commit();
+}
+
+// The chosen areas in turn, one random path each per pass, until the quiz is full or every point the
+// areas hold is drawn; a long run of passes without a new point ends it too.
+void TorvexView::drawQuestions() {
+    std::vector<const NodeList*> areas;
+    std::set<std::string_view> candidates;
+    for (const auto& areaSwitch : selectQuizs) {
+        if (!areaSwitch->isOn() || static_cast<std::size_t>(areaSwitch->tag()) >= quizs.size())
+            continue;
+        const TreeNode* area = indexDictionary.find(quizs[static_cast<std::size_t>(areaSwitch->tag())]);
+        if (!area || area->children.size() < 2)
+            continue;
+        areas.push_back(&area->children[1]->children);
+        collectCandidates(area->children[1]->children, candidates);
+    }
+    std::size_t wanted = std::min(questionsPerQuiz, candidates.size());
+    for (int fruitless = 0; Questions.size() < wanted && fruitless < fruitlessPassesAllowed;) {
+        std::size_t before = Questions.size();
+        for (const NodeList* area : areas) {
+            selectQuestion(*area);
+            if (Questions.size() == wanted)
+                break;
+        }
+        fruitless = Questions.size() == before ? fruitless + 1 : 0;
+    }
+}
+
+void TorvexView::selectQuestion(const NodeList& list) {
+    if (list.empty())
+        return;
+    const TreeNode& element = *list[arc4random() % list.size()];
+    if (element.key == "point") {
+        std::string id(element.attribute("infoid"));
+        if (!issetQuestion(id) && !id.empty())
+            Questions.push_back(id);
+    } else if (element.key == "view") {
+        selectQuestion(childrenOf(element.firstChild()));
+    } else {
+        selectQuestion(element.children);
+    }
+}
 
 bool TorvexView::issetQuestion(const std::string& infoId) const {
     return std::find(Questions.begin(), Questions.end(), infoId) != Questions.end();
 }
 
-void TorvexView::hideQuiz() {}
-void TorvexView::hideQuizView() {}
-void TorvexView::delselectQuizButton() {}
+// The question panel leaves the view once it has slid out, unless a new quiz has begun meanwhile, so
+// that flags pressed afterwards are no answers and regions entered later raise no flags.
+void TorvexView::hideQuiz() {
+    inQuiz = false;
+    if (!Questions.empty()) {
+        question = 0;
+        Questions.clear();
+    }
+    changeImageOnButton(quizButton.get(), false);
+    if (!isOnScreen(viewForQuiz.get()) && !isOnScreen(forQuestion.get()))
+        return;
+    ui::Rect setUp = viewForQuiz->frame(), questions = forQuestion->frame();
+    ui::Animation::begin(0.75);
+    ui::Animation::setDidStop(whileAlive([this] {
+        if (Questions.empty())
+            forQuestion->removeFromSuperview();
+    }));
+    viewForQuiz->setFrame(ui::Rect(400, setUp.y(), 300, setUp.height()));
+    forQuestion->setFrame(ui::Rect(400, questions.y(), 300, 120));
+    ui::Animation::commit();
+    cleanView();
+    if (const TreeNode* current = currentViewNamed(viewTorvex))
+        updateView(current->children);
+}
+
+void TorvexView::hideQuizView() {
+    viewForQuiz->removeFromSuperview();
+}
+
+void TorvexView::delselectQuizButton() {
+    if (inQuiz)
+        hideQuiz();
+    forQuestion->removeFromSuperview();
+}
+
 void TorvexView::alertOKCancelAction(bool flag) {
+    auto alert = ui::make<ui::AlertView>(
+        "Are you sure want to get out of the quiz?", "",
+        whileAlive([this](ui::AlertView* sender, int index) { alertView(sender, index); }), "NO",
+        std::vector<std::string>{"YES"});
+    alert->show();
     quizQuit = flag;
 }
-void TorvexView::alertView(ui::AlertView*, int) {}
-void TorvexView::nextQuestion(ui::Button*) {}
+
+// The one answer to every alert of the viewer: "NO" or "Next" (0), "YES" or "Find" (1). Which alert it
+// was shows in `countAns` (3: the question is settled) and `quizQuit`.
+void TorvexView::alertView(ui::AlertView*, int buttonIndex) {
+    if (!isOnScreen(viewForQuiz.get()) && !isOnScreen(forQuestion.get()))
+        return;
+    if (buttonIndex == 0) {
+        quizQuit = false;
+        if (countAns == 3)
+            nextQuestion(nullptr);
+        return;
+    }
+    if (buttonIndex != 1) {
+        quizQuit = false;
+        return;
+    }
+    if (countAns == 3 && !quizQuit) {
+        countAns = 4;
+        if (question >= 1 && static_cast<std::size_t>(question) <= Questions.size())
+            goToPart(Questions[static_cast<std::size_t>(question - 1)]);
+        quizQuit = false;
+        return;
+    }
+    hideQuiz();
+    if (quizQuit)
+        displayIndex();
+    quizQuit = false;
+}
+
+void TorvexView::nextQuestion(ui::Button*) {
+    backToStart();
+    countAns = 0;
+    procent->setText(formatted("%.0f %%", proc));
+    if (passButton)
+        passButton->setTitle("Pass");
+    if (static_cast<std::size_t>(question) >= Questions.size()) {
+        if (labelForQuestion->text() == "Quiz completed") {
+            hideQuiz();
+            return;
+        }
+        labelForQuestion->setText("Quiz completed");
+        labelForQuestionLatin->setText("");
+        passButton->setTitle("OK");
+        return;
+    }
+    char number[64];
+    std::snprintf(number, sizeof number, "Question %d of %zu:", question + 1, Questions.size());
+    numQuestion->setText(number);
+    const std::string& id = Questions[static_cast<std::size_t>(question)];
+    std::string english = getInfoOfPoint(id, 0), latin = getInfoOfPoint(id, 1);
+    bool hasLatin = latin.size() > 1;
+    labelForQuestion->setText("Please zoom in and identify the location of the " + english +
+                              (hasLatin ? "," : "."));
+    labelForQuestionLatin->setText(hasLatin ? "(" + latin + ")." : "");
+    if (!labelForQuestion->superview())
+        fillQuestionPanel();
+    ++question;
+}
+
+// The larger invisible button behind "Pass" only widens the area that takes the press.
+void TorvexView::fillQuestionPanel() {
+    for (const auto& label : {labelForQuestionLatin, labelForQuestion, numQuestion, procent})
+        forQuestion->addSubview(label);
+    auto pressArea = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect(205, 67, 95, 50));
+    pressArea->setTitle("Start");
+    pressArea->addAction(whileAlive([this](ui::Button* sender) { nextQuestion(sender); }));
+    forQuestion->addSubview(pressArea);
+    passButton = ui::make<ui::Button>(ui::ButtonType::RoundedRect, ui::Rect(220, 82, 70, 25));
+    passButton->setIdentifier("passButton");
+    passButton->setTitle("Pass");
+    passButton->addAction(whileAlive([this](ui::Button* sender) { nextQuestion(sender); }));
+    forQuestion->addSubview(passButton);
+}

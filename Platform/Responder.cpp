@@ -49,6 +49,8 @@ void Responder::touchesCancelled(const TouchSet& touches) {
 bool Responder::becomeFirstResponder() {
     if (!canBecomeFirstResponder())
         return false;
+    if (currentFirstResponder && currentFirstResponder != this)
+        currentFirstResponder->resignFirstResponder();
     currentFirstResponder = this;
     return true;
 }

@@ -78,10 +78,12 @@ public:
     // The touches were taken away (a scroll view began to scroll them) or the window went away.
     virtual void touchesCancelled(const TouchSet& touches);
 
-    // Key input. Only a responder that accepts it can become first responder.
+    // Key input. Only a responder that accepts it can become first responder; the one that had the
+    // focus before is asked to resign first. Overrides (a text field beginning and ending its editing)
+    // call these.
     virtual bool canBecomeFirstResponder() const { return false; }
-    bool becomeFirstResponder();
-    void resignFirstResponder();
+    virtual bool becomeFirstResponder();
+    virtual void resignFirstResponder();
     bool isFirstResponder() const { return firstResponder() == this; }
     static Responder* firstResponder();
     // Typed text, and the named keys "Return", "Escape" and "BackSpace".

@@ -1,0 +1,246 @@
+// The toolkit's switch, table, text field and search bar, on their own.
+#include "Platform/Application.h"
+#include "Platform/Driver.h"
+#include "Platform/SearchBar.h"
+#include "Platform/Switch.h"
+#include "Platform/TableView.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace ui;
+
+class Controls : public ::testing::Test {
+protected:
+    void SetUp() override { Driver::resetToolkit(); }
+    void TearDown() override { Driver::resetToolkit(); }
+    View& window() { return *Application::shared().window(); }
+    Driver driver;
+};
+
+// ---- Switch
+
+TEST_F(Controls, ASwitchHasItsOwnSizeAndATapFlipsItAndTellsItsTargets) {
+    auto toggle = make<Switch>(Rect(10, 50, 40, 20));
+    window().addSubview(toggle);
+    EXPECT_EQ(toggle->frame(), Rect(10, 50, 94, 27));
+    EXPECT_FALSE(toggle->isOn());
+    int changes = 0;
+    toggle->addTarget(ControlEvent::ValueChanged, [&](Control*) { ++changes; });
+    driver.tap({57, 63});
+    EXPECT_TRUE(toggle->isOn());
+    EXPECT_EQ(changes, 1);
+    toggle->setOn(false);
+    EXPECT_EQ(changes, 1) << "a change made by code tells nobody";
+}
+
+TEST_F(Controls, ASwitchKnobSlidesAcrossOnTheClock) {
+    auto toggle = make<Switch>(Rect(0, 0, 0, 0));
+    window().addSubview(toggle);
+    View& knob = *toggle->subviews().front();
+    toggle->setOn(true, true);
+    driver.advance(Switch::slideDuration / 2);
+    EXPECT_NEAR(knob.presentationCenter().x, 47, 0.5);
+    driver.advance(Switch::slideDuration / 2);
+    EXPECT_EQ(knob.presentationCenter().x, 74);
+}
+
+// ---- Table
+
+class Rows : public TableViewDataSource, public TableViewDelegate {
+public:
+    std::vector<int> sizes{20, 20, 20};
+    std::vector<IndexPath> chosen;
+    int cellsMade = 0;
+
+    int numberOfSectionsInTableView(TableView&) override { return static_cast<int>(sizes.size()); }
+    int numberOfRowsInSection(TableView&, int section) override {
+        return sizes.at(static_cast<std::size_t>(section));
+    }
+    TableViewCellPtr cellForRowAtIndexPath(TableView& table, IndexPath path) override {
+        auto cell = table.dequeueReusableCellWithIdentifier("row");
+        if (!cell) {
+            cell = make<TableViewCell>("row");
+            ++cellsMade;
+        }
+        cell->textLabel().setText("row " + std::to_string(path.section) + "." + std::to_string(path.row));
+        return cell;
+    }
+    std::vector<std::string> sectionIndexTitlesForTableView(TableView&) override { return {"A", "B", "C"}; }
+    ViewPtr viewForHeaderInSection(TableView&, int section) override {
+        auto header = make<View>();
+        header->setTag(100 + section);
+        return header;
+    }
+    void didSelectRowAtIndexPath(TableView&, IndexPath path) override { chosen.push_back(path); }
+};
+
+class Table : public Controls {
+protected:
+    void SetUp() override {
+        Controls::SetUp();
+        table = make<TableView>(Rect(0, 0, 200, 300));
+        table->setRowHeight(30);
+        table->setSectionHeaderHeight(14);
+        table->setDataSource(&rows);
+        table->setDelegate(&rows);
+        window().addSubview(table);
+        table->reloadData();
+    }
+    Rows rows;
+    TableViewPtr table;
+};
+
+TEST_F(Table, OnlyTheRowsOnScreenHaveCellsAndCellsAreReused) {
+    EXPECT_EQ(table->contentSize().height, 3 * (14 + 20 * 30));
+    auto shown = table->visibleCells();
+    ASSERT_EQ(shown.size(), 10u) << "rows 0 to 9 of section 0 reach into 300 points";
+    EXPECT_EQ(shown.back().second->textLabel().text(), "row 0.9");
+    EXPECT_EQ(shown.front().second->frame().width(), 200 - TableView::indexWidth) << "room for the index";
+    table->setContentOffset({0, 1000});
+    EXPECT_EQ(table->visibleCells().front().first, (IndexPath{1, 12}));
+    EXPECT_EQ(rows.cellsMade, 10) << "cells that left the screen were filled again";
+}
+
+TEST_F(Table, TheHeaderOfTheSectionAtTheTopStaysPinnedUntilTheNextPushesIt) {
+    table->setContentOffset({0, 100});
+    View* header = table->viewWithTag(100);
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->frame().y(), 100);
+    table->setContentOffset({0, 614 - 5});
+    EXPECT_EQ(table->viewWithTag(100)->frame().y(), 614 - 14) << "pushed up by the next section";
+    EXPECT_EQ(table->viewWithTag(101)->frame().y(), 614);
+}
+
+TEST_F(Table, ATapSelectsARowAndTellsTheDelegateButADragOnARowScrolls) {
+    ASSERT_TRUE(driver.press("row 0.2"));
+    ASSERT_EQ(rows.chosen.size(), 1u);
+    EXPECT_EQ(rows.chosen[0], (IndexPath{0, 2}));
+    EXPECT_TRUE(table->cellForRowAtIndexPath({0, 2})->isSelected());
+    table->deselectRowAtIndexPath({0, 2});
+    EXPECT_FALSE(table->cellForRowAtIndexPath({0, 2})->isSelected());
+
+    driver.drag({80, 250}, {80, 100}, 0.5);
+    EXPECT_EQ(rows.chosen.size(), 1u);
+    EXPECT_NEAR(table->contentOffset().y, 150, 1);
+}
+
+TEST_F(Table, AFlickGlidesOnAndSlowsDownOnTheClockAndATouchStopsIt) {
+    driver.drag({80, 280}, {80, 80}, 0.1);
+    Float released = table->contentOffset().y;
+    EXPECT_TRUE(table->isDecelerating());
+    driver.advance(0.5);
+    Float afterHalfSecond = table->contentOffset().y;
+    EXPECT_GT(afterHalfSecond, released + 200);
+    driver.advance(0.5);
+    EXPECT_LT(table->contentOffset().y - afterHalfSecond, afterHalfSecond - released) << "slowing down";
+
+    driver.tap({80, 150});
+    EXPECT_FALSE(table->isDecelerating());
+    EXPECT_TRUE(rows.chosen.empty()) << "the touch that stops a glide is not a tap on a row";
+    Float stopped = table->contentOffset().y;
+    driver.advance(1);
+    EXPECT_EQ(table->contentOffset().y, stopped);
+}
+
+TEST_F(Table, AGlideStopsAtTheEndOfTheContent) {
+    table->setContentOffset({0, 1400});
+    driver.drag({80, 280}, {80, 80}, 0.1);
+    driver.advance(3);
+    EXPECT_FALSE(table->isDecelerating());
+    EXPECT_EQ(table->contentOffset().y, table->contentSize().height - 300);
+}
+
+TEST_F(Table, TheLetterIndexJumpsToTheSectionUnderTheFinger) {
+    Rect index = table->sectionIndexFrame();
+    ASSERT_GT(index.width(), 0);
+    Point c = index.center();
+    driver.tap({c.x, c.y + 5}); // the middle letter, "B"
+    EXPECT_EQ(table->contentOffset().y, 614);
+    EXPECT_TRUE(rows.chosen.empty());
+}
+
+TEST_F(Table, ReloadingKeepsTheOffsetWithinTheNewContent) {
+    table->setContentOffset({0, 1500});
+    rows.sizes = {5};
+    table->reloadData();
+    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_EQ(table->visibleCells().size(), 5u);
+    EXPECT_FALSE(table->indexPathForSelectedRow());
+}
+
+// ---- Text field and search bar
+
+class Listener : public SearchBarDelegate {
+public:
+    std::vector<std::string> heard;
+    void searchBarTextDidChange(SearchBar&, const std::string& text) override {
+        heard.push_back("change " + text);
+    }
+    void searchBarTextDidBeginEditing(SearchBar&) override { heard.push_back("begin"); }
+    void searchBarTextDidEndEditing(SearchBar&) override { heard.push_back("end"); }
+    void searchBarSearchButtonClicked(SearchBar&) override { heard.push_back("search"); }
+    void searchBarCancelButtonClicked(SearchBar&) override { heard.push_back("cancel"); }
+};
+
+class Search : public Controls {
+protected:
+    void SetUp() override {
+        Controls::SetUp();
+        bar = make<SearchBar>(Rect(0, 0, 260, 44));
+        bar->setDelegate(&listener);
+        window().addSubview(bar);
+    }
+    void tapField() { driver.tap({60, 22}); }
+    Listener listener;
+    SearchBarPtr bar;
+};
+
+TEST_F(Search, ATapStartsEditingAndTypingReportsTheWholeText) {
+    EXPECT_FALSE(driver.type("x")) << "nothing has the focus yet";
+    tapField();
+    EXPECT_TRUE(bar->isEditing());
+    ASSERT_TRUE(driver.type("Ti"));
+    ASSERT_TRUE(driver.type("\xC3\xA4"));
+    ASSERT_TRUE(driver.key("BackSpace"));
+    EXPECT_EQ(bar->text(), "Ti");
+    EXPECT_EQ(listener.heard,
+              (std::vector<std::string>{"begin", "change Ti", "change Ti\xC3\xA4", "change Ti"}));
+    bar->setText("quiet");
+    EXPECT_EQ(listener.heard.size(), 4u) << "text set by code tells nobody";
+}
+
+TEST_F(Search, ReturnIsTheSearchButtonAndEscapeClosesTheKeyboard) {
+    tapField();
+    driver.key("Return");
+    EXPECT_TRUE(bar->isEditing());
+    driver.key("Escape");
+    EXPECT_FALSE(bar->isEditing());
+    EXPECT_EQ(listener.heard, (std::vector<std::string>{"begin", "search", "end"}));
+}
+
+TEST_F(Search, TheCancelButtonShowsOnRequestAndNarrowsTheField) {
+    Float wide = bar->textField().frame().width();
+    EXPECT_FALSE(driver.findControl("Cancel"));
+    bar->setShowsCancelButton(true);
+    EXPECT_LT(bar->textField().frame().width(), wide);
+    ASSERT_TRUE(driver.press("Cancel"));
+    EXPECT_EQ(listener.heard, (std::vector<std::string>{"cancel"}));
+}
+
+TEST_F(Search, EditingEndsWhenAnotherFieldTakesTheFocusOrTheBarLeavesTheScreen) {
+    auto other = make<TextField>(Rect(0, 100, 200, 31));
+    window().addSubview(other);
+    tapField();
+    driver.tap({50, 115});
+    EXPECT_TRUE(other->isEditing());
+    EXPECT_EQ(listener.heard, (std::vector<std::string>{"begin", "end"}));
+    tapField();
+    bar->removeFromSuperview();
+    EXPECT_FALSE(bar->isEditing());
+    EXPECT_EQ(listener.heard.back(), "end");
+    EXPECT_FALSE(driver.type("x"));
+}
+
+} // namespace

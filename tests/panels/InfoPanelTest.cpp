@@ -1,0 +1,142 @@
+// The region information panel and the flag detail panel.
+#include "Classes/ForInfo.h"
+#include "PanelsTest.h"
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+
+namespace {
+
+class InfoPanel : public PanelsTest {
+protected:
+    ForInfo& region() { return *viewer().Info; }
+    ForInfo& detail() { return *viewer().forInfo; }
+    ui::TextView& regionText() { return *region().textViewForInfo(); }
+
+    // Opens the bubble of the flag standing for `infoId` in the current region.
+    void openBubble(const std::string& infoId) {
+        if (viewer().flagsIsHidden)
+            viewer().displayFlags();
+        wait(0.5);
+        ui::Button* flag = flagOf(infoId);
+        ASSERT_NE(flag, nullptr) << infoId;
+        pressFlag(*flag);
+        wait(0.5);
+        ASSERT_TRUE(viewer().hintOfFlag && viewer().infoButtonOfHint);
+    }
+
+    // Opens the detail panel as if the bubble were `width` points wide.
+    void openDetailForBubbleWidth(float width) {
+        ui::Rect bubble = viewer().hintOfFlag->frame();
+        viewer().hintOfFlag->setFrame(ui::Rect(bubble.x(), bubble.y(), width, bubble.height()));
+        viewer().displayInfo(viewer().infoButtonOfHint.get());
+        wait(0.5);
+    }
+};
+
+TEST_F(InfoPanel, AShortTextGivesAPanelItsMeasuredHeightAndItRisesToTheBar) {
+    const std::string& text = viewer().info;
+    ASSERT_EQ(text, "The whole body, from head to toe.\n");
+    press("info");
+    float height = static_cast<float>(ui::textSize(text, ui::Font::system(13), 300).height) + 26;
+    EXPECT_EQ(region().frame().height(), height);
+    EXPECT_EQ(region().presentationCenter().y, 460 + height / 2) << "starts just below the screen";
+    wait(0.7);
+    EXPECT_EQ(region().frame(), ui::Rect(10, 450 - height, 300, height));
+    EXPECT_EQ(regionText().text(), text);
+    EXPECT_FALSE(regionText().isUserInteractionEnabled());
+    EXPECT_NE(viewer().infoButton->image().fileName().find("info pressed"), std::string::npos);
+    for (const auto& button : viewer().buttons)
+        EXPECT_TRUE(button->isHidden());
+}
+
+TEST_F(InfoPanel, ATextTallerThanThreeHundredSixtyIsCutThereAndScrolls) {
+    showRegion("Trunk");
+    ASSERT_GT(ui::textSize(viewer().info, ui::Font::system(13), 300).height + 26, 360);
+    press("info");
+    wait(0.7);
+    EXPECT_EQ(region().frame(), ui::Rect(10, 90, 300, 360));
+    EXPECT_TRUE(regionText().isUserInteractionEnabled());
+    EXPECT_GT(regionText().contentSize().height, regionText().bounds().height());
+}
+
+TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndLeavesTheFlagsHidden) {
+    viewer().displayFlags();
+    wait(0.5);
+    press("info");
+    wait(0.7);
+    press("info");
+    wait(0.7);
+    EXPECT_EQ(region().alpha(), 0);
+    EXPECT_EQ(region().center(), ui::Point(160, 840));
+    EXPECT_EQ(viewer().infoButton->image().fileName().find("pressed"), std::string::npos);
+    ASSERT_FALSE(viewer().buttons.empty());
+    for (const auto& button : viewer().buttons)
+        EXPECT_FALSE(button->isHidden());
+    for (const auto& flag : viewer().flags)
+        EXPECT_TRUE(flag->isHidden());
+}
+
+TEST_F(InfoPanel, TheDetailPanelShowsTheFlagsTextWithLineBreaksNextToItsBubble) {
+    showRegion("Chest");
+    openBubble("Label Sternum");
+    press(viewer().infoButtonOfHint->currentTitle());
+    wait(0.5);
+    EXPECT_EQ(detail().superview(), viewer().view().get());
+    EXPECT_EQ(detail().alpha(), 1);
+    EXPECT_TRUE(viewer().flagInfo);
+    EXPECT_EQ(detail().textViewForInfo()->text(), "The breastbone.\nRibs join it in front.");
+}
+
+TEST_F(InfoPanel, TheDetailPanelIsAtLeast240AndAtMost300WideAndAlwaysEvenInHeight) {
+    showRegion("Chest");
+    openBubble("Label Heart");
+    openDetailForBubbleWidth(200);
+    EXPECT_EQ(detail().frame().width(), 240);
+    openDetailForBubbleWidth(305.7f);
+    EXPECT_EQ(detail().frame().width(), 305) << "a bubble up to 310 wide keeps its own width";
+    openDetailForBubbleWidth(320);
+    EXPECT_EQ(detail().frame().width(), 300);
+    int height = static_cast<int>(detail().frame().height());
+    EXPECT_EQ(height % 2, 0);
+    EXPECT_EQ(height, static_cast<int>(detail().textViewForInfo()->contentSize().height + 10 + 1) / 2 * 2);
+}
+
+TEST_F(InfoPanel, NearTheTopTheDetailPanelGoesBelowTheBubbleAndNearAnEdgeItStaysOnScreen) {
+    showRegion("Chest");
+    openBubble("Label Sternum");
+    viewer().displayInfo(viewer().infoButtonOfHint.get());
+    EXPECT_GT(detail().center().y, viewer().hintOfFlag->center().y) << "no room above";
+    EXPECT_EQ(detail().frame().x(), 0) << "flush with the left edge";
+
+    openBubble("Label Lung");
+    viewer().displayInfo(viewer().infoButtonOfHint.get());
+    EXPECT_LT(detail().center().y, viewer().hintOfFlag->center().y) << "above, over the bubble's top";
+    EXPECT_EQ(detail().frame().maxX(), 320) << "flush with the right edge";
+}
+
+TEST_F(InfoPanel, WithNoBubbleShownTheInfoButtonOnlyTakesTheDetailPanelAway) {
+    showRegion("Chest");
+    openBubble("Label Heart");
+    viewer().displayInfo(viewer().infoButtonOfHint.get());
+    ASSERT_TRUE(detail().superview());
+    viewer().viewHint = -1;
+    viewer().displayInfo(viewer().infoButtonOfHint.get());
+    EXPECT_EQ(detail().superview(), nullptr);
+}
+
+TEST_F(InfoPanel, OpeningTheRegionPanelClosesTheDetailPanelAndTheBubble) {
+    showRegion("Chest");
+    openBubble("Label Heart");
+    viewer().displayInfo(viewer().infoButtonOfHint.get());
+    wait(0.5);
+    press("info");
+    EXPECT_EQ(detail().alpha(), 0);
+    EXPECT_EQ(viewer().hintOfFlag->alpha(), 0);
+    EXPECT_EQ(viewer().labelForFlag->alpha(), 0);
+    wait(0.7);
+    EXPECT_EQ(region().alpha(), 1);
+    EXPECT_EQ(regionText().text(), "The chest holds the heart.\n\nIts wall is made of ribs.");
+}
+
+} // namespace
