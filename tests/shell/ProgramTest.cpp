@@ -1,5 +1,5 @@
-// The program as a user starts it: options, a headless run from start screen to viewer, and the
-// installed layout, where the program finds its bundle beside itself.
+// The program as a user starts it: a headless run from start screen to viewer, and the installed
+// layout, where the program finds its bundle beside itself.
 
 #include "ShellTest.h"
 
@@ -70,18 +70,6 @@ TEST_F(ProgramTest, aHeadlessRunShowsTheStartScreenThenFlipsToTheViewerOnATouch)
     EXPECT_EQ(states[2]["root"], "Upper Limb");
 }
 
-TEST_F(ProgramTest, theHomeOptionKeepsTheDownloadedContentBelowIt) {
-    serve("/TitlesAndUrls.txt", LoopbackHttpServer::Reply::answer(200, "Served||http://127.0.0.1/s"));
-    ProcessRun run = runCommand(headless() + " --script " + script("state\n"));
-
-    ASSERT_EQ(run.status, 0);
-    if (jsonLines(run.output).at(0)["internet"] == true)
-        EXPECT_EQ(readDocument("TitlesAndUrls.txt"), "Served||http://127.0.0.1/s");
-    else
-        EXPECT_FALSE(readDocument("TitlesAndUrls.txt")) << "offline machines fetch nothing";
-    EXPECT_TRUE(fs::is_directory(home)) << "nothing is written elsewhere";
-}
-
 TEST_F(ProgramTest, anInstalledProgramFindsItsBundleBesideItselfWithoutOptions) {
     fs::path prefix = home / "prefix";
     fs::create_directories(prefix / "bin");
@@ -93,11 +81,6 @@ TEST_F(ProgramTest, anInstalledProgramFindsItsBundleBesideItselfWithoutOptions) 
 
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(run.output.rfind("Upper Limb", 0), 0u) << run.output;
-}
-
-TEST_F(ProgramTest, anUnknownOptionIsRefusedWithTheUsage) {
-    EXPECT_EQ(runCommand(std::string(TORVEX_BINARY) + " --no-such-option").status, 2);
-    EXPECT_EQ(runCommand(std::string(TORVEX_BINARY) + " --help").status, 0);
 }
 
 } // namespace
