@@ -12,11 +12,11 @@ namespace {
 
 // The picture of the hotspot ring is this many points across at full size.
 constexpr double ringPoints = 60;
-// The flag picture is 20 x 28 points, centred 5 points right of and 10 below its point, and its button
-// takes touches 30 % of that size beyond each side.
+// The flag picture is 20 x 28 points, centred 5 points right of and 10 below its point. Its button takes
+// touches a little beyond the picture too, but the picture is where a finger aims.
 constexpr double flagWidth = 20, flagHeight = 28, flagOffsetX = 5, flagOffsetY = 10;
 // A pressable square is between these sizes, in pixels of the picture.
-constexpr double smallestSquare = 72, largestSquare = 112;
+constexpr double smallestSquare = 56, largestSquare = 112;
 constexpr int searchStep = 6;
 
 double overlap(const Box& a, const Box& b) {
@@ -80,30 +80,52 @@ Box pictureShaped(const Box& box) {
 
 Box flagFrame(const BuiltPoint& point) {
     double x = point.x / 1.5 + flagOffsetX, y = point.y / 1.5 - 30 + flagOffsetY; // centre, picture points
-    double w = 1.6 * flagWidth, h = 1.6 * flagHeight;
-    return {2 * (x - w / 2), 2 * (y - h / 2), 2 * w, 2 * h};
+    return {2 * (x - flagWidth / 2), 2 * (y - flagHeight / 2), 2 * flagWidth, 2 * flagHeight};
 }
 
-Box pressSquare(const Mask& area, const std::vector<Box>& obstacles) {
-    Box around = area.bounds();
-    double side = std::clamp(std::min(around.width, around.height), smallestSquare, largestSquare);
-    Box best = squareAt(around.centreX(), around.centreY(), side);
-    double lowest = std::numeric_limits<double>::max();
+namespace {
+
+struct Candidate {
+    Box square;
+    double covered = std::numeric_limits<double>::max(); // area of obstacles under the square
+    double offCentre = 0;
+};
+
+// The square of SIDE inside AREA that covers least of the obstacles, nearest to the middle among equals.
+Candidate bestSquare(const Mask& area, const Box& around, double side, const std::vector<Box>& obstacles) {
+    Candidate best{squareAt(around.centreX(), around.centreY(), side)};
     for (int y = int(around.y); y < around.bottom(); y += searchStep) {
         for (int x = int(around.x); x < around.right(); x += searchStep) {
             if (area.at(x, y) <= 127)
                 continue;
-            Box square = squareAt(x, y, side);
-            double cost = 0.3 * std::hypot(x - around.centreX(), y - around.centreY());
+            Candidate candidate{squareAt(x, y, side), 0,
+                                std::hypot(x - around.centreX(), y - around.centreY())};
             for (const Box& obstacle : obstacles)
-                cost += overlap(square, obstacle);
-            if (cost < lowest) {
-                lowest = cost;
-                best = square;
-            }
+                candidate.covered += overlap(candidate.square, obstacle);
+            if (candidate.covered < best.covered ||
+                (candidate.covered == best.covered && candidate.offCentre < best.offCentre))
+                best = candidate;
         }
     }
     return best;
+}
+
+} // namespace
+
+Box pressSquare(const Mask& area, const std::vector<Box>& obstacles) {
+    // The largest square that fits the region and covers no flag; failing that, a smaller one that
+    // covers as little as possible.
+    Box around = area.bounds();
+    double largest = std::clamp(std::min(around.width, around.height), smallestSquare, largestSquare);
+    Candidate best;
+    for (double side = largest; side >= smallestSquare; side -= 8) {
+        Candidate candidate = bestSquare(area, around, side, obstacles);
+        if (candidate.covered < best.covered)
+            best = candidate;
+        if (best.covered == 0)
+            break;
+    }
+    return best.square;
 }
 
 } // namespace atlas

@@ -25,7 +25,7 @@ BuiltZoom zoomFrom(const Box& pixels);
 // The smallest box of the picture's shape around BOX, centred on it.
 Box pictureShaped(const Box& box);
 
-// Where the flag button of POINT takes touches, in pixels of the picture.
+// Where the flag picture of POINT stands, in pixels of the picture.
 Box flagFrame(const BuiltPoint& point);
 // The pressable square of a sub-region on its parent's picture. The program lays sub-region buttons
 // over the picture and its flags, so a button as large as the sub-region would swallow every flag in
