@@ -30,7 +30,7 @@ Box flagFrame(const BuiltPoint& point);
 // The pressable square of a sub-region on its parent's picture. The program lays sub-region buttons
 // over the picture and its flags, so a button as large as the sub-region would swallow every flag in
 // it: the square is centred inside AREA (the sub-region's shapes there), kept as clear as it can be of
-// OBSTACLES (flag buttons, the squares of sister regions) and otherwise near AREA's middle.
+// OBSTACLES (flag pictures, the squares of sister regions) and otherwise near AREA's middle.
 Box pressSquare(const Mask& area, const std::vector<Box>& obstacles);
 
 } // namespace atlas
