@@ -53,6 +53,10 @@ const HelpPage& longPage() {
     return page;
 }
 
+// The headings and pictures were placed against the text as the phone's text view set it: lines 16
+// points apart (TextView sets them so), scrolled by the offset that the panel's layout gives its text
+// view (its bounds are its frame). The phone kept that offset although the text fits; our text view
+// lets it go whenever it measures, so the page puts it back last.
 void fillHelpPage(ForInfo& panel, const HelpPage& page, const std::string& text) {
     panel.drawRect(page.frame);
     panel.setFrame(page.frame);
@@ -60,6 +64,7 @@ void fillHelpPage(ForInfo& panel, const HelpPage& page, const std::string& text)
     textView.setText(text);
     ui::Rect area = textView.frame();
     textView.setFrame(ui::Rect(area.x(), area.y() + 10, area.width(), area.height() - 5));
+    textView.setContentOffset(area.origin);
     for (const auto& heading : page.headings) {
         auto label = ui::make<ui::Label>(heading.frame);
         label->setText(heading.text);

@@ -40,6 +40,13 @@ float detailWidthFor(float bubbleWidth) {
     return static_cast<float>(static_cast<int>(bubbleWidth));
 }
 
+// The text as the panel's text view wraps and spaces it (5 points narrower than the panel, inside its
+// margins), so that a panel that does not scroll has room for every line.
+float textHeightInRegionPanel(const std::string& text, const ui::Font& font, float panelWidth) {
+    float wrapWidth = panelWidth - 5 - 2 * static_cast<float>(ui::TextView::margin);
+    return static_cast<float>(ui::textSize(text, font, wrapWidth, ui::TextView::lineSpacing(font)).height);
+}
+
 } // namespace
 
 bool TorvexView::isBubbleShown() const {
@@ -67,7 +74,7 @@ void TorvexView::openRegionInfo() {
     auto& text = *Info->textViewForInfo();
     text.setText(info);
     float width = 300 * pWidth;
-    float height = static_cast<float>(ui::textSize(info, text.font(), width).height) + 26;
+    float height = textHeightInRegionPanel(info, text.font(), width) + 26;
     bool scrolls = height > tallestRegionPanel;
     changeRectInfo(ui::Rect(0, 300, width, scrolls ? tallestRegionPanel : height));
     if (scrolls)

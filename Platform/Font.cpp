@@ -8,8 +8,9 @@ namespace ui {
 
 namespace {
 
-PangoLayout* layoutFor(const std::string& text, const Font& font, Float wrapWidth, TextAlignment alignment) {
-    return TextLayoutCache::shared().layout({text, font, wrapWidth, alignment});
+PangoLayout* layoutFor(const std::string& text, const Font& font, Float wrapWidth, TextAlignment alignment,
+                       Float lineSpacing = 0) {
+    return TextLayoutCache::shared().layout({text, font, wrapWidth, alignment, lineSpacing});
 }
 
 // Logical extents in points, relative to the layout's origin.
@@ -88,10 +89,11 @@ Float textWidth(const std::string& text, const Font& font) {
     return std::ceil(logicalExtents(layoutFor(text, font, -1, TextAlignment::Left)).width());
 }
 
-Size textSize(const std::string& text, const Font& font, Float width) {
+Size textSize(const std::string& text, const Font& font, Float width, Float lineSpacing) {
     if (text.empty() || font.size <= 0)
         return {0, 0};
-    Rect extents = logicalExtents(layoutFor(text, font, width > 0 ? width : -1, TextAlignment::Left));
+    Rect extents =
+        logicalExtents(layoutFor(text, font, width > 0 ? width : -1, TextAlignment::Left, lineSpacing));
     return {std::ceil(extents.width()), std::ceil(extents.height())};
 }
 
@@ -99,8 +101,9 @@ void drawText(cairo_t* cr, const std::string& text, const TextStyle& style, cons
     if (!cr || drawsNothing(text, style, rect))
         return;
     bool oneLine = style.numberOfLines == 1;
-    PangoLayout* layout = oneLine ? layoutFor(text, style.font, -1, TextAlignment::Left)
-                                  : layoutFor(text, style.font, rect.width(), style.alignment);
+    PangoLayout* layout = oneLine
+                              ? layoutFor(text, style.font, -1, TextAlignment::Left)
+                              : layoutFor(text, style.font, rect.width(), style.alignment, style.lineSpacing);
     int lines = pango_layout_get_line_count(layout);
     int shown = style.numberOfLines > 0 ? std::min(style.numberOfLines, lines) : lines;
     Float height = bottomOfLines(layout, shown);

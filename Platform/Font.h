@@ -31,8 +31,9 @@ struct Font {
 Float textWidth(const std::string& text, const Font& font);
 // The size of `text` wrapped by words within `width` (the height grows with the lines; a word longer
 // than the width breaks between letters); `width` <= 0 means no wrapping. Rounded up; {0, 0} for
-// empty text or a font of size 0.
-Size textSize(const std::string& text, const Font& font, Float width);
+// empty text or a font of size 0. With `lineSpacing` > 0, lines are that far apart instead of one line
+// height.
+Size textSize(const std::string& text, const Font& font, Float width, Float lineSpacing = 0);
 
 // The height of one line of text, in points (1.2 times the size for this face): n wrapped lines
 // measure n line heights.
@@ -59,6 +60,7 @@ struct TextStyle {
     TextAlignment alignment = TextAlignment::Left;
     int numberOfLines = 1; // 0 = as many as fit
     TextVerticalAlignment verticalAlignment = TextVerticalAlignment::Automatic;
+    Float lineSpacing = 0; // points from line to line; 0 = the font's line height
 };
 
 // Draws `text` into `rect` (points): one line is centred vertically like a label; with more lines

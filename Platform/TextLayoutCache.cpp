@@ -72,6 +72,7 @@ size_t TextLayoutKeyHash::operator()(const TextLayoutKey& key) const {
     mix(static_cast<size_t>(descriptionKey(key.font)));
     mix(static_cast<size_t>(pangoUnits(key.wrapWidth)));
     mix(static_cast<size_t>(key.alignment));
+    mix(static_cast<size_t>(pangoUnits(key.lineSpacing)));
     return hash;
 }
 
@@ -120,7 +121,8 @@ PangoLayout* TextLayoutCache::layout(const TextLayoutKey& key) {
     // 1.2 em here), as phone text is set, so n lines measure n line heights. Pango's default of
     // ascent plus descent alone crowds wrapped lines.
     PangoAttrList* attributes = pango_attr_list_new();
-    pango_attr_list_insert(attributes, pango_attr_line_height_new_absolute(pangoUnits(lineHeight(key.font))));
+    Float spacing = key.lineSpacing > 0 ? key.lineSpacing : lineHeight(key.font);
+    pango_attr_list_insert(attributes, pango_attr_line_height_new_absolute(pangoUnits(spacing)));
     pango_layout_set_attributes(layout, attributes);
     pango_attr_list_unref(attributes);
     layouts_.emplace(key, layout);

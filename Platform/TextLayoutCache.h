@@ -19,6 +19,7 @@ struct TextLayoutKey {
     Font font;
     Float wrapWidth = -1; // points; -1 = one line per paragraph, never wrapped
     TextAlignment alignment = TextAlignment::Left;
+    Float lineSpacing = 0; // points; 0 = the font's line height
     friend bool operator==(const TextLayoutKey&, const TextLayoutKey&) = default;
 };
 

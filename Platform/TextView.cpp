@@ -1,6 +1,7 @@
 #include "Platform/TextView.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
@@ -32,9 +33,15 @@ void TextView::setTextAlignment(TextAlignment alignment) {
     setNeedsDisplay();
 }
 
+Float TextView::lineSpacing(const Font& font) {
+    return std::ceil(lineHeight(font));
+}
+
 void TextView::measure() {
     Float width = bounds().width();
-    Float textHeight = text_.empty() ? 0 : textSize(text_, font_, std::max(width - 2 * margin, 0.0)).height;
+    Float textHeight =
+        text_.empty() ? 0
+                      : textSize(text_, font_, std::max(width - 2 * margin, 0.0), lineSpacing(font_)).height;
     setContentSize({width, textHeight + 2 * margin});
     // A shorter text may leave the old offset beyond the end.
     Point most = maximumContentOffset();
@@ -46,7 +53,7 @@ void TextView::measure() {
 void TextView::draw(const DrawContext& context) {
     if (text_.empty() || font_.size <= 0)
         return;
-    TextStyle style{font_, textColor_, alignment_, 0, TextVerticalAlignment::Top};
+    TextStyle style{font_, textColor_, alignment_, 0, TextVerticalAlignment::Top, lineSpacing(font_)};
     style.color.a *= context.opacity;
     Rect area(margin, margin, std::max(bounds().width() - 2 * margin, 0.0),
               contentSize().height - 2 * margin);

@@ -3,7 +3,9 @@
 // than the view and user interaction is on.
 //
 // As on the phone of the time: white background, black system font of size 12, and an 8-point margin
-// around the text, which `contentSize` includes (height = text height + 16). The text is measured
+// around the text, which `contentSize` includes (height = text height + 16). Lines are set on whole
+// points, the font's line height rounded up (16 apart for 13-point text), as the phone's text view
+// set them; labels keep the font's own line height. The text is measured
 // again whenever it, the font or the width changes. Editing is not supported: `editable` is kept only
 // as a flag.
 
@@ -28,6 +30,8 @@ public:
     void setTextAlignment(TextAlignment alignment);
     bool isEditable() const { return editable_; }
     void setEditable(bool editable) { editable_ = editable; }
+    // How far apart a text view sets the lines of text in `font`.
+    static Float lineSpacing(const Font& font);
 
     void draw(const DrawContext& context) override;
     int layerCount() const override { return 2; } // the text and the scroll indicator

@@ -4,6 +4,7 @@
 #include "Platform/SearchBar.h"
 #include "Platform/Switch.h"
 #include "Platform/TableView.h"
+#include "Platform/TextView.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,17 @@ TEST_F(Controls, ASwitchKnobSlidesAcrossOnTheClock) {
     EXPECT_NEAR(knob.presentationCenter().x, 47, 0.5);
     driver.advance(Switch::slideDuration / 2);
     EXPECT_EQ(knob.presentationCenter().x, 74);
+}
+
+// ---- Text view
+
+TEST_F(Controls, ATextViewSetsItsLinesOnWholePointsWhereLabelsKeepTheFontsLineHeight) {
+    auto text = make<TextView>(Rect(0, 0, 200, 100));
+    text->setFont(Font::system(13));
+    text->setText("one\ntwo\nthree");
+    EXPECT_EQ(TextView::lineSpacing(Font::system(13)), 16);
+    EXPECT_EQ(text->contentSize().height, 3 * 16 + 2 * TextView::margin);
+    EXPECT_LT(textSize("one\ntwo\nthree", Font::system(13), 200).height, 3 * 16);
 }
 
 // ---- Table

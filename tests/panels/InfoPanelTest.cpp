@@ -38,7 +38,8 @@ TEST_F(InfoPanel, AShortTextGivesAPanelItsMeasuredHeightAndItRisesToTheBar) {
     const std::string& text = viewer().info;
     ASSERT_EQ(text, "The whole body, from head to toe.\n");
     press("info");
-    float height = static_cast<float>(ui::textSize(text, ui::Font::system(13), 300).height) + 26;
+    // Measured as the panel's text view sets it: 279 wide inside its margins, lines 16 apart.
+    float height = static_cast<float>(ui::textSize(text, ui::Font::system(13), 279, 16).height) + 26;
     EXPECT_EQ(region().frame().height(), height);
     EXPECT_EQ(region().presentationCenter().y, 460 + height / 2) << "starts just below the screen";
     wait(0.7);
@@ -52,7 +53,7 @@ TEST_F(InfoPanel, AShortTextGivesAPanelItsMeasuredHeightAndItRisesToTheBar) {
 
 TEST_F(InfoPanel, ATextTallerThanThreeHundredSixtyIsCutThereAndScrolls) {
     showRegion("Trunk");
-    ASSERT_GT(ui::textSize(viewer().info, ui::Font::system(13), 300).height + 26, 360);
+    ASSERT_GT(ui::textSize(viewer().info, ui::Font::system(13), 279, 16).height + 26, 360);
     press("info");
     wait(0.7);
     EXPECT_EQ(region().frame(), ui::Rect(10, 90, 300, 360));
