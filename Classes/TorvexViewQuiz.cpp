@@ -106,8 +106,7 @@ void TorvexView::buildQuizPanel() {
 void TorvexView::slideQuizPanelIn() {
     viewForQuiz->removeFromSuperview();
     view()->addSubview(viewForQuiz);
-    bool questionPanelShown = isOnScreen(forQuestion.get());
-    if (questionPanelShown)
+    if (isOnScreen(forQuestion.get()))
         bringQuestionPanelToFront();
     ui::Rect setUp = viewForQuiz->frame(), questions = forQuestion->frame();
     ui::Animation::begin(1.0);
@@ -274,7 +273,8 @@ void TorvexView::nextQuestion(ui::Button*) {
         }
         labelForQuestion->setText("Quiz completed");
         labelForQuestionLatin->setText("");
-        passButton->setTitle("OK");
+        if (passButton)
+            passButton->setTitle("OK");
         return;
     }
     char number[64];
