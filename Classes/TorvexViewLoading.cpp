@@ -172,6 +172,7 @@ void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)>
             ui::Timer::scheduled(0.85, ui::Timer::Repeats::Yes, whileAlive([this] { hotSpotAnimation(); }));
     createControls();
     buildIndexLists();
+    createIndexList();
     cleanButtons();
     enterToPart(nullptr);
     createQuizPanels();
