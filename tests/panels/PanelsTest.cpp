@@ -81,8 +81,6 @@ void PanelsTest::SetUp() {
     viewer_ = std::make_unique<TorvexView>();
     ui::Application::shared().window()->addSubview(viewer_->view());
     viewer_->startloadingWithCallBackTarget({});
-    if (!viewer_->navigationController)
-        viewer_->createIndexList();
     driver.advance(1.0);
 }
 
