@@ -168,7 +168,8 @@ TEST_F(Quiz, AreasWithFewerThanTwelvePointsGiveAShortQuizThatStillScoresAHundred
     for (int i = 0; i < 3; ++i)
         answerRightly();
     EXPECT_EQ(text(viewer().labelForQuestion), "Quiz completed");
-    EXPECT_EQ(text(viewer().procent), "100 %");
+    EXPECT_EQ(viewer().pointsPerCorrectAnswer, 100.0 / 3);
+    EXPECT_EQ(text(viewer().procent), "100 %") << "each correct answer adds pointsPerCorrectAnswer";
 }
 
 TEST_F(Quiz, AreasWithoutAnyPointStartNoQuiz) {
