@@ -108,7 +108,7 @@ void checkAnswer(TorvexView& viewer, const std::string& title, const std::string
     if (title == asked) {
         if (hasLatinName(latin))
             viewer.labelForFlagLatin->setAlpha(1);
-        viewer.proc = static_cast<float>(static_cast<double>(viewer.proc) + 8.33);
+        viewer.proc = static_cast<float>(static_cast<double>(viewer.proc) + viewer.pointsPerCorrectAnswer);
         showAlert(viewer, "Correct answer", "Next", {});
         viewer.countAns = 3;
         return;
