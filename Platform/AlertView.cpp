@@ -1,4 +1,5 @@
 #include "Platform/AlertView.h"
+#include "Platform/ControlDrawing.h"
 
 #include "Platform/Image.h"
 
@@ -16,23 +17,13 @@ const Font messageFont = Font::system(16);
 const Font buttonFont = Font::boldSystem(17);
 const Color dimming = {0, 0, 0, 0.45};
 
-void roundedRectPath(cairo_t* cr, const Rect& r, Float radius) {
-    using std::numbers::pi;
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, r.maxX() - radius, r.minY() + radius, radius, -pi / 2, 0);
-    cairo_arc(cr, r.maxX() - radius, r.maxY() - radius, radius, 0, pi / 2);
-    cairo_arc(cr, r.minX() + radius, r.maxY() - radius, radius, pi / 2, pi);
-    cairo_arc(cr, r.minX() + radius, r.minY() + radius, radius, pi, 3 * pi / 2);
-    cairo_close_path(cr);
-}
-
 // A glassy button face, stretched to any width: darker for the cancel button, lighter while pressed.
 Image buttonFace(bool cancel, bool pressed) {
     constexpr Float w = 21, h = buttonHeight;
     ImageContext context({w, h});
     cairo_t* cr = context.cairo();
     Rect face(0.75, 0.75, w - 1.5, h - 1.5);
-    roundedRectPath(cr, face, 6);
+    roundedRectangle(cr, face, 6);
     Float base = cancel ? 0.18 : 0.32;
     if (pressed)
         base += 0.25;
@@ -186,7 +177,7 @@ void AlertView::draw(const DrawContext& context) {
     cairo_t* cr = context.cr;
     const Rect& box = layout_.box;
     cairo_save(cr);
-    roundedRectPath(cr, box, boxRadius);
+    roundedRectangle(cr, box, boxRadius);
     cairo_pattern_t* fill = cairo_pattern_create_linear(0, box.minY(), 0, box.maxY());
     cairo_pattern_add_color_stop_rgba(fill, 0, 0.16, 0.25, 0.50, 0.92 * context.opacity);
     cairo_pattern_add_color_stop_rgba(fill, 1, 0.05, 0.10, 0.28, 0.92 * context.opacity);
@@ -198,7 +189,7 @@ void AlertView::draw(const DrawContext& context) {
     cairo_stroke(cr);
 
     // The glassy sheen over the top of the box.
-    roundedRectPath(cr, box, boxRadius);
+    roundedRectangle(cr, box, boxRadius);
     cairo_clip(cr);
     cairo_new_path(cr);
     cairo_save(cr);

@@ -1,4 +1,5 @@
 #include "Platform/Button.h"
+#include "Platform/ControlDrawing.h"
 
 #include <numbers>
 
@@ -7,20 +8,6 @@ namespace ui {
 namespace {
 
 const Color roundedRectBlue = {0.196, 0.310, 0.522, 1};
-
-void roundedRectPath(cairo_t* cr, const Rect& r, Float radius) {
-    using std::numbers::pi;
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, r.maxX() - radius, r.minY() + radius, radius, -pi / 2, 0);
-    cairo_arc(cr, r.maxX() - radius, r.maxY() - radius, radius, 0, pi / 2);
-    cairo_arc(cr, r.minX() + radius, r.maxY() - radius, radius, pi / 2, pi);
-    cairo_arc(cr, r.minX() + radius, r.minY() + radius, radius, pi, 3 * pi / 2);
-    cairo_close_path(cr);
-}
-
-void setSource(cairo_t* cr, const Color& c, Float opacity) {
-    cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a * opacity);
-}
 
 } // namespace
 
@@ -124,10 +111,10 @@ void Button::draw(const DrawContext& context) {
 void Button::drawRoundedRect(const DrawContext& context) const {
     cairo_t* cr = context.cr;
     Rect r(bounds().x() + 0.5, bounds().y() + 0.5, bounds().width() - 1, bounds().height() - 1);
-    roundedRectPath(cr, r, std::min(9.0, std::min(r.width(), r.height()) / 2));
-    setSource(cr, isHighlighted() ? roundedRectBlue : Color::white(), context.opacity);
+    roundedRectangle(cr, r, std::min(9.0, std::min(r.width(), r.height()) / 2));
+    setColor(cr, isHighlighted() ? roundedRectBlue : Color::white(), context.opacity);
     cairo_fill_preserve(cr);
-    setSource(cr, {0.55, 0.55, 0.6, 1}, context.opacity);
+    setColor(cr, {0.55, 0.55, 0.6, 1}, context.opacity);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
 }
