@@ -125,17 +125,32 @@ void drawGlyph(cairo_t* cr, BarGlyph glyph, const Look& look) {
     }
 }
 
-} // namespace
-
-void drawBarButton(cairo_t* cr, BarGlyph glyph, Press press) {
-    Look look = lookFor(press);
-    roundedRectPath(cr, 0.75, 0.75, barButtonWidth - 1.5, barButtonHeight - 1.5, 6);
+void drawTile(cairo_t* cr, double width, const Look& look) {
+    roundedRectPath(cr, 0.75, 0.75, width - 1.5, barButtonHeight - 1.5, 6);
     setColor(cr, look.face);
     cairo_fill_preserve(cr);
     cairo_set_line_width(cr, 1);
     setColor(cr, look.edge);
     cairo_stroke(cr);
+}
+
+} // namespace
+
+void drawBarButton(cairo_t* cr, BarGlyph glyph, Press press) {
+    Look look = lookFor(press);
+    drawTile(cr, barButtonWidth, look);
     drawGlyph(cr, glyph, look);
+}
+
+// The glyph keeps its place in the first 30 points, pulled in by 3 so that the caption has room.
+void drawCaptionedBarButton(cairo_t* cr, BarGlyph glyph, const char* caption, double width, Press press) {
+    Look look = lookFor(press);
+    drawTile(cr, width, look);
+    cairo_save(cr);
+    cairo_translate(cr, -2, 0);
+    drawGlyph(cr, glyph, look);
+    cairo_restore(cr);
+    centredText(cr, caption, "Nimbus Sans Bold 9", {(barButtonWidth - 3 + width - 3) / 2, 13}, look.glyph);
 }
 
 void drawBackButton(cairo_t* cr, Press press) {

@@ -13,15 +13,29 @@ namespace art {
 namespace {
 
 void addBarButtons(std::vector<Artwork>& list) {
-    const std::pair<const char*, BarGlyph> glyphs[] = {
-        {"info", BarGlyph::Info},  {"quiz", BarGlyph::Quiz},   {"help", BarGlyph::Help},
-        {"flag", BarGlyph::Flag},  {"views", BarGlyph::Views}, {"mag", BarGlyph::Magnifier},
-        {"index", BarGlyph::Index}};
-    for (auto [name, glyph] : glyphs)
+    struct Bar {
+        const char* name;
+        BarGlyph glyph;
+        const char* caption;
+        double width;
+    };
+    const Bar bars[] = {{"info", BarGlyph::Info, "Info", 48},
+                        {"quiz", BarGlyph::Quiz, "Quiz", 50},
+                        {"help", BarGlyph::Help, "Help", 50},
+                        {"flag", BarGlyph::Flag, "Flags", 54},
+                        {"views", BarGlyph::Views, "Views", 54},
+                        {"mag", BarGlyph::Magnifier, nullptr, barButtonWidth},
+                        {"index", BarGlyph::Index, nullptr, barButtonWidth}};
+    for (const Bar& bar : bars)
         for (Press press : {Press::Resting, Press::Pressed}) {
-            std::string suffix = press == Press::Pressed ? " pressed" : "";
-            list.push_back({std::string("Buttons/") + name + suffix, barButtonWidth, barButtonHeight,
-                            [glyph, press](cairo_t* cr) { drawBarButton(cr, glyph, press); }});
+            std::string name =
+                std::string("Buttons/") + bar.name + (press == Press::Pressed ? " pressed" : "");
+            list.push_back({name, bar.width, barButtonHeight, [bar, press](cairo_t* cr) {
+                                if (bar.caption)
+                                    drawCaptionedBarButton(cr, bar.glyph, bar.caption, bar.width, press);
+                                else
+                                    drawBarButton(cr, bar.glyph, press);
+                            }});
         }
     list.push_back({"Buttons/back_button", backButtonWidth, backButtonHeight,
                     [](cairo_t* cr) { drawBackButton(cr, Press::Resting); }});
