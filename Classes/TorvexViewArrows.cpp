@@ -148,6 +148,10 @@ private:
         viewer_.tempView = v_;
         viewer_.viewTorvex = intermediate;
     }
+    // Front and back are two turns apart, through the region's lateral view. A region without one turns
+    // straight round: planning a turn to a lateral view that is not there would plan the same change
+    // again, for ever.
+    bool hasLateralView() const { return firstViewWhere(viewer_, isLateralName) != nullptr; }
     void turnToLateralOfRegion() {
         if (const TreeNode* lateral = firstViewWhere(viewer_, isLateralName))
             viewer_.viewTorvex = std::string(lateral->getHeader());
@@ -192,6 +196,8 @@ private:
             arrowThenClose(TiltBack);
         } else if (isBottom(v_)) {
             arrowThenClose(Tilt);
+        } else if (v_ == "Posterior" && !hasLateralView()) {
+            arrowThenClose(Turn);
         } else if (v_ == "Posterior") {
             viewer_.tempView = v_;
             turnToLateralOfRegion();
@@ -206,6 +212,12 @@ private:
             return arrowThenClose(TurnBack);
         if (isRight(v_))
             return arrowThenClose(Turn);
+        if (!hasLateralView()) {
+            if (v_ == "Anterior")
+                return arrowThenClose(TurnBack);
+            routeTo("Anterior");
+            return continueJourney();
+        }
         viewer_.tempView = v_;
         turnToLateralOfRegion();
         viewer_.arrowAnimation();
