@@ -436,10 +436,11 @@ void TorvexView::describeState(Json& state) const {
 // The viewer's state joins the application's, key by key, for as long as the viewer lives.
 void TorvexView::registerStateProviders() {
     auto& application = ui::Application::shared();
-    for (const auto& [name, read] : stateFields()) {
-        application.addStateProvider(name, [alive = std::weak_ptr<const int>(lifetime_), this, read]() {
-            return alive.expired() ? Json(nullptr) : read(*this);
-        });
+    for (const StateField& field : stateFields()) {
+        application.addStateProvider(
+            field.first, [alive = std::weak_ptr<const int>(lifetime_), this, read = field.second]() {
+                return alive.expired() ? Json(nullptr) : read(*this);
+            });
     }
     application.addStateProvider("interaction", [alive = std::weak_ptr<const int>(lifetime_), this]() {
         return Json(!alive.expired() && view()->isUserInteractionEnabled());
