@@ -61,9 +61,10 @@ void addPictureOverlays(std::vector<Artwork>& list) {
     list.push_back({"infoButton", infoButtonSize, infoButtonSize, drawInfoButton});
     const std::pair<int, Edge> hints[] = {
         {1, Edge::Right}, {2, Edge::Left}, {3, Edge::Bottom}, {4, Edge::Top}};
-    for (auto [number, edge] : hints) {
+    for (const auto& hint : hints) {
+        Edge edge = hint.second;
         bool side = edge == Edge::Right || edge == Edge::Left;
-        list.push_back({"Arrow Hints/" + std::to_string(number), side ? hintDepth : hintLength,
+        list.push_back({"Arrow Hints/" + std::to_string(hint.first), side ? hintDepth : hintLength,
                         side ? hintLength : hintDepth, [edge](cairo_t* cr) { drawHintArrow(cr, edge); }});
     }
     for (int frame = 1; frame <= turnArrowFrames; ++frame)
