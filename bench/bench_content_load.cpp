@@ -8,6 +8,7 @@
 // the heap handed back to the system before each load, as a freshly started program has it; and the
 // memory each tree keeps (malloc's own count, chunk overheads included) against the file size.
 
+#include "SyntheticAtlas.h"
 #include "TorvexContent.h"
 
 #include <benchmark/benchmark.h>
@@ -23,7 +24,6 @@
 #include <iostream>
 #include <limits>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -33,37 +33,25 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kMegabyte = 1 << 20;
 
-// A synthetic atlas in the data file's shape: regions five levels deep (3, 2, 2, 2 sub-regions per level
-// below the top-level areas), six views each with 20 to 60 points, hit area, info link and zoom geometry,
-// then one information entry per structure whose texts, with entities and escaped markers, bring the file
-// to its target size. About half the bytes are markup, half entry text. As in an atlas, the views of a
-// region show that region's structures: each region draws its points from its own 45 structures, a third
-// of them shared with the region written before it.
-class AtlasWriter {
+// Regions five levels deep (3, 2, 2, 2 sub-regions per level below the top-level areas), then one
+// information entry per structure whose texts, with entities and escaped markers, bring the file to its
+// target size. About half the bytes are markup, half entry text. As in an atlas, the views of a region
+// show that region's structures: each region draws its points from its own 45 structures, a third of
+// them shared with the region written before it.
+class AtlasWriter : public SyntheticAtlas {
 public:
-    explicit AtlasWriter(std::size_t targetBytes) : target_(targetBytes) {}
-
-    std::string write() {
-        out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<atlas>\n  <regions>\n";
-        writeRegion("Body", 1, 6);
-        out_ += "  </regions>\n  <information>\n    <entries>\n";
-        writeEntries();
-        out_ += "    </entries>\n  </information>\n</atlas>\n";
-        return std::move(out_);
-    }
+    using SyntheticAtlas::SyntheticAtlas;
 
 private:
-    static constexpr const char* kViews[] = {"Anterior", "Posterior",     "Lateral",
-                                             "Medial",   "Anterior Skin", "Anterior Xray"};
     static constexpr const char* kWords[] = {"muscle",  "tendon",  "the",     "of",      "nerve", "artery",
                                              "bone",    "joint",   "lateral", "medial",  "and",   "flexes",
                                              "extends", "inserts", "origin",  "surface", "deep",  "fascia"};
     static constexpr int kRegionStructures = 45;
     static constexpr int kSharedStructures = 15;
 
-    int random(int low, int high) { return std::uniform_int_distribution(low, high)(engine_); }
-    std::string number() { return std::to_string(random(0, 480)) + "." + std::to_string(random(0, 9)); }
     bool markupDone() const { return out_.size() > target_ / 2; }
+
+    void writeRegions() override { writeRegion("Body", 1, 6); }
 
     void writeRegion(const std::string& name, int level, int subRegions) {
         firstStructure_ = std::max(1, endStructure_ - kSharedStructures);
@@ -71,7 +59,8 @@ private:
         std::string indent(2 * (2 * level), ' ');
         out_ += indent + "<part header=\"" + name + "\">\n" + indent + "  <views>\n";
         for (const char* view : kViews)
-            writeView(name, view, indent + "    ");
+            writeView(name, view, name + "/" + view + ".png", firstStructure_, endStructure_ - 1,
+                      indent + "    ");
         out_ += indent + "  </views>\n" + indent + "  <parts>\n";
         for (int i = 1; i <= subRegions && !markupDone() && level < 5; ++i)
             writeRegion(name + " " + std::to_string(i), level + 1, level == 1 ? 3 : 2);
@@ -80,21 +69,7 @@ private:
         out_ += indent + "  </parts>\n" + indent + "</part>\n";
     }
 
-    void writeView(const std::string& region, const char* view, const std::string& indent) {
-        out_ += indent + "<view header=\"" + view + "\" src=\"" + region + "/" + view +
-                ".png\" realheader=\"\" v=\"\">\n" + indent + "  <points>\n";
-        for (int i = random(20, 60); i > 0; --i) {
-            out_ += indent + "    <point x=\"" + number() + "\" y=\"" + number() + "\" infoid=\"Label " +
-                    std::to_string(random(firstStructure_, endStructure_ - 1)) + "\"/>\n";
-        }
-        out_ += indent + "  </points>\n" + indent + "  <hitarea x=\"" + number() + "\" y=\"" + number() +
-                "\" width=\"120\" height=\"157\" sx=\"" + number() + "\" sy=\"" + number() +
-                "\" sscale=\"60\"/>\n" + indent + "  <info id=\"Info " + region + "\"/>\n" + indent +
-                "  <zoomout x=\"" + number() + "\" y=\"" + number() + "\" scale=\"40\"/>\n" + indent +
-                "</view>\n";
-    }
-
-    void writeEntries() {
+    void writeEntries() override {
         std::size_t remaining = target_ > out_.size() ? target_ - out_.size() : 0;
         int average = static_cast<int>(remaining / static_cast<std::size_t>(endStructure_));
         for (int id = 1; id < endStructure_; ++id) {
@@ -116,11 +91,8 @@ private:
         out_ += "end.&lt;/p&gt;";
     }
 
-    std::size_t target_;
     int firstStructure_ = 1;
     int endStructure_ = 1; // one past the last structure id in use
-    std::mt19937 engine_{20240601};
-    std::string out_;
 };
 
 struct Atlas {

@@ -9,6 +9,7 @@
 // started, and the peak memory is the child's maximum resident size. Goal on the sample atlas: under
 // 150 ms and under 60 MB.
 
+#include "SyntheticAtlas.h"
 #include "TorvexView.h"
 
 #include "Platform/Application.h"
@@ -27,7 +28,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -83,36 +83,23 @@ int loadViewerAndExit(const std::string& bundle) {
     });
 }
 
-// A synthetic atlas in the data file's shape: regions four levels deep, six views each with 20 to 60
-// points, a hit area, an information link and zoom geometry, then one information entry per structure
-// with a text long enough to bring the file to its size. Every view shows the same picture of the
-// sample atlas, so loading reads a real picture.
-class AtlasWriter {
+// Regions four levels deep, then one information entry per structure with a text long enough to bring
+// the file to its size. Every view shows the same picture of the sample atlas, so loading reads a real
+// picture.
+class AtlasWriter : public SyntheticAtlas {
 public:
     AtlasWriter(std::size_t targetBytes, std::string picture)
-        : target_(targetBytes), picture_(std::move(picture)) {}
-
-    std::string write() {
-        out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<atlas>\n  <regions>\n";
-        writeRegion("Body", 1);
-        out_ += "  </regions>\n  <information>\n    <entries>\n";
-        writeEntries();
-        out_ += "    </entries>\n  </information>\n</atlas>\n";
-        return std::move(out_);
-    }
+        : SyntheticAtlas(targetBytes), picture_(std::move(picture)) {}
 
 private:
-    static constexpr const char* kViews[] = {"Anterior", "Posterior",     "Lateral",
-                                             "Medial",   "Anterior Skin", "Anterior Xray"};
     static constexpr int kStructures = 20000;
 
-    int random(int low, int high) { return std::uniform_int_distribution(low, high)(engine_); }
-    std::string number() { return std::to_string(random(0, 480)) + "." + std::to_string(random(0, 9)); }
+    void writeRegions() override { writeRegion("Body", 1); }
 
     void writeRegion(const std::string& name, int level) {
         out_ += "<part header=\"" + name + "\"><views>\n";
         for (const char* view : kViews)
-            writeView(name, view);
+            writeView(name, view, picture_, 1, kStructures, "");
         out_ += "</views><parts>\n";
         int subRegions = level == 1 ? 12 : level < 5 ? 4 : 0;
         for (int i = 1; i <= subRegions && out_.size() < target_ / 2; ++i)
@@ -120,19 +107,7 @@ private:
         out_ += "</parts></part>\n";
     }
 
-    void writeView(const std::string& region, const char* view) {
-        out_ += "<view header=\"" + std::string(view) + "\" src=\"" + picture_ +
-                "\" realheader=\"\" v=\"\"><points>\n";
-        for (int i = random(20, 60); i > 0; --i)
-            out_ += "<point x=\"" + number() + "\" y=\"" + number() + "\" infoid=\"Label " +
-                    std::to_string(random(1, kStructures)) + "\"/>\n";
-        out_ += "</points><hitarea x=\"" + number() + "\" y=\"" + number() +
-                "\" width=\"120\" height=\"157\" sx=\"" + number() + "\" sy=\"" + number() +
-                "\" sscale=\"60\"/><info id=\"Info " + region + "\"/><zoomout x=\"" + number() + "\" y=\"" +
-                number() + "\" scale=\"40\"/></view>\n";
-    }
-
-    void writeEntries() {
+    void writeEntries() override {
         std::size_t textBytes = (target_ - std::min(target_, out_.size())) / kStructures;
         for (int id = 1; id <= kStructures; ++id) {
             std::string label = std::to_string(id);
@@ -145,10 +120,7 @@ private:
         }
     }
 
-    std::size_t target_;
     std::string picture_;
-    std::mt19937 engine_{20240601};
-    std::string out_;
 };
 
 // The build's bundle with its data file replaced by a synthetic one.
