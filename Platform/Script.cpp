@@ -48,6 +48,11 @@ Result parseNumbers(const std::vector<std::string>& arguments, std::size_t count
     return Result::success();
 }
 
+// Waits and drags run every timer, animation and finger step they span on the virtual clock, so a run
+// takes as long as the time its script spans: a mistyped number must not keep it busy for days.
+constexpr Float longestWait = 3600;
+constexpr Float longestDrag = 60;
+
 Result requireText(const std::string& text, const char* what) {
     return text.empty() ? Result::failure(std::string("expected ") + what) : Result::success();
 }
@@ -55,9 +60,10 @@ Result requireText(const std::string& text, const char* what) {
 } // namespace
 
 const char* Script::help() {
-    return "  wait S                 advance the clock by S seconds\n"
+    return "  wait S                 advance the clock by S seconds (at most 3600)\n"
            "  tap X Y                one finger down and up at screen point (X, Y)\n"
-           "  drag X1 Y1 X2 Y2 [S]   one finger from the first point to the second over S seconds (0.3)\n"
+           "  drag X1 Y1 X2 Y2 [S]   one finger from the first point to the second over S seconds (0.3,\n"
+           "                         at most 60)\n"
            "  press TEXT             tap the front-most visible, touchable control titled TEXT\n"
            "  type TEXT              typed text for the focused text field\n"
            "  key NAME               Return, Escape or BackSpace for the focused text field\n"
@@ -81,6 +87,8 @@ Result Script::runLine(const std::string& line, Driver& driver, std::ostream& ou
     if (command == "wait") {
         if (auto parsed = parseNumbers(arguments, 1, 0, n); !parsed)
             return parsed;
+        if (n[0] > longestWait)
+            return Result::failure("a wait lasts at most an hour (3600 seconds)");
         return driver.advance(n[0]);
     }
     if (command == "tap") {
@@ -94,6 +102,8 @@ Result Script::runLine(const std::string& line, Driver& driver, std::ostream& ou
             return parsed;
         if (n.size() == 5 && n[4] < 0)
             return Result::failure("the duration cannot be negative");
+        if (n.size() == 5 && n[4] > longestDrag)
+            return Result::failure("a drag lasts at most a minute (60 seconds)");
         driver.drag({n[0], n[1]}, {n[2], n[3]}, n.size() == 5 ? n[4] : 0.3);
         return Result::success();
     }

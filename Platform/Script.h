@@ -1,9 +1,10 @@
 #pragma once
 // The automation script: one command per line, read and carried out in order.
 //
-//     wait S                   advance the clock by S seconds
+//     wait S                   advance the clock by S seconds (at most 3600)
 //     tap X Y                  one finger down and up at screen point (X, Y)
-//     drag X1 Y1 X2 Y2 [S]     one finger from the first point to the second over S seconds (0.3)
+//     drag X1 Y1 X2 Y2 [S]     one finger from the first point to the second over S seconds (0.3,
+//                              at most 60)
 //     press TEXT               tap the front-most visible, touchable control titled TEXT
 //     type TEXT                typed text for the focused text field
 //     key NAME                 Return, Escape or BackSpace for the focused text field

@@ -106,6 +106,22 @@ TEST_F(ScriptTest, DragTakesItsTimeOnTheClock) {
     EXPECT_NEAR(Json::parse(out.str())["time"].get<double>(), 0.5, 1e-9);
 }
 
+TEST_F(ScriptTest, AWaitLongerThanAnHourOrADragLongerThanAMinuteIsRefusedBeforeTheClockMoves) {
+    int ticks = 0;
+    Timer::scheduled(0.85, true, [&] { ++ticks; });
+
+    EXPECT_EQ(run("wait 1e12\n"), 1);
+    EXPECT_EQ(err.str(), "script line 1 \"wait 1e12\": a wait lasts at most an hour (3600 seconds)\n");
+    EXPECT_EQ(run("drag 0 0 300 400 70460\n"), 1);
+    EXPECT_EQ(err.str(),
+              "script line 1 \"drag 0 0 300 400 70460\": a drag lasts at most a minute (60 seconds)\n");
+    EXPECT_EQ(RunLoop::main().now(), 0);
+    EXPECT_EQ(ticks, 0);
+
+    EXPECT_EQ(run("wait 3600\ndrag 0 0 300 400 60\n"), 0) << err.str();
+    EXPECT_NEAR(RunLoop::main().now(), 3660, 1e-6);
+}
+
 TEST_F(ScriptTest, TimersRunDuringAWait) {
     int ticks = 0;
     Timer::scheduled(0.7, true, [&] { ++ticks; });
