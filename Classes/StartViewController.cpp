@@ -196,11 +196,16 @@ bool StartViewController::shouldAutorotateToInterfaceOrientation(int orientation
     return false;
 }
 
-std::optional<std::string> StartViewController::downloadContent(std::size_t line) {
+std::optional<std::string> StartViewController::contentAddress(std::size_t line) {
     std::vector<std::string> lines = splitLines(ui::Bundle::main().text("url", "txt").value_or(""));
     if (line >= lines.size() || lines[line].empty())
         return std::nullopt;
-    return ui::download(lines[line], downloadLimits);
+    return lines[line];
+}
+
+std::optional<std::string> StartViewController::downloadContent(std::size_t line) {
+    auto address = contentAddress(line);
+    return address ? ui::download(*address, downloadLimits) : std::nullopt;
 }
 
 std::string StartViewController::documentsPath(const std::string& fileName) {

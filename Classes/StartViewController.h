@@ -64,6 +64,10 @@ public:
     void goTo(ui::Button* sender);
     bool shouldAutorotateToInterfaceOrientation(int orientation);
 
+    // The address on `line` of the bundle's address file (0: the start picture, 1: the titles list);
+    // nothing when the file has no such line or the line is empty.
+    static std::optional<std::string> contentAddress(std::size_t line);
+
     std::shared_ptr<ui::ImageView> startView;
     std::shared_ptr<ui::ImageView> whiteRect;
     std::shared_ptr<TorvexView> torvexViewController;
@@ -77,8 +81,7 @@ public:
     int t = 0;
 
 private:
-    // The content at the address on `line` of the address file; nothing when there is no such address
-    // or the download fails.
+    // The content at `contentAddress(line)`; nothing when there is no such address or the download fails.
     static std::optional<std::string> downloadContent(std::size_t line);
     static std::string documentsPath(const std::string& fileName);
     static std::string titlesText();
