@@ -7,11 +7,11 @@
 #include "Platform/Animation.h"
 #include "Platform/Button.h"
 #include "Platform/Label.h"
+#include "Platform/Random.h"
 #include "Platform/Switch.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <set>
 
 namespace {
@@ -172,7 +172,7 @@ void TorvexView::drawQuestions() {
 void TorvexView::selectQuestion(const NodeList& list) {
     if (list.empty())
         return;
-    const TreeNode& element = *list[arc4random() % list.size()];
+    const TreeNode& element = *list[ui::randomNumber() % list.size()];
     if (element.key == "point") {
         std::string id(element.attribute("infoid"));
         if (!issetQuestion(id) && !id.empty())

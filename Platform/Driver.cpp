@@ -1,6 +1,7 @@
 #include "Platform/Driver.h"
 
 #include "Platform/Animation.h"
+#include "Platform/Random.h"
 #include "Platform/Renderer.h"
 #include "Platform/RunLoop.h"
 
@@ -64,6 +65,7 @@ Driver::~Driver() = default;
 void Driver::resetToolkit(Float scale) {
     Animation::reset();
     RunLoop::main().reset(RunLoop::Clock::Virtual);
+    restartRandomNumbers();
     if (auto* responder = Responder::firstResponder())
         responder->resignFirstResponder();
     auto& app = Application::shared();

@@ -44,7 +44,8 @@ public:
     ~Driver();
 
     // Everything afresh: the virtual clock at 0 with no events, no animations, a new empty window, no
-    // touches, providers, addresses or first responder, screenshots at `scale`.
+    // touches, providers, addresses or first responder, the headless random numbers from their seed,
+    // screenshots at `scale`.
     static void resetToolkit(Float scale = 2);
 
     // Replaces how the clock moves (a window run keeps drawing and reading input meanwhile).

@@ -3,12 +3,16 @@
 #include "Soak.h"
 
 #include "Classes/TorvexView.h"
+#include "Platform/Application.h"
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -42,6 +46,31 @@ TEST_F(FoundBySoak, anIndexJourneyFromTheBackOfTheTopRegionEndsAtItsStructure) {
     ASSERT_TRUE(viewer().labelForFlag);
     EXPECT_EQ(viewer().labelForFlag->text(), "Arteries");
     EXPECT_EQ(viewer().hintOfFlag->alpha(), 1);
+}
+
+// The quiz draws its questions at random; a script that answers them could not replay a run whose
+// questions differ from the run that wrote it.
+TEST(FoundBySoakReplay, aQuizAsksTheSameQuestionsInEveryHeadlessRun) {
+    auto questionsOfAFreshRun = [] {
+        SoakProgram program{TORVEX_BUILD_BUNDLE_DIR};
+        for (const char* line : {"wait 1", "tap 160 100", "wait 2", "press quiz", "wait 1.5"})
+            EXPECT_TRUE(program.run(line)) << line;
+        std::vector<std::string> lines;
+        for (const char* area : {"quizArea Thorax", "quizArea Abdomen"}) {
+            ui::View* areaSwitch = program.driver().find(area);
+            if (!areaSwitch)
+                return std::vector<std::string>{std::string("no switch ") + area};
+            ui::Point at = areaSwitch->convertTo(ui::Point{20, 10}, nullptr);
+            EXPECT_TRUE(program.run("tap " + std::to_string(std::lround(at.x)) + " " +
+                                    std::to_string(std::lround(at.y))));
+        }
+        EXPECT_TRUE(program.run("press Start"));
+        return program.viewer()->Questions;
+    };
+
+    std::vector<std::string> first = questionsOfAFreshRun();
+    EXPECT_EQ(first.size(), 12u);
+    EXPECT_EQ(questionsOfAFreshRun(), first);
 }
 
 } // namespace
