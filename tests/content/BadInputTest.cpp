@@ -15,7 +15,7 @@ std::filesystem::path scratchDirectory() {
     return path;
 }
 
-std::filesystem::path scratchFile(std::string_view name, std::string_view contents) {
+std::filesystem::path badInputFile(std::string_view name, std::string_view contents) {
     auto path = scratchDirectory() / name;
     std::ofstream(path, std::ios::binary) << contents;
     return path;
@@ -81,7 +81,7 @@ TEST(BadInput, aMalformedDocumentKeepsWhatCameBeforeTheErrorAndLogsItsLine) {
 TEST(BadInput, anEmptyFileIsMalformedAndHasNoTopElement) {
     TorvexContent content;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(content.parseXMLFile(scratchFile("empty.xml", "")), nullptr);
+    EXPECT_EQ(content.parseXMLFile(badInputFile("empty.xml", "")), nullptr);
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(content.status(), Status::Malformed);
 }
@@ -111,8 +111,8 @@ TEST(BadInput, oneLargeEntityUsedManyTimesIsStoppedToo) {
 }
 
 TEST(BadInput, externalEntitiesAndDtdsAreNeverRead) {
-    std::string secret = scratchFile("secret.txt", "SECRET").string();
-    std::string dtd = scratchFile("outside.dtd", "<!ENTITY inner \"SECRET\">").string();
+    std::string secret = badInputFile("secret.txt", "SECRET").string();
+    std::string dtd = badInputFile("outside.dtd", "<!ENTITY inner \"SECRET\">").string();
     TorvexContent content;
     parseLogging(content, "<!DOCTYPE atlas SYSTEM \"file://" + dtd + "\" [<!ENTITY outer SYSTEM \"file://" +
                               secret + "\">]><atlas a=\"1\">before&outer;&inner;after</atlas>");
