@@ -5,6 +5,7 @@
 #include "Platform/Options.h"
 #include "Platform/Paths.h"
 #include "Platform/Script.h"
+#include "Platform/TextLayoutCache.h"
 #include "Platform/WindowRun.h"
 
 #include <cstdlib>
@@ -78,6 +79,9 @@ int runMain(int argc, char** argv, const std::function<void(Application&)>& setu
         return 1;
     }
 
+    // Pango looks for the installed fonts on a thread of its own once its font map exists: made now,
+    // the search runs while the window opens and the first screen decodes its pictures.
+    TextLayoutCache::shared();
     Driver::resetToolkit(options->scale);
     auto& app = Application::shared();
     app.setHeadless(options->headless);

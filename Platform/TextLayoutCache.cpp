@@ -81,11 +81,11 @@ TextLayoutCache& TextLayoutCache::shared() {
     return cache;
 }
 
+// The resolution is the context's: setting the font map's would wait for Pango's font discovery.
 TextLayoutCache::TextLayoutCache() : fontMap_(pango_cairo_font_map_new()) {
-    pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(fontMap_.get()), 72);
     context_.reset(pango_font_map_create_context(fontMap_.get()));
+    pango_cairo_context_set_resolution(context_.get(), 72);
     configureForScaleIndependence(context_.get());
-    warnWhenFamilyIsMissing(faceName(Font::system(17)));
 }
 
 TextLayoutCache::~TextLayoutCache() = default;
@@ -103,10 +103,20 @@ PangoFontDescription* TextLayoutCache::description(const Font& font) {
     return slot.get();
 }
 
+// Asking for a face waits for Pango's font discovery, so the check is made when text is first laid out
+// rather than when the cache is made.
+void TextLayoutCache::checkFamilyOnce() {
+    if (familyChecked_)
+        return;
+    familyChecked_ = true;
+    warnWhenFamilyIsMissing(faceName(Font::system(17)));
+}
+
 PangoLayout* TextLayoutCache::layout(const TextLayoutKey& key) {
     auto found = layouts_.find(key);
     if (found != layouts_.end())
         return found->second.get();
+    checkFamilyOnce();
     if (layouts_.size() >= capacity)
         layouts_.clear();
     PangoLayout* layout = pango_layout_new(context_.get());

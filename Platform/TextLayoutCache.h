@@ -47,6 +47,7 @@ public:
 private:
     TextLayoutCache();
     PangoFontDescription* description(const Font& font);
+    void checkFamilyOnce();
 
     struct ObjectUnref {
         void operator()(void* object) const { g_object_unref(object); }
@@ -59,6 +60,7 @@ private:
     std::unordered_map<TextLayoutKey, std::unique_ptr<PangoLayout, ObjectUnref>, TextLayoutKeyHash> layouts_;
     std::unordered_map<int, std::unique_ptr<PangoFontDescription, DescriptionFree>> descriptions_;
     std::unordered_map<int, Float> lineHeights_;
+    bool familyChecked_ = false;
 };
 
 // The family every font of the toolkit asks for.
