@@ -19,8 +19,8 @@ struct Expected {
 
 std::vector<Expected> expectedPictures() {
     std::vector<Expected> list;
-    const std::pair<std::string, int> bars[] = {{"info", 48},  {"quiz", 50}, {"help", 50}, {"flag", 54},
-                                                {"views", 54}, {"mag", 30},  {"index", 30}};
+    const std::pair<std::string, double> bars[] = {{"info", 48},  {"quiz", 50}, {"help", 50}, {"flag", 54},
+                                                   {"views", 54}, {"mag", 30},  {"index", 30}};
     for (const auto& [bar, width] : bars) {
         list.push_back({"Buttons/" + bar, width, 26, true});
         list.push_back({"Buttons/" + bar + " pressed", width, 26, true});

@@ -69,7 +69,7 @@ TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndLeavesTheFlagsHidden
     press("info");
     wait(0.7);
     EXPECT_EQ(region().alpha(), 0);
-    EXPECT_EQ(region().center(), ui::Point(160, 840));
+    EXPECT_EQ(region().center(), (ui::Point{160, 840}));
     EXPECT_EQ(viewer().infoButton->image().fileName().find("pressed"), std::string::npos);
     ASSERT_FALSE(viewer().buttons.empty());
     for (const auto& button : viewer().buttons)
