@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -59,7 +60,7 @@ private:
     double number(const Statement& statement, const std::string& word) const {
         double value = 0;
         auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-        if (error != std::errc() || end != word.data() + word.size())
+        if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(value))
             fail(statement, "\"" + word + "\" is not a number");
         return value;
     }
