@@ -81,10 +81,11 @@ TextLayoutCache& TextLayoutCache::shared() {
     return cache;
 }
 
-// The resolution is the context's: setting the font map's would wait for Pango's font discovery.
+// Making the font map starts Pango's search for the installed fonts on a thread of its own; nothing here
+// waits for it. Sizes are absolute (see description()), so the font map keeps its default resolution:
+// setting one would wait for the search.
 TextLayoutCache::TextLayoutCache() : fontMap_(pango_cairo_font_map_new()) {
     context_.reset(pango_font_map_create_context(fontMap_.get()));
-    pango_cairo_context_set_resolution(context_.get(), 72);
     configureForScaleIndependence(context_.get());
 }
 
@@ -103,23 +104,22 @@ PangoFontDescription* TextLayoutCache::description(const Font& font) {
     return slot.get();
 }
 
-// Asking for a face waits for Pango's font discovery, so the check is made when text is first laid out
-// rather than when the cache is made.
-void TextLayoutCache::checkFamilyOnce() {
-    if (familyChecked_)
-        return;
-    familyChecked_ = true;
-    warnWhenFamilyIsMissing(faceName(Font::system(17)));
+// The first use of the context waits for the search anyway, so the family is checked then.
+PangoContext* TextLayoutCache::context() {
+    if (!familyChecked_) {
+        familyChecked_ = true;
+        warnWhenFamilyIsMissing(faceName(Font::system(17)));
+    }
+    return context_.get();
 }
 
 PangoLayout* TextLayoutCache::layout(const TextLayoutKey& key) {
     auto found = layouts_.find(key);
     if (found != layouts_.end())
         return found->second.get();
-    checkFamilyOnce();
     if (layouts_.size() >= capacity)
         layouts_.clear();
-    PangoLayout* layout = pango_layout_new(context_.get());
+    PangoLayout* layout = pango_layout_new(context());
     pango_layout_set_font_description(layout, description(key.font));
     setValidText(layout, key.text);
     if (key.wrapWidth > 0) {
@@ -143,7 +143,7 @@ Float TextLayoutCache::lineHeight(const Font& font) {
     auto found = lineHeights_.find(descriptionKey(font));
     if (found != lineHeights_.end())
         return found->second;
-    PangoFontMetrics* metrics = pango_context_get_metrics(context_.get(), description(font), nullptr);
+    PangoFontMetrics* metrics = pango_context_get_metrics(context(), description(font), nullptr);
     Float height = static_cast<Float>(pango_font_metrics_get_height(metrics)) / PANGO_SCALE;
     pango_font_metrics_unref(metrics);
     lineHeights_.emplace(descriptionKey(font), height);
@@ -151,7 +151,7 @@ Float TextLayoutCache::lineHeight(const Font& font) {
 }
 
 std::string TextLayoutCache::faceName(const Font& font) {
-    PangoFont* loaded = pango_font_map_load_font(fontMap_.get(), context_.get(), description(font));
+    PangoFont* loaded = pango_font_map_load_font(fontMap_.get(), context(), description(font));
     if (!loaded)
         return "";
     PangoFontDescription* described = pango_font_describe(loaded);

@@ -47,7 +47,7 @@ public:
 private:
     TextLayoutCache();
     PangoFontDescription* description(const Font& font);
-    void checkFamilyOnce();
+    PangoContext* context();
 
     struct ObjectUnref {
         void operator()(void* object) const { g_object_unref(object); }
