@@ -70,7 +70,9 @@ void TorvexView::enterToPartFollowingAliases(ui::Button* sender, int aliasesFoll
     hideViews();
     cleanView();
     cleanButtons();
-    if (!sender && viewTorvex != oldViewTorvex) {
+    // An alias names the view the change was planned for: following it plans nothing again (planning
+    // the change to a derived view whose base is the alias would turn back to the alias, round and round).
+    if (!sender && aliasesFollowed == 0 && viewTorvex != oldViewTorvex) {
         if (isMagnified()) {
             ui::ImageView* picture = displayedImage();
             ui::Animation::run(0.2, [&] {
@@ -337,12 +339,16 @@ void TorvexView::timerWaitAndGo() {
     after(1.25, &TorvexView::waitSecond);
 }
 
+// A change can arrive early: an intermediate view that is an alias of the target shows the target.
+// Entering the view on screen again would only take away its flags and the bubble a journey opened.
 void TorvexView::waitSecond() {
+    bool arrived = viewTorvex == tempView;
     oldViewTorvex = viewTorvex;
     viewTorvex = tempView;
     if (needView == tempView)
         needView = "";
-    enterToPart(nullptr);
+    if (!arrived)
+        enterToPart(nullptr);
 }
 
 void TorvexView::storePlainView(const TreeNode& view) {
