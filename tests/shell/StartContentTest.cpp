@@ -30,13 +30,13 @@ TEST_F(StartContentTest, aFirstStartOnlineCachesTheTitlesAtOnceAndThePictureAtTh
 
     EXPECT_EQ(readDocument("TitlesAndUrls.txt"), serverTitles);
     EXPECT_EQ(titles(), (std::vector<std::string>{"Server atlas", "Server news"}));
-    EXPECT_EQ(shownPictureSize(), ui::Size(16, 16)) << "the bundle picture until the fifth blink";
+    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16})) << "the bundle picture until the fifth blink";
 
     wait(4 * 0.7);
     EXPECT_FALSE(readDocument("torvexStart.jpg"));
     wait(0.7);
     EXPECT_EQ(readDocument("torvexStart.jpg"), serverPicture);
-    EXPECT_EQ(shownPictureSize(), ui::Size(30, 40));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{30, 40}));
 }
 
 TEST_F(StartContentTest, aLaterStartOfflineShowsTheCachedCopiesAndAsksNoServer) {
@@ -51,7 +51,7 @@ TEST_F(StartContentTest, aLaterStartOfflineShowsTheCachedCopiesAndAsksNoServer) 
 
     EXPECT_FALSE(delegate().internet);
     EXPECT_EQ(titles(), (std::vector<std::string>{"Server atlas", "Server news"}));
-    EXPECT_EQ(shownPictureSize(), ui::Size(30, 40));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{30, 40}));
     EXPECT_EQ(requests(), asked);
 }
 
@@ -60,7 +60,7 @@ TEST_F(StartContentTest, withoutCacheAndOfflineTheBundleCopiesAreShown) {
     waitForStartPictureTick();
 
     EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
-    EXPECT_EQ(shownPictureSize(), ui::Size(16, 16));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
     EXPECT_EQ(requests(), 0);
     EXPECT_FALSE(readDocument("TitlesAndUrls.txt"));
 }
@@ -74,7 +74,7 @@ TEST_F(StartContentTest, aMissingPageLeavesBothCachedCopiesUntouched) {
     EXPECT_EQ(readDocument("TitlesAndUrls.txt"), cachedTitles);
     EXPECT_EQ(readDocument("torvexStart.jpg"), cachedPicture);
     EXPECT_EQ(titles(), (std::vector<std::string>{"Cached atlas"}));
-    EXPECT_EQ(shownPictureSize(), ui::Size(24, 24));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{24, 24}));
 }
 
 TEST_F(StartContentTest, aStalledServerIsGivenUpAndTheCachedTitlesStay) {
@@ -95,7 +95,7 @@ TEST_F(StartContentTest, aStartPictureThatIsNoPictureLeavesTheCachedOneShown) {
     waitForStartPictureTick();
 
     EXPECT_EQ(readDocument("torvexStart.jpg"), cachedPicture);
-    EXPECT_EQ(shownPictureSize(), ui::Size(24, 24));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{24, 24}));
     EXPECT_EQ(readDocument("TitlesAndUrls.txt"), serverTitles);
 }
 
@@ -103,7 +103,7 @@ TEST_F(StartContentTest, aCachedPictureThatDoesNotDecodeGivesWayToTheBundlePictu
     writeDocument("torvexStart.jpg", "half a picture");
     launch(Network::Offline);
 
-    EXPECT_EQ(shownPictureSize(), ui::Size(16, 16));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
 }
 
 TEST_F(StartContentTest, aCachedTitlesListThatIsNotTextGivesWayToTheBundleList) {
@@ -120,7 +120,7 @@ TEST_F(StartContentTest, withoutAnAddressFileNothingIsFetchedAndTheBundleCopiesA
 
     EXPECT_EQ(requests(), 0);
     EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
-    EXPECT_EQ(shownPictureSize(), ui::Size(16, 16));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
 }
 
 TEST_F(StartContentTest, aPictureArrivingAfterTheFlipIsCachedButNotShown) {
@@ -131,7 +131,7 @@ TEST_F(StartContentTest, aPictureArrivingAfterTheFlipIsCachedButNotShown) {
     waitForStartPictureTick();
 
     EXPECT_EQ(readDocument("torvexStart.jpg"), serverPicture);
-    EXPECT_EQ(shownPictureSize(), ui::Size(16, 16));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
 }
 
 TEST_F(StartContentTest, pressingATitleStopsTheBlinkCountBeforeThePictureIsFetched) {
