@@ -1,14 +1,25 @@
 // The authoring file's reader on what an author may get wrong.
 
+#include "AtlasBuilder.h"
 #include "AtlasReader.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
 using namespace atlas;
+
+constexpr char readerDrawing[] =
+    R"(<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100" viewBox="0 0 100 100">
+  <path id="outline" d="M10,10 H90 V90 H10 Z M12,12 V88 H88 V12 Z" fill="#888" fill-rule="evenodd"/>
+  <rect id="A" x="20" y="30" width="20" height="20" style="fill:none;stroke:none"/>
+</svg>
+)";
 
 // Line 9 is the view's setting, line 11 its one shape.
 std::string readerAtlas(const std::string& viewSetting, const std::string& shape = "A #c03030",
@@ -41,6 +52,42 @@ TEST(AuthoringReader, NumbersThatAreNotFiniteAreRefusedOnTheirLine) {
     opacity.insert(opacity.find("\n", opacity.find("structure A")) + 1, "  colour #c03030 nan\n");
     EXPECT_EQ(readErrorLine(opacity, "an opacity from 0 to 1"), 5);
     EXPECT_EQ(readErrorLine(readerAtlas("window 0 0 100 100"), ""), -1);
+}
+
+class PicturesFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() / ("torvex-authoring-" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder / "bundle" / "Buttons");
+        std::ofstream(folder / "drawing.svg") << readerDrawing;
+        std::ofstream(folder / "bundle" / "Buttons" / "info@2x.png") << "the program's artwork";
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    // Reads and builds TEXT into the bundle as the generator does; the line of its AuthoringError.
+    int buildErrorLine(const std::string& text) {
+        try {
+            AtlasSource source = readAtlasText(text, folder / "test.atlas");
+            AtlasBuilder(source, folder / "bundle").build();
+        } catch (const AuthoringError& error) {
+            EXPECT_NE(std::string(error.what()).find("a folder inside the bundle"), std::string::npos)
+                << error.what();
+            return error.line();
+        }
+        return -1;
+    }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(PicturesFolder, ThatIsTheBundleItselfIsRefusedAndTheBundleKeepsItsFiles) {
+    for (const char* name : {".", "./", ".//", "./.", "x/.."}) {
+        EXPECT_EQ(
+            buildErrorLine(readerAtlas("window 0 0 100 100", "A", std::string("  pictures ") + name + "\n")),
+            4)
+            << name;
+        EXPECT_TRUE(std::filesystem::exists(folder / "bundle" / "Buttons" / "info@2x.png")) << name;
+    }
 }
 
 } // namespace

@@ -208,9 +208,11 @@ private:
         return region;
     }
 
+    // A folder below the bundle: neither outside it nor the bundle itself ("./").
     static bool insideTheBundle(const std::string& name) {
         std::filesystem::path folder = name;
-        return !folder.is_absolute() && folder != "." && std::ranges::find(folder, "..") == folder.end();
+        return !folder.is_absolute() && folder.lexically_normal() != "." &&
+               std::ranges::find(folder, "..") == folder.end();
     }
 
     static std::vector<std::string> commaSeparated(const std::string& text) {
