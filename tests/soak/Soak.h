@@ -61,17 +61,24 @@ struct SoakCoverage {
 class SoakInvariants {
 public:
     // Interaction on the viewer comes back within this much clock time once no journey is pending. The
-    // longest chain of transitions with no journey pending is a view change through an intermediate
-    // view (TorvexViewArrows.cpp): cross-fade (0.1 + 0.85 s), the next step 1.25 s after the first,
-    // its cross-fade again, and a second hop as long: about 4.4 s.
-    static constexpr double idleTouchlessLimit = 5.0;
-    // Journeys (index rows, quiz answers found) climb to the top region and down again, 1 to 1.35 s a
-    // step, plus view changes on the way.
-    static constexpr double journeyLimit = 40.0;
-    // Views in the window at once; the sample atlas's busiest screens hold about half as many.
-    static constexpr int viewLimit = 900;
+    // longest transition that holds the touches meanwhile is the cross-fade to another view (it starts
+    // 0.1 s after the change and lasts 0.85 s, TorvexViewNavigation.cpp and TorvexViewDisplay.cpp);
+    // steps of a view change through intermediate views give the touches back between hops.
+    static constexpr double idleTouchlessLimit = 2.0;
+    // A journey (an index row, a quiz answer found) climbs to the top region, turns the figure and goes
+    // down again, 1 to 1.35 s a step: about 15 s at most on the sample atlas.
+    static constexpr double journeyLimit = 30.0;
+    // Views in the window at once: twice what the sample atlas's busiest screens hold (about 140, with
+    // the index open over a region with its flags, rings and quiz panels), so that nothing piles up.
+    static constexpr int viewLimit = 300;
+
+    // How often the touches are sampled on the clock, so that a wait spanning several transitions is
+    // judged by what happened within it rather than by its two ends. Sampling only reads.
+    static constexpr double touchSampleInterval = 0.05;
 
     explicit SoakInvariants(const std::filesystem::path& bundle);
+    // Starts sampling the touches of `program`, for as long as both live.
+    void sampleTouches(SoakProgram& program);
     std::optional<std::string> check(SoakProgram& program);
 
     int mostViews() const { return mostViews_; }
@@ -82,11 +89,14 @@ private:
     std::optional<std::string> checkRoot(const TorvexView& viewer);
     std::optional<std::string> checkTouchesComeBack(const TorvexView& viewer, double now);
     std::optional<std::string> checkWindowTree();
+    void sampleTouchesNow(SoakProgram& program);
 
     std::set<std::string> regionPaths_; // "Top/Sub/Subsub", from the bundle's own data file
     const TreeNode* topRegion_ = nullptr;
     std::set<const TreeNode*> regions_; // of the viewer's tree
     std::optional<double> touchlessSince_, journeySince_;
+    std::optional<std::string> touchesBroken_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     int mostViews_ = 0;
     double longestIdleTouchless_ = 0, longestJourney_ = 0;
 };
