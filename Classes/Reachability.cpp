@@ -175,29 +175,36 @@ std::uint32_t nextSequence() {
 
 // The route the kernel would take to `destination`: none when there is none, nullopt when the
 // table cannot be read.
-std::optional<std::optional<Route>> lookUpRoute(in_addr destination) {
+// Sends `request`, an IPv4 route request of `length` bytes whose body the caller has filled, and hands
+// every route of the answer to `onRoute`; false when the table cannot be read.
+template <typename Request, typename OnRoute>
+bool askForRoutes(Request& request, std::uint32_t length, std::uint16_t flags, OnRoute onRoute) {
     FileDescriptor socket = openQuerySocket();
     if (!socket)
-        return std::nullopt;
+        return false;
+    request.header.nlmsg_len = length;
+    request.header.nlmsg_type = RTM_GETROUTE;
+    request.header.nlmsg_flags = flags;
+    request.header.nlmsg_seq = nextSequence();
+    request.route.rtm_family = AF_INET;
+    return sendRouteRequest(socket.get(), request.header) &&
+           receiveRoutes(socket.get(), request.header.nlmsg_seq, onRoute);
+}
+
+std::optional<std::optional<Route>> lookUpRoute(in_addr destination) {
     struct {
         nlmsghdr header;
         rtmsg route;
         alignas(NLMSG_ALIGNTO) char attributes[RTA_SPACE(sizeof(in_addr))];
     } request{};
-    request.header.nlmsg_len = NLMSG_LENGTH(sizeof(rtmsg)) + RTA_LENGTH(sizeof(in_addr));
-    request.header.nlmsg_type = RTM_GETROUTE;
-    request.header.nlmsg_flags = NLM_F_REQUEST;
-    request.header.nlmsg_seq = nextSequence();
-    request.route.rtm_family = AF_INET;
     request.route.rtm_dst_len = 32;
     auto* attribute = reinterpret_cast<rtattr*>(request.attributes);
     attribute->rta_type = RTA_DST;
     attribute->rta_len = RTA_LENGTH(sizeof(in_addr));
     std::memcpy(RTA_DATA(attribute), &destination, sizeof destination);
-    if (!sendRouteRequest(socket.get(), request.header))
-        return std::nullopt;
     std::optional<Route> found;
-    if (!receiveRoutes(socket.get(), request.header.nlmsg_seq, [&](const Route& route) { found = route; }))
+    if (!askForRoutes(request, NLMSG_LENGTH(sizeof(rtmsg)) + RTA_LENGTH(sizeof(in_addr)), NLM_F_REQUEST,
+                      [&](const Route& route) { found = route; }))
         return std::nullopt;
     return found;
 }
@@ -210,26 +217,16 @@ bool isBetterDefaultRoute(const Route& candidate, const std::optional<Route>& be
 // The preferred usable default route of any table: none when there is none, nullopt when the
 // table cannot be read.
 std::optional<std::optional<Route>> lookUpDefaultRoute() {
-    FileDescriptor socket = openQuerySocket();
-    if (!socket)
-        return std::nullopt;
     struct {
         nlmsghdr header;
         rtmsg route;
     } request{};
-    request.header.nlmsg_len = NLMSG_LENGTH(sizeof(rtmsg));
-    request.header.nlmsg_type = RTM_GETROUTE;
-    request.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
-    request.header.nlmsg_seq = nextSequence();
-    request.route.rtm_family = AF_INET;
-    if (!sendRouteRequest(socket.get(), request.header))
-        return std::nullopt;
     std::optional<Route> best;
     auto keepBest = [&](const Route& route) {
         if (isBetterDefaultRoute(route, best))
             best = route;
     };
-    if (!receiveRoutes(socket.get(), request.header.nlmsg_seq, keepBest))
+    if (!askForRoutes(request, NLMSG_LENGTH(sizeof(rtmsg)), NLM_F_REQUEST | NLM_F_DUMP, keepBest))
         return std::nullopt;
     return best;
 }
