@@ -4,31 +4,9 @@
 
 namespace ui {
 
-Label::Label(const Rect& frame) : View(frame) {
+Label::Label(const Rect& frame) : WithText(frame, Font::system(17)) {
     setBackgroundColor(Color::white());
     setUserInteractionEnabled(false);
-}
-
-void Label::setText(std::string text) {
-    if (text == text_)
-        return;
-    text_ = std::move(text);
-    setNeedsDisplay();
-}
-
-void Label::setFont(const Font& font) {
-    font_ = font;
-    setNeedsDisplay();
-}
-
-void Label::setTextColor(const Color& color) {
-    textColor_ = color;
-    setNeedsDisplay();
-}
-
-void Label::setTextAlignment(TextAlignment alignment) {
-    alignment_ = alignment;
-    setNeedsDisplay();
 }
 
 void Label::setNumberOfLines(int lines) {
@@ -37,11 +15,9 @@ void Label::setNumberOfLines(int lines) {
 }
 
 void Label::draw(const DrawContext& context) {
-    if (text_.empty() || font_.size <= 0)
-        return;
-    TextStyle style{font_, textColor_, alignment_, numberOfLines_, TextVerticalAlignment::Center};
-    style.color.a *= context.opacity;
-    drawText(context.cr, text_, style, bounds());
+    if (hasTextToDraw())
+        drawText(context.cr, text_, textStyle(context, numberOfLines_, TextVerticalAlignment::Center),
+                 bounds());
 }
 
 } // namespace ui

@@ -5,32 +5,10 @@
 
 namespace ui {
 
-TextView::TextView(const Rect& frame) : ScrollView(frame) {
+TextView::TextView(const Rect& frame) : WithText(frame, Font::system(12)) {
     setBackgroundColor(Color::white());
     setShowsHorizontalScrollIndicator(false);
     measure();
-}
-
-void TextView::setText(std::string text) {
-    if (text == text_)
-        return;
-    text_ = std::move(text);
-    measure();
-}
-
-void TextView::setFont(const Font& font) {
-    font_ = font;
-    measure();
-}
-
-void TextView::setTextColor(const Color& color) {
-    textColor_ = color;
-    setNeedsDisplay();
-}
-
-void TextView::setTextAlignment(TextAlignment alignment) {
-    alignment_ = alignment;
-    setNeedsDisplay();
 }
 
 Float TextView::lineSpacing(const Font& font) {
@@ -51,13 +29,11 @@ void TextView::measure() {
 }
 
 void TextView::draw(const DrawContext& context) {
-    if (text_.empty() || font_.size <= 0)
+    if (!hasTextToDraw())
         return;
-    TextStyle style{font_, textColor_, alignment_, 0, TextVerticalAlignment::Top, lineSpacing(font_)};
-    style.color.a *= context.opacity;
     Rect area(margin, margin, std::max(bounds().width() - 2 * margin, 0.0),
               contentSize().height - 2 * margin);
-    drawText(context.cr, text_, style, area);
+    drawText(context.cr, text_, textStyle(context, 0, TextVerticalAlignment::Top, lineSpacing(font_)), area);
 }
 
 } // namespace ui

@@ -9,25 +9,17 @@
 // again whenever it, the font or the width changes. Editing is not supported: `editable` is kept only
 // as a flag.
 
-#include "Platform/Font.h"
 #include "Platform/ScrollView.h"
+#include "Platform/WithText.h"
 
 namespace ui {
 
-class TextView : public ScrollView {
+class TextView : public WithText<ScrollView> {
 public:
     static constexpr Float margin = 8;
 
     explicit TextView(const Rect& frame = {});
 
-    const std::string& text() const { return text_; }
-    void setText(std::string text);
-    const Font& font() const { return font_; }
-    void setFont(const Font& font);
-    const Color& textColor() const { return textColor_; }
-    void setTextColor(const Color& color);
-    TextAlignment textAlignment() const { return alignment_; }
-    void setTextAlignment(TextAlignment alignment);
     bool isEditable() const { return editable_; }
     void setEditable(bool editable) { editable_ = editable; }
     // How far apart a text view sets the lines of text in `font`.
@@ -36,18 +28,14 @@ public:
     void draw(const DrawContext& context) override;
     int layerCount() const override { return 2; } // the text and the scroll indicator
     std::string className() const override { return "TextView"; }
-    void describe(ViewDescription& description) const override { description.text = text_; }
 
 protected:
     void boundsSizeDidChange() override { measure(); }
+    void textLayoutDidChange() override { measure(); }
 
 private:
     void measure();
 
-    std::string text_;
-    Font font_ = Font::system(12);
-    Color textColor_ = Color::black();
-    TextAlignment alignment_ = TextAlignment::Left;
     bool editable_ = true;
 };
 
