@@ -76,11 +76,7 @@ void drawBubbleRight(cairo_t* cr) {
 
 void drawPanel(cairo_t* cr) {
     roundedRectPath(cr, 0.75, 0.75, panelWidth - 1.5, panelHeight - 1.5, 10);
-    setColor(cr, palette::panel);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.5);
-    setColor(cr, palette::panelEdge);
-    cairo_stroke(cr);
+    fillWithEdge(cr, palette::panel, 1.5, palette::panelEdge);
 }
 
 } // namespace art

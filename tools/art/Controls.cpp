@@ -8,16 +8,6 @@ namespace art {
 
 namespace {
 
-void drawBadge(cairo_t* cr) {
-    double c = scalpelSize / 2;
-    cairo_arc(cr, c, c, 27, 0, 2 * M_PI);
-    setColor(cr, palette::panel);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.5);
-    setColor(cr, palette::panelEdge);
-    cairo_stroke(cr);
-}
-
 // The blade in a frame whose x axis runs from the handle to the tip; its back edge is straight and
 // its cutting edge bulges towards +y.
 void drawBlade(cairo_t* cr) {
@@ -26,18 +16,16 @@ void drawBlade(cairo_t* cr) {
     cairo_line_to(cr, 20, -2.2);
     cairo_curve_to(cr, 16, 4.8, 6, 5.2, -1, 3.2);
     cairo_close_path(cr);
-    setColor(cr, palette::steel);
-    cairo_fill_preserve(cr);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_line_width(cr, 0.8);
-    setColor(cr, palette::mid);
-    cairo_stroke(cr);
+    fillWithEdge(cr, palette::steel, 0.8, palette::mid);
 }
 
 } // namespace
 
 void drawScalpel(cairo_t* cr) {
-    drawBadge(cr);
+    double c = scalpelSize / 2;
+    cairo_arc(cr, c, c, 27, 0, 2 * M_PI);
+    fillWithEdge(cr, palette::panel, 1.5, palette::panelEdge);
     strokeLine(cr, {14.5, 45.5}, {29, 31}, 6, palette::accent);
     cairo_save(cr);
     cairo_translate(cr, 30, 30);
@@ -52,11 +40,7 @@ void drawScalpel(cairo_t* cr) {
 void drawSwatch(cairo_t* cr, Swatch swatch) {
     double c = swatchSize / 2;
     cairo_arc(cr, c, c, 10, 0, 2 * M_PI);
-    setColor(cr, swatch == Swatch::White ? palette::white : palette::black);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 2);
-    setColor(cr, palette::mid);
-    cairo_stroke(cr);
+    fillWithEdge(cr, swatch == Swatch::White ? palette::white : palette::black, 2, palette::mid);
 }
 
 void drawLanguageTab(cairo_t* cr, Press press) {
@@ -66,11 +50,8 @@ void drawLanguageTab(cairo_t* cr, Press press) {
     cairo_arc(cr, right - r, top + r, r, -M_PI / 2, 0);
     cairo_line_to(cr, right, bottom);
     bool pressed = press == Press::Pressed;
-    setColor(cr, pressed ? palette::accent : palette::tile);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1);
-    setColor(cr, pressed ? palette::accentLight : palette::tileEdge);
-    cairo_stroke(cr);
+    fillWithEdge(cr, pressed ? palette::accent : palette::tile, 1,
+                 pressed ? palette::accentLight : palette::tileEdge);
 }
 
 } // namespace art

@@ -19,12 +19,8 @@ void drawRing(cairo_t* cr) {
 void drawFlag(cairo_t* cr) {
     Pt head{12.5, 18.5};
     pinPath(cr, flagTip, head, 6.5);
-    setColor(cr, palette::ring);
-    cairo_fill_preserve(cr);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_line_width(cr, 1.5);
-    setColor(cr, palette::halo);
-    cairo_stroke(cr);
+    fillWithEdge(cr, palette::ring, 1.5, palette::halo);
     cairo_arc(cr, head.x, head.y, 2.2, 0, 2 * M_PI);
     setColor(cr, palette::white);
     cairo_fill(cr);
@@ -33,11 +29,7 @@ void drawFlag(cairo_t* cr) {
 void drawInfoButton(cairo_t* cr) {
     double c = infoButtonSize / 2;
     cairo_arc(cr, c, c, 10, 0, 2 * M_PI);
-    setColor(cr, palette::accent);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.5);
-    setColor(cr, palette::white);
-    cairo_stroke(cr);
+    fillWithEdge(cr, palette::accent, 1.5, palette::white);
     cairo_arc(cr, c, 6.6, 1.5, 0, 2 * M_PI);
     cairo_fill(cr);
     cairo_move_to(cr, c, 10);

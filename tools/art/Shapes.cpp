@@ -34,12 +34,8 @@ void bubblePath(cairo_t* cr, const BubbleShape& s) {
 
 void fillAndEdgeBubble(cairo_t* cr, const BubbleShape& shape) {
     bubblePath(cr, shape);
-    setColor(cr, palette::panel);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.5);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    setColor(cr, palette::panelEdge);
-    cairo_stroke(cr);
+    fillWithEdge(cr, palette::panel, 1.5, palette::panelEdge);
 }
 
 void pinPath(cairo_t* cr, Pt tip, Pt head, double r) {
@@ -50,6 +46,14 @@ void pinPath(cairo_t* cr, Pt tip, Pt head, double r) {
     cairo_move_to(cr, tip.x, tip.y);
     cairo_arc(cr, head.x, head.y, r, towardsTip + spread, towardsTip - spread + 2 * M_PI);
     cairo_close_path(cr);
+}
+
+void fillWithEdge(cairo_t* cr, Rgba fill, double edgeWidth, Rgba edge) {
+    setColor(cr, fill);
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, edgeWidth);
+    setColor(cr, edge);
+    cairo_stroke(cr);
 }
 
 void strokeLine(cairo_t* cr, Pt from, Pt to, double width, Rgba color) {

@@ -34,6 +34,10 @@ void fillAndEdgeBubble(cairo_t* cr, const BubbleShape& shape);
 // `head`.
 void pinPath(cairo_t* cr, Pt tip, Pt head, double r);
 
+// Fills the current path with `fill` and strokes it `edgeWidth` wide in `edge`, with the context's line
+// join.
+void fillWithEdge(cairo_t* cr, Rgba fill, double edgeWidth, Rgba edge);
+
 // A straight stroke with round ends.
 void strokeLine(cairo_t* cr, Pt from, Pt to, double width, Rgba color);
 
