@@ -12,11 +12,6 @@ ArtPicture ArtPicture::load(const std::string& name) {
                                              cairo_surface_destroy)};
 }
 
-ArtPicture ArtPicture::blank(double w, double h) {
-    return {std::shared_ptr<cairo_surface_t>(
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(w * 2), int(h * 2)), cairo_surface_destroy)};
-}
-
 bool ArtPicture::loaded() const {
     return cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS;
 }

@@ -11,7 +11,6 @@ struct ArtPicture {
 
     static ArtPicture
     load(const std::string& bundleRelativeName); // "Buttons/info" -> .../Buttons/info@2x.png
-    static ArtPicture blank(double widthInPoints, double heightInPoints);
 
     bool loaded() const;
     bool hasAlpha() const { return cairo_image_surface_get_format(surface.get()) == CAIRO_FORMAT_ARGB32; }

@@ -3,6 +3,7 @@
 
 #include "AtlasBuilder.h"
 #include "AtlasReader.h"
+#include "AtlasTestText.h"
 #include "DataFile.h"
 #include "DataFileShape.h"
 #include "IndentedText.h"
@@ -13,11 +14,12 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/TemporaryFolder.h"
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -65,14 +67,7 @@ region Whole
 
 class Generator : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("torvex-atlas-" + std::to_string(getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-        std::ofstream(folder / "drawing.svg") << drawing;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void SetUp() override { std::ofstream(folder / "drawing.svg") << drawing; }
 
     BuiltAtlas build(const std::string& text) {
         AtlasSource atlas = readAtlasText(text, folder / "test.atlas");
@@ -90,20 +85,9 @@ protected:
         return -1;
     }
 
-    std::filesystem::path folder;
+    TemporaryFolder temporary;
+    std::filesystem::path folder = temporary.path();
 };
-
-std::string with(std::string text, const std::string& from, const std::string& to) {
-    auto at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos)
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-int lineOf(const std::string& text, const std::string& marker) {
-    return 1 + int(std::count(text.begin(), text.begin() + text.find(marker), '\n'));
-}
 
 TEST(IndentedText, NestsByIndentationAndKeepsColoursThatLookLikeComments) {
     auto statements = parseIndentedText("# heading\nregion Body  # a comment\n  view Front\n    shapes\n"
@@ -127,19 +111,21 @@ TEST(IndentedText, RejectsTabsAndIndentationThatLinesUpWithNothing) {
 }
 
 TEST_F(Generator, ReportsAuthoringMistakesOnTheirLines) {
-    std::string unknown = with(source, "    mirror\n", "    mirrored\n");
-    EXPECT_EQ(errorLine(unknown, "unknown statement"), lineOf(unknown, "mirrored"));
-    std::string noFront = with(source, "    view Anterior\n      artwork", "    view Front\n      artwork");
-    EXPECT_EQ(errorLine(noFront, "\"Anterior\""), lineOf(noFront, "region Part"));
-    std::string alias =
-        with(source, "  view Posterior\n    like Anterior\n    mirror\n", "  view Posterior -> Lateral\n");
-    EXPECT_EQ(errorLine(alias, "no view \"Lateral\""), lineOf(alias, "view Posterior"));
-    std::string undefined = with(source, "        B\n", "        C\n");
-    EXPECT_EQ(errorLine(undefined, "no structure C"), lineOf(undefined, "        C"));
-    std::string missing = with(source, "        B\n", "        A\n        Z plain\n");
-    EXPECT_EQ(errorLine(missing, "has no element Z"), lineOf(missing, "Z plain"));
-    std::string noRoom = with(source, "window 0 0 100 100", "window 0 57 100 100");
-    EXPECT_EQ(errorLine(noRoom, "no room for its flag"), lineOf(noRoom, "      A #c03030"));
+    struct Mistake {
+        std::string from, to, phrase, at;
+    } mistakes[] = {
+        {"    mirror\n", "    mirrored\n", "unknown statement", "mirrored"},
+        {"    view Anterior\n      artwork", "    view Front\n      artwork", "\"Anterior\"", "region Part"},
+        {"  view Posterior\n    like Anterior\n    mirror\n", "  view Posterior -> Lateral\n",
+         "no view \"Lateral\"", "view Posterior"},
+        {"        B\n", "        C\n", "no structure C", "        C"},
+        {"        B\n", "        A\n        Z plain\n", "has no element Z", "Z plain"},
+        {"window 0 0 100 100", "window 0 57 100 100", "no room for its flag", "      A #c03030"},
+    };
+    for (const Mistake& mistake : mistakes) {
+        std::string text = replaced(source, mistake.from, mistake.to);
+        EXPECT_EQ(errorLine(text, mistake.phrase), lineOf(text, mistake.at)) << mistake.phrase;
+    }
 }
 
 TEST_F(Generator, PutsFlagsInTheMiddleOfTheirShapesAndMirrorsThemForTheBack) {

@@ -2,15 +2,17 @@
 // validator knows is found and reported on the line of the element concerned.
 
 #include "BundleCheck.h"
+#include "AtlasTestText.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/CommandRun.h"
+#include "tests/support/TemporaryFolder.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -90,31 +92,12 @@ std::string soundDataFile() {
 const std::vector<std::string> pictures = {"a/Body/Anterior", "a/Body/Posterior", "a/Chest/Anterior",
                                            "a/Heart/Anterior", "a/Heart/Anterior Exp"};
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    auto at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos)
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-int lineOf(const std::string& text, const std::string& marker) {
-    auto at = text.find(marker);
-    EXPECT_NE(at, std::string::npos) << marker;
-    return 1 + int(std::count(text.begin(), text.begin() + at, '\n'));
-}
-
 class HandMadeBundle : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("torvex-check-" + std::to_string(getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
         for (const std::string& picture : pictures)
             writePicture(folder / (picture + "@2x.png"));
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     static void writePicture(const std::filesystem::path& file) {
         std::filesystem::create_directories(file.parent_path());
@@ -140,7 +123,8 @@ protected:
         return int(std::ranges::count(findings, check::Severity::Error, &check::Finding::severity));
     }
 
-    std::filesystem::path folder;
+    TemporaryFolder temporary;
+    std::filesystem::path folder = temporary.path();
 };
 
 TEST_F(HandMadeBundle, ASoundBundlePassesWithoutAWord) {
@@ -148,34 +132,59 @@ TEST_F(HandMadeBundle, ASoundBundlePassesWithoutAWord) {
         ADD_FAILURE() << finding.line << ": " << finding.message;
 }
 
-TEST_F(HandMadeBundle, ARegionWithoutAnAnteriorViewIsAnError) {
-    std::string xml = replaced(soundDataFile(), R"(<view header="Anterior" src="a/Heart)",
-                               R"(<view header="Front" src="a/Heart)");
-    EXPECT_EQ(only(check(xml), check::Severity::Error, "no \"Anterior\" view").line,
-              lineOf(xml, R"(<part header="Heart">)"));
+// One edit of the sound data file and the one finding it must bring, on the line of `at`.
+struct Mistake {
+    const char* name;
+    std::string from, to;
+    check::Severity severity;
+    std::string phrase, at;
+};
+
+const check::Severity error = check::Severity::Error, warning = check::Severity::Warning;
+const std::string exploded = R"(<view header="Anterior Exp" v="Anterior" src="a/Heart/Anterior Exp.png">)";
+
+const Mistake mistakes[] = {
+    {"ARegionWithoutAnAnteriorView", R"(<view header="Anterior" src="a/Heart)",
+     R"(<view header="Front" src="a/Heart)", error, "no \"Anterior\" view", R"(<part header="Heart">)"},
+    {"AnAliasLoop", R"(realheader="Anterior")", R"(realheader="Posterior")", error, "loop", "realheader="},
+    {"AnAliasToNowhere", R"(realheader="Anterior")", R"(realheader="Lateral")", error, "names no view",
+     "realheader="},
+    {"APointWithoutInfoid", R"(infoid="Label S2")", "", error, "without \"infoid\"",
+     R"(<point x="10" y="100" />)"},
+    {"APointWithoutEntry", R"(infoid="Label S2")", R"(infoid="Label Nowhere")", error,
+     "has no information entry", "Label Nowhere"},
+    {"AnInfoIdWithoutEntry", R"(<info id="Label Chest"/>)", R"(<info id="Label Lost"/>)", error, "Label Lost",
+     "Label Lost"},
+    {"DuplicateRegionHeaders", R"(<part header="Heart">)", R"(<part header="Chest">)", error,
+     "duplicate region header", "<part header=\"Chest\">\n              <views>"},
+    {"TwoEntryLists", "  </information>", "    <entries></entries>\n  </information>", error,
+     "exactly one entry list", "<information>"},
+    {"AMalformedDataFile", "</entries>", "</entry>", error, "not well-formed", "</entry>\n  </information>"},
+    {"AViewTheParentLacks", exploded, R"(<view header="Superior" src="a/Heart/Anterior Exp.png">)", warning,
+     "can be shown in \"Superior\"", R"(<view header="Superior")"},
+    {"AViewTheParentLacksBehindAnAlias", exploded,
+     R"(<view header="Inferior" src="a/Heart/Anterior Exp.png"><points></points></view>
+                <view header="Posterior" realheader="Inferior" src="a/Heart/Anterior Exp.png">)",
+     warning, "can be shown in \"Inferior\"", R"(<view header="Inferior")"},
+    {"ALateralAliasBesideAPosteriorView", R"(<view header="Posterior" realheader="Anterior")",
+     R"(<view header="Lateral" realheader="Anterior" src="a/Chest/Anterior.png"></view>
+            <view header="Posterior" src="a/Chest/Anterior.png"></view>
+            <view header="Superior" realheader="Anterior")",
+     warning, "never arrives", R"(<view header="Lateral")"},
+    {"AQuizAreaWithTooFewQuestions", R"(<point x="10" y="100" infoid="Label S12"/>)", "", warning,
+     "offers 11 questions", R"(<part header="Chest">)"},
+};
+
+class DataFileMistake : public HandMadeBundle, public ::testing::WithParamInterface<Mistake> {};
+
+TEST_P(DataFileMistake, IsFoundOnItsLine) {
+    const Mistake& mistake = GetParam();
+    std::string xml = replaced(soundDataFile(), mistake.from, mistake.to);
+    EXPECT_EQ(only(check(xml), mistake.severity, mistake.phrase).line, lineOf(xml, mistake.at));
 }
 
-TEST_F(HandMadeBundle, AliasesThatLoopOrLeadNowhereAreErrors) {
-    std::string looping = replaced(soundDataFile(), R"(realheader="Anterior")", R"(realheader="Posterior")");
-    EXPECT_EQ(only(check(looping), check::Severity::Error, "loop").line, lineOf(looping, "realheader="));
-    std::string nowhere = replaced(soundDataFile(), R"(realheader="Anterior")", R"(realheader="Lateral")");
-    EXPECT_EQ(only(check(nowhere), check::Severity::Error, "names no view").line,
-              lineOf(nowhere, "realheader="));
-}
-
-TEST_F(HandMadeBundle, PointsNeedAnInfoidWithAnEntry) {
-    std::string missing = replaced(soundDataFile(), R"(infoid="Label S2")", "");
-    EXPECT_EQ(only(check(missing), check::Severity::Error, "without \"infoid\"").line,
-              lineOf(missing, R"(<point x="10" y="100" />)"));
-    std::string unknown = replaced(soundDataFile(), R"(infoid="Label S2")", R"(infoid="Label Nowhere")");
-    EXPECT_EQ(only(check(unknown), check::Severity::Error, "has no information entry").line,
-              lineOf(unknown, "Label Nowhere"));
-}
-
-TEST_F(HandMadeBundle, AnInfoIdWithoutEntryIsAnError) {
-    std::string xml = replaced(soundDataFile(), R"(<info id="Label Chest"/>)", R"(<info id="Label Lost"/>)");
-    EXPECT_EQ(only(check(xml), check::Severity::Error, "Label Lost").line, lineOf(xml, "Label Lost"));
-}
+INSTANTIATE_TEST_SUITE_P(Each, DataFileMistake, ::testing::ValuesIn(mistakes),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HandMadeBundle, AMissingPictureIsAnError) {
     std::filesystem::remove(folder / "a/Heart/Anterior Exp@2x.png");
@@ -197,20 +206,6 @@ TEST_F(HandMadeBundle, MoreThanTwentyHotspotsInOneViewIsAnError) {
               lineOf(xml, R"(<part header="Heart">)"));
 }
 
-TEST_F(HandMadeBundle, DuplicateRegionHeadersAreAnError) {
-    std::string xml = replaced(soundDataFile(), R"(<part header="Heart">)", R"(<part header="Chest">)");
-    EXPECT_EQ(only(check(xml), check::Severity::Error, "duplicate region header").line,
-              lineOf(xml, R"(<part header="Chest">
-              <views>)"));
-}
-
-TEST_F(HandMadeBundle, TheInformationSectionMustHoldExactlyOneEntryList) {
-    std::string xml =
-        replaced(soundDataFile(), "  </information>", "    <entries></entries>\n  </information>");
-    EXPECT_EQ(only(check(xml), check::Severity::Error, "exactly one entry list").line,
-              lineOf(xml, "<information>"));
-}
-
 TEST_F(HandMadeBundle, AnInfoidWithoutLabelIsAWarning) {
     std::string xml = replaced(soundDataFile(), R"(infoid="Label S2")", R"(infoid="S2")");
     xml = replaced(xml, R"(<entry id="Label Body")",
@@ -221,67 +216,19 @@ TEST_F(HandMadeBundle, AnInfoidWithoutLabelIsAWarning) {
     EXPECT_EQ(only(findings, check::Severity::Warning, "no \"Label\"").line, lineOf(xml, R"(infoid="S2")"));
 }
 
-TEST_F(HandMadeBundle, AViewTheParentLacksIsAWarningUnlessItIsDerived) {
-    const std::string exploded =
-        R"(<view header="Anterior Exp" v="Anterior" src="a/Heart/Anterior Exp.png">)";
-    std::string direct =
-        replaced(soundDataFile(), exploded, R"(<view header="Superior" src="a/Heart/Anterior Exp.png">)");
-    EXPECT_EQ(only(check(direct), check::Severity::Warning, "can be shown in \"Superior\"").line,
-              lineOf(direct, R"(<view header="Superior")"));
-    std::string throughAlias =
-        replaced(soundDataFile(), exploded,
-                 R"(<view header="Inferior" src="a/Heart/Anterior Exp.png"><points></points></view>
-                <view header="Posterior" realheader="Inferior" src="a/Heart/Anterior Exp.png">)");
-    EXPECT_EQ(only(check(throughAlias), check::Severity::Warning, "can be shown in \"Inferior\"").line,
-              lineOf(throughAlias, R"(<view header="Inferior")"));
-}
-
-TEST_F(HandMadeBundle, ALateralAliasBesideAPosteriorViewIsAWarning) {
-    std::string xml =
-        replaced(soundDataFile(), R"(<view header="Posterior" realheader="Anterior")",
-                 R"(<view header="Lateral" realheader="Anterior" src="a/Chest/Anterior.png"></view>
-            <view header="Posterior" src="a/Chest/Anterior.png"></view>
-            <view header="Superior" realheader="Anterior")");
-    EXPECT_EQ(only(check(xml), check::Severity::Warning, "never arrives").line,
-              lineOf(xml, R"(<view header="Lateral")"));
-}
-
-TEST_F(HandMadeBundle, AQuizAreaWithTooFewQuestionsIsAWarning) {
-    std::string xml = replaced(soundDataFile(), R"(<point x="10" y="100" infoid="Label S12"/>)", "");
-    EXPECT_EQ(only(check(xml), check::Severity::Warning, "offers 11 questions").line,
-              lineOf(xml, R"(<part header="Chest">)"));
-}
-
-TEST_F(HandMadeBundle, AMalformedDataFileIsReportedWhereItBreaks) {
-    std::string xml = replaced(soundDataFile(), "</entries>", "</entry>");
-    EXPECT_EQ(only(check(xml), check::Severity::Error, "not well-formed").line,
-              lineOf(xml, "</entry>\n  </information>"));
-}
-
-struct ToolRun {
-    int status;
-    std::string output;
-};
-
-ToolRun runCheck(const std::filesystem::path& bundle) {
-    ToolRun run{-1, {}};
-    FILE* pipe = popen((std::string(TORVEX_CHECK_BINARY) + " '" + bundle.string() + "' 2>&1").c_str(), "r");
-    char buffer[4096];
-    while (std::size_t length = std::fread(buffer, 1, sizeof buffer, pipe))
-        run.output.append(buffer, length);
-    run.status = pclose(pipe);
-    return run;
+CommandRun runCheck(const std::filesystem::path& bundle) {
+    return runCommand(std::string(TORVEX_CHECK_BINARY) + " '" + bundle.string() + "' 2>&1");
 }
 
 TEST_F(HandMadeBundle, TheToolFailsOnErrorsOnlyAndNamesFileAndLine) {
     std::ofstream(folder / "torvex.xml") << soundDataFile();
-    ToolRun sound = runCheck(folder);
+    CommandRun sound = runCheck(folder);
     EXPECT_EQ(sound.status, 0) << sound.output;
     EXPECT_NE(sound.output.find("0 errors, 0 warnings"), std::string::npos) << sound.output;
 
     std::string xml = replaced(soundDataFile(), R"(<info id="Label Chest"/>)", R"(<info id="Label Lost"/>)");
     std::ofstream(folder / "torvex.xml", std::ios::trunc) << xml;
-    ToolRun broken = runCheck(folder);
+    CommandRun broken = runCheck(folder);
     EXPECT_NE(broken.status, 0);
     std::string where =
         (folder / "torvex.xml").string() + ":" + std::to_string(lineOf(xml, "Label Lost")) + ": error:";

@@ -53,13 +53,15 @@ TEST(BadInput, aMissingDataFileIsReportedWithItsPathAndLeavesAnEmptyDocument) {
     EXPECT_EQ(content.document()->children.size(), 0u);
 }
 
-TEST(BadInput, aDataFileThatCannotBeReadIsReportedAsUnreadable) {
+TEST(BadInput, aDataFileThatIsAFolderIsUnreadableAndAnEmptyOneMalformed) {
     TorvexContent content;
     testing::internal::CaptureStderr();
     EXPECT_EQ(content.parseXMLFile(scratchDirectory()), nullptr);
-    testing::internal::GetCapturedStderr();
     EXPECT_EQ(content.status(), Status::Unreadable);
     EXPECT_NE(content.errorMessage().find("cannot read"), std::string::npos);
+    EXPECT_EQ(content.parseXMLFile(badInputFile("empty.xml", "")), nullptr);
+    EXPECT_EQ(content.status(), Status::Malformed);
+    testing::internal::GetCapturedStderr();
 }
 
 TEST(BadInput, aMalformedDocumentKeepsWhatCameBeforeTheErrorAndLogsItsLine) {
@@ -76,14 +78,6 @@ TEST(BadInput, aMalformedDocumentKeepsWhatCameBeforeTheErrorAndLogsItsLine) {
     EXPECT_EQ(part->leafvalue, "te&xt");
     EXPECT_EQ(part->lastChild()->key, "views");
     EXPECT_EQ(content.indexDictionary.find("A"), part);
-}
-
-TEST(BadInput, anEmptyFileIsMalformedAndHasNoTopElement) {
-    TorvexContent content;
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(content.parseXMLFile(badInputFile("empty.xml", "")), nullptr);
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(content.status(), Status::Malformed);
 }
 
 TEST(BadInput, entityAmplificationIsStoppedEarlyInTextAndInAttributes) {

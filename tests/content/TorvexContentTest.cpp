@@ -41,16 +41,12 @@ TEST(Parser, buildsTheTreeInDocumentOrderUnderAKeylessRoot) {
     TreeNode* top = content.parseXMLData("<a>\n  <b n=\"1\"/>\n  <c n=\"012.50\">x</c>\n</a>");
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(content.status(), Status::Loaded);
-    EXPECT_EQ(content.root, content.document());
     EXPECT_EQ(content.root->key, "");
-    EXPECT_EQ(content.root->parent, nullptr);
-    EXPECT_EQ(content.stack, std::vector<TreeNode*>{content.root});
     EXPECT_EQ(top->parent, content.root);
     ASSERT_EQ(top->children.size(), 2u);
     EXPECT_EQ(top->firstChild()->key, "b");
-    EXPECT_EQ(top->lastChild()->attribute("n"), "012.50");
+    EXPECT_EQ(top->lastChild()->attribute("n"), "012.50") << "attributes stay text";
     EXPECT_EQ(top->lastChild()->parent, top);
-    EXPECT_EQ(top->leafvalue, "\n  \n  \n");
 }
 
 TEST(Parser, joinsTextAroundEntityReferences) {

@@ -85,30 +85,6 @@ TEST_F(FlagTest, MagnifyingWithABubbleOpenCentresItsFlagAndReopensTheBubbleThere
     EXPECT_NEAR(viewer().hintOfFlag->frame().midX(), 160, 1) << "the bubble points at the flag's new place";
 }
 
-TEST_F(FlagTest, MovingToAFlagIndexBeyondTheFlagsDoesNothing) {
-    showFlags();
-    viewer().zoomOnOff();
-    driver.advance(1);
-    ui::Rect before = picture().frame();
-    viewer().wviewHint = 10;
-    viewer().moveToFlag();
-    viewer().wviewHint = -7;
-    viewer().moveToFlag();
-    driver.advance(1);
-    EXPECT_EQ(picture().frame(), before);
-}
-
-TEST_F(FlagTest, AFlagsBubbleIndexBeyondTheFlagsIsForgotten) {
-    showFlags();
-    viewer().wviewHint = 10;
-    viewer().displayHintFromindex();
-    EXPECT_EQ(viewer().wviewHint, -1);
-    viewer().wviewHint = -3;
-    viewer().displayHintFromindex();
-    EXPECT_EQ(viewer().wviewHint, -1);
-    EXPECT_EQ(viewer().hintOfFlag, nullptr) << "no bubble was made";
-}
-
 TEST_F(FlagTest, AViewChangeBuildsTheFlagsOfTheNewView) {
     showFlags();
     showRegion("Test Body", "Posterior");

@@ -18,7 +18,6 @@ class ImageView;
 class InteractionTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
@@ -50,5 +49,4 @@ protected:
     static std::string bundleDirectory;
     ui::Driver driver;
     std::unique_ptr<TorvexView> viewer_;
-    TreeNode* topRegion_ = nullptr;
 };

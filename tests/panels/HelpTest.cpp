@@ -88,7 +88,6 @@ TEST_F(Help, SixStepsUpFromTheRegionDecideWhichPageShows) {
 TEST_F(Help, ThePagesAreBuiltOnceAndASecondPressWhileFadingInHidesThem) {
     press("help");
     std::size_t parts = shortPage().subviews().size();
-    EXPECT_EQ(parts, 2u + 3 + 1) << "picture, text, three headings, one button picture";
     wait(0.2);
     press("help");
     EXPECT_EQ(shortPage().alpha(), 0) << "the alpha set last counts, not what the screen shows";
@@ -96,7 +95,6 @@ TEST_F(Help, ThePagesAreBuiltOnceAndASecondPressWhileFadingInHidesThem) {
     press("help");
     wait(0.8);
     EXPECT_EQ(shortPage().subviews().size(), parts);
-    EXPECT_EQ(longPage().subviews().size(), 2u + 5 + 4);
 }
 
 TEST_F(Help, ThePicturesSitInTheGapsOnTheirLines) {

@@ -44,11 +44,6 @@ protected:
 
 TEST_F(IndexList, TermsMakeSectionsByTheirFirstCharacterWithCapitalsFirst) {
     auto& list = show({"", "Ant", "apple", "bone"});
-    EXPECT_EQ(list.indexLetters, (Terms{"A", "a", "b"}));
-    ASSERT_EQ(list.displayList.size(), 3u);
-    EXPECT_EQ(list.displayList[0].timeZones[0].title, "Ant");
-    EXPECT_EQ(list.displayList[1].timeZones[0].title, "apple");
-    EXPECT_EQ(list.displayList[2].timeZones[0].title, "bone");
     EXPECT_EQ(rowsShown(), (Terms{"Ant", "apple", "bone"})) << "the empty term is never shown";
     EXPECT_EQ(list.myTableView->sectionIndexTitles(), (Terms{"A", "a", "b"}));
     EXPECT_EQ(list.myTableView->numberOfSections(), 3);
@@ -56,11 +51,8 @@ TEST_F(IndexList, TermsMakeSectionsByTheirFirstCharacterWithCapitalsFirst) {
 
 TEST_F(IndexList, ASectionKeepsItsTermsInListOrderAndAnAccentedLetterIsOneCharacter) {
     auto& list = show({"\xC3\x96sophagus", "Ohr", "\xC3\x96l", "Ort"});
-    EXPECT_EQ(list.indexLetters, (Terms{"O", "\xC3\x96"}));
-    ASSERT_EQ(list.displayList.size(), 2u);
-    ASSERT_EQ(list.displayList[1].timeZones.size(), 2u);
-    EXPECT_EQ(list.displayList[1].timeZones[0].title, "\xC3\x96sophagus");
-    EXPECT_EQ(list.displayList[1].timeZones[1].title, "\xC3\x96l");
+    EXPECT_EQ(list.myTableView->sectionIndexTitles(), (Terms{"O", "\xC3\x96"}));
+    EXPECT_EQ(rowsShown(), (Terms{"Ohr", "Ort", "\xC3\x96sophagus", "\xC3\x96l"}));
 }
 
 TEST_F(IndexList, SearchingMatchesTheBeginningOfTermsWhateverTheCase) {
@@ -80,11 +72,8 @@ TEST_F(IndexList, ASearchThatMatchesNothingShowsNoRowsNoLettersAndNoHeaders) {
     typeSearch("xyz");
     EXPECT_TRUE(rowsShown().empty());
     auto& table = *list.myTableView;
-    EXPECT_EQ(table.numberOfSections(), 1);
-    EXPECT_EQ(table.numberOfRowsInSection(0), 0);
     EXPECT_TRUE(table.sectionIndexTitles().empty());
     EXPECT_EQ(table.sectionIndexFrame().width(), 0);
-    EXPECT_TRUE(table.visibleCells().empty());
     EXPECT_EQ(list.viewForHeaderInSection(table, 0), nullptr) << "no stale letter of the list before";
 }
 

@@ -36,8 +36,6 @@ TEST_F(IndexPanel, TheIndexButtonSlidesThePanelInFromTheRightAndOutAgain) {
     wait(0.25);
     EXPECT_EQ(panelFrame(), ui::Rect(40, 35, 280, 384));
     EXPECT_NE(viewer().buttonForIndex->image().fileName().find("index pressed"), std::string::npos);
-    EXPECT_EQ(indexList().view()->frame(), ui::Rect(4, 4, 264.5, 367.5));
-    EXPECT_EQ(indexList().view()->alpha(), 0.75);
 
     press("index");
     wait(0.5);
@@ -46,6 +44,7 @@ TEST_F(IndexPanel, TheIndexButtonSlidesThePanelInFromTheRightAndOutAgain) {
 }
 
 TEST_F(IndexPanel, TheListIsSetUpOnlyOnTheFirstShowingAndKeepsItsSearch) {
+    EXPECT_TRUE(driver.state()["indexRows"].empty()) << "not set up before it is first shown";
     press("index");
     wait(0.5);
     search("Ste");
@@ -110,18 +109,6 @@ TEST_F(IndexPanel, TheIndexButtonDoesNothingWhileAJourneyIsQueued) {
     viewer().displayIndex();
     wait(0.5);
     EXPECT_GT(panelFrame().x(), 320);
-}
-
-TEST_F(IndexPanel, TheStateListsTheIndexTermsRowsAndLetters) {
-    auto state = driver.state();
-    EXPECT_TRUE(state["indexRows"].empty()) << "the list is set up when first shown";
-    EXPECT_EQ(state["indexList"].front(), "Abdomen");
-    press("index");
-    wait(0.5);
-    state = driver.state();
-    EXPECT_EQ(state["indexRows"].size(), state["indexList"].size());
-    EXPECT_EQ(state["indexLetters"].front(), "A");
-    EXPECT_EQ(state["Questions"], nlohmann::ordered_json::array());
 }
 
 } // namespace

@@ -2,85 +2,21 @@
 
 #include "Classes/ForInfo.h"
 #include "Classes/IndexViewController.h"
-#include "Platform/Application.h"
-#include "Platform/Bundle.h"
 #include "Platform/Button.h"
-#include "Platform/Image.h"
-#include "Platform/ImageView.h"
 #include "Platform/Switch.h"
 
-#include <filesystem>
-#include <fstream>
-#include <regex>
-#include <sstream>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
+#include "tests/support/TestBundle.h"
+#include "tests/support/TestViewer.h"
 
 std::string PanelsTest::bundleDirectory;
 
-namespace {
-
-// A plain figure with the region's name on it, so that screenshots show where the viewer is.
-void drawFigure(const fs::path& path, const std::string& name) {
-    ui::ImageContext context({320, 420});
-    cairo_t* cr = context.cairo();
-    cairo_set_source_rgb(cr, 0.35, 0.38, 0.42);
-    cairo_rectangle(cr, 90, 40, 140, 340);
-    cairo_fill(cr);
-    ui::drawText(cr, name, {ui::Font::boldSystem(16), ui::Color::white(), ui::TextAlignment::Center, 1},
-                 {0, 380, 320, 30});
-    fs::create_directories(path.parent_path());
-    ui::writePng(context.image().surface(), path.string());
-}
-
-// The build's artwork, the panels atlas, and a figure for every picture the atlas names. One folder
-// per process, removed when the process ends.
-std::string makeBundle() {
-    fs::path folder = fs::temp_directory_path() / ("torvex-panels-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    for (const auto& entry : fs::directory_iterator(TORVEX_BUILD_BUNDLE_DIR)) {
-        if (entry.path().filename() != "torvex.xml")
-            fs::create_symlink(entry.path(), folder / entry.path().filename());
-    }
-    fs::path atlas = fs::path(TORVEX_SOURCE_DIR) / "tests/data/panels/torvex.xml";
-    fs::create_symlink(atlas, folder / "torvex.xml");
-    std::ifstream in(atlas);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string xml = text.str();
-    std::regex view(R"re(src="(([^"/]+)/[^"]+)\.png")re");
-    for (std::sregex_iterator it(xml.begin(), xml.end(), view), end; it != end; ++it)
-        drawFigure(folder / ((*it)[1].str() + "@2x.png"), (*it)[2].str());
-    std::atexit(
-        [] { fs::remove_all(fs::temp_directory_path() / ("torvex-panels-" + std::to_string(::getpid()))); });
-    return folder.string();
-}
-
-TreeNode* regionNamed(TreeNode* region, const std::string& header) {
-    if (!region || region->getHeader() == header)
-        return region;
-    for (const auto& sub : TorvexView::subRegionsOf(region)) {
-        if (TreeNode* found = regionNamed(sub.get(), header))
-            return found;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 void PanelsTest::SetUpTestSuite() {
     if (bundleDirectory.empty())
-        bundleDirectory = makeBundle();
+        bundleDirectory = testbundle::withBuildArtwork("panels");
 }
 
 void PanelsTest::SetUp() {
-    ui::Driver::resetToolkit();
-    ui::Bundle::main().setResourcePath(bundleDirectory);
-    viewer_ = std::make_unique<TorvexView>();
-    ui::Application::shared().window()->addSubview(viewer_->view());
-    viewer_->startloadingWithCallBackTarget({});
+    viewer_ = testviewer::startViewer(bundleDirectory);
     driver.advance(1.0);
 }
 
@@ -90,10 +26,7 @@ void PanelsTest::TearDown() {
 }
 
 void PanelsTest::showRegion(const std::string& region) {
-    TreeNode* top = viewer().root;
-    while (TorvexView::hasParentRegion(top))
-        top = TorvexView::ancestor(top, 2);
-    TreeNode* found = regionNamed(top, region);
+    TreeNode* found = testviewer::regionInTree(viewer().root, region);
     ASSERT_NE(found, nullptr) << region;
     viewer().root = found;
     viewer().viewTorvex = "Anterior";

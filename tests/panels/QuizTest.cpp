@@ -48,12 +48,8 @@ TEST_F(Quiz, TheSetUpPanelListsTheAreasWithASwitchEachAndSlidesIn) {
     EXPECT_NE(viewer().quizButton->image().fileName().find("quiz pressed"), std::string::npos);
     wait(1.0);
     EXPECT_EQ(setUpPanel().frame(), ui::Rect(10, 480 - 195 - 30, 300, 195));
-    auto* start = setUpPanel().findView("startButton");
-    ASSERT_NE(start, nullptr);
-    EXPECT_EQ(start->frame(), ui::Rect(199, 155, 72, 26));
     ASSERT_EQ(viewer().selectQuizs.size(), 3u);
     EXPECT_EQ(viewer().selectQuizs[2]->frame(), ui::Rect(10, 120, 94, 27));
-    EXPECT_EQ(viewer().selectQuizs[2]->tag(), 2);
     EXPECT_FALSE(viewer().selectQuizs[0]->isOn());
     EXPECT_EQ(questionPanel().superview(), nullptr) << "no question is asked while areas are chosen";
 }
@@ -73,10 +69,8 @@ TEST_F(Quiz, ThreeAreasGiveTwelveDistinctQuestionsAndTheQuestionPanelTakesTheSet
     const auto& questions = viewer().Questions;
     ASSERT_EQ(questions.size(), 12u);
     EXPECT_EQ(std::set<std::string>(questions.begin(), questions.end()).size(), 12u);
-    EXPECT_EQ(driver.state()["Questions"].size(), 12u);
     EXPECT_EQ(text(viewer().numQuestion), "Question 1 of 12:");
     EXPECT_EQ(text(viewer().procent), "0 %");
-    EXPECT_EQ(viewer().pointsPerCorrectAnswer, 8.33);
     wait(0.7);
     EXPECT_EQ(questionPanel().center(), setUpCenter);
     EXPECT_EQ(questionPanel().frame().size, (ui::Size{300, 120}));
@@ -113,13 +107,9 @@ TEST_F(Quiz, PassSkipsAndAfterTheLastQuestionQuizCompletedThenOKCloses) {
     EXPECT_EQ(text(viewer().procent), "0 %") << "passing scores nothing";
     press("Pass");
     EXPECT_EQ(text(viewer().labelForQuestion), "Quiz completed");
-    EXPECT_EQ(text(viewer().labelForQuestionLatin), "");
     EXPECT_EQ(text(viewer().numQuestion), "Question 12 of 12:");
-    EXPECT_EQ(viewer().passButton->currentTitle(), "OK");
     press("OK");
     EXPECT_FALSE(viewer().inQuiz);
-    EXPECT_TRUE(viewer().Questions.empty());
-    EXPECT_EQ(viewer().question, 0);
     wait(0.75);
     EXPECT_EQ(questionPanel().superview(), nullptr) << "gone once it has slid out";
     EXPECT_EQ(viewer().quizButton->image().fileName().find("pressed"), std::string::npos);
@@ -143,6 +133,7 @@ TEST_F(Quiz, ThreeWrongAnswersOfferFindWhichTravelsToTheStructure) {
     goToAskedRegion();
     pressFlag(someFlagOtherThanTheAsked());
     EXPECT_EQ(text(viewer().labelForFlag), "Incorrect \u2013 2 more attempts");
+    EXPECT_EQ(viewer().labelForFlagLatin->alpha(), 0) << "the Latin name would give the answer away";
     EXPECT_EQ(alertTitle(), "");
     pressFlag(someFlagOtherThanTheAsked(1));
     EXPECT_EQ(text(viewer().labelForFlag), "Incorrect \u2013 1 more attempt");
@@ -168,8 +159,7 @@ TEST_F(Quiz, AreasWithFewerThanTwelvePointsGiveAShortQuizThatStillScoresAHundred
     for (int i = 0; i < 3; ++i)
         answerRightly();
     EXPECT_EQ(text(viewer().labelForQuestion), "Quiz completed");
-    EXPECT_EQ(viewer().pointsPerCorrectAnswer, 100.0 / 3);
-    EXPECT_EQ(text(viewer().procent), "100 %") << "each correct answer adds pointsPerCorrectAnswer";
+    EXPECT_EQ(text(viewer().procent), "100 %") << "each right answer adds a third";
 }
 
 TEST_F(Quiz, AreasWithoutAnyPointStartNoQuiz) {

@@ -12,36 +12,36 @@ namespace {
 class BundleLookup : public ::testing::Test {
 protected:
     void SetUp() override {
-        bundle.setResourcePath(folder.root().string());
-        writeSolidPng(folder.path("flag.png"), 20, 30, {255, 0, 0, 255});
-        writeSolidPng(folder.path("circle@2x.png"), 80, 80, {0, 0, 255, 255});
-        writeSolidPng(folder.path("Buttons/info pressed.png"), 30, 20, {0, 255, 0, 255});
-        writeSolidPng(folder.path("Arrow Hints/3.png"), 10, 10, {0, 255, 0, 255});
-        writeSolidJpeg(folder.path("torvexStart.jpg"), 32, 48, {90, 90, 90, 255});
-        writeBytes(folder.path("url.txt"), "https://example.invalid/titles\n");
-        writeBytes(folder.path("outside.txt"), "secret");
+        bundle.setResourcePath(folder.path().string());
+        writeSolidPng((folder / "flag.png"), 20, 30, {255, 0, 0, 255});
+        writeSolidPng((folder / "circle@2x.png"), 80, 80, {0, 0, 255, 255});
+        writeSolidPng((folder / "Buttons/info pressed.png"), 30, 20, {0, 255, 0, 255});
+        writeSolidPng((folder / "Arrow Hints/3.png"), 10, 10, {0, 255, 0, 255});
+        writeSolidJpeg((folder / "torvexStart.jpg"), 32, 48, {90, 90, 90, 255});
+        writeBytes((folder / "url.txt"), "https://example.invalid/titles\n");
+        writeBytes((folder / "outside.txt"), "secret");
     }
-    TempFolder folder;
+    TemporaryFolder folder;
     Bundle bundle;
 };
 
 } // namespace
 
 TEST_F(BundleLookup, FindsNamesWithOrWithoutTheirTypeAndInsideFolders) {
-    EXPECT_EQ(bundle.pathForResource("flag", "png"), folder.path("flag.png"));
-    EXPECT_EQ(bundle.pathForResource("flag.png", "png"), folder.path("flag.png"));
-    EXPECT_EQ(bundle.pathForResource("flag.png", ""), folder.path("flag.png"));
+    EXPECT_EQ(bundle.pathForResource("flag", "png"), (folder / "flag.png"));
+    EXPECT_EQ(bundle.pathForResource("flag.png", "png"), (folder / "flag.png"));
+    EXPECT_EQ(bundle.pathForResource("flag.png", ""), (folder / "flag.png"));
     EXPECT_EQ(bundle.pathForResource("info pressed", "png", "Buttons"),
-              folder.path("Buttons/info pressed.png"));
-    EXPECT_EQ(bundle.pathForResource("Arrow Hints/3.png", ""), folder.path("Arrow Hints/3.png"));
-    EXPECT_EQ(bundle.pathForResource("url", "txt"), folder.path("url.txt"));
+              (folder / "Buttons/info pressed.png"));
+    EXPECT_EQ(bundle.pathForResource("Arrow Hints/3.png", ""), (folder / "Arrow Hints/3.png"));
+    EXPECT_EQ(bundle.pathForResource("url", "txt"), (folder / "url.txt"));
 }
 
 TEST_F(BundleLookup, ADoubleScaleFileAloneCountsAsThePicture) {
-    EXPECT_EQ(bundle.pathForResource("circle", "png"), folder.path("circle.png"));
+    EXPECT_EQ(bundle.pathForResource("circle", "png"), (folder / "circle.png"));
     Image circle = bundle.image("circle");
     EXPECT_EQ(circle.size(), (Size{40, 40}));
-    EXPECT_EQ(circle.fileName(), folder.path("circle@2x.png"));
+    EXPECT_EQ(circle.fileName(), (folder / "circle@2x.png"));
 }
 
 TEST_F(BundleLookup, MissingResourcesAreNotFound) {
@@ -55,10 +55,10 @@ TEST_F(BundleLookup, MissingResourcesAreNotFound) {
 
 TEST_F(BundleLookup, NamesCannotLeaveTheBundle) {
     Bundle inner;
-    inner.setResourcePath(folder.path("Buttons"));
+    inner.setResourcePath((folder / "Buttons"));
     EXPECT_EQ(inner.pathForResource("../outside", "txt"), std::nullopt);
     EXPECT_EQ(inner.pathForResource("outside", "txt", ".."), std::nullopt);
-    EXPECT_EQ(inner.pathForResource(folder.path("outside.txt"), ""), std::nullopt);
+    EXPECT_EQ(inner.pathForResource((folder / "outside.txt"), ""), std::nullopt);
 }
 
 TEST_F(BundleLookup, PicturesDefaultToPngAndKeepAGivenExtension) {
@@ -71,7 +71,7 @@ TEST_F(BundleLookup, PicturesDefaultToPngAndKeepAGivenExtension) {
 
 TEST_F(BundleLookup, NamesInTheBundleAreShownRelativeToIt) {
     EXPECT_EQ(bundle.nameInBundle(bundle.image("circle").fileName()), "circle@2x.png");
-    EXPECT_EQ(bundle.nameInBundle(folder.path("Buttons/info pressed.png")), "Buttons/info pressed.png");
+    EXPECT_EQ(bundle.nameInBundle((folder / "Buttons/info pressed.png")), "Buttons/info pressed.png");
     EXPECT_EQ(bundle.nameInBundle("/elsewhere/picture.png"), "/elsewhere/picture.png");
     EXPECT_EQ(bundle.nameInBundle(""), "");
 }

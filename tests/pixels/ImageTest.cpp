@@ -41,65 +41,44 @@ Image twoColourPicture(int width, int height) {
     return context.image();
 }
 
-int redAt(const ImageContext& context, int x, int y) {
-    return pixelAt(context.image().surface(), x, y).r;
-}
-int greenAt(const ImageContext& context, int x, int y) {
-    return pixelAt(context.image().surface(), x, y).g;
-}
-
 } // namespace
 
 TEST(PictureFiles, TheDoubleScaleFileIsPreferredAndMeasuresHalfItsPixels) {
-    TempFolder folder;
-    writeSolidPng(folder.path("plain.png"), 30, 20, red);
-    Image plain = Image::fromFile(folder.path("plain.png"));
+    TemporaryFolder folder;
+    writeSolidPng((folder / "plain.png"), 30, 20, red);
+    Image plain = Image::fromFile((folder / "plain.png"));
     EXPECT_EQ(plain.size(), (Size{30, 20})) << "one point per pixel without @2x";
-    EXPECT_EQ(plain.fileName(), folder.path("plain.png"));
-    writeSolidPng(folder.path("ring.png"), 10, 10, red);
-    writeSolidPng(folder.path("ring@2x.png"), 40, 30, blue);
-    Image image = Image::fromFile(folder.path("ring.png"));
+    EXPECT_EQ(plain.fileName(), (folder / "plain.png"));
+    writeSolidPng((folder / "ring.png"), 10, 10, red);
+    writeSolidPng((folder / "ring@2x.png"), 40, 30, blue);
+    Image image = Image::fromFile((folder / "ring.png"));
     EXPECT_EQ(image.size(), (Size{20, 15}));
     EXPECT_EQ(image.pixelSize(), (Size{40, 30}));
     EXPECT_EQ(image.scale(), 2);
-    EXPECT_EQ(image.fileName(), folder.path("ring@2x.png"));
+    EXPECT_EQ(image.fileName(), (folder / "ring@2x.png"));
     EXPECT_EQ(pixelAt(image.surface(), 0, 0), blue);
-    EXPECT_EQ(Image::fromFile(folder.path("ring@2x.png")).size(), (Size{20, 15}));
+    EXPECT_EQ(Image::fromFile((folder / "ring@2x.png")).size(), (Size{20, 15}));
 }
 
-TEST(PictureFiles, AnOpaquePngBecomesArgbWithFullAlpha) {
-    TempFolder folder;
-    writeSolidPng(folder.path("opaque.png"), 8, 8, {10, 200, 30, 255}, CAIRO_FORMAT_RGB24);
-    Image image = Image::fromFile(folder.path("opaque.png"));
-    ASSERT_FALSE(image.empty());
-    EXPECT_EQ(cairo_image_surface_get_format(image.surface()), CAIRO_FORMAT_ARGB32);
-    EXPECT_EQ(pixelAt(image.surface(), 3, 3), (Rgba{10, 200, 30, 255}));
-}
-
-TEST(PictureFiles, AJpegDecodesWithOnePointPerPixel) {
-    TempFolder folder;
-    writeSolidJpeg(folder.path("start.jpg"), 64, 48, {200, 100, 50, 255});
-    Image image = Image::fromFile(folder.path("start.jpg"));
-    EXPECT_EQ(image.size(), (Size{64, 48}));
-    EXPECT_EQ(cairo_image_surface_get_format(image.surface()), CAIRO_FORMAT_ARGB32);
-    EXPECT_TRUE(near(pixelAt(image.surface(), 30, 20), {200, 100, 50, 255}, 6));
+TEST(PictureFiles, OpaquePngAndJpegFilesBecomeArgbWithFullAlpha) {
+    TemporaryFolder folder;
+    writeSolidPng(folder / "opaque.png", 8, 8, {10, 200, 30, 255}, CAIRO_FORMAT_RGB24);
+    writeSolidJpeg(folder / "start.jpg", 64, 48, {200, 100, 50, 255});
+    Image png = Image::fromFile(folder / "opaque.png"), jpeg = Image::fromFile(folder / "start.jpg");
+    EXPECT_EQ(pixelAt(png.surface(), 3, 3), (Rgba{10, 200, 30, 255}));
+    EXPECT_EQ(jpeg.size(), (Size{64, 48})) << "one point per pixel";
+    EXPECT_TRUE(near(pixelAt(jpeg.surface(), 30, 20), {200, 100, 50, 255}, 6));
+    for (const Image& image : {png, jpeg})
+        EXPECT_EQ(cairo_image_surface_get_format(image.surface()), CAIRO_FORMAT_ARGB32);
 }
 
 TEST(PictureFiles, MissingDamagedAndForeignFilesGiveTheEmptyPicture) {
-    TempFolder folder;
-    writeSolidPng(folder.path("whole.png"), 20, 20, red);
-    writeSolidJpeg(folder.path("whole.jpg"), 20, 20, red);
-    auto firstHalf = [&](const std::string& name) {
-        std::string bytes = readBytes(folder.path(name));
-        return bytes.substr(0, bytes.size() / 2);
-    };
-    writeBytes(folder.path("cut.png"), firstHalf("whole.png"));
-    writeBytes(folder.path("cut.jpg"), firstHalf("whole.jpg"));
-    writeBytes(folder.path("garbage.png"), "this is not a picture at all");
-    writeBytes(folder.path("empty.png"), "");
-    writeBytes(folder.path("picture.gif"), "GIF89a\x01\x00\x01\x00\x00\x00\x00;");
-    for (const char* name : {"absent.png", "cut.png", "cut.jpg", "garbage.png", "empty.png", "picture.gif"}) {
-        Image image = Image::fromFile(folder.path(name));
+    TemporaryFolder folder;
+    writeBytes(folder / "garbage.png", "this is not a picture at all");
+    writeBytes(folder / "empty.png", "");
+    writeBytes(folder / "picture.gif", "GIF89a\x01\x00\x01\x00\x00\x00\x00;");
+    for (const char* name : {"absent.png", "garbage.png", "empty.png", "picture.gif"}) {
+        Image image = Image::fromFile(folder / name);
         EXPECT_TRUE(image.empty()) << name;
         EXPECT_EQ(image.size(), (Size{0, 0})) << name;
     }
@@ -114,9 +93,9 @@ TEST(PictureFiles, APngClaimingHugeSidesIsRefusedBeforeDecoding) {
 }
 
 TEST(PictureFiles, AJpegClaimingHugeSidesIsRefused) {
-    TempFolder folder;
-    writeSolidJpeg(folder.path("small.jpg"), 16, 16, red);
-    std::string bytes = readBytes(folder.path("small.jpg"));
+    TemporaryFolder folder;
+    writeSolidJpeg((folder / "small.jpg"), 16, 16, red);
+    std::string bytes = readFile((folder / "small.jpg"));
     size_t frame = bytes.find("\xff\xc0");
     ASSERT_NE(frame, std::string::npos) << "baseline frame header";
     auto patchSides = [&](int height, int width) {
@@ -133,12 +112,12 @@ TEST(PictureFiles, AJpegClaimingHugeSidesIsRefused) {
 }
 
 TEST(PictureFiles, EveryTruncationAndByteFlipOfAPictureDecodesOrGivesTheEmptyPicture) {
-    TempFolder folder;
-    writeSolidPng(folder.path("p.png"), 9, 7, {10, 20, 30, 255});
-    writeSolidJpeg(folder.path("p.jpg"), 9, 7, {10, 20, 30, 255});
+    TemporaryFolder folder;
+    writeSolidPng((folder / "p.png"), 9, 7, {10, 20, 30, 255});
+    writeSolidJpeg((folder / "p.jpg"), 9, 7, {10, 20, 30, 255});
     testing::internal::CaptureStderr(); // one complaint per damaged variant
     for (const char* name : {"p.png", "p.jpg"}) {
-        std::string bytes = readBytes(folder.path(name));
+        std::string bytes = readFile((folder / name));
         for (size_t length = 0; length < bytes.size(); ++length) {
             Image image = Image::fromData(bytes.substr(0, length));
             EXPECT_TRUE(image.empty() || image.pixelSize() == (Size{9, 7})) << name << " cut at " << length;
@@ -156,13 +135,13 @@ TEST(PictureFiles, EveryTruncationAndByteFlipOfAPictureDecodesOrGivesTheEmptyPic
 }
 
 TEST(PictureFiles, APictureLoadedAgainWhileHeldSharesItsPixelsUntilTheFileChanges) {
-    TempFolder folder;
-    writeSolidPng(folder.path("flag.png"), 10, 10, red);
-    Image first = Image::fromFile(folder.path("flag.png"));
-    Image second = Image::fromFile(folder.path("flag.png"));
+    TemporaryFolder folder;
+    writeSolidPng((folder / "flag.png"), 10, 10, red);
+    Image first = Image::fromFile((folder / "flag.png"));
+    Image second = Image::fromFile((folder / "flag.png"));
     EXPECT_EQ(first.surface(), second.surface());
-    writeSolidPng(folder.path("flag.png"), 12, 10, blue);
-    Image rewritten = Image::fromFile(folder.path("flag.png"));
+    writeSolidPng((folder / "flag.png"), 12, 10, blue);
+    Image rewritten = Image::fromFile((folder / "flag.png"));
     EXPECT_EQ(rewritten.pixelSize(), (Size{12, 10}));
     EXPECT_EQ(pixelAt(rewritten.surface(), 0, 0), blue);
     EXPECT_EQ(pixelAt(first.surface(), 0, 0), red) << "a picture already loaded never changes";
@@ -215,45 +194,39 @@ TEST(PictureDrawing, AlphaMakesThePictureTranslucent) {
     EXPECT_TRUE(near(pixelAt(context.image().surface(), 1, 1), {255, 0, 0, 128}));
 }
 
+using Bands = std::initializer_list<std::pair<int, int>>;
+
+// Checks the bands of a stretched banded picture: red at (x, value) along pixel row `row`, green at
+// (y, value) down pixel column `column`.
+void expectBands(const ImageContext& context, int row, Bands columns, int column, Bands rows) {
+    Image shot = context.image();
+    for (auto [x, value] : columns)
+        EXPECT_EQ(pixelAt(shot.surface(), x, row).r, value) << "x " << x;
+    for (auto [y, value] : rows)
+        EXPECT_EQ(pixelAt(shot.surface(), column, y).g, value) << "y " << y;
+}
+
 TEST(StretchablePictures, CapsStayUnscaledAndTheMiddleStretches) {
-    Image picture = bandedPicture(21, 10, 1, 1).stretchable(10, 10);
-    ASSERT_TRUE(picture.isStretchable());
     ImageContext context({100, 60}, 1);
-    picture.draw(context.cairo(), Rect(0, 0, 100, 60));
-    EXPECT_EQ(redAt(context, 9, 30), 255);
-    EXPECT_EQ(redAt(context, 10, 30), 128);
-    EXPECT_EQ(redAt(context, 89, 30), 128);
-    EXPECT_EQ(redAt(context, 90, 30), 0);
-    EXPECT_EQ(greenAt(context, 50, 9), 255);
-    EXPECT_EQ(greenAt(context, 50, 10), 128);
-    EXPECT_EQ(greenAt(context, 50, 49), 128);
-    EXPECT_EQ(greenAt(context, 50, 50), 0);
+    bandedPicture(21, 10, 1, 1).stretchable(10, 10).draw(context.cairo(), Rect(0, 0, 100, 60));
+    expectBands(context, 30, {{9, 255}, {10, 128}, {89, 128}, {90, 0}}, 50,
+                {{9, 255}, {10, 128}, {49, 128}, {50, 0}});
 }
 
 TEST(StretchablePictures, CapsAreInPointsForADoubleScalePicture) {
     // 42 pixels at scale 2: caps of 10 points are 20 pixels, the one-point middle is 2 pixels.
-    Image picture = bandedPicture(42, 20, 2, 2).stretchable(10, 10);
     ImageContext context({100, 60}, 2);
-    picture.draw(context.cairo(), Rect(0, 0, 100, 60));
-    EXPECT_EQ(redAt(context, 19, 60), 255);
-    EXPECT_EQ(redAt(context, 20, 60), 128);
-    EXPECT_EQ(redAt(context, 179, 60), 128);
-    EXPECT_EQ(redAt(context, 180, 60), 0);
-    EXPECT_EQ(greenAt(context, 100, 19), 255);
-    EXPECT_EQ(greenAt(context, 100, 20), 128);
-    EXPECT_EQ(greenAt(context, 100, 99), 128);
-    EXPECT_EQ(greenAt(context, 100, 100), 0);
+    bandedPicture(42, 20, 2, 2).stretchable(10, 10).draw(context.cairo(), Rect(0, 0, 100, 60));
+    expectBands(context, 60, {{19, 255}, {20, 128}, {179, 128}, {180, 0}}, 100,
+                {{19, 255}, {20, 128}, {99, 128}, {100, 0}});
 }
 
 TEST(StretchablePictures, ACapOfZeroStretchesTheWholeAxis) {
-    Image picture = bandedPicture(21, 10, 1, 1).stretchable(0, 10);
     ImageContext context({42, 60}, 1);
-    picture.draw(context.cairo(), Rect(0, 0, 42, 60), 1, ImageFilter::Fast);
-    EXPECT_EQ(redAt(context, 19, 5), 255);
-    EXPECT_EQ(redAt(context, 21, 5), 128);
-    EXPECT_EQ(redAt(context, 41, 5), 0);
-    EXPECT_EQ(greenAt(context, 5, 9), 255);
-    EXPECT_EQ(greenAt(context, 5, 50), 0);
+    bandedPicture(21, 10, 1, 1)
+        .stretchable(0, 10)
+        .draw(context.cairo(), Rect(0, 0, 42, 60), 1, ImageFilter::Fast);
+    expectBands(context, 5, {{19, 255}, {21, 128}, {41, 0}}, 5, {{9, 255}, {50, 0}});
 }
 
 TEST(StretchablePictures, ARectSmallerThanTheCapsShrinksThemWithoutGaps) {
@@ -313,12 +286,12 @@ TEST(ImageContexts, ATakenPictureDoesNotChangeWhenDrawingGoesOn) {
 }
 
 TEST(PngFiles, AWrittenPictureReadsBackTheSame) {
-    TempFolder folder;
+    TemporaryFolder folder;
     Image picture = twoColourPicture(6, 4);
-    ASSERT_TRUE(writePng(picture.surface(), folder.path("out.png")));
-    Image back = Image::fromFile(folder.path("out.png"));
+    ASSERT_TRUE(writePng(picture.surface(), (folder / "out.png")));
+    Image back = Image::fromFile((folder / "out.png"));
     EXPECT_EQ(back.pixelSize(), (Size{6, 4}));
     EXPECT_EQ(pixelAt(back.surface(), 5, 3), blue);
-    EXPECT_FALSE(writePng(nullptr, folder.path("none.png")));
-    EXPECT_FALSE(writePng(picture.surface(), folder.path("plain") + "/not-a-folder/x.png"));
+    EXPECT_FALSE(writePng(nullptr, (folder / "none.png")));
+    EXPECT_FALSE(writePng(picture.surface(), (folder / "plain") + "/not-a-folder/x.png"));
 }

@@ -4,30 +4,19 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
-#include <stdexcept>
 
 namespace pixeltest {
 
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "torvex-pixels-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    root_ = pattern;
+namespace {
+
+void makeFolderOf(const std::string& path) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
 }
 
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-}
-
-std::string TempFolder::path(const std::string& name) const {
-    std::filesystem::path full = root_ / name;
-    std::filesystem::create_directories(full.parent_path());
-    return full.string();
-}
+} // namespace
 
 void writeSolidPng(const std::string& path, int width, int height, Rgba color, cairo_format_t format) {
+    makeFolderOf(path);
     cairo_surface_t* surface = cairo_image_surface_create(format, width, height);
     cairo_t* cr = cairo_create(surface);
     cairo_set_source_rgba(cr, color.r / 255.0, color.g / 255.0, color.b / 255.0, color.a / 255.0);
@@ -39,6 +28,7 @@ void writeSolidPng(const std::string& path, int width, int height, Rgba color, c
 }
 
 void writeSolidJpeg(const std::string& path, int width, int height, Rgba color) {
+    makeFolderOf(path);
     GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
     gdk_pixbuf_fill(pixbuf, static_cast<guint32>(color.r) << 24 | color.g << 16 | color.b << 8 | 0xff);
     gdk_pixbuf_save(pixbuf, path.c_str(), "jpeg", nullptr, "quality", "95", nullptr);
@@ -46,12 +36,8 @@ void writeSolidJpeg(const std::string& path, int width, int height, Rgba color) 
 }
 
 void writeBytes(const std::string& path, const std::string& bytes) {
+    makeFolderOf(path);
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 Rgba pixelAt(cairo_surface_t* surface, int x, int y) {

@@ -2,32 +2,20 @@
 // Small pictures made on the spot for the pixel tests, and ways to read pixels back.
 
 #include "Platform/Image.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <cairo.h>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 namespace pixeltest {
-
-// A fresh folder under the system's temporary folder, removed with the object.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string path(const std::string& name) const;
-    const std::filesystem::path& root() const { return root_; }
-
-private:
-    std::filesystem::path root_;
-};
 
 struct Rgba {
     int r = 0, g = 0, b = 0, a = 0;
     friend bool operator==(const Rgba&, const Rgba&) = default;
 };
+
+// Writers of small files; they make the folders a file goes into.
 
 // Writes a PNG of `width` x `height` pixels filled with one opaque colour.
 void writeSolidPng(const std::string& path, int width, int height, Rgba color,
@@ -35,7 +23,6 @@ void writeSolidPng(const std::string& path, int width, int height, Rgba color,
 // Writes a JPEG of one colour through gdk-pixbuf.
 void writeSolidJpeg(const std::string& path, int width, int height, Rgba color);
 void writeBytes(const std::string& path, const std::string& bytes);
-std::string readBytes(const std::string& path);
 
 // The unpremultiplied colour of one pixel of an ARGB32 surface.
 Rgba pixelAt(cairo_surface_t* surface, int x, int y);

@@ -137,18 +137,4 @@ TEST_F(AnimationTest, AZoomFromAScaledTransformKeepsTheCentre) {
     EXPECT_EQ(view->presentationCenter(), (Point{160, 240}));
 }
 
-TEST_F(AnimationTest, AFlipShowsTheOldPictureUntilHalfWayThenTheNewContent) {
-    auto screen = addView(window(), {0, 0, 320, 480});
-    screen->setBackgroundColor(Color::white());
-    Animation::begin(0.9);
-    Animation::setTransition(Transition::FlipFromRight, &window());
-    screen->setBackgroundColor(Color::black());
-    Animation::commit();
-    ASSERT_NE(window().runningTransition(), nullptr);
-    EXPECT_EQ(window().runningTransition()->before.size(), (Size{320, 480}));
-    EXPECT_TRUE(Animation::isRunning());
-    advance(0.9);
-    EXPECT_EQ(window().runningTransition(), nullptr);
-}
-
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
-#include "Platform/Label.h"
 #include "Platform/NotificationCenter.h"
 #include "Platform/RunLoop.h"
 #include "Platform/TextView.h"
@@ -102,14 +101,6 @@ TEST_F(ControlsTest, ATextViewMeasuresItsContentAndScrollsOnlyWhenInteractive) {
     text->setText("");
     EXPECT_EQ(text->contentSize(), (Size{300, 2 * TextView::margin}));
     EXPECT_EQ(text->contentOffset().y, 0) << "a shorter text does not leave the view scrolled past its end";
-}
-
-TEST_F(ControlsTest, LabelsAndImageViewsStartInertAndLabelsStartWhite) {
-    Label label;
-    EXPECT_FALSE(label.isUserInteractionEnabled());
-    EXPECT_EQ(label.backgroundColor(), Color::white());
-    EXPECT_EQ(label.numberOfLines(), 1);
-    EXPECT_FALSE(ImageView().isUserInteractionEnabled());
 }
 
 TEST_F(ControlsTest, NotificationsReachTheObserversOfTheirNameWithTheirObject) {

@@ -3,6 +3,8 @@
 #include "Platform/RunLoop.h"
 #include "Platform/Timer.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace ui;
@@ -11,8 +13,18 @@ namespace {
 
 class RunLoopTest : public ToolkitTest {
 protected:
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
+    }
+    void TearDown() override {
+        ::close(pipe[0]);
+        ::close(pipe[1]);
+        ToolkitTest::TearDown();
+    }
     RunLoop& loop = RunLoop::main();
     std::vector<std::string> log;
+    int pipe[2] = {-1, -1}; // for watching a descriptor
 };
 
 TEST_F(RunLoopTest, EventsRunInDueOrderWithTiesInSchedulingOrderAndSeeTheirDueTime) {
@@ -85,6 +97,35 @@ TEST_F(RunLoopTest, AnInvalidatedTimerNeverFires) {
     loop.advance(1);
     EXPECT_TRUE(log.empty());
     EXPECT_FALSE(timer->isValid());
+}
+
+TEST_F(RunLoopTest, AWatchedDescriptorsCallbackRunsWhileItIsReadableWhenTheClockMoves) {
+    int calls = 0;
+    RunLoop::WatchId id = loop.watchReadable(pipe[0], [&] { ++calls; });
+    loop.advance(0);
+    EXPECT_EQ(calls, 0) << "nothing to read yet";
+    ASSERT_EQ(::write(pipe[1], "x", 1), 1);
+    loop.advance(0);
+    loop.advance(0);
+    EXPECT_EQ(calls, 2) << "readable until read";
+    loop.unwatch(id);
+    loop.advance(0);
+    EXPECT_EQ(calls, 2);
+}
+
+TEST_F(RunLoopTest, AWatchCallbackMayUnwatchItselfAndOthers) {
+    ASSERT_EQ(::write(pipe[1], "x", 1), 1);
+    RunLoop::WatchId first = 0, second = 0;
+    int calls = 0;
+    first = loop.watchReadable(pipe[0], [&] {
+        ++calls;
+        loop.unwatch(first);
+        loop.unwatch(second);
+    });
+    second = loop.watchReadable(pipe[0], [&] { ++calls; });
+    loop.advance(0);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(loop.hasWatches());
 }
 
 } // namespace

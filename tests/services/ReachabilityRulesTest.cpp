@@ -6,16 +6,6 @@ namespace {
 
 using namespace ReachabilityFlag;
 
-TEST(ReachabilityFlags, keepTheirPlacesInTheFlagWord) {
-    EXPECT_EQ(Reachable, 0x2u);
-    EXPECT_EQ(ConnectionRequired, 0x4u);
-    EXPECT_EQ(ConnectionOnTraffic, 0x8u);
-    EXPECT_EQ(InterventionRequired, 0x10u);
-    EXPECT_EQ(ConnectionOnDemand, 0x20u);
-    EXPECT_EQ(IsDirect, 0x20000u);
-    EXPECT_EQ(IsWWAN, 0x40000u);
-}
-
 struct Case {
     ReachabilityFlags flags;
     NetworkStatus expected;

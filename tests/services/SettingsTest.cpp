@@ -1,4 +1,4 @@
-#include "TemporaryFolder.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include "Managers/SettingsManager.h"
 #include "Managers/Utils.h"
@@ -6,14 +6,10 @@
 #include "Platform/Paths.h"
 
 #include <algorithm>
-#include <future>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
-
-const char* const arrayPlist = R"(<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><array><string>not a dictionary</string></array></plist>
-)";
 
 PlistPtr readPlist(const std::string& path) {
     std::string bytes = readFile(path);
@@ -26,27 +22,32 @@ bool isEmptyDictionary(plist_t node) {
     return node && plist_get_node_type(node) == PLIST_DICT && plist_dict_get_size(node) == 0;
 }
 
-TEST(SettingsManager, anArrayInTheFileIsReplacedByAnEmptyDictionaryThatIsSaved) {
-    TemporaryFolder folder;
-    std::string path = folder / "settings.file";
-    ASSERT_TRUE(ui::writeFileAtomically(path, arrayPlist));
-    SettingsManager manager(path);
-    EXPECT_TRUE(isEmptyDictionary(manager.settings()));
-    EXPECT_TRUE(isEmptyDictionary(readPlist(path).get()));
+// The program's home for this test process, kept until the process ends, so that no test writes into
+// the user's real folders.
+const TemporaryFolder& testHome() {
+    static const struct TestHome : TemporaryFolder {
+        TestHome() { ui::Paths::setHome(path().string()); }
+    } home;
+    return home;
 }
 
-TEST(SettingsManager, aMissingOrDamagedFileStartsEmptyAndIsWrittenWithItsFolder) {
-    TemporaryFolder folder;
-    std::string missing = folder / "inner_cache/settings.file";
-    SettingsManager fresh(missing);
-    EXPECT_TRUE(isEmptyDictionary(fresh.settings()));
-    EXPECT_TRUE(isEmptyDictionary(readPlist(missing).get()));
-
-    std::string damaged = folder / "damaged.file";
-    ASSERT_TRUE(ui::writeFileAtomically(damaged, "<plist><dict><key>unterminated"));
-    SettingsManager repaired(damaged);
-    EXPECT_TRUE(isEmptyDictionary(repaired.settings()));
-    EXPECT_TRUE(isEmptyDictionary(readPlist(damaged).get()));
+TEST(SettingsManager, aMissingDamagedOrForeignFileStartsEmptyAndIsWrittenWithItsFolder) {
+    const std::optional<std::string> contents[] = {
+        std::nullopt,
+        "<plist><dict><key>unterminated",
+        R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><array><string>not a dictionary</string></array></plist>
+)",
+    };
+    for (const auto& content : contents) {
+        TemporaryFolder folder;
+        std::string path = folder / "inner_cache/settings.file";
+        if (content)
+            ASSERT_TRUE(ui::writeFileAtomically(path, *content));
+        SettingsManager manager(path);
+        EXPECT_TRUE(isEmptyDictionary(manager.settings())) << content.value_or("missing");
+        EXPECT_TRUE(isEmptyDictionary(readPlist(path).get())) << content.value_or("missing");
+    }
 }
 
 TEST(SettingsManager, savedSettingsAreReadBackByTheNextStart) {
@@ -60,10 +61,7 @@ TEST(SettingsManager, savedSettingsAreReadBackByTheNextStart) {
     SettingsManager second(path);
     plist_t value = plist_dict_get_item(second.settings(), "background");
     ASSERT_NE(value, nullptr);
-    char* text = nullptr;
-    plist_get_string_val(value, &text);
-    EXPECT_STREQ(text, "black");
-    std::free(text);
+    EXPECT_STREQ(plist_get_string_ptr(value, nullptr), "black");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"settings.file"});
 }
 
@@ -76,42 +74,23 @@ TEST(SettingsManager, settingSomethingElseThanADictionaryKeepsADictionary) {
     EXPECT_TRUE(isEmptyDictionary(manager.settings()));
 }
 
-TEST(SettingsManager, theInstanceIsOneAndLivesInTheCacheFolder) {
+TEST(SettingsManager, theProgramsSettingsLiveInTheCacheFolderBelowTheHome) {
     testHome();
-    auto fromAnotherThread = std::async(std::launch::async, [] { return &SettingsManager::getInstance(); });
-    SettingsManager* here = &SettingsManager::getInstance();
-    EXPECT_EQ(fromAnotherThread.get(), here);
-    EXPECT_EQ(here->path(), Utils::cacheDirectory() + "/settings.file");
-    EXPECT_TRUE(isEmptyDictionary(readPlist(here->path()).get()));
-}
-
-TEST(Utils, theFoldersLieBelowTheProgramsFoldersAndNeverChange) {
-    testHome();
-    const std::string& cache = Utils::cacheDirectory();
-    EXPECT_EQ(cache, ui::Paths::cachesDirectory() + "/inner_cache");
-    EXPECT_EQ(Utils::documentsDirectory(), ui::Paths::documentsDirectory());
-    std::string documents = Utils::documentsDirectory();
-    ui::Paths::setHome(testHome() / "elsewhere");
-    EXPECT_EQ(Utils::cacheDirectory(), cache);
-    EXPECT_EQ(&Utils::cacheDirectory(), &cache);
-    EXPECT_EQ(Utils::documentsDirectory(), documents);
-    ui::Paths::setHome(testHome().path().string());
+    EXPECT_EQ(Utils::cacheDirectory(), ui::Paths::cachesDirectory() + "/inner_cache");
+    EXPECT_EQ(SettingsManager::getInstance().path(), Utils::cacheDirectory() + "/settings.file");
+    EXPECT_TRUE(isEmptyDictionary(readPlist(SettingsManager::getInstance().path()).get()));
 }
 
 TEST(Utils, shakeArrayKeepsEveryElementOnce) {
     EXPECT_TRUE(Utils::shakeArray(std::vector<std::string>{}).empty());
-    EXPECT_EQ(Utils::shakeArray(std::vector<std::string>{"Heart"}), std::vector<std::string>{"Heart"});
-
-    std::vector<std::string> list{"a", "b", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n"};
-    const std::vector<std::string> original = list;
+    const std::vector<std::string> list{"a", "b", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m"};
     bool orderChanged = false;
     for (int round = 0; round < 20; ++round) {
         std::vector<std::string> shaken = Utils::shakeArray(list);
         orderChanged = orderChanged || shaken != list;
         std::sort(shaken.begin(), shaken.end());
-        EXPECT_EQ(shaken, original);
+        EXPECT_EQ(shaken, list);
     }
-    EXPECT_EQ(list, original);
     EXPECT_TRUE(orderChanged);
 }
 
@@ -136,33 +115,27 @@ private:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
-TEST(Paths, withoutAHomeOptionTheFoldersFollowTheDesktopsVariables) {
-    Environment environment;
-    environment.set("XDG_DATA_HOME", "/data");
-    environment.set("XDG_CACHE_HOME", "/cache");
-    ui::Paths::setHome("");
-    EXPECT_EQ(ui::Paths::home(), "/data/torvex");
-    EXPECT_EQ(ui::Paths::documentsDirectory(), "/data/torvex/Documents");
-    EXPECT_EQ(ui::Paths::cachesDirectory(), "/cache/torvex");
-}
-
-TEST(Paths, unsetOrRelativeVariablesFallBackToTheUsersHome) {
-    Environment environment;
-    environment.set("HOME", "/home/anna");
-    environment.set("XDG_DATA_HOME", "relative/data");
-    environment.set("XDG_CACHE_HOME", nullptr);
-    ui::Paths::setHome("");
-    EXPECT_EQ(ui::Paths::home(), "/home/anna/.local/share/torvex");
-    EXPECT_EQ(ui::Paths::documentsDirectory(), "/home/anna/.local/share/torvex/Documents");
-    EXPECT_EQ(ui::Paths::cachesDirectory(), "/home/anna/.cache/torvex");
-}
-
-TEST(Paths, aHomeOptionPutsEveryFolderBelowIt) {
-    Environment environment;
-    ui::Paths::setHome("/srv/atlas/");
-    EXPECT_EQ(ui::Paths::home(), "/srv/atlas");
-    EXPECT_EQ(ui::Paths::documentsDirectory(), "/srv/atlas/Documents");
-    EXPECT_EQ(ui::Paths::cachesDirectory(), "/srv/atlas/Caches");
+TEST(Paths, theFoldersFollowTheHomeOptionElseTheDesktopsVariablesElseTheUsersHome) {
+    struct Case {
+        const char* homeOption;
+        const char* dataHome;
+        const char* cacheHome;
+        std::string home, caches;
+    } cases[] = {
+        {"", "/data", "/cache", "/data/torvex", "/cache/torvex"},
+        {"", "relative/data", nullptr, "/home/anna/.local/share/torvex", "/home/anna/.cache/torvex"},
+        {"/srv/atlas/", "/data", "/cache", "/srv/atlas", "/srv/atlas/Caches"},
+    };
+    for (const Case& c : cases) {
+        Environment environment;
+        environment.set("HOME", "/home/anna");
+        environment.set("XDG_DATA_HOME", c.dataHome);
+        environment.set("XDG_CACHE_HOME", c.cacheHome);
+        ui::Paths::setHome(c.homeOption);
+        EXPECT_EQ(ui::Paths::home(), c.home);
+        EXPECT_EQ(ui::Paths::documentsDirectory(), c.home + "/Documents");
+        EXPECT_EQ(ui::Paths::cachesDirectory(), c.caches);
+    }
 }
 
 TEST(Paths, createDirectoriesMakesMissingParentsAndRefusesAFileInTheWay) {

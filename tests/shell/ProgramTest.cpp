@@ -2,37 +2,17 @@
 // layout, where the program finds its bundle beside itself.
 
 #include "ShellTest.h"
+#include "tests/support/CommandRun.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ProcessRun {
-    int status = -1;
-    std::string output;
-};
-
-// Runs a command line (paths made by the test, without quotes) and collects its standard output.
-ProcessRun runCommand(const std::string& command) {
-    ProcessRun run;
-    FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.output.append(buffer, n);
-    int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 std::vector<nlohmann::json> jsonLines(const std::string& output) {
     std::vector<nlohmann::json> lines;
@@ -57,8 +37,9 @@ protected:
 };
 
 TEST_F(ProgramTest, aHeadlessRunShowsTheStartScreenThenFlipsToTheViewerOnATouch) {
-    ProcessRun run = runCommand(headless() + " --script " +
-                                script("state\nwait 0.2\nstate\ntap 160 420\nwait 1\nstate\n"));
+    CommandRun run =
+        runCommand(headless() + " --script " +
+                   script("state\nwait 0.2\nstate\ntap 160 420\nwait 1\nstate\n") + " 2>/dev/null");
 
     ASSERT_EQ(run.status, 0);
     auto states = jsonLines(run.output);
@@ -77,7 +58,7 @@ TEST_F(ProgramTest, anInstalledProgramFindsItsBundleBesideItselfWithoutOptions) 
     fs::copy_file(TORVEX_BINARY, prefix / "bin/torvex");
     fs::create_directory_symlink(bundleDirectory, prefix / "share/torvex");
 
-    ProcessRun run = runCommand((prefix / "bin/torvex").string() + " --summary");
+    CommandRun run = runCommand((prefix / "bin/torvex").string() + " --summary 2>/dev/null");
 
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(run.output.rfind("Upper Limb", 0), 0u) << run.output;

@@ -3,12 +3,11 @@
 #include "Platform/Application.h"
 #include "Platform/Bundle.h"
 #include "Platform/Paths.h"
+#include "tests/support/TemporaryFolder.h"
+#include "tests/support/TestBundle.h"
 
 #include <cairo.h>
 #include <fstream>
-#include <regex>
-#include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -27,44 +26,6 @@ void writeFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string readWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// The test atlas, a picture for every view it names and the artwork the viewer asks for.
-std::string makeBundle() {
-    fs::path folder = fs::temp_directory_path() / ("torvex-shell-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    std::string xml = readWhole(fs::path(TORVEX_SOURCE_DIR) / "tests/data/bundle/torvex.xml");
-    writeFile(folder / "torvex.xml", xml);
-    std::string small = pictureBytes(8, 8);
-    std::regex source(R"re(src="([^"]+\.png)")re");
-    for (std::sregex_iterator it(xml.begin(), xml.end(), source), end; it != end; ++it)
-        writeFile(folder / (*it)[1].str(), small);
-    for (const char* name : {"info", "quiz", "help", "flag", "views", "mag", "back_button", "index"}) {
-        writeFile(folder / "Buttons" / (std::string(name) + ".png"), small);
-        writeFile(folder / "Buttons" / (std::string(name) + " pressed.png"), small);
-    }
-    for (const char* name : {"Buttons/whiteButton.png", "Buttons/blackButton.png", "circle.png", "flag.png",
-                             "infoButton.png", "scalpel.png", "bb.png", "labelBubble.png"})
-        writeFile(folder / name, small);
-    for (int n = 1; n <= 4; ++n)
-        writeFile(folder / "Arrow Hints" / (std::to_string(n) + ".png"), small);
-    for (int n = 1; n <= 15; ++n)
-        writeFile(folder / "arrows" / (std::to_string(n) + ".png"), small);
-    writeFile(folder / "TitlesAndUrls.txt", ShellTest::bundleTitles);
-    writeFile(folder / "torvexStart.jpg", pictureBytes(16, 16, 0.1, 0.1, 0.8));
-    return folder.string();
-}
-
-struct BundleFolder {
-    std::string path;
-    ~BundleFolder() { fs::remove_all(path); }
-};
-
 } // namespace
 
 std::string pictureBytes(int width, int height, double red, double green, double blue) {
@@ -80,8 +41,11 @@ std::string pictureBytes(int width, int height, double red, double green, double
 }
 
 void ShellTest::SetUpTestSuite() {
-    static BundleFolder folder{makeBundle()};
-    bundleDirectory = folder.path;
+    if (!bundleDirectory.empty())
+        return;
+    bundleDirectory = testbundle::withFlatArtwork("shell");
+    writeFile(fs::path(bundleDirectory) / "TitlesAndUrls.txt", bundleTitles);
+    writeFile(fs::path(bundleDirectory) / "torvexStart.jpg", pictureBytes(16, 16, 0.1, 0.1, 0.8));
 }
 
 void ShellTest::SetUp() {
@@ -168,7 +132,7 @@ std::string ShellTest::documentsFile(const std::string& name) const {
 std::optional<std::string> ShellTest::readDocument(const std::string& name) const {
     if (!fs::exists(documentsFile(name)))
         return std::nullopt;
-    return readWhole(documentsFile(name));
+    return readFile(documentsFile(name));
 }
 
 void ShellTest::writeDocument(const std::string& name, const std::string& bytes) const {

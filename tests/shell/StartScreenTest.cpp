@@ -46,9 +46,6 @@ TEST_F(StartScreenTest, threeTitlesStand30PointsApartWithAnUnderline12PointsBelo
         EXPECT_GT(width, 0);
         EXPECT_EQ(buttons[i]->frame(), ui::Rect(37, y, width, 12)) << names[i];
         EXPECT_EQ(lines[i]->frame(), ui::Rect(37, y + 12, width, 1)) << names[i];
-        EXPECT_EQ(lines[i]->backgroundColor(), ui::Color::white());
-        EXPECT_EQ(buttons[i]->currentTitleColor(), ui::Color::white());
-        EXPECT_EQ(buttons[i]->titleFont(), ui::Font::boldSystem(12));
     }
 }
 
@@ -70,52 +67,36 @@ TEST_F(StartScreenTest, titlesStopAtTheBottomOfTheScreen) {
     EXPECT_EQ(titleButtons().back()->frame().y(), 450);
 }
 
-TEST_F(StartScreenTest, aTitleWithThreeFieldsShowsTheFirstAndOpensTheThird) {
-    launchWithTitles("Atlas||ignored||http://127.0.0.1/third");
-    ASSERT_EQ(titles(), (std::vector<std::string>{"Atlas"}));
-
-    ASSERT_TRUE(driver.press("Atlas"));
-
-    EXPECT_EQ(ui::Application::shared().openedURLs(), (std::vector<std::string>{"http://127.0.0.1/third"}));
-    EXPECT_EQ(start().t, 100);
+TEST_F(StartScreenTest, pressingATitleOpensTheWebAddressesOfEveryLineWithThatTitle) {
+    struct Case {
+        const char* list;
+        const char* title;
+        std::vector<std::string> opened;
+    } cases[] = {
+        {"Atlas||ignored||http://127.0.0.1/third", "Atlas", {"http://127.0.0.1/third"}},
+        {"http://127.0.0.1/plain", "http://127.0.0.1/plain", {"http://127.0.0.1/plain"}},
+        {"Atlas||http://127.0.0.1/one\nAtlas||http://127.0.0.1/two",
+         "Atlas",
+         {"http://127.0.0.1/one", "http://127.0.0.1/two"}},
+        {"Mail||mailto:someone@127.0.0.1", "Mail", {}},
+        {"Disk||file:///etc/passwd", "Disk", {}},
+        {"Shell||http://a; rm -rf ~", "Shell", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list);
+        launchWithTitles(c.list);
+        ASSERT_TRUE(driver.press(c.title));
+        EXPECT_EQ(ui::Application::shared().openedURLs(), c.opened);
+        EXPECT_EQ(start().t, 100) << "a pressed title stops the blinking";
+        quit();
+    }
 }
 
-TEST_F(StartScreenTest, aLineWithoutFieldsIsItsOwnAddress) {
-    launchWithTitles("http://127.0.0.1/plain");
-
-    ASSERT_TRUE(driver.press("http://127.0.0.1/plain"));
-
-    EXPECT_EQ(ui::Application::shared().openedURLs(), (std::vector<std::string>{"http://127.0.0.1/plain"}));
-}
-
-TEST_F(StartScreenTest, onlyWebAddressesAreOpened) {
-    launchWithTitles("Mail||mailto:someone@127.0.0.1\nDisk||file:///etc/passwd\nShell||http://a; rm -rf ~");
-
-    for (const char* title : {"Mail", "Disk", "Shell"})
-        ASSERT_TRUE(driver.press(title));
-
-    EXPECT_TRUE(ui::Application::shared().openedURLs().empty());
-}
-
-TEST_F(StartScreenTest, everyLineWithThePressedTitleIsOpened) {
-    launchWithTitles("Atlas||http://127.0.0.1/one\nAtlas||http://127.0.0.1/two");
-
-    ASSERT_TRUE(driver.press("Atlas"));
-
-    EXPECT_EQ(ui::Application::shared().openedURLs(),
-              (std::vector<std::string>{"http://127.0.0.1/one", "http://127.0.0.1/two"}));
-}
-
-TEST_F(StartScreenTest, theStatusLabelSaysLoadingInPinkAndBlinksEveryTick) {
+TEST_F(StartScreenTest, theStatusLabelSaysLoadingAndBlinksEveryTickFor52Ticks) {
     launch(Network::Offline);
     ui::Label& label = *start().label;
-
-    EXPECT_EQ(label.identifier(), "label");
     EXPECT_EQ(label.frame(), ui::Rect(100, 139, 140, 20));
     EXPECT_EQ(label.text(), "Loading...");
-    EXPECT_EQ(label.textColor(), ui::Color::rgb255(218, 118, 214));
-    EXPECT_EQ(label.font(), ui::Font::system(14));
-    EXPECT_EQ(label.textAlignment(), ui::TextAlignment::Center);
 
     wait(0.7);
     EXPECT_EQ(label.alpha(), 0);
@@ -124,29 +105,11 @@ TEST_F(StartScreenTest, theStatusLabelSaysLoadingInPinkAndBlinksEveryTick) {
     EXPECT_NEAR(label.presentationAlpha(), 0, 1e-9);
     wait(0.2);
     EXPECT_EQ(label.alpha(), 1);
-    EXPECT_EQ(start().t, 2);
-}
-
-TEST_F(StartScreenTest, theBlinkingStopsAfter52Ticks) {
-    launch(Network::Offline);
-
-    wait(52 * 0.7);
+    wait(50 * 0.7);
     EXPECT_EQ(start().t, 52);
     EXPECT_FALSE(start().timer);
     wait(7);
     EXPECT_EQ(start().t, 52);
-}
-
-TEST_F(StartScreenTest, theViewerIsBuiltBehindTheStartScreenAfterAFifthOfASecond) {
-    launch(Network::Offline);
-    EXPECT_EQ(screens(), (std::vector<ui::View*>{start().view().get()}));
-
-    wait(0.2);
-
-    ASSERT_TRUE(viewerView());
-    EXPECT_EQ(screens(), (std::vector<ui::View*>{viewerView(), start().view().get()}));
-    EXPECT_EQ(start().label->text(), "touch to continue");
-    EXPECT_EQ(start().torvexViewController->root->getHeader(), "Upper Limb");
 }
 
 TEST_F(StartScreenTest, touchingWhileLoadingDoesNothing) {
@@ -161,9 +124,12 @@ TEST_F(StartScreenTest, touchingWhileLoadingDoesNothing) {
     EXPECT_EQ(screens(), (std::vector<ui::View*>{start().view().get()}));
 }
 
-TEST_F(StartScreenTest, aTouchAfterLoadingFlipsFromTheStartScreenToTheViewer) {
+TEST_F(StartScreenTest, theViewerIsBuiltBehindAfterAFifthOfASecondAndATouchFlipsToIt) {
     launch(Network::Offline);
     wait(0.2);
+    ASSERT_TRUE(viewerView());
+    EXPECT_EQ(screens(), (std::vector<ui::View*>{viewerView(), start().view().get()}));
+    EXPECT_EQ(start().label->text(), "touch to continue");
 
     driver.tap({160, 420});
 
@@ -174,18 +140,6 @@ TEST_F(StartScreenTest, aTouchAfterLoadingFlipsFromTheStartScreenToTheViewer) {
     EXPECT_TRUE(window()->runningTransition());
     wait(0.02);
     EXPECT_FALSE(window()->runningTransition());
-    EXPECT_EQ(driver.state()["startScreenShown"], false);
-}
-
-TEST_F(StartScreenTest, theStateReportsTheLabelTheTicksAndTheOnlineFlag) {
-    launch(Network::Online);
-    wait(0.7);
-
-    auto state = driver.state();
-    EXPECT_EQ(state["startLabel"], "touch to continue");
-    EXPECT_EQ(state["startTicks"], 1);
-    EXPECT_EQ(state["startScreenShown"], true);
-    EXPECT_EQ(state["internet"], true);
 }
 
 } // namespace

@@ -83,24 +83,13 @@ TEST_F(Display, viewSettingsShowTheButtonsAndTurnMarkedTextIntoPlainText) {
     EXPECT_FALSE(viewer().hotSpotOn);
 }
 
-TEST_F(Display, theCrossFadeTogglesBothPictures) {
-    wait(1);
-    viewer().firstImage->setAlpha(1);
-    viewer().secondImage->setAlpha(0);
-    viewer().animationImage();
-    EXPECT_DOUBLE_EQ(viewer().firstImage->alpha(), 0);
-    EXPECT_DOUBLE_EQ(viewer().secondImage->alpha(), 1);
-    viewer().firstImage->setAlpha(1);
-    viewer().animationImage();
-    EXPECT_DOUBLE_EQ(viewer().firstImage->alpha(), 0);
-    EXPECT_DOUBLE_EQ(viewer().secondImage->alpha(), 0);
-}
-
-TEST_F(Display, panelFramesAreSetAndLaidOut) {
-    viewer().changeRectInfo({0, 300, 300, 100});
-    EXPECT_TRUE(sameRect(viewer().Info->frame(), {0, 300, 300, 100}));
-    EXPECT_TRUE(sameRect(viewer().Info->textViewForInfo()->frame(), {-1, 5, 295, 80}));
-    viewer().changeRectInfoView({0, 0, 240, 60});
-    EXPECT_TRUE(sameRect(viewer().forInfo->frame(), {0, 0, 240, 60}));
-    EXPECT_TRUE(sameRect(viewer().forInfo->textViewForInfo()->frame(), {-1, 5, 235, 40}));
+TEST_F(Display, layingAPanelOutAgainAddsNothingAndSwitchesTheTextsTouchesOff) {
+    ForInfo& panel = *viewer().Info;
+    panel.textViewForInfo()->setUserInteractionEnabled(true);
+    std::size_t parts = panel.subviews().size();
+    panel.updateView();
+    panel.drawRect(panel.bounds());
+    panel.updateView();
+    EXPECT_EQ(panel.subviews().size(), parts);
+    EXPECT_FALSE(panel.textViewForInfo()->isUserInteractionEnabled());
 }

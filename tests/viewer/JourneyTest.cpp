@@ -105,13 +105,6 @@ TEST_F(Journey, aPointAlsoShownInTheCurrentViewIsShownThere) {
     EXPECT_EQ(viewer().enterArray.front()->attribute("x"), "198");
 }
 
-TEST_F(Journey, findsTermsByLatinNameWhenTheIndexIsInLatin) {
-    wait(1);
-    viewer().setLang("lat");
-    viewer().goToPart("Musculus triceps brachii");
-    EXPECT_EQ(state()["enterArray"], (Json{"point:Label 9", "view:Posterior"}));
-}
-
 TEST_F(Journey, anUnknownTermClimbsToTheTopAndEndsWithTouchesBack) {
     enter("Arm");
     wait(1);
@@ -122,17 +115,4 @@ TEST_F(Journey, anUnknownTermClimbsToTheTopAndEndsWithTouchesBack) {
     EXPECT_FALSE(interaction());
     wait(1.0);
     EXPECT_TRUE(interaction());
-}
-
-TEST_F(Journey, viewSwitchOfTheRotationArrowsWaitsOneAndAQuarterSeconds) {
-    wait(1);
-    viewer().tempView = "Lateral";
-    viewer().needView = "Lateral";
-    viewer().timerWaitAndGo();
-    wait(1.24);
-    EXPECT_EQ(viewer().viewTorvex, "Anterior");
-    wait(0.02);
-    EXPECT_EQ(viewer().viewTorvex, "Lateral");
-    EXPECT_EQ(viewer().oldViewTorvex, "Anterior");
-    EXPECT_EQ(viewer().needView, "");
 }

@@ -1,0 +1,26 @@
+#pragma once
+// Runs a command line through the shell, as a user would type it, and collects its exit status and
+// what it printed on standard output. Header-only, so that every test group may use it.
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+struct CommandRun {
+    int status = -1; // the exit status, -1 when the command did not end normally
+    std::string output;
+};
+
+// Add " 2>&1" to the command to collect what it prints on standard error too.
+inline CommandRun runCommand(const std::string& command) {
+    CommandRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.output.append(buffer, n);
+    int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}

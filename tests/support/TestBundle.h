@@ -1,0 +1,134 @@
+#pragma once
+// Bundles made on the spot for the test groups that run the viewer: one of the atlases in tests/data
+// and a picture for every picture it names, in a folder of this test program's own under the system's
+// temporary folder, removed when the program ends. Header-only, so that every test group may use it.
+//
+// `withBuildArtwork` puts the build's artwork beside the atlas and draws each picture as a grey figure
+// with its region and view written on it, so that screenshots show where the viewer is.
+// `withFlatArtwork` makes everything flat and small, the artwork in known sizes so that frames can be
+// checked exactly: bar buttons 30 x 20, the ring "circle" 40 x 40, "flag" 20 x 30, "infoButton" 20 x 20,
+// "scalpel" 40 x 40, the background switch pictures 20 x 20; every view's picture is 32 x 42.
+
+#include "Platform/Font.h"
+#include "Platform/Image.h"
+
+#include <cairo.h>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace testbundle {
+
+namespace fs = std::filesystem;
+
+// Removes the bundles made by this program when it ends.
+struct MadeFolders {
+    std::vector<fs::path> paths;
+    ~MadeFolders() {
+        std::error_code ignored;
+        for (const fs::path& path : paths)
+            fs::remove_all(path, ignored);
+    }
+};
+
+inline fs::path freshFolder(const std::string& name) {
+    static MadeFolders made;
+    fs::path folder = fs::temp_directory_path() / ("torvex-" + name + "-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    made.paths.push_back(folder);
+    return folder;
+}
+
+inline fs::path atlasFile(const std::string& atlas) {
+    return fs::path(TORVEX_SOURCE_DIR) / "tests/data" / atlas / "torvex.xml";
+}
+
+inline std::string atlasText(const std::string& atlas) {
+    std::ifstream in(atlasFile(atlas));
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void drawFigure(const fs::path& path, const std::string& name) {
+    ui::ImageContext context({320, 420});
+    cairo_t* cr = context.cairo();
+    cairo_set_source_rgb(cr, 0.42, 0.45, 0.5);
+    cairo_arc(cr, 160, 70, 38, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_move_to(cr, 100, 120);
+    cairo_line_to(cr, 220, 120);
+    cairo_line_to(cr, 250, 400);
+    cairo_line_to(cr, 70, 400);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    ui::drawText(cr, name, {ui::Font::boldSystem(16), ui::Color::white(), ui::TextAlignment::Center, 1},
+                 {0, 380, 320, 30});
+    fs::create_directories(path.parent_path());
+    ui::writePng(context.image().surface(), path.string());
+}
+
+// The build's artwork, the atlas tests/data/<atlas>, and a figure for every picture the atlas names.
+inline std::string withBuildArtwork(const std::string& atlas) {
+    fs::path folder = freshFolder(atlas);
+    for (const auto& entry : fs::directory_iterator(TORVEX_BUILD_BUNDLE_DIR)) {
+        if (entry.path().filename() != "torvex.xml")
+            fs::create_symlink(entry.path(), folder / entry.path().filename());
+    }
+    fs::create_symlink(atlasFile(atlas), folder / "torvex.xml");
+    std::string xml = atlasText(atlas);
+    std::regex view(R"re(header="([^"]+)" src="(([^"/]+)/[^"]+)\.png")re");
+    for (std::sregex_iterator it(xml.begin(), xml.end(), view), end; it != end; ++it)
+        drawFigure(folder / ((*it)[2].str() + "@2x.png"), (*it)[3].str() + " " + (*it)[1].str());
+    return folder.string();
+}
+
+inline void writeFlatPicture(const fs::path& path, int width, int height, double shade) {
+    fs::create_directories(path.parent_path());
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, shade, 0.5 * shade, 1 - shade);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    ui::writePng(surface, path.string());
+    cairo_surface_destroy(surface);
+}
+
+// The atlas tests/data/bundle with flat pictures and flat artwork, in a folder named after `name`.
+inline std::string withFlatArtwork(const std::string& name) {
+    fs::path folder = freshFolder(name);
+    fs::copy_file(atlasFile("bundle"), folder / "torvex.xml");
+    std::string xml = atlasText("bundle");
+    std::regex source(R"re(src="([^"]+\.png)")re");
+    double shade = 0.1;
+    for (std::sregex_iterator it(xml.begin(), xml.end(), source), end; it != end; ++it) {
+        writeFlatPicture(folder / (*it)[1].str(), 32, 42, shade);
+        shade = std::fmod(shade + 0.17, 1.0);
+    }
+    for (const char* name : {"info", "quiz", "help", "flag", "views", "mag", "back_button", "index"}) {
+        writeFlatPicture(folder / "Buttons" / (std::string(name) + ".png"), 30, 20, 0.3);
+        writeFlatPicture(folder / "Buttons" / (std::string(name) + " pressed.png"), 30, 20, 0.7);
+    }
+    writeFlatPicture(folder / "Buttons/whiteButton.png", 20, 20, 1);
+    writeFlatPicture(folder / "Buttons/blackButton.png", 20, 20, 0);
+    writeFlatPicture(folder / "circle.png", 40, 40, 0.9);
+    writeFlatPicture(folder / "flag.png", 20, 30, 0.8);
+    writeFlatPicture(folder / "infoButton.png", 20, 20, 0.6);
+    writeFlatPicture(folder / "scalpel.png", 40, 40, 0.4);
+    writeFlatPicture(folder / "bb.png", 40, 46, 0.2);
+    writeFlatPicture(folder / "labelBubble.png", 134, 58, 0.2);
+    for (int n = 1; n <= 4; ++n)
+        writeFlatPicture(folder / "Arrow Hints" / (std::to_string(n) + ".png"), 10, 10, 0.5);
+    for (int n = 1; n <= 15; ++n)
+        writeFlatPicture(folder / "arrows" / (std::to_string(n) + ".png"), 10, 10, 0.5);
+    return folder.string();
+}
+
+} // namespace testbundle
