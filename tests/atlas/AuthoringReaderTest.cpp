@@ -54,6 +54,23 @@ TEST(AuthoringReader, NumbersThatAreNotFiniteAreRefusedOnTheirLine) {
     EXPECT_EQ(readErrorLine(readerAtlas("window 0 0 100 100"), ""), -1);
 }
 
+TEST(AuthoringReader, AShapesColourMayBeFollowedByAnOpacityAndTheShapesOtherWords) {
+    auto shapeOf = [](const std::string& line) {
+        return readAtlasText(readerAtlas("window 0 0 100 100", line), "test.atlas").top.views[0].shapes[0];
+    };
+
+    ShapeUse plain = shapeOf("A #c03030 plain");
+    ASSERT_TRUE(plain.colour);
+    EXPECT_EQ(plain.colour->alpha, 1);
+    EXPECT_FALSE(plain.flagged);
+
+    ShapeUse faded = shapeOf("A #c03030 0.5 still as A");
+    ASSERT_TRUE(faded.colour);
+    EXPECT_EQ(faded.colour->alpha, 0.5);
+    EXPECT_TRUE(faded.still);
+    EXPECT_EQ(faded.structure, "A");
+}
+
 class PicturesFolder : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,6 +1,7 @@
 #include "AtlasReader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -326,9 +327,11 @@ private:
         auto words = statement.words();
         for (std::size_t i = 0; i < words.size(); ++i) {
             if (words[i].starts_with('#')) {
-                shape.colour = colour(statement, words, i);
-                if (i + 1 < words.size() && !words[i + 1].empty() && std::isdigit(words[i + 1][0]))
-                    ++i;
+                bool withOpacity = i + 1 < words.size() && startsWithDigit(words[i + 1]);
+                std::size_t end = i + (withOpacity ? 2 : 1);
+                shape.colour =
+                    colour(statement, std::vector<std::string>(words.begin() + i, words.begin() + end), 0);
+                i = end - 1;
             } else if (words[i] == "plain") {
                 shape.flagged = false;
             } else if (words[i] == "still") {
@@ -346,6 +349,10 @@ private:
             }
         }
         return shape;
+    }
+
+    static bool startsWithDigit(const std::string& word) {
+        return !word.empty() && std::isdigit(static_cast<unsigned char>(word[0]));
     }
 
     static std::string trimmed(const std::string& text) {
