@@ -18,8 +18,10 @@
 #include "Platform/SearchBar.h"
 #include "Platform/TextField.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
