@@ -4,10 +4,7 @@
 #include "Reachability.h"
 
 #include <arpa/inet.h>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <net/route.h>
-#include <sstream>
 #include <vector>
 
 namespace {
@@ -19,36 +16,6 @@ sockaddr_in ipv4(const char* dotted) {
     address.sin_family = AF_INET;
     ::inet_pton(AF_INET, dotted, &address.sin_addr);
     return address;
-}
-
-void runScenario(const std::function<void(ScenarioChecks&)>& scenario) {
-    ScenarioOutcome outcome = runInNewNetworkNamespace(scenario);
-    if (outcome.result == ScenarioOutcome::Result::Skipped)
-        GTEST_SKIP() << outcome.report;
-    EXPECT_TRUE(outcome.result == ScenarioOutcome::Result::Passed) << outcome.report;
-}
-
-// What the kernel's main table says of the default route: none, or (through a gateway, interface).
-struct DefaultRoute {
-    bool viaGateway;
-    std::string interface;
-};
-
-std::optional<DefaultRoute> defaultRouteFromProc() {
-    std::ifstream table("/proc/net/route");
-    std::string line;
-    std::getline(table, line); // column titles
-    while (std::getline(table, line)) {
-        std::istringstream fields(line);
-        std::string interface, destination, gateway, mask;
-        unsigned flags = 0;
-        int references, use, metric;
-        fields >> interface >> destination >> gateway >> std::hex >> flags >> std::dec >> references >> use >>
-            metric >> mask;
-        if (destination == "00000000" && mask == "00000000" && (flags & RTF_UP))
-            return DefaultRoute{(flags & RTF_GATEWAY) != 0, interface};
-    }
-    return std::nullopt;
 }
 
 // Records the watchers of the reachability notifications posted while it lives.
@@ -93,21 +60,6 @@ TEST(ReachabilityRoutes, theLoopbackAddressIsReachableAndDirect) {
         EXPECT_EQ(watcher->currentReachabilityStatus(), ReachableViaWiFi);
         EXPECT_FALSE(watcher->connectionRequired());
     }
-}
-
-TEST(ReachabilityRoutes, theInternetWatcherAgreesWithTheKernelsDefaultRoute) {
-    auto internet = Reachability::reachabilityForInternetConnection();
-    std::optional<ReachabilityFlags> flags = internet->currentFlags();
-    ASSERT_TRUE(flags);
-    std::optional<DefaultRoute> route = defaultRouteFromProc();
-    if (!route) {
-        EXPECT_EQ(internet->currentReachabilityStatus(), NotReachable);
-        return;
-    }
-    EXPECT_TRUE(*flags & Reachable);
-    EXPECT_EQ((*flags & IsDirect) != 0, !route->viaGateway);
-    EXPECT_EQ(internet->currentReachabilityStatus(),
-              route->interface.starts_with("wwan") ? ReachableViaWWAN : ReachableViaWiFi);
 }
 
 TEST(ReachabilityNotifier, opensADescriptorWhileStartedAndPostsNothingWithoutChange) {

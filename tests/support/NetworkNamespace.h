@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <net/if.h>
 #include <net/route.h>
 #include <poll.h>
@@ -34,6 +35,9 @@ struct ScenarioOutcome {
 };
 
 inline ScenarioOutcome runInNewNetworkNamespace(const std::function<void(ScenarioChecks&)>& scenario);
+// The same inside a test: the test fails with the failed checks, or is skipped where no namespace can be
+// made.
+inline void runScenario(const std::function<void(ScenarioChecks&)>& scenario);
 
 // Changes to the namespace's network, through the classic interface ioctls; false on failure.
 inline bool setLinkUp(const std::string& link);
@@ -92,13 +96,14 @@ inline std::string readAll(int fd) {
     ::_exit(checks.failures.empty() ? 0 : 1);
 }
 
-inline int interfaceIoctl(unsigned long request, ifreq& interface) {
+// An interface or route ioctl on a socket of its own; true when it succeeded.
+inline bool networkIoctl(unsigned long request, void* argument) {
     int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
-        return -1;
-    int result = ::ioctl(fd, request, &interface);
+        return false;
+    bool ok = ::ioctl(fd, request, argument) == 0;
     ::close(fd);
-    return result;
+    return ok;
 }
 
 inline ifreq interfaceNamed(const std::string& name) {
@@ -119,15 +124,6 @@ inline void setMask(sockaddr& target, int prefixLength) {
     mask.sin_family = AF_INET;
     mask.sin_addr.s_addr = prefixLength == 0 ? 0 : htonl(~0u << (32 - prefixLength));
     std::memcpy(&target, &mask, sizeof mask);
-}
-
-inline bool routeIoctl(unsigned long request, rtentry& route) {
-    int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return false;
-    bool ok = ::ioctl(fd, request, &route) == 0;
-    ::close(fd);
-    return ok;
 }
 
 } // namespace network_namespace_detail
@@ -155,16 +151,16 @@ inline ScenarioOutcome runInNewNetworkNamespace(const std::function<void(Scenari
 
 inline bool setLinkUp(const std::string& link) {
     ifreq interface = network_namespace_detail::interfaceNamed(link);
-    if (network_namespace_detail::interfaceIoctl(SIOCGIFFLAGS, interface) != 0)
+    if (!network_namespace_detail::networkIoctl(SIOCGIFFLAGS, &interface))
         return false;
     interface.ifr_flags |= IFF_UP;
-    return network_namespace_detail::interfaceIoctl(SIOCSIFFLAGS, interface) == 0;
+    return network_namespace_detail::networkIoctl(SIOCSIFFLAGS, &interface);
 }
 
 inline bool renameLink(const std::string& from, const std::string& to) {
     ifreq interface = network_namespace_detail::interfaceNamed(from);
     std::strncpy(interface.ifr_newname, to.c_str(), IFNAMSIZ - 1);
-    return network_namespace_detail::interfaceIoctl(SIOCSIFNAME, interface) == 0;
+    return network_namespace_detail::networkIoctl(SIOCSIFNAME, &interface);
 }
 
 inline bool addRoute(const std::string& destination, int prefixLength, const std::string& link,
@@ -179,14 +175,14 @@ inline bool addRoute(const std::string& destination, int prefixLength, const std
     }
     std::string device = link;
     route.rt_dev = device.data();
-    return network_namespace_detail::routeIoctl(SIOCADDRT, route);
+    return network_namespace_detail::networkIoctl(SIOCADDRT, &route);
 }
 
 inline bool deleteRoute(const std::string& destination, int prefixLength) {
     rtentry route{};
     network_namespace_detail::setAddress(route.rt_dst, destination);
     network_namespace_detail::setMask(route.rt_genmask, prefixLength);
-    return network_namespace_detail::routeIoctl(SIOCDELRT, route);
+    return network_namespace_detail::networkIoctl(SIOCDELRT, &route);
 }
 
 inline bool waitReadable(int fd) {
@@ -196,4 +192,11 @@ inline bool waitReadable(int fd) {
         ready = ::poll(&watched, 1, 2000);
     while (ready < 0 && errno == EINTR);
     return ready > 0;
+}
+
+inline void runScenario(const std::function<void(ScenarioChecks&)>& scenario) {
+    ScenarioOutcome outcome = runInNewNetworkNamespace(scenario);
+    if (outcome.result == ScenarioOutcome::Result::Skipped)
+        GTEST_SKIP() << outcome.report;
+    EXPECT_TRUE(outcome.result == ScenarioOutcome::Result::Passed) << outcome.report;
 }

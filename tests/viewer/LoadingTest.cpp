@@ -103,12 +103,6 @@ TEST(AlphabeticSort, comparesWithoutRegardToCaseAndReversesWithoutContext) {
     EXPECT_EQ(terms, (std::vector<std::string>{"Ant", "Ant", "apple", "bone", "Ulna"}));
 }
 
-TEST(UniqueId, isTheMd5OfTheLowerCasedTextInUpperCaseHex) {
-    EXPECT_EQ(TorvexView::uniqueIDFromString("hello"), "5D41402ABC4B2A76B9719D911017C592");
-    EXPECT_EQ(TorvexView::uniqueIDFromString("HeLLo"), "5D41402ABC4B2A76B9719D911017C592");
-    EXPECT_EQ(TorvexView::uniqueIDFromString(""), "D41D8CD98F00B204E9800998ECF8427E");
-}
-
 TEST_F(Loading, reportsItsStateUnderTheFieldNames) {
     wait(1);
     auto s = state();
