@@ -132,7 +132,10 @@ Result Script::runLine(const std::string& line, Driver& driver, std::ostream& ou
     if (command == "dump" || command == "state") {
         if (!rest.empty())
             return Result::failure(command + " takes no arguments");
-        out << (command == "dump" ? driver.dumpTree() : driver.state()).dump() << std::endl;
+        // Titles and typed text come from files and scripts and need not be UTF-8: a byte that is not
+        // prints as U+FFFD instead of stopping the run.
+        Json printed = command == "dump" ? driver.dumpTree() : driver.state();
+        out << printed.dump(-1, ' ', false, Json::error_handler_t::replace) << std::endl;
         return Result::success();
     }
     return Result::failure("unknown command \"" + command + "\"");

@@ -129,6 +129,23 @@ TEST_F(ScriptTest, TimersRunDuringAWait) {
     EXPECT_EQ(ticks, 5);
 }
 
+TEST_F(ScriptTest, TextThatIsNotUtf8IsDumpedWithReplacementCharacters) {
+    start->setTitle("Caf\xe9");
+    auto field = make<FocusedField>();
+    window().addSubview(field);
+    ASSERT_TRUE(field->becomeFirstResponder());
+
+    EXPECT_EQ(run("type na\xefve\ndump\nstate\n"), 0) << err.str();
+
+    std::istringstream lines(out.str());
+    std::string dump, state;
+    std::getline(lines, dump);
+    std::getline(lines, state);
+    EXPECT_EQ(Json::parse(dump)["subviews"][0]["title"], "Caf\uFFFD");
+    EXPECT_EQ(field->typed, "na\xefve");
+    EXPECT_TRUE(Json::parse(state).is_object());
+}
+
 TEST_F(ScriptTest, DumpShowsEveryViewWithModelValuesInOrder) {
     auto label = make<Label>(Rect{15, 5, 310, 20});
     label->setText("Skeleton");
