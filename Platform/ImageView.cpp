@@ -22,6 +22,28 @@ void ImageView::setContentMode(ContentMode mode) {
     setNeedsDisplay();
 }
 
+void ImageView::setAnimationImages(std::vector<Image> images) {
+    animationImages_ = std::move(images);
+    makeImage_ = nullptr;
+    made_.clear();
+}
+
+void ImageView::setAnimationImages(std::size_t count, std::function<Image(std::size_t)> makeImage) {
+    animationImages_.assign(count, Image());
+    makeImage_ = std::move(makeImage);
+    made_.assign(count, false);
+}
+
+// A picture given by a function is made when its frame first comes up: the first round decodes one
+// picture per frame rather than the whole sequence before it starts.
+void ImageView::makeShownFrame() {
+    std::size_t index = (framesShown_ - 1) % animationImages_.size();
+    if (!makeImage_ || made_[index])
+        return;
+    animationImages_[index] = makeImage_(index);
+    made_[index] = true;
+}
+
 void ImageView::startAnimating() {
     stopAnimating();
     if (animationImages_.empty())
@@ -29,6 +51,7 @@ void ImageView::startAnimating() {
     Float round =
         animationDuration_ > 0 ? animationDuration_ : static_cast<Float>(animationImages_.size()) / 30;
     framesShown_ = 1;
+    makeShownFrame();
     setNeedsDisplay();
     std::weak_ptr<View> weak = weak_from_this();
     timer_ =
@@ -54,6 +77,7 @@ void ImageView::showNextFrame() {
         return;
     }
     ++framesShown_;
+    makeShownFrame();
     setNeedsDisplay();
 }
 

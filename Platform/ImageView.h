@@ -7,6 +7,9 @@
 //     arrow->setAnimationRepeatCount(1);
 //     arrow->startAnimating();
 //
+// A long sequence of large pictures can be given as a count and a function that makes picture i: each
+// picture is then made when it is first shown, and kept.
+//
 // Image views start with user interaction off, as on the phone: touches fall through to the view
 // behind (set it on to let the image view take them).
 
@@ -15,6 +18,7 @@
 #include "Platform/Timer.h"
 #include "Platform/View.h"
 
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -45,8 +49,10 @@ public:
     ContentMode contentMode() const { return contentMode_; }
     void setContentMode(ContentMode mode);
 
+    // Pictures of a sequence given by a function are empty here until they are first shown.
     const std::vector<Image>& animationImages() const { return animationImages_; }
-    void setAnimationImages(std::vector<Image> images) { animationImages_ = std::move(images); }
+    void setAnimationImages(std::vector<Image> images);
+    void setAnimationImages(std::size_t count, std::function<Image(std::size_t)> makeImage);
     // Seconds for one round of the pictures; 0 means 1/30 s per picture.
     Float animationDuration() const { return animationDuration_; }
     void setAnimationDuration(Float seconds) { animationDuration_ = seconds; }
@@ -70,10 +76,13 @@ public:
 
 private:
     void showNextFrame();
+    void makeShownFrame();
 
     Image image_;
     ContentMode contentMode_ = ContentMode::ScaleToFill;
     std::vector<Image> animationImages_;
+    std::function<Image(std::size_t)> makeImage_;
+    std::vector<bool> made_;
     Float animationDuration_ = 0;
     int animationRepeatCount_ = 0;
     TimerPtr timer_;
