@@ -288,23 +288,17 @@ private:
 
 int planningDepth = 0;
 
-// The frames are full-screen pictures, and decoding them all took most of the viewer's loading: they
-// are read when the arrow first plays, before its clock starts, and kept for every later turn.
-void loadFramesOnFirstPlay(ui::ImageView& arrow) {
-    if (!arrow.animationImages().empty())
-        return;
-    std::vector<ui::Image> frames;
-    for (int n = 1; n <= arrowFrames; ++n)
-        frames.push_back(ui::Bundle::main().image("arrows/" + std::to_string(n) + ".png"));
-    arrow.setAnimationImages(std::move(frames));
-}
-
 } // namespace
 
 void TorvexView::createArrow() {
     arrow = ui::make<ui::ImageView>(ui::Rect(0, 30, 320, 420));
     arrow->setIdentifier("arrow");
     view()->addSubview(arrow);
+    // Full-screen frames: decoding them all took most of the viewer's loading, so each is decoded when
+    // the arrow first shows it.
+    arrow->setAnimationImages(arrowFrames, [](std::size_t index) {
+        return ui::Bundle::main().image("arrows/" + std::to_string(index + 1) + ".png");
+    });
     arrow->setAnimationDuration(arrowSeconds);
     arrow->setAnimationRepeatCount(1);
     arrow->setAlpha(0.8);
@@ -329,7 +323,6 @@ void TorvexView::newArrayArrows(int n) {
     default:
         return;
     }
-    loadFramesOnFirstPlay(*arrow);
     arrow->stopAnimating();
     arrow->startAnimating();
 }
