@@ -133,7 +133,7 @@ std::optional<std::string> download(const std::string& url, const DownloadLimits
 
 bool isPicture(const std::string& bytes) {
     std::string error;
-    return decodePicture(bytes, error) != nullptr;
+    return decodePicture(bytes, error) != nullptr && error.empty();
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes) {

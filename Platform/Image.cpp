@@ -156,6 +156,8 @@ SurfacePtr decodeFile(const std::string& path) {
     SurfacePtr surface = decodePicture(*bytes, error);
     if (!surface)
         std::cerr << "picture not loaded: " << path << ": " << error << "\n";
+    else if (!error.empty())
+        std::cerr << "picture damaged: " << path << ": " << error << "\n";
     return surface;
 }
 
@@ -184,6 +186,8 @@ Image Image::fromData(const std::string& bytes, Float scale) {
         std::cerr << "picture not loaded from memory: " << error << "\n";
         return {};
     }
+    if (!error.empty())
+        std::cerr << "picture damaged, from memory: " << error << "\n";
     Image image;
     image.surface_ = std::move(surface);
     image.scale_ = scale > 0 ? scale : 1;

@@ -29,7 +29,8 @@ public:
     // Decodes PNG or JPEG bytes from a file. For NAME.png, NAME@2x.png is preferred when it exists
     // (scale 2: its size in points is half its pixel size); a file named NAME@2x.png has scale 2 too;
     // other files have one point per pixel. A missing or undecodable file gives the empty picture and
-    // a line on stderr naming the file. Loading a file again while a picture of it is alive shares
+    // a line on stderr naming the file; a JPEG cut off before its end shows the part that is there,
+    // with such a line too. Loading a file again while a picture of it is alive shares
     // its pixels instead of decoding them again.
     static Image fromFile(const std::string& path);
     // Decodes PNG or JPEG bytes; the empty picture when they are neither or are damaged.

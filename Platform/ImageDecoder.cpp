@@ -63,6 +63,13 @@ bool jpegSizeIsAcceptable(const std::string& bytes) {
     return true;
 }
 
+// A whole JPEG ends with its end-of-image marker after its last scan. The JPEG loader fills in what a
+// cut-off file lacks without a word, so the cut is found here.
+bool jpegIsComplete(const std::string& bytes) {
+    std::size_t end = bytes.rfind("\xff\xd9"), lastScan = bytes.rfind("\xff\xda");
+    return end != std::string::npos && (lastScan == std::string::npos || end > lastScan);
+}
+
 struct ByteReader {
     const std::string& bytes;
     size_t offset = 0;
@@ -174,6 +181,8 @@ SurfacePtr decodeJpeg(const std::string& bytes, std::string& error) {
         g_object_unref(upright);
     if (!surface)
         error = "unsupported JPEG pixel layout";
+    else if (!jpegIsComplete(bytes))
+        error = "JPEG data cut off before its end; the part before the cut is shown";
     return surface;
 }
 

@@ -27,7 +27,8 @@ SurfacePtr asArgbSurface(cairo_surface_t* surface);
 // make the program allocate gigabytes.
 bool pictureSizeIsAcceptable(uint64_t width, uint64_t height);
 
-// The decoded picture, or null with `error` saying why.
+// The decoded picture, or null with `error` saying why. A JPEG cut off before its end decodes to the part
+// that is there, with `error` saying so.
 SurfacePtr decodePicture(const std::string& bytes, std::string& error);
 
 } // namespace ui
