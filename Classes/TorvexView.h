@@ -234,6 +234,10 @@ public:
     ButtonPtr scalpel;
     std::vector<TreeNode*> enterArray;
     std::string itsNeedView;
+    // Steps of view changes still to come (`changeViewAndEnter`, `waitSecond`). A journey waits for the
+    // view it asked for only while some are pending: a change the user started meanwhile may have
+    // taken the figure elsewhere, and then the journey asks again.
+    int viewStepsPending = 0;
     bool backToStartBool = false, isChangingView = false, backTwo = false;
     bool zoomOn = false;
     bool updateViewFlag = false; // `updateView` has run since the views strip was last shown

@@ -322,7 +322,7 @@ void TorvexView::waitSecondAndEnterToPart() {
             enterArray.pop_back();
             needView = "";
             delay = 0.4;
-        } else if (needView == header) {
+        } else if (needView == header && viewStepsPending > 0) {
             delay = 1.25;
         } else {
             auto button = ui::make<ui::Button>();
@@ -336,12 +336,14 @@ void TorvexView::waitSecondAndEnterToPart() {
 }
 
 void TorvexView::timerWaitAndGo() {
+    ++viewStepsPending;
     after(1.25, &TorvexView::waitSecond);
 }
 
 // A change can arrive early: an intermediate view that is an alias of the target shows the target.
 // Entering the view on screen again would only take away its flags and the bubble a journey opened.
 void TorvexView::waitSecond() {
+    --viewStepsPending;
     bool arrived = viewTorvex == tempView;
     oldViewTorvex = viewTorvex;
     viewTorvex = tempView;

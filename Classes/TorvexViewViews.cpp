@@ -96,9 +96,11 @@ void TorvexView::changeView(ui::Button* sender) {
         return;
     oldViewTorvex = viewTorvex;
     viewTorvex = itsNeedView = name;
+    ++viewStepsPending;
     after(0.75, &TorvexView::changeViewAndEnter);
 }
 
 void TorvexView::changeViewAndEnter() {
+    --viewStepsPending;
     enterToPart(nullptr);
 }

@@ -79,6 +79,21 @@ TEST_F(FoundBySoak, aJourneyIntoTheFemaleFigureFromBehindShowsItAndOpensTheBubbl
     EXPECT_EQ(viewer().hintOfFlag->alpha(), 1);
 }
 
+// Thumbnails pressed in quick succession start view changes that overlap; a journey started meanwhile
+// asked for its view while the user's changes were still turning the figure, which then ended elsewhere,
+// and the journey waited for its view for ever with the touches off.
+TEST_F(FoundBySoak, aJourneyStartedWhileViewChangesOverlapStillEndsAtItsStructure) {
+    run({"wait 1", "tap 160 100", "wait 2", "press views", "wait 2", "press Posterior", "wait 4",
+         "press views", "wait 2", "press Anterior", "press Anterior Skin", "wait 0.65", "press Posterior",
+         "press index", "press Arteries", "wait 30"});
+
+    EXPECT_TRUE(viewer().enterArray.empty());
+    EXPECT_EQ(viewer().viewTorvex, "Ant. Circulation");
+    EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
+    ASSERT_TRUE(viewer().labelForFlag);
+    EXPECT_EQ(viewer().labelForFlag->text(), "Arteries");
+}
+
 // The quiz draws its questions at random; a script that answers them could not replay a run whose
 // questions differ from the run that wrote it.
 TEST(FoundBySoakReplay, aQuizAsksTheSameQuestionsInEveryHeadlessRun) {
