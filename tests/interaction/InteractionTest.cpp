@@ -5,25 +5,7 @@
 #include "Platform/Image.h"
 #include "Platform/ImageView.h"
 
-#include "tests/support/TestBundle.h"
 #include "tests/support/TestViewer.h"
-
-std::string InteractionTest::bundleDirectory;
-
-void InteractionTest::SetUpTestSuite() {
-    if (bundleDirectory.empty())
-        bundleDirectory = testbundle::withBuildArtwork("interaction");
-}
-
-void InteractionTest::SetUp() {
-    viewer_ = testviewer::startViewer(bundleDirectory);
-    driver.advance(1.0);
-}
-
-void InteractionTest::TearDown() {
-    viewer_.reset();
-    ui::Driver::resetToolkit();
-}
 
 void InteractionTest::showRegion(const std::string& region, const std::string& view) {
     TreeNode* found = testviewer::regionInTree(viewer().root, region);

@@ -4,6 +4,7 @@
 
 #include "Classes/TorvexView.h"
 #include "Platform/Driver.h"
+#include "tests/support/TestViewer.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,9 @@ class Button;
 class ImageView;
 } // namespace ui
 
-class InteractionTest : public ::testing::Test {
+class InteractionTest : public testviewer::LoadedViewerTest {
 protected:
-    static void SetUpTestSuite();
-    void SetUp() override;
-    void TearDown() override;
-
-    TorvexView& viewer() { return *viewer_; }
+    InteractionTest() : LoadedViewerTest("interaction") {}
 
     // Puts `region` (a header in the tree) on screen in `view`, as if the user had got there, and lets
     // the cross-fade end.
@@ -45,8 +42,4 @@ protected:
     ui::ImageView& picture();
     // A picture's pixel alpha (0 to 255) at a point of the picture.
     static int alphaAt(const ui::Image& image, ui::Point point);
-
-    static std::string bundleDirectory;
-    ui::Driver driver;
-    std::unique_ptr<TorvexView> viewer_;
 };

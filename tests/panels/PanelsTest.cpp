@@ -5,25 +5,7 @@
 #include "Platform/Button.h"
 #include "Platform/Switch.h"
 
-#include "tests/support/TestBundle.h"
 #include "tests/support/TestViewer.h"
-
-std::string PanelsTest::bundleDirectory;
-
-void PanelsTest::SetUpTestSuite() {
-    if (bundleDirectory.empty())
-        bundleDirectory = testbundle::withBuildArtwork("panels");
-}
-
-void PanelsTest::SetUp() {
-    viewer_ = testviewer::startViewer(bundleDirectory);
-    driver.advance(1.0);
-}
-
-void PanelsTest::TearDown() {
-    viewer_.reset();
-    ui::Driver::resetToolkit();
-}
 
 void PanelsTest::showRegion(const std::string& region) {
     TreeNode* found = testviewer::regionInTree(viewer().root, region);

@@ -4,6 +4,7 @@
 
 #include "Classes/TorvexView.h"
 #include "Platform/Driver.h"
+#include "tests/support/TestViewer.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +19,9 @@ class Button;
 class Switch;
 } // namespace ui
 
-class PanelsTest : public ::testing::Test {
+class PanelsTest : public testviewer::LoadedViewerTest {
 protected:
-    static void SetUpTestSuite();
-    void SetUp() override;
-    void TearDown() override;
-
-    TorvexView& viewer() { return *viewer_; }
+    PanelsTest() : LoadedViewerTest("panels") {}
     IndexViewController& indexList() { return *viewer_->navigationController; }
 
     // Puts `region` on screen in "Anterior" as if the user had got there, and lets the cross-fade end.
@@ -44,8 +41,4 @@ protected:
     void openQuizWithAreas(std::initializer_list<int> areas);
     ForInfo& questionPanel();
     ForInfo& setUpPanel();
-
-    static std::string bundleDirectory;
-    ui::Driver driver;
-    std::unique_ptr<TorvexView> viewer_;
 };
