@@ -104,7 +104,7 @@ TEST_F(StartContentTest, cachedCopiesThatDoNotDecodeGiveWayToTheBundleCopies) {
     writeDocument("TitlesAndUrls.txt", std::string("\xff\xfe\x00T\x00i", 6));
     launch(Network::Offline);
 
-    EXPECT_EQ(shownPictureSize(), ui::Size(16, 16));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
     EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
 }
 
