@@ -1,7 +1,8 @@
 // The bundle generator's authoring file on any text. A file the reader cannot use must be refused with
 // an AuthoringError (any other exception escapes and counts as a crash); a file it accepts must keep
-// the promises the generator builds on: one top region, every region with an "Anterior" view, aliases
-// that name a view of their own region, views with artwork, boxes with a size, numbers that are numbers.
+// the promises the generator builds on: every region with a header and an "Anterior" view, aliases that
+// name a view of their own region, views with artwork, boxes with a size, numbers that are numbers, and
+// picture folders inside the bundle.
 
 #include "AtlasReader.h"
 

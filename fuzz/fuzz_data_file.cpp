@@ -1,6 +1,7 @@
-// The data file loader on any bytes. The document is read twice, from memory and from a file, and the
-// two loads must agree node for node; then the working trees are carved out, a copy of the document is
-// compared with it, and every term of the dictionary must lead to a node that the content still owns.
+// The data file loader on any bytes. The document is read from memory and from a file, and the two
+// loads must agree node for node; a second load into the same content must start afresh; then a copy of
+// the document is compared with it, the working trees are carved out, and every term of the dictionary
+// must lead to a node that the content still owns.
 
 #include "FuzzScratch.h"
 
@@ -65,6 +66,42 @@ void writeFile(const std::filesystem::path& path, std::string_view bytes) {
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+void checkSameLoad(const TorvexContent& fromMemory, const TorvexContent& fromFile) {
+    if (fromMemory.status() != fromFile.status())
+        fail("the file and the same bytes in memory load differently");
+    if (!sameTree(*fromMemory.document(), *fromFile.document()))
+        fail("the file and the same bytes in memory give different trees");
+    if (!sameTerms(fromMemory.indexDictionary, fromFile.indexDictionary))
+        fail("the file and the same bytes in memory give different dictionaries");
+    checkDictionary(fromMemory);
+}
+
+// A second load into the same content starts afresh; without the skin view's points the dictionary
+// can only be smaller.
+void checkSecondLoadWithoutSkinPoints(TorvexContent& reused, const TorvexContent& first,
+                                      std::string_view xml) {
+    reused.addPointsAnteriorSkinToIndex = false;
+    reused.parseXMLData(xml, "fuzz input");
+    if (!sameTree(*first.document(), *reused.document()))
+        fail("a second load into the same content gives a different tree");
+    if (reused.indexDictionary.size() > first.indexDictionary.size())
+        fail("leaving the skin view's points out made the dictionary larger");
+    checkDictionary(reused);
+}
+
+void checkCopyAndCarve(TorvexContent& content) {
+    auto copy = content.document()->copy();
+    if (!sameTree(*copy, *content.document()))
+        fail("a copy of the document differs from it");
+
+    bool carved = content.carve();
+    if (carved != content.carve())
+        fail("carving a second time changed the answer");
+    if (carved && (!content.root || !content.allInfo || content.allInfo->parent))
+        fail("a successful carve left a tree missing or attached");
+    checkDictionary(content);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -75,7 +112,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view xml(reinterpret_cast<const char*>(data), size);
-    static const std::filesystem::path folder = fuzz::scratchFolder();
+    const std::filesystem::path& folder = fuzz::scratchFolder();
     writeFile(folder / "torvex.xml", xml);
 
     TorvexContent fromMemory;
@@ -83,32 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TorvexContent fromFile(folder);
     fromFile.parseXMLFileAtFile("torvex.xml");
 
-    if (fromMemory.status() != fromFile.status())
-        fail("the file and the same bytes in memory load differently");
-    if (!sameTree(*fromMemory.document(), *fromFile.document()))
-        fail("the file and the same bytes in memory give different trees");
-    if (!sameTerms(fromMemory.indexDictionary, fromFile.indexDictionary))
-        fail("the file and the same bytes in memory give different dictionaries");
-    checkDictionary(fromMemory);
-
-    // A second load into the same content starts afresh.
-    fromFile.addPointsAnteriorSkinToIndex = false;
-    fromFile.parseXMLData(xml, "fuzz input");
-    if (!sameTree(*fromMemory.document(), *fromFile.document()))
-        fail("a second load into the same content gives a different tree");
-    if (fromFile.indexDictionary.size() > fromMemory.indexDictionary.size())
-        fail("leaving the skin view's points out made the dictionary larger");
-    checkDictionary(fromFile);
-
-    auto copy = fromMemory.document()->copy();
-    if (!sameTree(*copy, *fromMemory.document()))
-        fail("a copy of the document differs from it");
-
-    bool carved = fromMemory.carve();
-    if (carved != fromMemory.carve())
-        fail("carving a second time changed the answer");
-    if (carved && (!fromMemory.root || !fromMemory.allInfo || fromMemory.allInfo->parent))
-        fail("a successful carve left a tree missing or attached");
-    checkDictionary(fromMemory);
+    checkSameLoad(fromMemory, fromFile);
+    checkSecondLoadWithoutSkinPoints(fromFile, fromMemory, xml);
+    checkCopyAndCarve(fromMemory);
     return 0;
 }

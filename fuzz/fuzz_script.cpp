@@ -23,51 +23,60 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
+
+void addStartButton(ui::View& window) {
+    auto start = ui::make<ui::Button>(ui::ButtonType::RoundedRect, ui::Rect{100, 200, 120, 40});
+    start->setTitle("Start");
+    start->addAction([](ui::Button*) {
+        auto alert = ui::make<ui::AlertView>(
+            "Leave?", "The quiz ends.", [](ui::AlertView*, int) {}, "NO", std::vector<std::string>{"YES"});
+        alert->show();
+    });
+    window.addSubview(start);
+}
+
+void addSearchField(ui::View& window) {
+    auto field = ui::make<ui::TextField>(ui::Rect{10, 10, 200, 31});
+    field->setPlaceholder("Search");
+    field->onReturn = [](ui::TextField& f) { f.resignFirstResponder(); };
+    window.addSubview(field);
+}
+
+void addScrollerWithButton(ui::View& window) {
+    auto scroller = ui::make<ui::ScrollView>(ui::Rect{0, 300, 320, 180});
+    scroller->setContentSize({320, 900});
+    auto inside = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect{20, 400, 100, 30});
+    inside->setTitle("Next");
+    scroller->addSubview(inside);
+    window.addSubview(scroller);
+}
+
+ui::TimerPtr addPulsingRing(ui::View& window) {
+    auto ring = ui::make<ui::View>(ui::Rect{200, 100, 40, 40});
+    window.addSubview(ring);
+    return ui::Timer::scheduled(0.85, ui::Timer::Repeats::Yes, [weak = std::weak_ptr<ui::View>(ring)] {
+        if (auto view = weak.lock())
+            ui::Animation::run(0.4, [&] { view->setAlpha(view->alpha() == 0 ? 1 : 0); });
+    });
+}
 
 struct Screen {
     ui::TimerPtr pulse;
 
     Screen() {
         ui::View& window = *ui::Application::shared().window();
-
-        auto start = ui::make<ui::Button>(ui::ButtonType::RoundedRect, ui::Rect{100, 200, 120, 40});
-        start->setTitle("Start");
-        start->addAction([](ui::Button*) {
-            auto alert = ui::make<ui::AlertView>(
-                "Leave?", "The quiz ends.", [](ui::AlertView*, int) {}, "NO",
-                std::vector<std::string>{"YES"});
-            alert->show();
-        });
-        window.addSubview(start);
-
-        auto field = ui::make<ui::TextField>(ui::Rect{10, 10, 200, 31});
-        field->setPlaceholder("Search");
-        field->onReturn = [](ui::TextField& f) { f.resignFirstResponder(); };
-        window.addSubview(field);
-
+        addStartButton(window);
+        addSearchField(window);
         window.addSubview(ui::make<ui::Switch>(ui::Rect{10, 50, 40, 20}));
-
-        auto scroller = ui::make<ui::ScrollView>(ui::Rect{0, 300, 320, 180});
-        scroller->setContentSize({320, 900});
-        auto inside = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect{20, 400, 100, 30});
-        inside->setTitle("Next");
-        scroller->addSubview(inside);
-        window.addSubview(scroller);
-
-        auto ring = ui::make<ui::View>(ui::Rect{200, 100, 40, 40});
-        window.addSubview(ring);
-        pulse = ui::Timer::scheduled(0.85, ui::Timer::Repeats::Yes, [weak = std::weak_ptr<ui::View>(ring)] {
-            if (auto view = weak.lock())
-                ui::Animation::run(0.4, [&] { view->setAlpha(view->alpha() == 0 ? 1 : 0); });
-        });
+        addScrollerWithButton(window);
+        pulse = addPulsingRing(window);
     }
-
     ~Screen() { pulse->invalidate(); }
 };
 
