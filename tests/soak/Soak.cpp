@@ -1,29 +1,28 @@
 #include "Soak.h"
 
-#include "Classes/ForInfo.h"
 #include "Classes/IndexViewController.h"
 #include "Classes/StartViewController.h"
-#include "Classes/TorvexContent.h"
 #include "Classes/TorvexView.h"
 #include "Platform/AlertView.h"
 #include "Platform/Application.h"
 #include "Platform/Bundle.h"
 #include "Platform/Control.h"
-#include "Platform/ImageView.h"
 #include "Platform/Paths.h"
 #include "Platform/Responder.h"
 #include "Platform/RunLoop.h"
 #include "Platform/Script.h"
-#include "Platform/ScrollView.h"
 #include "Platform/SearchBar.h"
 #include "Platform/TextField.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <random>
+#include <set>
 #include <sstream>
 #include <unistd.h>
 
@@ -36,44 +35,14 @@ constexpr double screenWidth = 320, screenHeight = 480;
 // under test (and under the sanitizers).
 constexpr int drawEvery = 97;
 
-// ---- The tree of regions
-
 // A region lists its views in its first child and its sub-regions, "part" nodes, in its last.
-void collectRegions(const TreeNode* region, const std::string& path, std::set<const TreeNode*>* nodes,
-                    std::set<std::string>* paths) {
-    if (nodes)
-        nodes->insert(region);
-    if (paths)
-        paths->insert(path);
+void collectRegions(const TreeNode* region, std::set<const TreeNode*>& nodes) {
+    nodes.insert(region);
     for (const auto& sub : TorvexView::subRegionsOf(region)) {
         if (sub->key == "part")
-            collectRegions(sub.get(), path + "/" + std::string(sub->getHeader()), nodes, paths);
+            collectRegions(sub.get(), nodes);
     }
 }
-
-// "Top/Sub/Subsub" for a region of the viewer's tree.
-std::string regionPath(const TreeNode* region) {
-    std::string path(region->getHeader());
-    for (const TreeNode* node = region; !TorvexView::isTopRegion(node);) {
-        node = TorvexView::ancestor(node, 2);
-        if (!node)
-            return "(no top region above) " + path;
-        path = std::string(node->getHeader()) + "/" + path;
-    }
-    return path;
-}
-
-std::set<std::string> regionPathsOfBundle(const fs::path& bundle) {
-    TorvexContent content(bundle);
-    content.parseXMLFileAtFile("torvex.xml");
-    content.carve();
-    std::set<std::string> paths;
-    if (content.root)
-        collectRegions(content.root, std::string(content.root->getHeader()), nullptr, &paths);
-    return paths;
-}
-
-// ---- The window's tree
 
 bool isShownAndTouchable(const ui::View& view) {
     return !view.isHidden() && view.alpha() > 0.01 && view.isUserInteractionEnabled();
@@ -98,14 +67,14 @@ bool isVisible(const ui::View* view) {
     return false;
 }
 
-bool finite(const ui::Rect& r) {
-    return std::isfinite(r.x()) && std::isfinite(r.y()) && std::isfinite(r.width()) &&
-           std::isfinite(r.height());
+bool finite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
-bool finite(const ui::AffineTransform& m) {
-    return std::isfinite(m.a) && std::isfinite(m.b) && std::isfinite(m.c) && std::isfinite(m.d) &&
-           std::isfinite(m.tx) && std::isfinite(m.ty);
+bool finiteGeometry(const ui::View& view) {
+    const ui::Rect& r = view.frame();
+    const ui::AffineTransform& m = view.transform();
+    return finite({r.x(), r.y(), r.width(), r.height(), m.a, m.b, m.c, m.d, m.tx, m.ty});
 }
 
 struct TreeCensus {
@@ -122,7 +91,7 @@ void countViews(const ui::View& view, bool shown, TreeCensus& census) {
         ++census.alerts;
     if (shown && view.identifier() == "hintOfFlag")
         ++census.bubbles;
-    if (census.badGeometry.empty() && (!finite(view.frame()) || !finite(view.transform())))
+    if (census.badGeometry.empty() && !finiteGeometry(view))
         census.badGeometry = view.className() + " \"" + view.identifier() + "\"";
     for (const auto& subview : view.subviews())
         countViews(*subview, shown, census);
@@ -203,56 +172,6 @@ std::string prefixOf(const std::string& term, std::size_t bytes) {
     return term.substr(0, bytes);
 }
 
-// What the program shows, by name, for the coverage.
-void observe(SoakProgram& program, SoakCoverage& coverage) {
-    if (program.startScreenShown())
-        coverage.screens.insert("start screen");
-    if (auto* alert = ui::Application::shared().modalAlert())
-        coverage.screens.insert("alert: " + alert->description().value("title", std::string()));
-    TorvexView* viewer = program.viewer();
-    if (!viewer || !viewer->root || !isVisible(viewer->view().get()))
-        return;
-    TorvexView& v = *viewer;
-    std::string region = regionPath(v.root);
-    coverage.regions.insert(region);
-    coverage.views.insert(region + " / " + v.viewTorvex);
-    auto& screens = coverage.screens;
-    screens.insert("viewer");
-    auto showsIn = [](const std::shared_ptr<ForInfo>& panel) {
-        return panel && panel->superview() && panel->frame().x() < screenWidth && panel->frame().maxX() > 0;
-    };
-    if (showsIn(v.indexView))
-        screens.insert(v.lang == "eng" ? "index" : "index (Latin)");
-    if (v.navigationController && v.navigationController->mySearchBar &&
-        !v.navigationController->mySearchBar->text().empty() && showsIn(v.indexView))
-        screens.insert("index searched");
-    if (!v.enterArray.empty())
-        screens.insert("journey");
-    if (showsIn(v.viewForQuiz))
-        screens.insert("quiz areas");
-    if (showsIn(v.forQuestion) && !v.Questions.empty())
-        screens.insert("quiz question");
-    if (v.labelForQuestion && v.labelForQuestion->text() == "Quiz completed" && showsIn(v.forQuestion))
-        screens.insert("quiz completed");
-    if ((v.helpView1 && v.helpView1->alpha() == 1 && v.helpView1->superview()) ||
-        (v.helpView2 && v.helpView2->alpha() == 1 && v.helpView2->superview()))
-        screens.insert("help");
-    if (v.Info && v.Info->alpha() > 0)
-        screens.insert("region information");
-    if (v.hintOfFlag && isVisible(v.hintOfFlag.get()))
-        screens.insert("bubble");
-    if (v.forInfo && isVisible(v.forInfo.get()))
-        screens.insert("detail panel");
-    if (!v.flagsIsHidden)
-        screens.insert("flags");
-    if (v.isMagnified())
-        screens.insert(v.zoomOn ? "magnification mode" : "magnified");
-    if (v.typeViews && v.typeViews->frame().x() == 0)
-        screens.insert("views strip");
-    if (!v.blackBackground)
-        screens.insert("white background");
-}
-
 // Which fonts a machine has is no fault of the program.
 bool isFontWarning(const std::string& line) {
     return line.rfind("font family", 0) == 0;
@@ -296,9 +215,259 @@ private:
     std::streambuf* passedOn_;
 };
 
-} // namespace
+// The invariants of the running program, checked after every step; the touches are also sampled on the
+// clock, so that a wait spanning several transitions is judged by what happened within it.
+class Invariants {
+public:
+    // Interaction on the viewer comes back within this much clock time once no journey is pending. One
+    // transition holds the touches for at most the cross-fade to another view (it starts 0.1 s after the
+    // change and lasts 0.85 s). The longest chain is made of view changes that overlap: thumbnails
+    // pressed within the 0.75 s before the first change takes the touches, each change with a second hop
+    // 1.25 s after its first: about 3 s.
+    static constexpr double idleTouchlessLimit = 4.0;
+    // A journey (an index row, a quiz answer found) climbs to the top region, turns the figure and goes
+    // down again, 1 to 1.35 s a step: about 15 s at most on the sample atlas.
+    static constexpr double journeyLimit = 30.0;
+    // Views in the window at once: twice what the sample atlas's busiest screens hold (about 140, with
+    // the index open over a region with its flags, rings and quiz panels), so that nothing piles up.
+    static constexpr int viewLimit = 300;
+    static constexpr double touchSampleInterval = 0.05;
 
-// ---- SoakProgram
+    // Samples the touches of `program` for as long as both live.
+    explicit Invariants(SoakProgram& program) : program_(program) { sampleTouches(); }
+
+    std::optional<std::string> check() {
+        if (auto broken = checkWindowTree())
+            return broken;
+        TorvexView* viewer = program_.viewer();
+        if (!viewer)
+            return std::nullopt;
+        if (auto broken = checkRoot(*viewer))
+            return broken;
+        sampleTouchesNow();
+        return touchesBroken_;
+    }
+
+private:
+    void sampleTouches() {
+        ui::RunLoop::main().scheduleAfter(touchSampleInterval, [this, alive = std::weak_ptr<bool>(alive_)] {
+            if (alive.expired())
+                return;
+            sampleTouchesNow();
+            sampleTouches();
+        });
+    }
+
+    void sampleTouchesNow() {
+        if (TorvexView* viewer = program_.viewer(); viewer && !touchesBroken_)
+            touchesBroken_ = checkTouchesComeBack(*viewer, ui::RunLoop::main().now());
+    }
+
+    std::optional<std::string> checkRoot(const TorvexView& viewer) {
+        if (!viewer.root)
+            return "the viewer has no region (root is null)";
+        if (regions_.empty()) {
+            // The viewer starts at the top region, and nothing can move it before its first showing.
+            if (!TorvexView::isTopRegion(viewer.root))
+                return "the loaded viewer does not start at the top region";
+            collectRegions(viewer.root, regions_);
+        }
+        if (!regions_.count(viewer.root))
+            return "root is not a region of the loaded tree: node \"" + std::string(viewer.root->key.view()) +
+                   "\" \"" + std::string(viewer.root->getHeader()) + "\"";
+        return std::nullopt;
+    }
+
+    std::optional<std::string> checkTouchesComeBack(const TorvexView& viewer, double now) {
+        bool journey = !viewer.enterArray.empty() || viewer.isChangingView || viewer.backToStartBool;
+        bool touchable =
+            viewer.isViewLoaded() && const_cast<TorvexView&>(viewer).view()->isUserInteractionEnabled();
+        if (touchable) {
+            touchlessSince_.reset();
+            journeySince_.reset();
+            return std::nullopt;
+        }
+        auto& since = journey ? journeySince_ : touchlessSince_;
+        (journey ? touchlessSince_ : journeySince_).reset();
+        if (!since)
+            since = now;
+        double off = now - *since;
+        if (journey && off > journeyLimit)
+            return "a journey has held the touches for " + number(off) + " s";
+        if (!journey && off > idleTouchlessLimit)
+            return "no journey is pending, yet the viewer has taken no touches for " + number(off) + " s";
+        return std::nullopt;
+    }
+
+    static std::optional<std::string> checkWindowTree() {
+        TreeCensus census;
+        countViews(*ui::Application::shared().window(), true, census);
+        if (census.views > viewLimit)
+            return std::to_string(census.views) + " views in the window (at most " +
+                   std::to_string(viewLimit) + " expected)";
+        if (census.alerts > 1)
+            return std::to_string(census.alerts) + " alerts shown at once";
+        if (census.bubbles > 1)
+            return std::to_string(census.bubbles) + " bubbles shown at once";
+        if (!census.badGeometry.empty())
+            return "a frame or transform that is not finite: " + census.badGeometry;
+        return std::nullopt;
+    }
+
+    SoakProgram& program_;
+    std::set<const TreeNode*> regions_; // of the viewer's tree
+    std::optional<double> touchlessSince_, journeySince_;
+    std::optional<std::string> touchesBroken_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// Draws the next step from what the program shows.
+class Monkey {
+public:
+    explicit Monkey(unsigned seed) : random_(seed) {}
+
+    std::string nextStep(SoakProgram& program) {
+        if (ui::Application::shared().modalAlert() && chance(0.85))
+            return answerAlert();
+        if (dynamic_cast<ui::TextField*>(ui::Responder::firstResponder()) && chance(0.6))
+            return typeOrKey(program);
+        enum Kind { Press, Wait, Swipe, Tap, Drag, Search };
+        static const std::vector<double> weights = {36, 24, 14, 8, 5, 6};
+        switch (std::discrete_distribution<int>(weights.begin(), weights.end())(random_)) {
+        case Press:
+            return pressSomeControl(program);
+        case Wait:
+            return waitSome();
+        case Swipe:
+            return swipe();
+        case Tap:
+            return tapAnywhere();
+        case Drag:
+            return dragAnywhere();
+        default:
+            return search(program);
+        }
+    }
+
+private:
+    // A press by title where the script can name the control, else a tap on its centre.
+    std::string pressSomeControl(SoakProgram& program) {
+        std::vector<ui::Control*> controls;
+        collectControls(*ui::Application::shared().window(), controls);
+        std::vector<std::string> lines;
+        std::vector<double> weights;
+        for (ui::Control* control : controls) {
+            ui::Point center = screenCenter(*control);
+            std::string title = controlTitle(*control);
+            ui::Point rounded{std::round(center.x), std::round(center.y)};
+            if (onScreen(center) && reaches(center, *control) && pressableTitle(title) &&
+                program.driver().findControl(title) == control)
+                lines.push_back("press " + title);
+            else if (onScreen(rounded) && reaches(rounded, *control))
+                lines.push_back(tapLine(rounded));
+            else
+                continue;
+            weights.push_back(controlWeight(*control));
+        }
+        if (lines.empty())
+            return tapAnywhere();
+        return lines[std::discrete_distribution<std::size_t>(weights.begin(), weights.end())(random_)];
+    }
+
+    std::string answerAlert() {
+        auto buttons = ui::Application::shared().modalAlert()->description()["buttons"];
+        if (buttons.empty())
+            return waitSome();
+        return "alert " + buttons[static_cast<std::size_t>(any(buttons.size()))].get<std::string>();
+    }
+
+    // Text typed is the start of one of the index's terms or something odd.
+    std::string typeOrKey(SoakProgram& program) {
+        double roll = between(0.0, 1.0);
+        if (roll < 0.6) {
+            TorvexView* viewer = program.viewer();
+            const auto* terms = viewer && viewer->navigationController
+                                    ? &viewer->navigationController->listContent()
+                                    : nullptr;
+            std::string text = searchTexts()[any(searchTexts().size())];
+            if (terms && !terms->empty() && chance(0.5)) {
+                const std::string& term = (*terms)[any(terms->size())];
+                text = prefixOf(term, static_cast<std::size_t>(between(1, 6)));
+            }
+            if (pressableTitle(text))
+                return "type " + text;
+        }
+        if (roll < 0.85)
+            return "key BackSpace";
+        return roll < 0.93 ? "key Return" : "key Escape";
+    }
+
+    // Taps the index's search field, so that typing follows.
+    std::string search(SoakProgram& program) {
+        TorvexView* viewer = program.viewer();
+        if (!viewer || !viewer->navigationController || !viewer->navigationController->mySearchBar)
+            return pressSomeControl(program);
+        ui::TextField& field = viewer->navigationController->mySearchBar->textField();
+        ui::Point center = screenCenter(field);
+        ui::Point rounded{std::round(center.x), std::round(center.y)};
+        if (!isVisible(&field) || !onScreen(rounded) || !reaches(rounded, field))
+            return pressSomeControl(program);
+        return tapLine(rounded);
+    }
+
+    std::string tapAnywhere() {
+        return tapLine({static_cast<double>(between(0, 319)), static_cast<double>(between(0, 479))});
+    }
+
+    // Long enough to turn the figure (more than 180 points across or 220 down), fast or slow.
+    std::string swipe() {
+        double seconds = chance(0.6) ? between(0.08, 0.35) : between(0.8, 2.0);
+        bool across = chance(0.65);
+        int length = across ? between(185, 290) : between(225, 420);
+        int direction = chance(0.5) ? -1 : 1;
+        int side = across ? 319 : 479;
+        int from = direction < 0 ? between(length, side) : between(0, side - length);
+        int to = from + direction * length;
+        int other = across ? between(50, 430) : between(40, 280);
+        int drift = across ? between(-80, 80) : between(-50, 50);
+        int otherTo = std::clamp(other + drift, 0, across ? 479 : 319);
+        return across ? dragLine(from, other, to, otherTo, seconds)
+                      : dragLine(other, from, otherTo, to, seconds);
+    }
+
+    // Each draw in its own statement, so that a seed gives the same steps whatever the compiler.
+    std::string dragAnywhere() {
+        int x1 = between(0, 319), y1 = between(0, 479), x2 = between(0, 319), y2 = between(0, 479);
+        return dragLine(x1, y1, x2, y2, between(0.02, 1.5));
+    }
+
+    std::string waitSome() {
+        double roll = between(0.0, 1.0);
+        double seconds = roll < 0.5    ? between(0.02, 0.5)
+                         : roll < 0.85 ? between(0.5, 2.0)
+                                       : between(2.0, 9.0);
+        return "wait " + number(seconds);
+    }
+
+    static std::string dragLine(int x1, int y1, int x2, int y2, double seconds) {
+        return "drag " + std::to_string(x1) + " " + std::to_string(y1) + " " + std::to_string(x2) + " " +
+               std::to_string(y2) + " " + number(seconds);
+    }
+
+    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    double between(double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random_);
+    }
+    // An index below `size`.
+    std::size_t any(std::size_t size) {
+        return static_cast<std::size_t>(between(0, static_cast<int>(size) - 1));
+    }
+    bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
+
+    std::mt19937 random_;
+};
+
+} // namespace
 
 SoakProgram::SoakProgram(const fs::path& bundle) {
     char pattern[] = "/tmp/torvex-soak-home-XXXXXX";
@@ -333,268 +502,12 @@ TorvexView* SoakProgram::viewer() const {
     return delegate_->stViewContr ? delegate_->stViewContr->torvexViewController.get() : nullptr;
 }
 
-bool SoakProgram::startScreenShown() const {
-    return delegate_->stViewContr && delegate_->stViewContr->view()->superview();
-}
-
-// ---- SoakCoverage
-
-void SoakCoverage::add(const SoakCoverage& other) {
-    regions.insert(other.regions.begin(), other.regions.end());
-    views.insert(other.views.begin(), other.views.end());
-    screens.insert(other.screens.begin(), other.screens.end());
-    for (const auto& [kind, count] : other.steps)
-        steps[kind] += count;
-}
-
-// ---- SoakInvariants
-
-SoakInvariants::SoakInvariants(const fs::path& bundle) : regionPaths_(regionPathsOfBundle(bundle)) {}
-
-void SoakInvariants::sampleTouches(SoakProgram& program) {
-    ui::RunLoop::main().scheduleAfter(touchSampleInterval,
-                                      [this, &program, alive = std::weak_ptr<bool>(alive_)] {
-                                          if (alive.expired())
-                                              return;
-                                          sampleTouchesNow(program);
-                                          sampleTouches(program);
-                                      });
-}
-
-void SoakInvariants::sampleTouchesNow(SoakProgram& program) {
-    if (TorvexView* viewer = program.viewer(); viewer && !touchesBroken_)
-        touchesBroken_ = checkTouchesComeBack(*viewer, ui::RunLoop::main().now());
-}
-
-std::optional<std::string> SoakInvariants::check(SoakProgram& program) {
-    if (auto broken = checkWindowTree())
-        return broken;
-    TorvexView* viewer = program.viewer();
-    if (!viewer)
-        return std::nullopt;
-    if (auto broken = checkRoot(*viewer))
-        return broken;
-    sampleTouchesNow(program);
-    return touchesBroken_;
-}
-
-std::optional<std::string> SoakInvariants::checkRoot(const TorvexView& viewer) {
-    if (!viewer.root)
-        return "the viewer has no region (root is null)";
-    if (!topRegion_) {
-        // The viewer starts at the top region, and nothing can move it before its first showing.
-        if (!TorvexView::isTopRegion(viewer.root))
-            return "the loaded viewer does not start at the top region";
-        topRegion_ = viewer.root;
-        collectRegions(topRegion_, std::string(topRegion_->getHeader()), &regions_, nullptr);
-    }
-    if (!regions_.count(viewer.root))
-        return "root is not a region of the loaded tree: node \"" + std::string(viewer.root->key.view()) +
-               "\" \"" + std::string(viewer.root->getHeader()) + "\"";
-    std::string path = regionPath(viewer.root);
-    if (!regionPaths_.count(path))
-        return "root \"" + path + "\" is not a region of the bundle's data file";
-    return std::nullopt;
-}
-
-std::optional<std::string> SoakInvariants::checkTouchesComeBack(const TorvexView& viewer, double now) {
-    bool journey = !viewer.enterArray.empty() || viewer.isChangingView || viewer.backToStartBool;
-    bool touchable =
-        viewer.isViewLoaded() && const_cast<TorvexView&>(viewer).view()->isUserInteractionEnabled();
-    if (touchable) {
-        touchlessSince_.reset();
-        journeySince_.reset();
-        return std::nullopt;
-    }
-    if (journey) {
-        touchlessSince_.reset();
-        if (!journeySince_)
-            journeySince_ = now;
-        longestJourney_ = std::max(longestJourney_, now - *journeySince_);
-        if (now - *journeySince_ > journeyLimit)
-            return "a journey has held the touches for " + number(now - *journeySince_) + " s";
-        return std::nullopt;
-    }
-    journeySince_.reset();
-    if (!touchlessSince_)
-        touchlessSince_ = now;
-    double off = now - *touchlessSince_;
-    longestIdleTouchless_ = std::max(longestIdleTouchless_, off);
-    if (off > idleTouchlessLimit)
-        return "no journey is pending, yet the viewer has taken no touches for " + number(off) + " s";
-    return std::nullopt;
-}
-
-std::optional<std::string> SoakInvariants::checkWindowTree() {
-    TreeCensus census;
-    countViews(*ui::Application::shared().window(), true, census);
-    mostViews_ = std::max(mostViews_, census.views);
-    if (census.views > viewLimit)
-        return std::to_string(census.views) + " views in the window (at most " + std::to_string(viewLimit) +
-               " expected)";
-    if (census.alerts > 1)
-        return std::to_string(census.alerts) + " alerts shown at once";
-    if (census.bubbles > 1)
-        return std::to_string(census.bubbles) + " bubbles shown at once";
-    if (!census.badGeometry.empty())
-        return "a frame or transform that is not finite: " + census.badGeometry;
-    return std::nullopt;
-}
-
-// ---- Monkey
-
-std::vector<Monkey::Target> Monkey::touchableControls(SoakProgram& program) {
-    std::vector<ui::Control*> controls;
-    collectControls(*ui::Application::shared().window(), controls);
-    std::vector<Target> targets;
-    for (ui::Control* control : controls) {
-        ui::Point center = screenCenter(*control);
-        std::string title = controlTitle(*control);
-        double weight = controlWeight(*control);
-        if (onScreen(center) && reaches(center, *control) && pressableTitle(title) &&
-            program.driver().findControl(title) == control) {
-            targets.push_back({"press " + title, weight});
-            continue;
-        }
-        ui::Point rounded{std::round(center.x), std::round(center.y)};
-        if (onScreen(rounded) && reaches(rounded, *control))
-            targets.push_back({tapLine(rounded), weight});
-    }
-    return targets;
-}
-
-std::string Monkey::pressSomeControl(SoakProgram& program) {
-    std::vector<Target> targets = touchableControls(program);
-    if (targets.empty())
-        return tapAnywhere();
-    std::vector<double> weights;
-    for (const auto& target : targets)
-        weights.push_back(target.weight);
-    kind_ = "press control";
-    return targets[std::discrete_distribution<std::size_t>(weights.begin(), weights.end())(random_)].line;
-}
-
-std::string Monkey::answerAlert() {
-    kind_ = "alert";
-    auto buttons = ui::Application::shared().modalAlert()->description()["buttons"];
-    if (buttons.empty())
-        return waitSome();
-    return "alert " + buttons[static_cast<std::size_t>(between(0, static_cast<int>(buttons.size()) - 1))]
-                          .get<std::string>();
-}
-
-std::string Monkey::typeOrKey(SoakProgram& program) {
-    double roll = between(0.0, 1.0);
-    if (roll < 0.6) {
-        kind_ = "type";
-        TorvexView* viewer = program.viewer();
-        const auto* terms =
-            viewer && viewer->navigationController ? &viewer->navigationController->listContent() : nullptr;
-        std::string text;
-        if (terms && !terms->empty() && chance(0.5)) {
-            const std::string& term = (*terms)[static_cast<std::size_t>(between(0, int(terms->size()) - 1))];
-            text = prefixOf(term, static_cast<std::size_t>(between(1, 6)));
-        } else {
-            text = searchTexts()[static_cast<std::size_t>(between(0, int(searchTexts().size()) - 1))];
-        }
-        if (pressableTitle(text))
-            return "type " + text;
-    }
-    kind_ = "key";
-    if (roll < 0.85)
-        return "key BackSpace";
-    return roll < 0.93 ? "key Return" : "key Escape";
-}
-
-// Taps the index's search field, so that typing follows.
-std::string Monkey::search(SoakProgram& program) {
-    TorvexView* viewer = program.viewer();
-    if (!viewer || !viewer->navigationController || !viewer->navigationController->mySearchBar)
-        return pressSomeControl(program);
-    ui::TextField& field = viewer->navigationController->mySearchBar->textField();
-    ui::Point center = screenCenter(field);
-    ui::Point rounded{std::round(center.x), std::round(center.y)};
-    if (!isVisible(&field) || !onScreen(rounded) || !reaches(rounded, field))
-        return pressSomeControl(program);
-    kind_ = "search";
-    return tapLine(rounded);
-}
-
-std::string Monkey::tapAnywhere() {
-    kind_ = "tap";
-    return tapLine({static_cast<double>(between(0, 319)), static_cast<double>(between(0, 479))});
-}
-
-// Long enough to turn the figure (more than 180 points across or 220 down), fast or slow.
-std::string Monkey::swipe() {
-    kind_ = "swipe";
-    double seconds = chance(0.6) ? between(0.08, 0.35) : between(0.8, 2.0);
-    int x1, y1, x2, y2;
-    if (chance(0.65)) {
-        bool leftwards = chance(0.5);
-        int length = between(185, 290);
-        x1 = leftwards ? between(length, 319) : between(0, 319 - length);
-        x2 = leftwards ? x1 - length : x1 + length;
-        y1 = between(50, 430);
-        y2 = std::clamp(y1 + between(-80, 80), 0, 479);
-    } else {
-        bool downwards = chance(0.5);
-        int length = between(225, 420);
-        y1 = downwards ? between(0, 479 - length) : between(length, 479);
-        y2 = downwards ? y1 + length : y1 - length;
-        x1 = between(40, 280);
-        x2 = std::clamp(x1 + between(-50, 50), 0, 319);
-    }
-    return "drag " + std::to_string(x1) + " " + std::to_string(y1) + " " + std::to_string(x2) + " " +
-           std::to_string(y2) + " " + number(seconds);
-}
-
-std::string Monkey::dragAnywhere() {
-    kind_ = "drag";
-    return "drag " + std::to_string(between(0, 319)) + " " + std::to_string(between(0, 479)) + " " +
-           std::to_string(between(0, 319)) + " " + std::to_string(between(0, 479)) + " " +
-           number(between(0.02, 1.5));
-}
-
-std::string Monkey::waitSome() {
-    kind_ = "wait";
-    double roll = between(0.0, 1.0);
-    double seconds = roll < 0.5 ? between(0.02, 0.5) : roll < 0.85 ? between(0.5, 2.0) : between(2.0, 9.0);
-    return "wait " + number(seconds);
-}
-
-std::string Monkey::nextStep(SoakProgram& program) {
-    if (ui::Application::shared().modalAlert() && chance(0.85))
-        return answerAlert();
-    if (dynamic_cast<ui::TextField*>(ui::Responder::firstResponder()) && chance(0.6))
-        return typeOrKey(program);
-    enum Kind { Press, Wait, Swipe, Tap, Drag, Search };
-    static const std::vector<double> weights = {36, 24, 14, 8, 5, 6};
-    switch (std::discrete_distribution<int>(weights.begin(), weights.end())(random_)) {
-    case Press:
-        return pressSomeControl(program);
-    case Wait:
-        return waitSome();
-    case Swipe:
-        return swipe();
-    case Tap:
-        return tapAnywhere();
-    case Drag:
-        return dragAnywhere();
-    default:
-        return search(program);
-    }
-}
-
-// ---- Runs
-
 SoakOutcome runSoak(unsigned seed, int steps, const fs::path& bundle, const fs::path& scriptFile) {
     SoakOutcome outcome;
     outcome.seed = seed;
     WarningCatcher warnings;
     SoakProgram program(bundle);
-    SoakInvariants invariants(bundle);
-    invariants.sampleTouches(program);
+    Invariants invariants(program);
     Monkey monkey(seed);
     std::ofstream script(scriptFile);
     for (int step = 1; step <= steps && !outcome.failure; ++step) {
@@ -606,17 +519,12 @@ SoakOutcome runSoak(unsigned seed, int steps, const fs::path& bundle, const fs::
         outcome.script.push_back(line);
         script << line << std::endl;
         outcome.stepsRun = step;
-        ++outcome.coverage.steps[monkey.lastKind()];
         if (step % drawEvery == 0)
             program.driver().render();
-        observe(program, outcome.coverage);
-        outcome.failure = invariants.check(program);
+        outcome.failure = invariants.check();
         if (auto warning = warnings.takeUnexpected(program.viewer()); warning && !outcome.failure)
             outcome.failure = "the program warned: " + *warning;
     }
-    outcome.mostViews = invariants.mostViews();
-    outcome.longestIdleTouchless = invariants.longestIdleTouchless();
-    outcome.longestJourney = invariants.longestJourney();
     return outcome;
 }
 
@@ -631,23 +539,4 @@ std::string reproductionScript(const SoakOutcome& outcome, const fs::path& bundl
         text << line << "\n";
     text << "state\n";
     return text.str();
-}
-
-std::string coverageReport(const SoakCoverage& coverage, std::size_t regionsInAtlas) {
-    std::ostringstream text;
-    text << "regions " << coverage.regions.size() << "/" << regionsInAtlas << ", region views "
-         << coverage.views.size() << ", screens " << coverage.screens.size() << " (";
-    const char* separator = "";
-    for (const auto& screen : coverage.screens) {
-        text << separator << screen;
-        separator = ", ";
-    }
-    text << "); steps by kind:";
-    for (const auto& [kind, count] : coverage.steps)
-        text << " " << kind << " " << count;
-    return text.str();
-}
-
-std::size_t regionCount(const fs::path& bundle) {
-    return regionPathsOfBundle(bundle).size();
 }
