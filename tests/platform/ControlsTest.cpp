@@ -3,7 +3,6 @@
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
 #include "Platform/NotificationCenter.h"
-#include "Platform/RunLoop.h"
 #include "Platform/TextView.h"
 
 using namespace ui;
@@ -41,27 +40,6 @@ TEST_F(ControlsTest, ATitleInAFontOfSizeZeroStaysTheTitleAndCanBePressed) {
     EXPECT_TRUE(driver.press("Upper Limb"));
     EXPECT_EQ(pressed, 1);
     EXPECT_EQ(button->layerCount(), 0);
-}
-
-TEST_F(ControlsTest, AnImageViewPlaysItsFramesOnTheClockAndStopsAfterItsRounds) {
-    auto view = make<ImageView>(pictureOfSize({5, 5}));
-    window().addSubview(view);
-    std::vector<Image> frames{pictureOfSize({1, 1}), pictureOfSize({2, 2}), pictureOfSize({3, 3})};
-    view->setAnimationImages(frames);
-    view->setAnimationDuration(0.3);
-    view->setAnimationRepeatCount(2);
-    view->startAnimating();
-    auto shown = [&] { return view->displayedImage().size().width; };
-    EXPECT_EQ(shown(), 1);
-    RunLoop::main().advance(0.1);
-    EXPECT_EQ(shown(), 2);
-    RunLoop::main().advance(0.2);
-    EXPECT_EQ(shown(), 1) << "second round";
-    RunLoop::main().advance(0.2);
-    EXPECT_TRUE(view->isAnimating());
-    RunLoop::main().advance(0.1);
-    EXPECT_FALSE(view->isAnimating());
-    EXPECT_EQ(shown(), 5);
 }
 
 TEST_F(ControlsTest, AnImageViewPlacesItsPictureByItsContentMode) {

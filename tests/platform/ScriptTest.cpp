@@ -101,11 +101,6 @@ TEST_F(ScriptTest, MalformedLinesAreErrors) {
     }
 }
 
-TEST_F(ScriptTest, DragTakesItsTimeOnTheClock) {
-    EXPECT_EQ(run("drag 10 10 200 10 0.5\nstate\n"), 0) << err.str();
-    EXPECT_NEAR(Json::parse(out.str())["time"].get<double>(), 0.5, 1e-9);
-}
-
 TEST_F(ScriptTest, AWaitLongerThanAnHourOrADragLongerThanAMinuteIsRefusedBeforeTheClockMoves) {
     int ticks = 0;
     Timer::scheduled(0.85, true, [&] { ++ticks; });
@@ -120,13 +115,6 @@ TEST_F(ScriptTest, AWaitLongerThanAnHourOrADragLongerThanAMinuteIsRefusedBeforeT
 
     EXPECT_EQ(run("wait 3600\ndrag 0 0 300 400 60\n"), 0) << err.str();
     EXPECT_NEAR(RunLoop::main().now(), 3660, 1e-6);
-}
-
-TEST_F(ScriptTest, TimersRunDuringAWait) {
-    int ticks = 0;
-    Timer::scheduled(0.7, true, [&] { ++ticks; });
-    EXPECT_EQ(run("wait 3.5\n"), 0);
-    EXPECT_EQ(ticks, 5);
 }
 
 TEST_F(ScriptTest, TextThatIsNotUtf8IsDumpedWithReplacementCharacters) {

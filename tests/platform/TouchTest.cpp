@@ -1,7 +1,6 @@
 #include "ToolkitTest.h"
 
 #include "Platform/Button.h"
-#include "Platform/ImageView.h"
 #include "Platform/ScrollView.h"
 #include "Platform/ViewController.h"
 
@@ -56,14 +55,6 @@ TEST_F(TouchTest, TouchesOnPlainSubviewsReachTheControllerWithTheHitViewAsTheirV
     EXPECT_EQ(controller->calls.back().phase, "ended");
     EXPECT_EQ(controller->calls.back().view, panel.get()) << "the touch stays with the view that took it";
     EXPECT_EQ(controller->calls.back().location, (Point{300, 120}));
-}
-
-TEST_F(TouchTest, APictureThatTakesNoTouchesLetsThemReachTheViewBehindIt) {
-    auto picture = make<ImageView>(Rect{0, 30, 320, 420});
-    controller->view()->addSubview(picture);
-    driver.tap({160, 240});
-    ASSERT_EQ(controller->calls.size(), 2u);
-    EXPECT_EQ(controller->calls[0].view, controller->view().get());
 }
 
 TEST_F(TouchTest, AButtonTakesItsTouchFiresOnReleaseInsideAndNothingReachesTheController) {

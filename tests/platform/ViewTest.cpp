@@ -140,13 +140,4 @@ TEST_F(ViewTest, ImageViewsAndDisabledControlsLetTouchesThrough) {
     EXPECT_EQ(window().hitTest({10, 10}), back.get());
 }
 
-TEST_F(ViewTest, FindingByIdentifierAndTagSearchesTheWholeTree) {
-    auto panel = addView(window(), {});
-    auto label = addView(*panel, {}, "labelTitle");
-    label->setTag(-3);
-    EXPECT_EQ(window().findView("labelTitle"), label.get());
-    EXPECT_EQ(window().viewWithTag(-3), label.get());
-    EXPECT_EQ(window().findView("missing"), nullptr);
-}
-
 } // namespace
