@@ -6,9 +6,7 @@
 
 #include "Platform/Switch.h"
 
-#include <chrono>
 #include <cstdio>
-#include <iostream>
 
 namespace {
 
@@ -69,11 +67,7 @@ TEST_F(CrowdedRegion, theRingsPulseAfterATouchAndAFrameIsDrawnMeanwhile) {
     for (const auto& ring : viewer().hotSpotButtons)
         pulsing += !ring->isHidden() && ring->hasRunningAnimations() ? 1 : 0;
     EXPECT_EQ(pulsing, kAreas);
-    auto started = std::chrono::steady_clock::now();
     drawFrame();
-    std::cout << "a frame with " << kAreas << " pulsing rings: "
-              << std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count()
-              << " ms\n";
 }
 
 TEST_F(CrowdedRegion, everyPlaceEntersItsOwnAreaAndBackLeavesIt) {

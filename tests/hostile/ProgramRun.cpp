@@ -6,51 +6,12 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <condition_variable>
+#include <cmath>
 #include <csignal>
 #include <fstream>
-#include <mutex>
 #include <sstream>
-#include <thread>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Kills the child when it has not ended within the limit.
-class Watchdog {
-public:
-    Watchdog(pid_t child, double seconds)
-        : thread_([this, child, seconds] {
-              std::unique_lock lock(mutex_);
-              if (!ended_.wait_for(lock, std::chrono::duration<double>(seconds), [this] { return done_; })) {
-                  fired_ = true;
-                  ::kill(child, SIGKILL);
-              }
-          }) {}
-    ~Watchdog() { stop(); }
-
-    // Call once the child has been waited for.
-    void stop() {
-        {
-            std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        ended_.notify_all();
-        if (thread_.joinable())
-            thread_.join();
-    }
-    bool fired() const { return fired_; }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable ended_;
-    bool done_ = false;
-    bool fired_ = false;
-    std::thread thread_;
-};
-
-} // namespace
 
 std::vector<nlohmann::json> ProgramRun::states() const {
     std::vector<nlohmann::json> lines;
@@ -85,6 +46,7 @@ ProgramRun runProgram(const HostileBundle& bundle, const std::string& script, Ru
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     std::string outputPath = outputFile.string(), errorPath = errorFile.string();
+    unsigned wallLimit = static_cast<unsigned>(std::ceil(limits.wallSeconds));
     rlim_t addressSpace = static_cast<rlim_t>(limits.addressSpaceMegabytes * 1024 * 1024);
 
     ProgramRun run;
@@ -104,6 +66,8 @@ ProgramRun runProgram(const HostileBundle& bundle, const std::string& script, Ru
             rlimit limit{addressSpace, addressSpace};
             ::setrlimit(RLIMIT_AS, &limit);
         }
+        // The alarm outlives exec and, unhandled, ends a run that hangs.
+        ::alarm(wallLimit);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
@@ -111,15 +75,13 @@ ProgramRun runProgram(const HostileBundle& bundle, const std::string& script, Ru
         run.errors = "cannot start the program";
         return run;
     }
-    Watchdog watchdog(child, limits.wallSeconds);
     int status = 0;
     rusage usage{};
     ::wait4(child, &status, 0, &usage);
-    watchdog.stop();
     run.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    run.timedOut = watchdog.fired();
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    run.timedOut = run.signal == SIGALRM;
     run.peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024;
     auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; };
     run.processorSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);

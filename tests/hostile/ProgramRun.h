@@ -6,7 +6,7 @@
 //     EXPECT_THAT(run.errors, HasSubstr("atlas/HumanBody/Anterior.png"));
 //
 // Every run is bounded: the script moves only the virtual clock, and a run that has not ended after
-// `wallLimit` seconds of real time is killed and counts as a hang. Outside the sanitizer build the
+// `wallSeconds` of real time is killed and counts as a hang. Outside the sanitizer build the
 // program also gets an address space limit, so that a run that would exhaust the machine's memory
 // fails on its own instead.
 
