@@ -1,6 +1,7 @@
 #include "HostileBundle.h"
 
-#include <cairo.h>
+#include "tests/support/PictureBytes.h"
+
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <array>
@@ -27,11 +28,6 @@ fs::path newTemporaryFolder() {
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary folder");
     return pattern;
-}
-
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
 }
 
 void appendBigEndian32(std::string& out, std::uint32_t value) {
@@ -174,15 +170,7 @@ std::string readWholeFile(const fs::path& path) {
 }
 
 std::string pngBytes(int width, int height, double shade) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, shade, 1 - shade, 0.5);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    std::string bytes;
-    cairo_surface_write_to_png_stream(surface, appendBytes, &bytes);
-    cairo_surface_destroy(surface);
-    return bytes;
+    return testpictures::solidPng(width, height, shade, 1 - shade, 0.5);
 }
 
 std::string jpegBytes(int width, int height, double shade) {

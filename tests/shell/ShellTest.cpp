@@ -3,10 +3,10 @@
 #include "Platform/Application.h"
 #include "Platform/Bundle.h"
 #include "Platform/Paths.h"
+#include "tests/support/PictureBytes.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/TestBundle.h"
 
-#include <cairo.h>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -16,11 +16,6 @@ std::string ShellTest::bundleDirectory;
 
 namespace {
 
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
 void writeFile(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
@@ -29,15 +24,7 @@ void writeFile(const fs::path& path, const std::string& bytes) {
 } // namespace
 
 std::string pictureBytes(int width, int height, double red, double green, double blue) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, red, green, blue);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    std::string bytes;
-    cairo_surface_write_to_png_stream(surface, appendBytes, &bytes);
-    cairo_surface_destroy(surface);
-    return bytes;
+    return testpictures::solidPng(width, height, red, green, blue);
 }
 
 void ShellTest::SetUpTestSuite() {
