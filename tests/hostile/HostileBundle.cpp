@@ -1,6 +1,7 @@
 #include "HostileBundle.h"
 
 #include "tests/support/PictureBytes.h"
+#include "tools/atlas/DataFile.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
@@ -201,30 +202,6 @@ std::string blackPngBytes(std::uint32_t width, std::uint32_t height) {
     return png;
 }
 
-std::string escapedXml(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 namespace {
 
 std::string number(double value) {
@@ -234,11 +211,11 @@ std::string number(double value) {
 }
 
 void writeView(std::ostringstream& out, const ViewSketch& view, const RegionSketch& region, bool top) {
-    out << "<view header=\"" << escapedXml(view.header) << "\" src=\"" << escapedXml(view.src)
+    out << "<view header=\"" << atlas::escaped(view.header) << "\" src=\"" << atlas::escaped(view.src)
         << "\"><points>\n";
     for (const PointSketch& point : view.points)
         out << "<point x=\"" << number(point.x) << "\" y=\"" << number(point.y) << "\" infoid=\""
-            << escapedXml(point.infoid) << "\"/>\n";
+            << atlas::escaped(point.infoid) << "\"/>\n";
     out << "</points>";
     if (top) {
         out << "<hitarea exist=\"true\"/>";
@@ -250,7 +227,7 @@ void writeView(std::ostringstream& out, const ViewSketch& view, const RegionSket
             << "\" sy=\"" << number(region.y + height / 2) << "\" sscale=\"40\"/>";
     }
     if (!view.info.empty())
-        out << "<info id=\"" << escapedXml(view.info) << "\"/>";
+        out << "<info id=\"" << atlas::escaped(view.info) << "\"/>";
     if (!top)
         out << "<zoomout x=\"" << number(region.x) << "\" y=\"" << number(region.y) << "\" scale=\""
             << number(region.scale) << "\"/>";
@@ -258,7 +235,7 @@ void writeView(std::ostringstream& out, const ViewSketch& view, const RegionSket
 }
 
 void writeRegion(std::ostringstream& out, const RegionSketch& region, bool top) {
-    out << "<part header=\"" << escapedXml(region.header) << "\"><views>\n";
+    out << "<part header=\"" << atlas::escaped(region.header) << "\"><views>\n";
     for (const ViewSketch& view : region.views)
         writeView(out, view, region, top);
     out << "</views><parts>\n";
@@ -284,8 +261,8 @@ std::string atlasXml(const RegionSketch& top, const std::vector<EntrySketch>& en
     writeRegion(out, top, true);
     out << "</regions>\n<information>\n<entries>\n";
     for (const EntrySketch& entry : entries)
-        out << "<entry id=\"" << escapedXml(entry.id) << "\" title=\"" << escapedXml(entry.title)
-            << "\" titlelatin=\"" << escapedXml(entry.latin) << "\">" << escapedXml(entry.text)
+        out << "<entry id=\"" << atlas::escaped(entry.id) << "\" title=\"" << atlas::escaped(entry.title)
+            << "\" titlelatin=\"" << atlas::escaped(entry.latin) << "\">" << atlas::escaped(entry.text)
             << "</entry>\n";
     out << "</entries>\n</information>\n</torvex>\n";
     return out.str();

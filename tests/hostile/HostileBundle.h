@@ -108,5 +108,3 @@ struct EntrySketch {
 
 // The data file: TOP as the shown region, then the information entries.
 std::string atlasXml(const RegionSketch& top, const std::vector<EntrySketch>& entries);
-// Text for an attribute or element: & < > " escaped.
-std::string escapedXml(const std::string& text);

@@ -6,8 +6,6 @@
 
 namespace atlas {
 
-namespace {
-
 std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -30,6 +28,8 @@ std::string escaped(const std::string& text) {
     }
     return out;
 }
+
+namespace {
 
 std::string number(double value) {
     char text[32];

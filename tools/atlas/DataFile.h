@@ -9,6 +9,9 @@
 
 namespace atlas {
 
+// Text for an attribute or element: & < > " escaped.
+std::string escaped(const std::string& text);
+
 std::string dataFileText(const BuiltAtlas& atlas);
 // Writes the file in place of PATH atomically; false when it cannot be written.
 bool writeDataFile(const BuiltAtlas& atlas, const std::filesystem::path& path);
