@@ -41,18 +41,4 @@ TEST(HugePicture, asViewAndStartPictureIsRefusedByNameWithoutTakingMemory) {
     EXPECT_LT(run.peakMegabytes, baseline.peakMegabytes + 64) << run.describe();
 }
 
-using HugeArtwork = HostileTest;
-
-TEST_F(HugeArtwork, aHugeFlagPictureIsRefusedAndTheFlagsStillOpenBubblesFromTheIndex) {
-    HostileBundle bundle;
-    bundle.replacePicture("flag.png", hugePicture());
-    launch(bundle);
-    openViewer();
-
-    chooseFromIndex("Brain");
-    EXPECT_THAT(log(), HasSubstr("flag.png: PNG picture too large"));
-    EXPECT_EQ(bubbleTitle(), "Brain");
-    drawFrame();
-}
-
 } // namespace

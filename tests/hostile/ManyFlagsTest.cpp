@@ -46,21 +46,15 @@ protected:
     HostileBundle bundle_;
 };
 
-TEST_F(ManyFlags, allFlagsInsideThePictureBandShowAndAFrameOfThemIsDrawn) {
+TEST_F(ManyFlags, allFlagsInsideThePictureBandShowAndAPressOpensTheBubbleOfTheFlagInFront) {
     enter("Crowd");
     enter("Dense");
     ASSERT_EQ(state()["root"], "Dense");
     showFlags();
-
     EXPECT_EQ(viewer().flags.size(), static_cast<std::size_t>(kFlags));
     EXPECT_GT(visibleFlagTitles().size(), kFlags * 8 / 10);
     drawFrame();
-}
 
-TEST_F(ManyFlags, aPressOpensTheBubbleOfTheFlagInFront) {
-    enter("Crowd");
-    enter("Dense");
-    showFlags();
     driver.tap({160, 240});
     wait(0.5);
     EXPECT_THAT(bubbleTitle(), StartsWith("Structure "));

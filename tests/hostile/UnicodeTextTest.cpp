@@ -108,10 +108,8 @@ TEST_F(UnicodeText, bytesThatAreNoUtf8TypedIntoTheSearchMatchNothingAndBreakNoth
     search(std::string("\xff\xfe\xc3", 3));
     EXPECT_TRUE(state()["indexRows"].empty());
     drawFrame();
-    driver.key("BackSpace");
-    driver.key("BackSpace");
-    driver.key("BackSpace");
-    driver.key("BackSpace");
+    for (int key = 0; key < 4; ++key)
+        driver.key("BackSpace");
     EXPECT_EQ(state()["indexRows"].size(), state()["indexList"].size());
 }
 
