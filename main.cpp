@@ -1,9 +1,11 @@
 // Process entry: launches the atlas (start screen, then the viewer) in a window, or headless with a
-// script. `--summary` prints the bundle's region tree and index size instead.
+// script. `--summary` prints the bundle's region tree and index size instead, `--version` the version.
 //
 // Without --bundle the program reads the bundle installed beside it (../share/torvex from the
-// executable's folder), else the one its build made.
+// executable's folder), else the one its build tree made beside it; without either it stops with exit
+// status 1.
 
+#include "BundleLocation.h"
 #include "TorvexAppDelegate.h"
 #include "TorvexContent.h"
 
@@ -14,6 +16,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -53,27 +56,12 @@ int printSummary(const std::filesystem::path& bundle) {
     return 0;
 }
 
-std::filesystem::path programFile(const char* argv0) {
-    std::error_code error;
-    std::filesystem::path program = std::filesystem::canonical("/proc/self/exe", error);
-    return error ? std::filesystem::path(argv0 ? argv0 : "") : program;
-}
-
-// The bundle installed beside the program, else the one its build made.
-std::filesystem::path defaultBundle(const char* argv0) {
-    std::filesystem::path installed =
-        programFile(argv0).parent_path().parent_path() / TORVEX_INSTALL_BUNDLE_DIR;
-    if (std::filesystem::exists(installed / kDataFile))
-        return installed;
-    return TORVEX_BUILD_BUNDLE_DIR;
-}
-
-// Takes `--summary` out of the arguments, which otherwise belong to the toolkit.
-bool takeSummaryOption(int& argc, char** argv) {
+// Takes the program's own `option` out of the arguments, which otherwise belong to the toolkit.
+bool takeOption(int& argc, char** argv, std::string_view option) {
     bool found = false;
     int kept = 0;
     for (int i = 0; i < argc; ++i) {
-        if (i > 0 && std::string_view(argv[i]) == "--summary")
+        if (i > 0 && std::string_view(argv[i]) == option)
             found = true;
         else
             argv[kept++] = argv[i];
@@ -85,18 +73,28 @@ bool takeSummaryOption(int& argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool summary = takeSummaryOption(argc, argv);
-    std::filesystem::path bundle = defaultBundle(argc > 0 ? argv[0] : nullptr);
-    if (summary) {
-        std::string error;
-        auto options = ui::Options::parse(argc, argv, error);
-        if (!options) {
-            std::cerr << "torvex: " << error << '\n';
-            return 2;
-        }
-        return printSummary(options->bundle ? std::filesystem::path(*options->bundle) : bundle);
+    if (takeOption(argc, argv, "--version")) {
+        std::cout << "torvex " << TORVEX_VERSION << '\n';
+        return 0;
     }
-    ui::Bundle::main().setResourcePath(bundle.string());
+    bool summary = takeOption(argc, argv, "--summary");
+    std::string error;
+    auto options = ui::Options::parse(argc, argv, error);
+    if (!options) {
+        if (!summary) // the toolkit reports it with its usage
+            return ui::runMain(argc, argv, [](ui::Application&) {});
+        std::cerr << "torvex: " << error << '\n';
+        return 2;
+    }
+    std::optional<std::filesystem::path> bundle = findBundle(options->bundle);
+    if (!bundle && (summary || !options->help)) {
+        std::cerr << "torvex: " << missingBundleMessage() << '\n';
+        return 1;
+    }
+    if (summary)
+        return printSummary(*bundle);
+    if (bundle)
+        ui::Bundle::main().setResourcePath(bundle->string());
     std::unique_ptr<TorvexAppDelegate> delegate;
     return ui::runMain(argc, argv, [&](ui::Application& application) {
         delegate = std::make_unique<TorvexAppDelegate>();

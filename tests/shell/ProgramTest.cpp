@@ -51,17 +51,28 @@ TEST_F(ProgramTest, aHeadlessRunShowsTheStartScreenThenFlipsToTheViewerOnATouch)
     EXPECT_EQ(states[2]["root"], "Upper Limb");
 }
 
-TEST_F(ProgramTest, anInstalledProgramFindsItsBundleBesideItselfWithoutOptions) {
+TEST_F(ProgramTest, anInstalledProgramFindsItsBundleBesideItselfAndStopsClearlyWithoutOne) {
     fs::path prefix = home / "prefix";
     fs::create_directories(prefix / "bin");
     fs::create_directories(prefix / "share");
     fs::copy_file(TORVEX_BINARY, prefix / "bin/torvex");
     fs::create_directory_symlink(bundleDirectory, prefix / "share/torvex");
+    std::string torvex = (prefix / "bin/torvex").string();
 
-    CommandRun run = runCommand((prefix / "bin/torvex").string() + " --summary 2>/dev/null");
-
+    CommandRun run = runCommand(torvex + " --summary 2>/dev/null");
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(run.output.rfind("Upper Limb", 0), 0u) << run.output;
+
+    // Neither installed beside it nor in a build tree: the build machine's bundle is not a fallback.
+    fs::remove(prefix / "share/torvex");
+    for (const char* arguments : {" --summary", " --headless --script -"}) {
+        CommandRun missing = runCommand(torvex + arguments + " </dev/null 2>&1");
+        EXPECT_EQ(missing.status, 1) << arguments;
+        EXPECT_NE(missing.output.find("cannot find the atlas's bundle"), std::string::npos) << missing.output;
+        EXPECT_NE(missing.output.find((fs::canonical(prefix) / "share/torvex").string()), std::string::npos)
+            << missing.output;
+    }
+    EXPECT_EQ(runCommand(torvex + " --help >/dev/null").status, 0);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 //
 //   torvex-atlas SOURCE.atlas BUNDLE [--sheet PROOF.png]
 //   torvex-atlas --shapes DRAWING.svg
+//   torvex-atlas --version
 
 #include "Artwork.h"
 #include "AtlasBuilder.h"
@@ -19,7 +20,8 @@ namespace {
 
 int usage() {
     std::cerr << "usage: torvex-atlas SOURCE.atlas BUNDLE [--sheet PROOF.png]\n"
-                 "       torvex-atlas --shapes DRAWING.svg   (lists the drawing's named shapes)\n";
+                 "       torvex-atlas --shapes DRAWING.svg   (lists the drawing's named shapes)\n"
+                 "       torvex-atlas --version\n";
     return 2;
 }
 
@@ -54,6 +56,10 @@ int build(const std::string& sourceFile, const std::string& bundle, const std::s
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "torvex-atlas " << TORVEX_VERSION << "\n";
+        return 0;
+    }
     try {
         if (args.size() == 2 && args[0] == "--shapes")
             return listShapes(args[1]);

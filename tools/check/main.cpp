@@ -2,6 +2,7 @@
 //
 //   torvex-check BUNDLE            every problem with its line; exit status 1 when there are errors
 //   torvex-check --report BUNDLE   the region tree, the index lists and the quiz areas
+//   torvex-check --version         the version
 
 #include "BundleCheck.h"
 #include "BundleReport.h"
@@ -44,10 +45,15 @@ int checkAndPrint(const std::filesystem::path& bundle) {
 
 int main(int argc, char** argv) {
     std::string first = argc > 1 ? argv[1] : "";
+    if (argc == 2 && first == "--version") {
+        std::cout << "torvex-check " << TORVEX_VERSION << "\n";
+        return 0;
+    }
     if (argc == 3 && first == "--report")
         return report(argv[2]);
     if (argc == 2 && !first.starts_with("-"))
         return checkAndPrint(first);
-    std::cerr << "usage: torvex-check BUNDLE\n       torvex-check --report BUNDLE\n";
+    std::cerr
+        << "usage: torvex-check BUNDLE\n       torvex-check --report BUNDLE\n       torvex-check --version\n";
     return 2;
 }
