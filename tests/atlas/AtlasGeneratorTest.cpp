@@ -119,7 +119,7 @@ TEST_F(Generator, ReportsAuthoringMistakesOnTheirLines) {
         {"  view Posterior\n    like Anterior\n    mirror\n", "  view Posterior -> Lateral\n",
          "no view \"Lateral\"", "view Posterior"},
         {"        B\n", "        C\n", "no structure C", "        C"},
-        {"        B\n", "        A\n        Z plain\n", "has no element Z", "Z plain"},
+        {"        B\n", "        A\n        Z plain\n", "the shape Z is no element", "Z plain"},
         {"window 0 0 100 100", "window 0 57 100 100", "no room for its flag", "      A #c03030"},
     };
     for (const Mistake& mistake : mistakes) {

@@ -173,6 +173,11 @@ const Mistake mistakes[] = {
      warning, "never arrives", R"(<view header="Lateral")"},
     {"AQuizAreaWithTooFewQuestions", R"(<point x="10" y="100" infoid="Label S12"/>)", "", warning,
      "offers 11 questions", R"(<part header="Chest">)"},
+    {"ARegionNoRingReaches",
+     R"(<hitarea x="10" y="10" width="50" height="50" sx="35" sy="35" sscale="100"/>)", "", warning,
+     "only the index reaches it", R"(<part header="Heart">)"},
+    {"TwoEntriesWithOneTitle", R"(title="Structure 3")", R"(title="Structure 2")", warning,
+     "is listed already", R"(title="Structure 2" titlelatin="Structura 3")"},
 };
 
 class DataFileMistake : public HandMadeBundle, public ::testing::WithParamInterface<Mistake> {};

@@ -21,6 +21,10 @@ public:
     // Throws AuthoringError when the file cannot be read or SILHOUETTE is not one of its elements. An
     // empty SILHOUETTE gives a drawing without a body, enough for measuring shapes.
     Artwork(const std::filesystem::path& file, const std::string& silhouette);
+    // The drawing without a body yet; throws AuthoringError when the file cannot be read.
+    explicit Artwork(const std::filesystem::path& file);
+    // Makes the area enclosed by ID the body; throws AuthoringError when the drawing has no such element.
+    void setSilhouette(const std::string& id);
     ~Artwork();
     Artwork(const Artwork&) = delete;
     Artwork& operator=(const Artwork&) = delete;
@@ -31,6 +35,9 @@ public:
 
     // ID drawn opaque into a raster of FRAME's size. An unknown ID gives an empty raster.
     Mask mask(const std::string& id, const ViewFrame& frame) const;
+    // ID as the drawing paints it (fills and strokes it leaves out stay out), fully opaque: a
+    // silhouette drawn as an unfilled stroke stays a line.
+    Mask paintedMask(const std::string& id, const ViewFrame& frame) const;
     // The box ID covers, in artwork units; empty for an unknown or invisible element.
     Box box(const std::string& id) const;
     // The area inside the silhouette, as FRAME sees it.
@@ -38,14 +45,25 @@ public:
 
     struct Shape {
         std::string id;
-        std::string title;
+        std::string label; // inkscape:label, as the drawing program's layers panel shows it
+        std::string title; // the <title> child's text
     };
-    // The elements that carry a <title>: the drawing's named shapes, in document order.
-    std::vector<Shape> titledShapes() const;
+    // Every element with an id, in document order (the root and definitions' children too).
+    std::vector<Shape> namedShapes() const;
+    // The box ID covers with its own geometry and transforms, in artwork units, without rendering it;
+    // empty for an unknown or empty element.
+    Box geometry(const std::string& id) const;
+    // Up to COUNT ids of the drawing nearest to ID in spelling, nearest first: suggestions for a typo.
+    std::vector<std::string> nearestIds(const std::string& id, std::size_t count = 3) const;
+    // " (did you mean A, B or C?)" for an unknown ID, empty when the drawing has no ids at all.
+    std::string didYouMean(const std::string& id) const;
 
 private:
     std::filesystem::path file_;
     RsvgHandle* handle_ = nullptr;
+    RsvgHandle* paintedHandle_ = nullptr; // the same drawing with its own paint, for outlines
+    mutable std::vector<Shape> shapes_;
+    mutable bool shapesScanned_ = false;
     double width_ = 0, height_ = 0;
     ViewFrame whole_;  // the whole drawing at a resolution fine enough for measuring
     Mask bodyOfWhole_; // the silhouette's inside, in whole_

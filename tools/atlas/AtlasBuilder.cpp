@@ -1,6 +1,7 @@
 #include "AtlasBuilder.h"
 
 #include "Artwork.h"
+#include "AuthoringAdvice.h"
 #include "IndentedText.h"
 #include "Placement.h"
 #include "ViewPainter.h"
@@ -62,11 +63,68 @@ void AtlasBuilder::fail(int line, const std::string& message) const {
 
 const Artwork& AtlasBuilder::artwork(const std::string& name) {
     auto& slot = artworks_[name];
-    if (!slot) {
-        const ArtworkSource* source = source_.findArtwork(name);
-        slot = std::make_unique<Artwork>(source->file, source->silhouette);
+    if (slot)
+        return *slot;
+    const ArtworkSource* source = source_.findArtwork(name);
+    std::unique_ptr<Artwork> loaded;
+    try {
+        loaded = std::make_unique<Artwork>(source->file);
+    } catch (const AuthoringError& error) {
+        fail(source->line, std::string(error.what()) +
+                               "; the artwork must be an SVG file, as the drawing program saves it");
     }
+    try {
+        loaded->setSilhouette(source->silhouette);
+    } catch (const AuthoringError&) {
+        fail(source->silhouetteLine, "the silhouette " + unknownElement(name, *loaded, source->silhouette) +
+                                         "; name the element that outlines the body");
+    }
+    slot = std::move(loaded);
     return *slot;
+}
+
+std::string AtlasBuilder::unknownElement(const std::string& artworkName, const Artwork& art,
+                                         const std::string& id) const {
+    const ArtworkSource* source = source_.findArtwork(artworkName);
+    return id + " is no element of the artwork \"" + artworkName + "\"" + art.didYouMean(id) +
+           " (torvex-atlas --shapes " + source->file.string() + " lists them)";
+}
+
+void AtlasBuilder::checkShapesExist(const ViewSource& view, const Artwork& art) const {
+    for (const ShapeUse& shape : view.shapes)
+        if (!art.hasElement(shape.id))
+            fail(shape.line, "the shape " + unknownElement(view.artwork, art, shape.id));
+    for (const std::string& id : view.around)
+        if (!art.hasElement(id))
+            fail(view.line, "\"around\" names " + unknownElement(view.artwork, art, id));
+}
+
+// A parent drawn from several drawings may name hit shapes of any of them.
+void AtlasBuilder::checkHitShapesExist(const RegionSource& child, const ViewSummary& shown,
+                                       const RegionSource& parent) {
+    for (const std::string& id : child.hit) {
+        bool drawn = std::ranges::any_of(parent.views, [&](const ViewSource& view) {
+            return view.alias.empty() && artwork(view.artwork).hasElement(id);
+        });
+        if (!drawn)
+            fail(child.hitLine, "\"hit\" names " + unknownElement(shown.view->artwork, *shown.artwork, id) +
+                                    "; its hit square would miss that part of region \"" + child.header +
+                                    "\"");
+    }
+}
+
+// A flag needs a shape large enough to find and press on the screen.
+constexpr double smallestShapePixels = 12;
+
+void AtlasBuilder::warnAboutSmallShape(const ViewSource& view, const DrawnShape& shape) {
+    Box box = shape.coverage.bounds();
+    if (std::max(box.width, box.height) >= smallestShapePixels)
+        return;
+    warnings_.push_back(
+        {shape.use.line, shape.use.id + " is only " + std::to_string(int(box.width / 2 + 0.5)) + " x " +
+                             std::to_string(int(box.height / 2 + 0.5)) + " points in view \"" + view.header +
+                             "\", too small to find and press; show it in a closer view, "
+                             "or mark it plain"});
 }
 
 BuiltAtlas AtlasBuilder::build() {
@@ -77,6 +135,8 @@ BuiltAtlas AtlasBuilder::build() {
     built.top = buildRegion(source_.top, nullptr, {});
     addStructureEntries(built.top);
     built.entries = std::move(entries_);
+    for (AuthoringWarning& advice : adviceOn(source_))
+        warnings_.push_back(std::move(advice));
     return built;
 }
 
@@ -123,10 +183,7 @@ const ViewSource& AtlasBuilder::shownView(const RegionSource& region, const View
 
 ViewSummary AtlasBuilder::paintAndWrite(const RegionSource& region, const ViewSource& view) {
     const Artwork& art = artwork(view.artwork);
-    for (const ShapeUse& shape : view.shapes) {
-        if (!art.hasElement(shape.id))
-            fail(shape.line, "the artwork \"" + view.artwork + "\" has no element " + shape.id);
-    }
+    checkShapesExist(view, art);
     ViewPicture picture = paintView(source_, art, view);
     std::string relative = source_.pictureFolder + "/" + region.folder + "/" + view.header;
     if (!writePicture(picture.picture.get(), bundle_ / (relative + "@2x.png")))
@@ -140,6 +197,7 @@ ViewSummary AtlasBuilder::paintAndWrite(const RegionSource& region, const ViewSo
                  shape.use.id + " draws nothing in view \"" + view.header + "\": it lies outside the window");
         if (!shape.use.flagged || !flagged.insert(shape.use.structure).second)
             continue;
+        warnAboutSmallShape(view, shape);
         std::string infoid = "Label " + shape.use.structure;
         if (shape.use.labelAt) {
             summary.points.push_back(
@@ -153,8 +211,11 @@ ViewSummary AtlasBuilder::paintAndWrite(const RegionSource& region, const ViewSo
             fail(shape.use.line, shape.use.id + " has no room for its flag in view \"" + view.header +
                                      "\": flags stand more than 28 points below the picture's top");
         if (!shape.use.behind && shape.visible.count() * 4 < shape.coverage.count())
-            notes_.push_back(region.header + " / " + view.header + ": " + shape.use.id +
-                             " is hidden by the shapes above it");
+            warnings_.push_back({shape.use.line, shape.use.id +
+                                                     " is mostly hidden by the shapes above it in " +
+                                                     region.header + " / " + view.header +
+                                                     "; move it up the list, or mark it \"behind\" if "
+                                                     "that is meant"});
         summary.points.push_back(pointAt(*spot, infoid));
     }
     std::ranges::sort(summary.points, [](const BuiltPoint& a, const BuiltPoint& b) {
@@ -232,12 +293,16 @@ void AtlasBuilder::placeChildren(const RegionSource& region, const std::string& 
         const ViewSource* view = findView(child, viewName);
         if (!view || (!child.rings.empty() && std::ranges::find(child.rings, viewName) == child.rings.end()))
             continue;
+        checkHitShapesExist(child, shown, region);
         std::vector<std::string> ids = child.hit.empty() ? shapeIds(shownView(child, *view)) : child.hit;
         Mask area = areaOfShapes(shown, ids);
         Box box = area.bounds();
         if (box.empty()) {
-            notes_.push_back(region.header + " / " + viewName + ": " + child.header +
-                             " shows nowhere on the picture");
+            warnings_.push_back({child.hit.empty() ? child.line : child.hitLine,
+                                 "region \"" + child.header + "\" shows nowhere on the picture of " +
+                                     region.header + " / " + viewName +
+                                     ", so it gets no ring or title button there; name shapes of that "
+                                     "picture with \"hit\", or leave the view out with \"rings\""});
             continue;
         }
         Box square = pressSquare(area, obstacles);
@@ -260,7 +325,9 @@ void AtlasBuilder::addStructureEntries(const BuiltRegion& top) {
     for (const Structure& structure : source_.structures) {
         std::string id = "Label " + structure.key;
         if (!used.contains(id)) {
-            notes_.push_back("structure " + structure.key + " (" + structure.title + ") is shown in no view");
+            warnings_.push_back({structure.line, "structure " + structure.key + " (" + structure.title +
+                                                     ") is flagged in no view, so it is in no index; "
+                                                     "list it under a view's shapes, or remove it"});
             continue;
         }
         entries_.push_back({id, structure.title, structure.latin, structure.about});

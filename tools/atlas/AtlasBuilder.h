@@ -5,6 +5,7 @@
 // information entries. The result is what the data file holds.
 
 #include "AtlasSource.h"
+#include "AuthoringWarning.h"
 #include "BuiltAtlas.h"
 
 #include <filesystem>
@@ -28,8 +29,8 @@ public:
 
     // Throws AuthoringError for a shape the artwork lacks, a flag with no place to stand, an alias loop.
     BuiltAtlas build();
-    // Things worth an author's look that do not stop the build.
-    const std::vector<std::string>& notes() const { return notes_; }
+    // Things worth an author's look that do not stop the build, in the order found.
+    const std::vector<AuthoringWarning>& warnings() const { return warnings_; }
 
 private:
     struct Placement {
@@ -50,13 +51,18 @@ private:
     std::string infoIdOf(const RegionSource& region, const ViewSource& view);
     const Artwork& artwork(const std::string& name);
     void addStructureEntries(const BuiltRegion& top);
+    void checkShapesExist(const ViewSource& view, const Artwork& art) const;
+    void checkHitShapesExist(const RegionSource& child, const ViewSummary& shown, const RegionSource& parent);
+    void warnAboutSmallShape(const ViewSource& view, const struct DrawnShape& shape);
+    std::string unknownElement(const std::string& artworkName, const Artwork& art,
+                               const std::string& id) const;
     [[noreturn]] void fail(int line, const std::string& message) const;
 
     const AtlasSource& source_;
     std::filesystem::path bundle_;
     std::map<std::string, std::unique_ptr<Artwork>> artworks_;
     std::vector<BuiltEntry> entries_;
-    std::vector<std::string> notes_;
+    std::vector<AuthoringWarning> warnings_;
 };
 
 } // namespace atlas

@@ -1,16 +1,21 @@
 #include "AtlasReader.h"
 
+#include "ViewFrame.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
 namespace atlas {
 
 namespace {
+
+constexpr double pictureWidthInPoints = pictureWidth / 2.0;
 
 class Reader {
 public:
@@ -112,6 +117,7 @@ private:
                 unknown(setting);
             needRest(setting);
             artwork.silhouette = setting.rest;
+            artwork.silhouetteLine = setting.line;
         }
         if (artwork.silhouette.empty())
             fail(statement, "an artwork needs \"silhouette ELEMENT\": the element that outlines the body");
@@ -193,9 +199,11 @@ private:
                 needRest(setting);
                 auto words = setting.words();
                 region.hit.insert(region.hit.end(), words.begin(), words.end());
+                region.hitLine = setting.line;
             } else if (setting.keyword == "rings") {
                 needRest(setting);
                 region.rings = commaSeparated(setting.rest);
+                region.ringsLine = setting.line;
             } else if (setting.keyword == "view") {
                 region.views.push_back(readView(setting, region));
             } else if (setting.keyword == "region") {
@@ -247,22 +255,42 @@ private:
                 fail(statement.children.front(), "an alias view takes no settings; it shows its target");
             return view;
         }
+        std::optional<bool> modelMirrored;
         for (const Statement& setting : statement.children) {
-            if (setting.keyword == "like")
+            if (setting.keyword == "like") {
                 view = likeView(setting, region, view);
+                modelMirrored = view.mirror;
+            }
         }
         for (const Statement& setting : statement.children)
             readViewSetting(setting, view);
         if (view.artwork.empty())
             fail(statement, "the view needs \"artwork NAME\"");
+        bool shapesRestated =
+            std::ranges::any_of(statement.children, [](const Statement& s) { return s.keyword == "shapes"; });
+        if (modelMirrored && *modelMirrored != view.mirror && !shapesRestated)
+            mirrorHandPlacedFlags(view);
         return view;
+    }
+
+    // Flags placed by hand on the model's picture move with the drawing when the copy turns it over.
+    static void mirrorHandPlacedFlags(ViewSource& view) {
+        for (ShapeUse& shape : view.shapes)
+            if (shape.labelAt)
+                shape.labelAt->first = pictureWidthInPoints - shape.labelAt->first;
     }
 
     ViewSource likeView(const Statement& statement, const RegionSource& region,
                         const ViewSource& view) const {
+        needRest(statement);
         auto model = std::ranges::find(region.views, statement.rest, &ViewSource::header);
-        if (model == region.views.end() || !model->alias.empty())
-            fail(statement, "\"like\" names an earlier view of this region with a picture of its own");
+        if (model == region.views.end())
+            fail(statement, "\"like " + statement.rest + "\": this region has no earlier view \"" +
+                                statement.rest + "\"; name a view written above this one");
+        if (!model->alias.empty())
+            fail(statement, "\"like " + statement.rest + "\": \"" + statement.rest +
+                                "\" is an alias with no picture of its own; name the view it shows, \"" +
+                                model->alias + "\"");
         ViewSource copy = *model;
         copy.header = view.header;
         copy.line = view.line;
@@ -302,8 +330,10 @@ private:
             appendText(view.about, setting);
         } else if (keyword == "shapes") {
             view.shapes.clear();
-            for (const Statement& shape : setting.children)
+            for (const Statement& shape : setting.children) {
                 view.shapes.push_back(readShape(shape));
+                refuseRepeatedShape(view.shapes);
+            }
         } else {
             unknown(setting);
         }
@@ -351,6 +381,17 @@ private:
         return shape;
     }
 
+    // The same shape twice would stack two flags on one structure.
+    void refuseRepeatedShape(const std::vector<ShapeUse>& shapes) const {
+        const ShapeUse& added = shapes.back();
+        for (std::size_t i = 0; i + 1 < shapes.size(); ++i)
+            if (shapes[i].id == added.id)
+                throw AuthoringError(file_.string(), added.line,
+                                     added.id + " is listed twice in this view (first on line " +
+                                         std::to_string(shapes[i].line) +
+                                         "); list each shape once, or it gets two flags");
+    }
+
     static bool startsWithDigit(const std::string& word) {
         return !word.empty() && std::isdigit(static_cast<unsigned char>(word[0]));
     }
@@ -371,6 +412,30 @@ private:
         }
         std::set<std::string> headers;
         checkRegion(source_.top, headers);
+        checkTitlesAreDistinct();
+    }
+
+    // The index lists each title once: a structure whose title another structure or a region already
+    // has drops out of both index lists.
+    void checkTitlesAreDistinct() const {
+        std::map<std::string, std::string> owners; // title -> who has it, "region" or "line N"
+        collectRegionTitles(source_.top, owners);
+        for (const Structure& structure : source_.structures) {
+            auto [known, fresh] =
+                owners.try_emplace(structure.title, "line " + std::to_string(structure.line));
+            if (!fresh)
+                throw AuthoringError(file_.string(), structure.line,
+                                     "the title \"" + structure.title + "\" is taken already (" +
+                                         known->second +
+                                         "): the index lists a title once, so one of them drops out of both "
+                                         "index lists; give each structure its own title");
+        }
+    }
+
+    static void collectRegionTitles(const RegionSource& region, std::map<std::string, std::string>& owners) {
+        owners.try_emplace(region.header, "the region on line " + std::to_string(region.line));
+        for (const RegionSource& sub : region.regions)
+            collectRegionTitles(sub, owners);
     }
 
     void checkRegion(const RegionSource& region, std::set<std::string>& headers) const {
@@ -401,8 +466,39 @@ private:
                           "no structure " + shape.structure + " is defined (or mark the shape \"plain\")");
             }
         }
-        for (const RegionSource& sub : region.regions)
+        for (const RegionSource& sub : region.regions) {
+            checkRings(sub, region);
             checkRegion(sub, headers);
+        }
+    }
+
+    // A ring and title button stand only in a view both the parent and the sub-region have.
+    void checkRings(const RegionSource& sub, const RegionSource& parent) const {
+        for (const std::string& ring : sub.rings) {
+            if (!findView(parent, ring))
+                throw AuthoringError(file_.string(), sub.ringsLine,
+                                     "rings names \"" + ring + "\", a view region \"" + parent.header +
+                                         "\" does not have, so no ring or title button shows there; name "
+                                         "views of the parent (" +
+                                         viewNames(parent) + ")");
+            if (!findView(sub, ring))
+                throw AuthoringError(file_.string(), sub.ringsLine,
+                                     "rings names \"" + ring + "\", but region \"" + sub.header +
+                                         "\" has no view of that name: a ring shows only in views the region "
+                                         "has too; add the view (or an alias) or leave it out of rings");
+        }
+    }
+
+    static const ViewSource* findView(const RegionSource& region, const std::string& header) {
+        auto found = std::ranges::find(region.views, header, &ViewSource::header);
+        return found == region.views.end() ? nullptr : &*found;
+    }
+
+    static std::string viewNames(const RegionSource& region) {
+        std::string names;
+        for (const ViewSource& view : region.views)
+            names += (names.empty() ? "" : ", ") + view.header;
+        return names;
     }
 
     std::filesystem::path file_;

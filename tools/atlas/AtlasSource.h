@@ -35,6 +35,7 @@ struct ArtworkSource {
     std::filesystem::path file;
     std::string silhouette; // the element whose enclosed area is the body
     int line = 0;
+    int silhouetteLine = 0;
 };
 
 // How a view's picture is drawn: the silhouette, the artwork's own line drawing and the shapes.
@@ -98,6 +99,7 @@ struct RegionSource {
     std::vector<ViewSource> views;
     std::vector<RegionSource> regions;
     int line = 0;
+    int hitLine = 0, ringsLine = 0;
 };
 
 struct AtlasSource {

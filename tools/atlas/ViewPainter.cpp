@@ -25,7 +25,7 @@ void paintOutline(cairo_t* cr, const Artwork& artwork, const ArtworkSource& sour
                   const Box& clip, const Style& style, const Mask& body) {
     if (style.outline == Outline::None)
         return;
-    Mask lines = artwork.mask(source.silhouette, frame);
+    Mask lines = artwork.paintedMask(source.silhouette, frame);
     lines.keepInside(clip);
     if (style.outline == Outline::Contour)
         lines = Mask::strokesTouching(lines, inverted(body));

@@ -32,6 +32,7 @@ public:
         checkRegionHeaders();
         checkRegion(*shape_.topRegion, nullptr);
         checkQuizAreas();
+        checkTitlesAreDistinct();
         std::ranges::stable_sort(findings_, {}, &Finding::line);
         return std::move(findings_);
     }
@@ -116,9 +117,10 @@ private:
         checkHotspotCount(region);
         checkPictureFolders(region);
         checkLateralAliases(region);
-        if (parent)
+        if (parent) {
             checkViewsKnownToParent(region, *parent);
-        else
+            checkReachable(region, *parent);
+        } else
             checkTopRegionRings(region);
         for (const XmlElement* sub : subRegionsOf(region))
             checkRegion(*sub, &region);
@@ -276,6 +278,51 @@ private:
         }
     }
 
+    // A sub-region is entered by its ring or title button, both standing in a view of its own whose
+    // header the parent's current view has, or from the index.
+    void checkReachable(const XmlElement& region, const XmlElement& parent) {
+        bool pressable = std::ranges::any_of(viewsOf(region), [&](const XmlElement* view) {
+            return findView(parent, view->attribute("header")) &&
+                   std::ranges::any_of(view->children, [](const auto& c) { return c->name == "hitarea"; });
+        });
+        if (pressable)
+            return;
+        const std::string& header = region.attribute("header");
+        auto node = terms_.nodes.find(header);
+        bool indexed = !header.empty() && header.find("Label") == std::string::npos &&
+                       node != terms_.nodes.end() && node->second == &region;
+        std::string where = " has no ring or title button in any view of its parent " + regionName(parent) +
+                            " (no hit area in a view the parent has)";
+        if (indexed)
+            warning(region, regionName(region) + where + ": only the index reaches it");
+        else
+            error(region, regionName(region) + where + " and no index entry: nothing reaches it");
+    }
+
+    // The index lists each English title once: of two indexed entries with one title, or an entry
+    // titled as a region, only the first is listed.
+    void checkTitlesAreDistinct() {
+        if (!shape_.entryList)
+            return;
+        std::map<std::string, std::string> listed; // title -> what lists it
+        for (const std::string& term : terms_.terms)
+            if (term.find("Label") == std::string::npos)
+                listed.try_emplace(term, "a region");
+        for (const auto& entry : shape_.entryList->children) {
+            const std::string& id = entry->attribute("id");
+            auto node = terms_.nodes.find(id);
+            if (node == terms_.nodes.end() || shape_.entries.at(id) != entry.get())
+                continue;
+            const std::string& title = entry->attribute("title");
+            auto [known, fresh] =
+                listed.try_emplace(title, "the entry on line " + std::to_string(entry->line));
+            if (!fresh)
+                warning(*entry, "the title " + quoted(title) + " is listed already (" + known->second +
+                                    "): the index lists a title once, so this entry drops out of both index "
+                                    "lists; give it its own title");
+        }
+    }
+
     void checkTopRegionRings(const XmlElement& region) {
         for (const XmlElement* view : viewsOf(region)) {
             const std::string& header = view->attribute("header");
@@ -296,20 +343,21 @@ private:
     }
 
     void checkQuizAreas() {
-        TermIndex index = termIndexOf(top_);
-        for (const QuizArea& area : quizAreasOf(*shape_.topRegion, index)) {
+        for (const QuizArea& area : quizAreasOf(*shape_.topRegion, terms_)) {
             if (area.questions.size() < questionsPerQuiz)
-                warning(*index.nodes.at(area.title),
+                warning(*terms_.nodes.at(area.title),
                         "the quiz area " + quoted(area.title) + " offers " +
                             std::to_string(area.questions.size()) +
                             (area.questions.size() == 1 ? " question" : " questions") +
-                            "; a quiz on it alone needs 12");
+                            "; a quiz on it alone needs 12, and it asks only about the flags of the regions "
+                            "inside the area (two levels below the top), never the area's own");
         }
     }
 
     const XmlElement& top_;
     std::filesystem::path bundle_;
     DataFileShape shape_;
+    TermIndex terms_ = termIndexOf(top_);
     std::vector<Finding> findings_;
 };
 
