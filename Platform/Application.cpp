@@ -1,9 +1,13 @@
 #include "Platform/Application.h"
 
+#include "Platform/Letterbox.h"
 #include "Platform/Paths.h"
+#include "Platform/Renderer.h"
 #include "Platform/RunLoop.h"
 #include "Platform/ScrollView.h"
 
+#include <array>
+#include <cctype>
 #include <cmath>
 
 namespace ui {
@@ -22,6 +26,41 @@ ScrollView* enclosingScrollView(View* view) {
             return scroll;
     }
     return nullptr;
+}
+
+// The scroll view that `view` is in (or is) and that can scroll vertically.
+ScrollView* verticalScrollViewAt(View* view) {
+    for (View* v = view; v; v = v->superview()) {
+        if (auto* scroll = dynamic_cast<ScrollView*>(v);
+            scroll && scroll->canScroll() && scroll->maximumContentOffset().y > 0)
+            return scroll;
+    }
+    return nullptr;
+}
+
+constexpr std::array namedKeys{"Left", "Right", "Up",     "Down",     "Escape", "Return", "BackSpace", "Tab",
+                               "Home", "End",   "PageUp", "PageDown", "F1",     "F2",     "F3",        "F4",
+                               "F5",   "F6",    "F7",     "F8",       "F9",     "F10",    "F11",       "F12"};
+
+bool sameLetters(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The canonical name of a key without modifiers, or "".
+std::string plainKeyName(const std::string& name) {
+    for (const char* known : namedKeys) {
+        if (sameLetters(name, known))
+            return known;
+    }
+    bool oneCharacter = name.size() == 1 && std::isprint(static_cast<unsigned char>(name[0]));
+    return oneCharacter ? name : "";
+}
+
+bool isFieldKey(const std::string& name) {
+    return name == "Return" || name == "Escape" || name == "BackSpace";
 }
 
 enum class Phase { Began, Moved, Ended };
@@ -155,6 +194,73 @@ bool Application::sendKey(const std::string& name) {
     return true;
 }
 
+std::string Application::keyName(const std::string& name) {
+    for (const char* modifier : {"ctrl+", "alt+"}) {
+        std::string prefix = modifier;
+        if (name.size() > prefix.size() && sameLetters(name.substr(0, prefix.size()), prefix)) {
+            std::string key = plainKeyName(name.substr(prefix.size()));
+            if (key.size() == 1)
+                key[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(key[0])));
+            return key.empty() ? "" : prefix + key;
+        }
+    }
+    return plainKeyName(name);
+}
+
+bool Application::pressKey(const std::string& name) {
+    std::string key = keyName(name);
+    if (key.empty())
+        return false;
+    if (key == "F11") {
+        toggleFullScreen();
+        return true;
+    }
+    Responder* field = Responder::firstResponder();
+    if (field && isFieldKey(key))
+        return sendKey(key);
+    if (field && key.size() == 1)
+        return sendText(key);
+    return keyHandler_ && keyHandler_(key, field ? KeyFocus::TextField : KeyFocus::Nothing);
+}
+
+bool Application::scrollWheel(Point point, Float dy) {
+    View* hit = window_->hitTest(window_->convertFrom(point, nullptr));
+    ScrollView* scroll = verticalScrollViewAt(hit);
+    if (!scroll || dy == 0)
+        return false;
+    scroll->scrollBy({0, dy});
+    return true;
+}
+
+void Application::setWindowPixelSize(Size pixels) {
+    if (!(pixels.width >= 1 && pixels.height >= 1))
+        return;
+    windowPixels_ = pixels;
+    Renderer::setSnapshotScale(scale());
+}
+
+Float Application::scale() const {
+    return Letterbox(screenSize, windowPixels_).scale();
+}
+
+void Application::setScale(Float scale) {
+    setWindowPixelSize({std::round(screenSize.width * scale), std::round(screenSize.height * scale)});
+}
+
+void Application::requestWindowPixelSize(Size pixels) {
+    if (windowRequests_.resize)
+        windowRequests_.resize(pixels);
+    else
+        setWindowPixelSize(pixels);
+}
+
+void Application::toggleFullScreen() {
+    if (windowRequests_.setFullScreen)
+        windowRequests_.setFullScreen(!fullScreen_);
+    else
+        fullScreen_ = !fullScreen_;
+}
+
 void Application::addStateProvider(const std::string& key, StateProvider provider) {
     for (auto& [name, existing] : providers_) {
         if (name == key) {
@@ -179,6 +285,9 @@ Json Application::state() const {
     auto* alert = modalAlert();
     state["alert"] = alert ? alert->description() : Json(nullptr);
     state["openedURLs"] = openedURLs_;
+    state["windowSize"] = Json::array({std::lround(windowPixels_.width), std::lround(windowPixels_.height)});
+    state["pixelsPerPoint"] = std::round(scale() * 1e6) / 1e6;
+    state["fullscreen"] = fullScreen_;
     auto providers = providers_;
     for (auto& [key, provider] : providers)
         state[key] = provider ? provider() : Json(nullptr);
@@ -196,6 +305,9 @@ void Application::reset() {
     openedURLs_.clear();
     alert_.reset();
     providers_.clear();
+    keyHandler_ = nullptr;
+    windowRequests_ = {};
+    fullScreen_ = false;
     quitRequested_ = false;
     exitStatus_ = 0;
 }

@@ -51,9 +51,27 @@ public:
 
     bool isHeadless() const { return headless_; }
     void setHeadless(bool headless) { headless_ = headless; }
+
+    // ---- The window. Its size in pixels decides the pixels per point: the screen is letterboxed into
+    // it (Letterbox.h). Headless it is a virtual window; a window run keeps it in step with the real
+    // one and carries out the requests below on it.
+    Size windowPixelSize() const { return windowPixels_; }
+    void setWindowPixelSize(Size pixels);
     // Pixels per point of the screen (and of screenshots).
-    Float scale() const { return scale_; }
-    void setScale(Float scale) { scale_ = scale; }
+    Float scale() const;
+    // Makes the window exactly `scale` pixels per point, without margin.
+    void setScale(Float scale);
+    bool isFullScreen() const { return fullScreen_; }
+    void setFullScreen(bool fullScreen) { fullScreen_ = fullScreen; }
+    // What a window run does when the program or a script asks for another size or full screen;
+    // without them the requests change the virtual window at once.
+    struct WindowRequests {
+        std::function<void(Size pixels)> resize;
+        std::function<void(bool fullScreen)> setFullScreen;
+    };
+    void setWindowRequests(WindowRequests requests) { windowRequests_ = std::move(requests); }
+    void requestWindowPixelSize(Size pixels);
+    void toggleFullScreen();
     // The user's folder for documents and caches (the --home option; by default $XDG_DATA_HOME/torvex).
     static std::string homeDirectory();
 
@@ -68,6 +86,25 @@ public:
     // "Return", "Escape" or "BackSpace"; false for other names or when nothing has the focus.
     bool sendKey(const std::string& name);
 
+    // ---- Keys as the keyboard gives them. Names: "Left", "Right", "Up", "Down", "Escape", "Return",
+    // "BackSpace", "Tab", "Home", "End", "PageUp", "PageDown", "F1" ... "F12", or one printable
+    // character ("i", "?", "/"); "ctrl+" or "alt+" in front for a held modifier ("ctrl+q").
+    // The key's canonical name ("escape" -> "Escape", "Ctrl+Q" -> "ctrl+q"), or "" for no key.
+    static std::string keyName(const std::string& name);
+    enum class KeyFocus { Nothing, TextField };
+    // The program's keys: gets every key the toolkit does not take itself and says whether it acted.
+    using KeyHandler = std::function<bool(const std::string& name, KeyFocus focus)>;
+    void setKeyHandler(KeyHandler handler) { keyHandler_ = std::move(handler); }
+    // Delivers a key: the focused text field takes Return, Escape and BackSpace and has a character
+    // typed into it; F11 toggles full screen; the key handler gets the rest, told whether a text field
+    // has the focus. False when nothing took the key.
+    bool pressKey(const std::string& name);
+
+    // ---- The mouse wheel or touchpad: scrolls the front-most scroll view under `point` (screen
+    // points) that can scroll, by `dy` points (positive: further down the content), within the same
+    // ends as a drag. False when nothing there scrolls.
+    bool scrollWheel(Point point, Float dy);
+
     // Addresses handed to the browser (or, headless, recorded instead), in order.
     void recordOpenedURL(std::string url) { openedURLs_.push_back(std::move(url)); }
     const std::vector<std::string>& openedURLs() const { return openedURLs_; }
@@ -77,7 +114,8 @@ public:
     ModalAlert* modalAlert() const { return alert_.lock().get(); }
 
     // What `state` reports: "time" (clock seconds), "interaction" (whether the window and its
-    // front-most screen take touches), "alert" (null or the open alert's description), "openedURLs", then
+    // front-most screen take touches), "alert" (null or the open alert's description), "openedURLs",
+    // "windowSize" ([width, height] in pixels), "pixelsPerPoint", "fullscreen", then
     // one key per provider with the value it returns, in the order they were added. Adding a provider
     // under a name that exists replaces it; a provider named like a toolkit key replaces that key's value
     // (a program that knows better which view's interaction counts reports "interaction" itself).
@@ -91,7 +129,8 @@ public:
     bool quitRequested() const { return quitRequested_; }
     int exitStatus() const { return exitStatus_; }
 
-    // A fresh window and no touches, addresses, alert, providers or quit request (tests, runMain).
+    // A fresh window and no touches, addresses, alert, providers, key handler, window requests, full
+    // screen or quit request (tests, runMain); the window's size stays.
     void reset();
 
 private:
@@ -108,7 +147,10 @@ private:
 
     ViewPtr window_;
     bool headless_ = true;
-    Float scale_ = 2;
+    Size windowPixels_{screenSize.width * 2, screenSize.height * 2};
+    bool fullScreen_ = false;
+    WindowRequests windowRequests_;
+    KeyHandler keyHandler_;
     std::map<int, TrackedTouch> touches_;
     std::vector<std::string> openedURLs_;
     std::weak_ptr<ModalAlert> alert_;

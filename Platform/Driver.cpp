@@ -1,6 +1,7 @@
 #include "Platform/Driver.h"
 
 #include "Platform/Animation.h"
+#include "Platform/Letterbox.h"
 #include "Platform/Random.h"
 #include "Platform/Renderer.h"
 #include "Platform/RunLoop.h"
@@ -132,10 +133,25 @@ Result Driver::type(const std::string& text) {
 }
 
 Result Driver::key(const std::string& name) {
-    if (name != "Return" && name != "Escape" && name != "BackSpace")
-        return Result::failure("unknown key \"" + name + "\" (Return, Escape or BackSpace)");
-    if (!Application::shared().sendKey(name))
-        return Result::failure("no text field has the focus");
+    std::string key = Application::keyName(name);
+    if (key.empty())
+        return Result::failure("unknown key \"" + name + "\" (a name such as Left, Escape, F1, q or ctrl+q)");
+    Application::shared().pressKey(key);
+    return Result::success();
+}
+
+void Driver::wheel(Point point, Float dy) {
+    Application::shared().scrollWheel(point, dy);
+}
+
+// Smaller than a pixel per point the screen is unreadable; larger than a big display is a typo.
+constexpr Float smallestWindowSide = 80, largestWindowSide = 16384;
+
+Result Driver::resize(Size pixels) {
+    auto fits = [](Float side) { return side >= smallestWindowSide && side <= largestWindowSide; };
+    if (!fits(pixels.width) || !fits(pixels.height))
+        return Result::failure("a window is 80 to 16384 pixels wide and high");
+    Application::shared().requestWindowPixelSize({std::round(pixels.width), std::round(pixels.height)});
     return Result::success();
 }
 
@@ -155,8 +171,28 @@ cairo_surface_t* Driver::render() const {
     return renderer_->render(*app.window());
 }
 
+cairo_surface_t* Driver::renderWindow() const {
+    auto& app = Application::shared();
+    cairo_surface_t* screen = render();
+    Letterbox box(Application::screenSize, app.windowPixelSize());
+    if (box.screenPixels() == box.windowPixels())
+        return screen;
+    int width = static_cast<int>(box.windowPixels().width),
+        height = static_cast<int>(box.windowPixels().height);
+    window_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height), cairo_surface_destroy);
+    cairo_t* cr = cairo_create(window_.get());
+    constexpr Float grey = Letterbox::marginGrey / 255.0;
+    cairo_set_source_rgb(cr, grey, grey, grey);
+    cairo_paint(cr);
+    cairo_set_source_surface(cr, screen, box.origin().x, box.origin().y);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(window_.get());
+    return window_.get();
+}
+
 Result Driver::screenshot(const std::string& path) const {
-    if (!writePng(render(), path))
+    if (!writePng(renderWindow(), path))
         return Result::failure("could not write the picture \"" + path + "\"");
     return Result::success();
 }

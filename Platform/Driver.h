@@ -60,12 +60,18 @@ public:
     // Taps the centre of the front-most visible, touchable control whose current title (or text) is
     // `text`; fails when there is none or something else would take the tap.
     Result press(const std::string& text);
-    // Typed text and named keys ("Return", "Escape", "BackSpace") for the focused text field.
+    // Typed text for the focused text field.
     Result type(const std::string& text);
+    // A key pressed on the keyboard (Application::pressKey, names as Application::keyName takes them);
+    // fails only for a name that is no key.
     Result key(const std::string& name);
+    // The mouse wheel at `point`: `dy` points further down the content of the scroll view there.
+    void wheel(Point point, Float dy);
+    // The window's new size in pixels (headless: the virtual window); the screen is letterboxed into it.
+    Result resize(Size pixels);
     // Presses the button titled `title` of the open alert.
     Result alert(const std::string& title);
-    // The screen as a PNG at the application's scale.
+    // The window as a PNG: the screen at the application's scale, letterboxed into the window's size.
     Result screenshot(const std::string& path) const;
 
     // The window's tree, model values: one object per view with "class", "id", "frame", "screenFrame",
@@ -78,12 +84,15 @@ public:
     Control* findControl(const std::string& text) const;
     // The screen as it shows now (ARGB32 at the application's scale; valid until the next call).
     cairo_surface_t* render() const;
+    // The whole window as it shows now, margin included (ARGB32 of the window's pixel size).
+    cairo_surface_t* renderWindow() const;
     // The view with this identifier in the window's tree, or null.
     View* find(const std::string& identifier) const;
 
 private:
     std::function<void(Float)> advancer_;
     mutable std::unique_ptr<Renderer> renderer_;
+    mutable std::shared_ptr<cairo_surface_t> window_;
 };
 
 } // namespace ui

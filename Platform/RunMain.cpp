@@ -49,7 +49,8 @@ int exitStatus(int scriptStatus) {
 
 } // namespace
 
-int runMain(int argc, char** argv, const std::function<void(Application&)>& setup) {
+int runMain(int argc, char** argv, const std::function<void(Application&)>& setup,
+            const std::string& programHelp) {
     std::string program = programName(argc > 0 ? argv[0] : nullptr);
     std::string error;
     auto options = Options::parse(argc, argv, error);
@@ -58,7 +59,7 @@ int runMain(int argc, char** argv, const std::function<void(Application&)>& setu
         return 2;
     }
     if (options->help) {
-        std::cout << Options::usage(program);
+        std::cout << Options::usage(program) << (programHelp.empty() ? "" : "\n") << programHelp;
         return 0;
     }
     if (options->bundle) {

@@ -15,9 +15,12 @@
 #include "Platform/Application.h"
 
 #include <functional>
+#include <string>
 
 namespace ui {
 
-int runMain(int argc, char** argv, const std::function<void(Application&)>& setup);
+// `programHelp` is added to the end of --help (the program's own keys and options).
+int runMain(int argc, char** argv, const std::function<void(Application&)>& setup,
+            const std::string& programHelp = "");
 
 } // namespace ui

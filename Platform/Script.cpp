@@ -66,9 +66,14 @@ const char* Script::help() {
            "                         at most 60)\n"
            "  press TEXT             tap the front-most visible, touchable control titled TEXT\n"
            "  type TEXT              typed text for the focused text field\n"
-           "  key NAME               Return, Escape or BackSpace for the focused text field\n"
+           "  key NAME               press a key: Left, Right, Up, Down, Escape, Return, BackSpace, Tab,\n"
+           "                         F1 ... F12, one character (q, ?, /, +), ctrl+q ...; the focused\n"
+           "                         text field takes Return, Escape, BackSpace and characters first\n"
+           "  wheel X Y DY           the mouse wheel at (X, Y): DY points further down the content\n"
+           "  resize W H             resize the window to W x H pixels (80 to 16384); the screen is\n"
+           "                         letterboxed into it\n"
            "  alert TITLE            press the button titled TITLE of the open alert\n"
-           "  screenshot FILE.png    write the screen as a PNG at the current scale\n"
+           "  screenshot FILE.png    write the window as a PNG at its size\n"
            "  dump                   print the view tree as one JSON line\n"
            "  state                  print the state as one JSON line\n"
            "  Blank lines and lines starting with # are skipped.\n";
@@ -117,8 +122,22 @@ Result Script::runLine(const std::string& line, Driver& driver, std::ostream& ou
             return required;
         return driver.type(rest);
     }
-    if (command == "key")
+    if (command == "key") {
+        if (auto required = requireText(rest, "a key name"); !required)
+            return required;
         return driver.key(rest);
+    }
+    if (command == "wheel") {
+        if (auto parsed = parseNumbers(arguments, 3, 0, n); !parsed)
+            return parsed;
+        driver.wheel({n[0], n[1]}, n[2]);
+        return Result::success();
+    }
+    if (command == "resize") {
+        if (auto parsed = parseNumbers(arguments, 2, 0, n); !parsed)
+            return parsed;
+        return driver.resize({n[0], n[1]});
+    }
     if (command == "alert") {
         if (auto required = requireText(rest, "the title of a button"); !required)
             return required;

@@ -7,9 +7,11 @@
 //                              at most 60)
 //     press TEXT               tap the front-most visible, touchable control titled TEXT
 //     type TEXT                typed text for the focused text field
-//     key NAME                 Return, Escape or BackSpace for the focused text field
+//     key NAME                 press a key (Application::keyName); the focused field takes its keys first
+//     wheel X Y DY             the mouse wheel at (X, Y): DY points further down the content
+//     resize W H               the window's new size in pixels
 //     alert TITLE              press the button titled TITLE of the open alert
-//     screenshot FILE.png      write the screen as a PNG at the current scale
+//     screenshot FILE.png      write the window as a PNG at its size
 //     dump                     print the view tree as one JSON line
 //     state                    print the state as one JSON line
 //

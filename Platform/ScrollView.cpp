@@ -62,6 +62,10 @@ void ScrollView::beginDragging(Point startInWindow) {
     dragStartOffset_ = contentOffset();
 }
 
+void ScrollView::scrollBy(Point delta) {
+    setContentOffset(clamped(contentOffset() + delta));
+}
+
 void ScrollView::scrollWith(Point finger) {
     setContentOffset(clamped(dragStartOffset_ - (finger - dragStartFinger_)));
 }

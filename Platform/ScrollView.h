@@ -41,6 +41,8 @@ public:
     // Takes over a touch that began at `startInWindow` on something inside this view (the application
     // calls it once that touch has moved far enough); the next moves scroll.
     void beginDragging(Point startInWindow);
+    // Moves the content by `delta` as a drag would, within the same ends (the mouse wheel).
+    virtual void scrollBy(Point delta);
 
     void touchesBegan(const TouchSet& touches) override;
     void touchesMoved(const TouchSet& touches) override;

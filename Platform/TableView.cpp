@@ -114,6 +114,11 @@ public:
             samples_.pop_front();
         table_.layOutRows();
     }
+    void scrollBy(Point delta) override {
+        stopGliding();
+        ScrollView::scrollBy(delta);
+        table_.layOutRows();
+    }
     void touchesEnded(const TouchSet& touches) override {
         bool dragged = isDragging();
         ScrollView::touchesEnded(touches);

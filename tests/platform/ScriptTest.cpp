@@ -4,6 +4,7 @@
 #include "Platform/Browser.h"
 #include "Platform/Button.h"
 #include "Platform/Label.h"
+#include "Platform/Letterbox.h"
 #include "Platform/Script.h"
 #include "Platform/Timer.h"
 
@@ -94,9 +95,9 @@ TEST_F(ScriptTest, AFailingLineStopsTheRunAndIsNamedInTheMessage) {
 }
 
 TEST_F(ScriptTest, MalformedLinesAreErrors) {
-    for (const char* line :
-         {"wait", "wait -1", "wait soon", "tap 1", "tap 1 2 3", "drag 0 0 1", "drag 0 0 1 1 -2", "press",
-          "screenshot", "dump now", "key Tab", "type hello", "alert Next", "fly 1 2"}) {
+    for (const char* line : {"wait", "wait -1", "wait soon", "tap 1", "tap 1 2 3", "drag 0 0 1",
+                             "drag 0 0 1 1 -2", "press", "screenshot", "dump now", "key Meta", "key",
+                             "wheel 1 2", "resize 10 10", "type hello", "alert Next", "fly 1 2"}) {
         EXPECT_FALSE(Script::runLine(line, driver, out)) << line;
     }
 }
@@ -203,6 +204,38 @@ TEST_F(ScriptTest, AScreenshotIsAPictureOfTheWholeScreenAtTheScale) {
     EXPECT_EQ(picture.pixelSize(), (Size{640, 960}));
     std::filesystem::remove(path);
     EXPECT_EQ(run("screenshot /nonexistent-folder/x.png\n"), 1);
+}
+
+std::uint32_t pixelOf(const Image& picture, int x, int y) {
+    cairo_surface_t* surface = picture.surface();
+    cairo_surface_flush(surface);
+    const unsigned char* row =
+        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xffffff;
+}
+
+TEST_F(ScriptTest, AResizedWindowLetterboxesTheScreenAtTheLargestScaleThatFitsAndTheStateSaysSo) {
+    auto path = std::filesystem::temp_directory_path() / "toolkit-script-resized.png";
+    EXPECT_EQ(run("resize 1000 600\nkey F11\nstate\nscreenshot " + path.string() + "\n"), 0) << err.str();
+    Json state = Json::parse(out.str());
+    EXPECT_EQ(state["windowSize"], Json::array({1000, 600}));
+    EXPECT_EQ(state["pixelsPerPoint"], 1.25);
+    EXPECT_EQ(state["fullscreen"], true);
+    auto picture = Image::fromFile(path.string());
+    std::filesystem::remove(path);
+    ASSERT_EQ(picture.pixelSize(), (Size{1000, 600}));
+    // The 400 x 600 pixel screen sits in the middle; the margin is plain dark grey.
+    constexpr std::uint32_t margin = 0x1c1c1c;
+    EXPECT_EQ(pixelOf(picture, 5, 300), margin);
+    EXPECT_EQ(pixelOf(picture, 995, 300), margin);
+    EXPECT_NE(pixelOf(picture, 500, 275), margin); // the Start button
+    EXPECT_NE(pixelOf(picture, 310, 300), margin);
+
+    Letterbox box(Application::screenSize, {1000, 600});
+    EXPECT_EQ(box.screenPoint({300 + 160 * 1.25, 220 * 1.25}), (Point{160, 220}));
+    EXPECT_FALSE(box.screenPoint({299, 300}));
+    EXPECT_FALSE(box.screenPoint({700, 300}));
+    EXPECT_EQ(run("resize 20 20000\n"), 1);
 }
 
 TEST_F(ScriptTest, OnlyWebAddressesAreOpenedAndHeadlessRunsRecordThem) {
