@@ -6,6 +6,7 @@
 // status 1.
 
 #include "BundleLocation.h"
+#include "KeyboardCommands.h"
 #include "TorvexAppDelegate.h"
 #include "TorvexContent.h"
 
@@ -96,8 +97,11 @@ int main(int argc, char** argv) {
     if (bundle)
         ui::Bundle::main().setResourcePath(bundle->string());
     std::unique_ptr<TorvexAppDelegate> delegate;
-    return ui::runMain(argc, argv, [&](ui::Application& application) {
-        delegate = std::make_unique<TorvexAppDelegate>();
-        delegate->applicationDidFinishLaunching(application);
-    });
+    return ui::runMain(
+        argc, argv,
+        [&](ui::Application& application) {
+            delegate = std::make_unique<TorvexAppDelegate>();
+            delegate->applicationDidFinishLaunching(application);
+        },
+        KeyboardCommands::help());
 }

@@ -1,6 +1,8 @@
 #include "TorvexAppDelegate.h"
 
+#include "KeyboardCommands.h"
 #include "StartViewController.h"
+#include "TorvexView.h"
 
 #include "Platform/NotificationCenter.h"
 
@@ -26,6 +28,7 @@ TorvexAppDelegate::TorvexAppDelegate(ReachabilityTargets targets) : targets_(std
 TorvexAppDelegate::~TorvexAppDelegate() {
     ui::NotificationCenter::defaultCenter().removeObserver(this);
     ui::Application::shared().removeStateProvider("internet");
+    ui::Application::shared().setKeyHandler(nullptr);
     if (livingDelegate == this)
         livingDelegate = nullptr;
 }
@@ -54,6 +57,7 @@ void TorvexAppDelegate::applicationDidFinishLaunching(ui::Application& applicati
     window->addSubview(stViewContr->view());
     stViewContr->viewLoading();
     registerStateProvider(application);
+    registerKeys(application);
 }
 
 std::shared_ptr<Reachability> TorvexAppDelegate::makeWatcher(const std::string& target) const {
@@ -106,4 +110,18 @@ void TorvexAppDelegate::removeStart() {
 
 void TorvexAppDelegate::registerStateProvider(ui::Application& application) {
     application.addStateProvider("internet", [this] { return ui::Json(internet); });
+}
+
+TorvexView* TorvexAppDelegate::viewerOnScreen() const {
+    if (!stViewContr || !stViewContr->torvexViewController || stViewContr->view()->superview())
+        return nullptr;
+    TorvexView* viewer = stViewContr->torvexViewController.get();
+    return viewer->isViewLoaded() && viewer->view()->superview() ? viewer : nullptr;
+}
+
+void TorvexAppDelegate::registerKeys(ui::Application& application) {
+    keys_ = std::make_shared<KeyboardCommands>([this] { return viewerOnScreen(); });
+    application.setKeyHandler([keys = keys_](const std::string& key, ui::Application::KeyFocus focus) {
+        return keys->handle(key, focus);
+    });
 }

@@ -12,6 +12,8 @@
 //     ReachableViaWiFi / WWAN    true
 //     anything else              unchanged
 //
+// Keys reach the viewer through KeyboardCommands once the start screen is gone.
+//
 // One delegate exists per program; the start screen finds it through `sharedDelegate()`.
 
 #include "Classes/Reachability.h"
@@ -24,7 +26,9 @@ namespace ui {
 struct Notification;
 }
 
+class KeyboardCommands;
 class StartViewController;
+class TorvexView;
 
 class TorvexAppDelegate {
 public:
@@ -58,6 +62,8 @@ public:
     void updateInterfaceWithStatus(int status);
     // Takes the start screen's view out of the window; nothing when it is not in one.
     void removeStart();
+    // The viewer once the start screen has left the window, else null.
+    TorvexView* viewerOnScreen() const;
 
     ui::ViewPtr window;
     std::shared_ptr<StartViewController> stViewContr;
@@ -70,6 +76,8 @@ private:
     std::shared_ptr<Reachability> makeWatcher(const std::string& target) const;
     void watch(const std::shared_ptr<Reachability>& watcher);
     void registerStateProvider(ui::Application& application);
+    void registerKeys(ui::Application& application);
 
     ReachabilityTargets targets_;
+    std::shared_ptr<KeyboardCommands> keys_;
 };

@@ -1,0 +1,145 @@
+// Keys act through the controls and gestures a finger uses: arrows swipe only where a swipe would be
+// taken, Escape closes what is open, letters open their panels, digits answer alerts, the wheel
+// scrolls with a drag's limits, and a focused text field keeps its keys.
+#include "InteractionTest.h"
+
+#include "Classes/ForInfo.h"
+#include "Classes/IndexViewController.h"
+#include "Classes/KeyboardCommands.h"
+#include "Platform/Application.h"
+#include "Platform/Responder.h"
+#include "Platform/Script.h"
+#include "Platform/SearchBar.h"
+#include "Platform/TableView.h"
+#include "Platform/TextField.h"
+
+#include <sstream>
+
+class KeyboardTest : public InteractionTest {
+protected:
+    void SetUp() override {
+        InteractionTest::SetUp();
+        keys_ = std::make_shared<KeyboardCommands>([this] { return &viewer(); });
+        ui::Application::shared().setKeyHandler(
+            [keys = keys_](const std::string& key, ui::Application::KeyFocus focus) {
+                return keys->handle(key, focus);
+            });
+    }
+    // Runs script lines as the automation does, failing the test on a line that fails.
+    void script(const std::string& lines) {
+        std::istringstream in(lines);
+        std::ostringstream out, err;
+        ASSERT_EQ(ui::Script::run(in, driver, out, err), 0) << err.str();
+    }
+    std::string viewAfterArrow(const std::string& from, const std::string& arrow) {
+        showRegion("Test Body", from);
+        script("key " + arrow + "\nwait 2\n");
+        return viewer().viewTorvex;
+    }
+    bool indexOpen() { return viewer().indexView->frame().x() < 320; }
+    ui::Json alert() { return driver.state()["alert"]; }
+
+    std::shared_ptr<KeyboardCommands> keys_;
+};
+
+TEST_F(KeyboardTest, ArrowsTurnTheFigureAsTheSwipeThatWayDoes) {
+    EXPECT_EQ(viewAfterArrow("Anterior", "Left"), "Lateral");
+    EXPECT_EQ(viewAfterArrow("Anterior", "Right"), "Medial");
+    EXPECT_EQ(viewAfterArrow("Anterior", "Down"), "Superior");
+    EXPECT_EQ(viewAfterArrow("Anterior", "Up"), "Inferior");
+    EXPECT_EQ(viewAfterArrow("Lateral", "Right"), "Anterior");
+}
+
+TEST_F(KeyboardTest, ArrowsDoNothingDuringAJourneyOrWhileMagnifiedAsSwipesDoNothingThere) {
+    showRegion("Test Body", "Anterior");
+    viewer().view()->setUserInteractionEnabled(false); // as every step of a journey does
+    script("key Left\nwait 2\n");
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    viewer().view()->setUserInteractionEnabled(true);
+
+    script("key +\nwait 1\n"); // the magnifier shows only with the flags
+    EXPECT_FALSE(viewer().isMagnified());
+    script("key f\nwait 1\nkey +\nwait 1\n");
+    ASSERT_TRUE(viewer().isMagnified());
+    script("key Left\nkey Down\nwait 2\n");
+    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_TRUE(viewer().isMagnified());
+    script("key -\nwait 1\n");
+    EXPECT_FALSE(viewer().isMagnified());
+}
+
+TEST_F(KeyboardTest, LettersOpenTheirPanelsAndEscapeClosesTheOpenOne) {
+    showRegion("Test Body", "Anterior");
+    script("key i\nwait 1\n");
+    EXPECT_NE(viewer().Info->alpha(), 0);
+    script("key Escape\nwait 1\n");
+    EXPECT_EQ(viewer().Info->alpha(), 0);
+
+    script("key F1\nwait 1\n");
+    EXPECT_EQ(viewer().helpView1->alpha(), 1);
+    script("key ?\nwait 1\n");
+    EXPECT_EQ(viewer().helpView1->alpha(), 0);
+
+    script("key f\nwait 1\n");
+    EXPECT_FALSE(viewer().flagsIsHidden);
+    script("key v\nwait 1\n");
+    EXPECT_EQ(viewer().typeViews->frame().x(), 0);
+    script("key Escape\nwait 1\n");
+    EXPECT_NE(viewer().typeViews->frame().x(), 0);
+}
+
+TEST_F(KeyboardTest, SlashOpensTheIndexWithTheCursorInItsSearchFieldWhichKeepsItsKeys) {
+    showRegion("Test Body", "Anterior");
+    script("key /\nwait 1\n");
+    ASSERT_TRUE(indexOpen());
+    ui::TextField& field = viewer().navigationController->mySearchBar->textField();
+    EXPECT_TRUE(field.isEditing());
+    // Letters are typed into the field rather than opening panels; Escape gives the focus up.
+    script("key i\nkey q\nkey Left\nwait 1\n");
+    EXPECT_EQ(field.text(), "iq");
+    EXPECT_EQ(viewer().Info->alpha(), 0);
+    EXPECT_FALSE(viewer().inQuiz);
+    script("key BackSpace\nkey Escape\n");
+    EXPECT_EQ(field.text(), "i");
+    EXPECT_FALSE(field.isEditing());
+    script("key Escape\nwait 1\n");
+    EXPECT_FALSE(indexOpen());
+    script("key ctrl+F\nwait 1\n");
+    EXPECT_TRUE(indexOpen());
+    EXPECT_TRUE(field.isEditing());
+}
+
+TEST_F(KeyboardTest, DigitsPressAnAlertsButtonsInOrderAndEscapeAnswersNo) {
+    showRegion("Test Body", "Anterior");
+    script("key q\nwait 1\n");
+    ASSERT_TRUE(viewer().inQuiz);
+    script("key q\n");
+    ASSERT_FALSE(alert().is_null());
+    script("key Escape\nwait 1\n");
+    EXPECT_TRUE(alert().is_null());
+    EXPECT_TRUE(viewer().inQuiz);
+    script("key q\nkey 2\nwait 1\n"); // NO, YES
+    EXPECT_TRUE(alert().is_null());
+    EXPECT_FALSE(viewer().inQuiz);
+}
+
+TEST_F(KeyboardTest, CtrlQQuitsEvenWhileTypingAndUnknownKeysAreRefused) {
+    showRegion("Test Body", "Anterior");
+    script("key /\nwait 1\nkey ctrl+q\n");
+    EXPECT_TRUE(ui::Application::shared().quitRequested());
+    EXPECT_FALSE(driver.key("Hyper"));
+    EXPECT_FALSE(driver.key("ctrl+"));
+}
+
+TEST_F(KeyboardTest, TheWheelScrollsTheIndexListWithinTheEndsADragHas) {
+    showRegion("Test Body", "Anterior");
+    script("key /\nwait 1\nkey Escape\n");
+    ui::TableView& list = *viewer().navigationController->myTableView;
+    ui::Point onList = list.convertTo(list.bounds().center(), nullptr);
+    driver.wheel(onList, 30);
+    EXPECT_EQ(list.contentOffset().y, 30);
+    driver.wheel(onList, -1000);
+    EXPECT_EQ(list.contentOffset().y, 0);
+    driver.wheel(onList, 1e6);
+    EXPECT_EQ(list.contentOffset().y, list.contentSize().height - list.bounds().height());
+}
