@@ -11,6 +11,7 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/CommandRun.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <filesystem>
@@ -205,6 +206,30 @@ TEST_F(AuthoringMistakes, TheShapeListShowsEveryIdWithItsLabelAndSize) {
     EXPECT_NEAR(artwork.geometry("A").width, 20, 0.01);
     EXPECT_EQ(std::ranges::count(shapes, std::string("layer1"), &Artwork::Shape::id), 1);
     EXPECT_EQ(artwork.nearestIds("specks", 1), std::vector<std::string>{"speck"});
+}
+
+TEST_F(AuthoringMistakes, TheToolNamesFileAndLineOfEachWarningAndStrictMakesThemErrors) {
+    std::ofstream(folder / "test.atlas") << sketchAtlas;
+    std::string tool = std::string(TORVEX_ATLAS_BINARY) + " '" + (folder / "test.atlas").string() + "' '" +
+                       (folder / "bundle").string() + "'";
+    CommandRun lenient = runCommand(tool + " 2>&1");
+    EXPECT_EQ(lenient.status, 0) << lenient.output;
+    std::string where =
+        (folder / "test.atlas").string() + ":" + std::to_string(lineOf(sketchAtlas, "region Whole"));
+    EXPECT_NE(lenient.output.find(where + ": warning: region \"Whole\""), std::string::npos)
+        << lenient.output;
+    EXPECT_TRUE(std::filesystem::exists(folder / "bundle/torvex.xml"));
+
+    std::filesystem::remove(folder / "bundle/torvex.xml");
+    CommandRun strict = runCommand(tool + " --strict 2>&1");
+    EXPECT_NE(strict.status, 0);
+    EXPECT_NE(strict.output.find(where + ": error: region \"Whole\""), std::string::npos) << strict.output;
+    EXPECT_FALSE(std::filesystem::exists(folder / "bundle/torvex.xml"));
+
+    CommandRun shapes =
+        runCommand(std::string(TORVEX_ATLAS_BINARY) + " --shapes '" + (folder / "sketch.svg").string() + "'");
+    EXPECT_NE(shapes.output.find("Alpha organ"), std::string::npos) << shapes.output;
+    EXPECT_NE(shapes.output.find("speck"), std::string::npos) << shapes.output;
 }
 
 } // namespace

@@ -169,16 +169,16 @@ void drawWarningsPage(cairo_t* cr, const std::vector<std::string>& warnings, std
                               : "Warnings of the build (" + std::to_string(warnings.size()) + "):";
     text(cr, heading, margin, margin + titleHeight, pageWidth - 2 * margin, 12);
     double y = margin + titleHeight + 22;
-    ui::Font font = ui::Font::system(9);
+    ui::Font font = ui::Font::system(8);
     for (const std::string& warning : warnings) {
         ui::Size size = ui::textSize(warning, font, pageWidth - 2 * margin);
         if (y + size.height > pageHeight - margin) {
             text(cr, "... and more; the build's output lists them all", margin, y, pageWidth - 2 * margin, 9);
             break;
         }
-        text(cr, warning, margin, y, pageWidth - 2 * margin, 9, {0.55, 0.25, 0, 1}, ui::FontStyle::Regular,
+        text(cr, warning, margin, y, pageWidth - 2 * margin, 8, {0.55, 0.25, 0, 1}, ui::FontStyle::Regular,
              0);
-        y += size.height + 3;
+        y += size.height + 2;
     }
 }
 
