@@ -25,6 +25,12 @@ namespace {
 
 constexpr std::string_view kDataFile = "torvex.xml";
 
+// The atlas's own options, which --help lists after the toolkit's.
+constexpr const char* kProgramOptions =
+    "Options of the atlas itself:\n"
+    "  --summary         print the bundle's regions and index size, then exit\n"
+    "  --version         print the version, then exit\n";
+
 const std::vector<std::unique_ptr<TreeNode>>& childrenOf(const TreeNode* node) {
     static const std::vector<std::unique_ptr<TreeNode>> none;
     return node ? node->children : none;
@@ -103,5 +109,5 @@ int main(int argc, char** argv) {
             delegate = std::make_unique<TorvexAppDelegate>();
             delegate->applicationDidFinishLaunching(application);
         },
-        KeyboardCommands::help());
+        std::string(kProgramOptions) + "\n" + KeyboardCommands::help());
 }

@@ -72,7 +72,9 @@ TEST_F(ProgramTest, anInstalledProgramFindsItsBundleBesideItselfAndStopsClearlyW
         EXPECT_NE(missing.output.find((fs::canonical(prefix) / "share/torvex").string()), std::string::npos)
             << missing.output;
     }
-    EXPECT_EQ(runCommand(torvex + " --help >/dev/null").status, 0);
+    CommandRun help = runCommand(torvex + " --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("--version"), std::string::npos) << help.output;
 }
 
 } // namespace
