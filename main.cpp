@@ -7,6 +7,7 @@
 
 #include "BundleLocation.h"
 #include "KeyboardCommands.h"
+#include "Managers/SettingsManager.h"
 #include "TorvexAppDelegate.h"
 #include "TorvexContent.h"
 
@@ -14,6 +15,7 @@
 #include "Platform/Options.h"
 #include "Platform/RunMain.h"
 
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -77,6 +79,23 @@ bool takeOption(int& argc, char** argv, std::string_view option) {
     return found;
 }
 
+// The keys in --help, and the window's size kept in the settings between runs.
+ui::ProgramHooks desktopHooks() {
+    ui::ProgramHooks hooks;
+    hooks.help = std::string(kProgramOptions) + "\n" + KeyboardCommands::help();
+    hooks.lastWindowSize = []() -> std::optional<ui::Size> {
+        auto size = SettingsManager::getInstance().windowSize();
+        if (!size)
+            return std::nullopt;
+        return ui::Size{static_cast<ui::Float>(size->width), static_cast<ui::Float>(size->height)};
+    };
+    hooks.keepWindowSize = [](ui::Size size) {
+        SettingsManager::getInstance().setWindowSize(
+            {static_cast<int>(std::lround(size.width)), static_cast<int>(std::lround(size.height))});
+    };
+    return hooks;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -109,5 +128,5 @@ int main(int argc, char** argv) {
             delegate = std::make_unique<TorvexAppDelegate>();
             delegate->applicationDidFinishLaunching(application);
         },
-        std::string(kProgramOptions) + "\n" + KeyboardCommands::help());
+        desktopHooks());
 }

@@ -42,6 +42,12 @@ std::optional<int> runScript(const std::string& source, Driver& driver) {
     return Script::run(file, driver, std::cout, std::cerr);
 }
 
+// A window closed in full screen keeps the size it had before.
+void keepWindowSize(WindowRun& run, const ProgramHooks& hooks) {
+    if (hooks.keepWindowSize && !run.window().isFullScreen())
+        hooks.keepWindowSize(run.window().windowSize());
+}
+
 int exitStatus(int scriptStatus) {
     auto& app = Application::shared();
     return scriptStatus == 0 && app.quitRequested() ? app.exitStatus() : scriptStatus;
@@ -50,7 +56,7 @@ int exitStatus(int scriptStatus) {
 } // namespace
 
 int runMain(int argc, char** argv, const std::function<void(Application&)>& setup,
-            const std::string& programHelp) {
+            const ProgramHooks& hooks) {
     std::string program = programName(argc > 0 ? argv[0] : nullptr);
     std::string error;
     auto options = Options::parse(argc, argv, error);
@@ -59,7 +65,7 @@ int runMain(int argc, char** argv, const std::function<void(Application&)>& setu
         return 2;
     }
     if (options->help) {
-        std::cout << Options::usage(program) << (programHelp.empty() ? "" : "\n") << programHelp;
+        std::cout << Options::usage(program) << (hooks.help.empty() ? "" : "\n") << hooks.help;
         return 0;
     }
     if (options->bundle) {
@@ -83,13 +89,14 @@ int runMain(int argc, char** argv, const std::function<void(Application&)>& setu
     // Pango looks for the installed fonts on a thread of its own once its font map exists: made now,
     // the search runs while the window opens and the first screen decodes its pictures.
     TextLayoutCache::shared();
-    Driver::resetToolkit(options->scale);
+    Driver::resetToolkit(options->scale.value_or(2));
     auto& app = Application::shared();
     app.setHeadless(options->headless);
     Driver driver;
     std::unique_ptr<WindowRun> window;
     if (!options->headless) {
-        window = WindowRun::open(program, error);
+        WindowSizing sizing{options->scale, hooks.lastWindowSize ? hooks.lastWindowSize() : std::nullopt};
+        window = WindowRun::open(program, sizing, error);
         if (!window) {
             reportNoWindow(program, error);
             return 1;
@@ -100,16 +107,20 @@ int runMain(int argc, char** argv, const std::function<void(Application&)>& setu
     setup(app);
     if (options->script) {
         auto status = runScript(*options->script, driver);
+        if (window)
+            keepWindowSize(*window, hooks);
         if (!status) {
             std::cerr << program << ": cannot read the script \"" << *options->script << "\"\n";
             return 2;
         }
         return exitStatus(*status);
     }
-    if (window)
+    if (window) {
         window->run();
-    else
+        keepWindowSize(*window, hooks);
+    } else {
         driver.advance(0);
+    }
     return exitStatus(0);
 }
 

@@ -15,12 +15,21 @@
 #include "Platform/Application.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace ui {
 
-// `programHelp` is added to the end of --help (the program's own keys and options).
+// What a program adds to the toolkit's run.
+struct ProgramHooks {
+    std::string help; // added to the end of --help (the program's own keys and options)
+    // The window's size (window coordinates) when it was last closed, and where to keep it when the
+    // window closes out of full screen; either may be empty.
+    std::function<std::optional<Size>()> lastWindowSize;
+    std::function<void(Size)> keepWindowSize;
+};
+
 int runMain(int argc, char** argv, const std::function<void(Application&)>& setup,
-            const std::string& programHelp = "");
+            const ProgramHooks& hooks = {});
 
 } // namespace ui

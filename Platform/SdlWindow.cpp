@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -42,6 +44,9 @@ unsigned modifierBit(SDL_Keycode key) {
     }
 }
 
+constexpr unsigned ctrlBits = 4 | 8, altBits = 16 | 32;
+
+// The name of a key that types no text (characters arrive as text), or null.
 const char* keyName(SDL_Keycode key) {
     switch (key) {
     case SDLK_RETURN:
@@ -51,19 +56,76 @@ const char* keyName(SDL_Keycode key) {
         return "Escape";
     case SDLK_BACKSPACE:
         return "BackSpace";
+    case SDLK_TAB:
+        return "Tab";
+    case SDLK_LEFT:
+        return "Left";
+    case SDLK_RIGHT:
+        return "Right";
+    case SDLK_UP:
+        return "Up";
+    case SDLK_DOWN:
+        return "Down";
+    case SDLK_HOME:
+        return "Home";
+    case SDLK_END:
+        return "End";
+    case SDLK_PAGEUP:
+        return "PageUp";
+    case SDLK_PAGEDOWN:
+        return "PageDown";
     default:
-        return nullptr;
+        break;
     }
+    static constexpr std::array functionKeys{"F1", "F2", "F3", "F4",  "F5",  "F6",
+                                             "F7", "F8", "F9", "F10", "F11", "F12"};
+    if (key >= SDLK_F1 && key <= SDLK_F12)
+        return functionKeys[static_cast<std::size_t>(key - SDLK_F1)];
+    return nullptr;
+}
+
+// Points the content moves per notch of a mouse wheel.
+constexpr Float pointsPerWheelNotch = 40;
+// Room the desktop's window decorations take around a window.
+constexpr int decorationWidth = 16, decorationHeight = 48;
+constexpr Float startScaleStep = 0.5, largestStartScale = 8;
+
+bool fitsIn(Size window, const SDL_Rect& area) {
+    return window.width <= area.w - decorationWidth && window.height <= area.h - decorationHeight;
+}
+
+// The window's size in window coordinates at the start (see SdlWindow::open).
+Size startSize(Size points, const WindowSizing& sizing) {
+    if (sizing.scale)
+        return {std::round(points.width * *sizing.scale), std::round(points.height * *sizing.scale)};
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0)
+        return {points.width * 2, points.height * 2};
+    if (sizing.lastSize && sizing.lastSize->width >= 1 && sizing.lastSize->height >= 1 &&
+        fitsIn(*sizing.lastSize, usable))
+        return *sizing.lastSize;
+    Float scale = 1;
+    for (Float next = 1 + startScaleStep; next <= largestStartScale; next += startScaleStep) {
+        if (!fitsIn({points.width * next, points.height * next}, usable))
+            break;
+        scale = next;
+    }
+    // A display smaller than the screen at 1 still gets the whole window on it.
+    Float room =
+        std::min((usable.w - decorationWidth) / points.width, (usable.h - decorationHeight) / points.height);
+    if (room > 0.25 && room < scale)
+        scale = room;
+    return {std::round(points.width * scale), std::round(points.height * scale)};
 }
 
 bool isExpose(Uint8 windowEvent) {
     return windowEvent == SDL_WINDOWEVENT_EXPOSED || windowEvent == SDL_WINDOWEVENT_SHOWN ||
-           windowEvent == SDL_WINDOWEVENT_RESTORED || windowEvent == SDL_WINDOWEVENT_SIZE_CHANGED;
+           windowEvent == SDL_WINDOWEVENT_RESTORED;
 }
 
 } // namespace
 
-std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, Size points, Float scale,
+std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, Size points, const WindowSizing& sizing,
                                            std::string& error) {
     if (!hasDisplay()) {
         error = "no display to open a window on (DISPLAY is not set)";
@@ -75,16 +137,20 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, Size points
         error = std::string("cannot start SDL video: ") + SDL_GetError();
         return nullptr;
     }
-    std::unique_ptr<SdlWindow> window(new SdlWindow(points, scale > 0 ? scale : 1));
+    std::unique_ptr<SdlWindow> window(new SdlWindow(points));
     if (driverShowsNothing()) {
         error =
             std::string("no display: SDL fell back to its \"") + SDL_GetCurrentVideoDriver() + "\" driver";
         return nullptr;
     }
-    int width = static_cast<int>(std::lround(points.width * window->scale_));
-    int height = static_cast<int>(std::lround(points.height * window->scale_));
-    window->window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                       height, SDL_WINDOW_SHOWN);
+    Size size = startSize(points, sizing);
+    int width = static_cast<int>(size.width), height = static_cast<int>(size.height);
+    window->window_ =
+        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                         SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (window->window_)
+        SDL_SetWindowMinimumSize(window->window_, static_cast<int>(points.width / 2),
+                                 static_cast<int>(points.height / 2));
     if (window->window_)
         window->renderer_ = SDL_CreateRenderer(window->window_, -1, SDL_RENDERER_ACCELERATED);
     if (window->window_ && !window->renderer_)
@@ -105,6 +171,55 @@ SdlWindow::~SdlWindow() {
     if (window_)
         SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+Size SdlWindow::pixelSize() const {
+    int width = 0, height = 0;
+    if (renderer_ && SDL_GetRendererOutputSize(renderer_, &width, &height) == 0 && width > 0 && height > 0)
+        return {static_cast<Float>(width), static_cast<Float>(height)};
+    return windowSize();
+}
+
+Size SdlWindow::windowSize() const {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    return {static_cast<Float>(width), static_cast<Float>(height)};
+}
+
+bool SdlWindow::isFullScreen() const {
+    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+void SdlWindow::resize(Size pixels) {
+    Size window = windowSize(), drawable = pixelSize();
+    Float ratio = window.width > 0 && drawable.width > 0 ? window.width / drawable.width : 1;
+    if (isFullScreen())
+        setFullScreen(false);
+    SDL_SetWindowSize(window_, static_cast<int>(std::lround(pixels.width * ratio)),
+                      static_cast<int>(std::lround(pixels.height * ratio)));
+}
+
+void SdlWindow::setFullScreen(bool fullScreen) {
+    SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+void SdlWindow::setIcons(const std::vector<cairo_surface_t*>& icons) {
+    for (cairo_surface_t* icon : icons) {
+        if (!icon || cairo_surface_get_type(icon) != CAIRO_SURFACE_TYPE_IMAGE ||
+            cairo_image_surface_get_format(icon) != CAIRO_FORMAT_ARGB32)
+            continue;
+        cairo_surface_flush(icon);
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+            cairo_image_surface_get_data(icon), cairo_image_surface_get_width(icon),
+            cairo_image_surface_get_height(icon), 32, cairo_image_surface_get_stride(icon),
+            SDL_PIXELFORMAT_ARGB8888);
+        if (!surface)
+            continue;
+        // X11 takes one picture; the largest makes the sharpest scaled copies.
+        SDL_SetWindowIcon(window_, surface);
+        SDL_FreeSurface(surface);
+        return;
+    }
 }
 
 std::string SdlWindow::rendererName() const {
@@ -137,7 +252,13 @@ void SdlWindow::present(cairo_surface_t* frame) {
         return;
     SDL_UpdateTexture(texture_, nullptr, cairo_image_surface_get_data(frame),
                       cairo_image_surface_get_stride(frame));
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    Letterbox box = letterbox();
+    SDL_Rect place{static_cast<int>(box.origin().x), static_cast<int>(box.origin().y),
+                   static_cast<int>(box.screenPixels().width), static_cast<int>(box.screenPixels().height)};
+    SDL_SetRenderDrawColor(renderer_, Letterbox::marginGrey, Letterbox::marginGrey, Letterbox::marginGrey,
+                           255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &place);
     SDL_RenderPresent(renderer_);
 }
 
@@ -165,13 +286,17 @@ void SdlWindow::translate(const SDL_Event& event, std::vector<InputEvent>& out) 
     case SDL_MOUSEMOTION:
         translateMouse(event, out);
         break;
+    case SDL_MOUSEWHEEL:
+        translateWheel(event, out);
+        break;
     case SDL_TEXTINPUT:
-        out.push_back(InputEvent::withText(InputEvent::Type::Text, event.text.text));
+        // Characters typed with Ctrl or Alt held are that key's shortcut, which the key event names.
+        if ((heldModifiers_ & (ctrlBits | altBits)) == 0)
+            out.push_back(InputEvent::withText(InputEvent::Type::Text, event.text.text));
         break;
     case SDL_KEYDOWN:
         heldModifiers_ |= modifierBit(event.key.keysym.sym);
-        if (const char* name = keyName(event.key.keysym.sym))
-            out.push_back(InputEvent::withText(InputEvent::Type::Key, name));
+        translateKey(event, out);
         break;
     case SDL_KEYUP:
         heldModifiers_ &= ~modifierBit(event.key.keysym.sym);
@@ -181,6 +306,8 @@ void SdlWindow::translate(const SDL_Event& event, std::vector<InputEvent>& out) 
             heldModifiers_ = 0;
         if (isExpose(event.window.event))
             out.push_back(InputEvent::plain(InputEvent::Type::Expose));
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+            out.push_back(InputEvent::plain(InputEvent::Type::Resized));
         break;
     default:
         break;
@@ -194,15 +321,18 @@ void SdlWindow::translateMouse(const SDL_Event& event, std::vector<InputEvent>& 
         if (!pressed_)
             return;
         type = InputEvent::Type::FingerMove;
-        point = pointFromWindow(event.motion.x, event.motion.y);
+        point = *pointFromWindow(event.motion.x, event.motion.y, true);
     } else {
         if (event.button.button != SDL_BUTTON_LEFT)
             return;
         bool down = event.type == SDL_MOUSEBUTTONDOWN;
         if (down == pressed_)
             return; // a release without its press (the press went to another window)
+        auto onScreen = pointFromWindow(event.button.x, event.button.y, !down);
+        if (!onScreen)
+            return; // a press in the margin touches nothing
         type = down ? InputEvent::Type::FingerDown : InputEvent::Type::FingerUp;
-        point = pointFromWindow(event.button.x, event.button.y);
+        point = *onScreen;
         if (down)
             mirrored_ = heldModifiers_ != 0;
         pressed_ = down;
@@ -212,12 +342,44 @@ void SdlWindow::translateMouse(const SDL_Event& event, std::vector<InputEvent>& 
         out.push_back(InputEvent::touch(type, 1, {points_.width - point.x, points_.height - point.y}));
 }
 
-Point SdlWindow::pointFromWindow(int x, int y) const {
-    int width = 0, height = 0;
-    SDL_GetWindowSize(window_, &width, &height);
-    if (width <= 0 || height <= 0)
-        return {x / scale_, y / scale_};
-    return {x * points_.width / width, y * points_.height / height};
+void SdlWindow::translateKey(const SDL_Event& event, std::vector<InputEvent>& out) {
+    SDL_Keycode key = event.key.keysym.sym;
+    std::string name;
+    if (const char* named = keyName(key))
+        name = named;
+    else if ((heldModifiers_ & (ctrlBits | altBits)) != 0 && key >= SDLK_SPACE && key < SDLK_DELETE)
+        name = std::string(1, static_cast<char>(key));
+    if (name.empty())
+        return;
+    if (heldModifiers_ & altBits)
+        name = "alt+" + name;
+    else if (heldModifiers_ & ctrlBits)
+        name = "ctrl+" + name;
+    out.push_back(InputEvent::withText(InputEvent::Type::Key, name));
+}
+
+void SdlWindow::translateWheel(const SDL_Event& event, std::vector<InputEvent>& out) {
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    auto point = pointFromWindow(x, y);
+    Float notches = event.wheel.preciseY;
+    if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
+        notches = -notches;
+    // The wheel turned away from the user shows what is above: the content moves down.
+    if (point && notches != 0)
+        out.push_back(InputEvent::wheel(*point, -notches * pointsPerWheelNotch));
+}
+
+std::optional<Point> SdlWindow::pointFromWindow(int x, int y, bool anywhere) const {
+    Size window = windowSize(), drawable = pixelSize();
+    Float ratio = window.width > 0 ? drawable.width / window.width : 1;
+    Letterbox box = letterbox();
+    Point pixel{x * ratio, y * ratio};
+    if (auto point = box.screenPoint(pixel))
+        return point;
+    if (!anywhere)
+        return std::nullopt;
+    return Point{(pixel.x - box.origin().x) / box.scale(), (pixel.y - box.origin().y) / box.scale()};
 }
 
 } // namespace ui

@@ -3,6 +3,10 @@
 // and keyboard into touches and keys the way phone simulators do. Headless runs never create one
 // (SDL's video part is not even started then).
 //
+// The window is resizable and high-DPI aware: frames are drawn at the pixels per point of its drawable
+// size and copied unstretched into the middle of it, the rest a plain dark margin (Letterbox.h).
+// Mouse positions are mapped back through the same letterbox: a press in the margin touches nothing.
+//
 // Mouse to fingers:
 //   press          -> FingerDown finger 0 (and finger 1 mirrored about the screen centre while Ctrl,
 //                     Alt or Shift is held at the press)
@@ -11,10 +15,12 @@
 //   move, released -> nothing
 
 #include "Platform/Geometry.h"
+#include "Platform/Letterbox.h"
 
 #include <cairo.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,32 +33,53 @@ union SDL_Event;
 namespace ui {
 
 struct InputEvent {
-    enum class Type { FingerDown, FingerMove, FingerUp, Text, Key, Quit, Expose };
+    enum class Type { FingerDown, FingerMove, FingerUp, Text, Key, Wheel, Quit, Expose, Resized };
     Type type = Type::Expose;
     int finger = 0;   // 0 = the mouse, 1 = its mirrored twin
-    Point point;      // screen points, for finger events
-    std::string text; // typed UTF-8 text, or the key name: "Return", "Escape", "BackSpace"
+    Point point;      // screen points, for finger and wheel events
+    std::string text; // typed UTF-8 text, or the key name (Application::keyName)
+    Float scroll = 0; // wheel: points further down the content
 
     static InputEvent plain(Type type) { return withText(type, ""); }
-    static InputEvent withText(Type type, std::string text) { return {type, 0, {}, std::move(text)}; }
-    static InputEvent touch(Type type, int finger, Point point) { return {type, finger, point, ""}; }
+    static InputEvent withText(Type type, std::string text) { return {type, 0, {}, std::move(text), 0}; }
+    static InputEvent touch(Type type, int finger, Point point) { return {type, finger, point, "", 0}; }
+    static InputEvent wheel(Point point, Float scroll) { return {Type::Wheel, 0, point, "", scroll}; }
+};
+
+// How large a new window is.
+struct WindowSizing {
+    std::optional<Float> scale;   // forced pixels per point (--scale)
+    std::optional<Size> lastSize; // the size the window had when last closed (window coordinates)
 };
 
 class SdlWindow {
 public:
-    // A window of `points` x `scale` pixels, or null with `error` saying why (no display, SDL failed).
-    static std::unique_ptr<SdlWindow> open(const std::string& title, Size points, Float scale,
+    // A window showing a screen of `points`, or null with `error` saying why (no display, SDL failed).
+    // Its size: `sizing.scale` times the screen when forced; else the last size when it still fits the
+    // display's usable area; else the largest of 1, 1.5, 2, 2.5 ... times the screen that fits there.
+    static std::unique_ptr<SdlWindow> open(const std::string& title, Size points, const WindowSizing& sizing,
                                            std::string& error);
     ~SdlWindow();
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
     Size pointSize() const { return points_; }
-    Float scale() const { return scale_; }
+    // The drawable size in pixels, and the window's size in window coordinates (they differ on high-DPI
+    // displays).
+    Size pixelSize() const;
+    Size windowSize() const;
+    bool isFullScreen() const;
     // SDL's name of the renderer in use ("opengl", "software", ...).
     std::string rendererName() const;
 
-    // Shows an ARGB32 frame (normally points x scale pixels; another size is stretched to the window).
+    // Asks for another drawable size in pixels, or for full screen (on the desktop's own resolution).
+    void resize(Size pixels);
+    void setFullScreen(bool fullScreen);
+    // Window icons, largest first; pictures that are not ARGB32 are skipped.
+    void setIcons(const std::vector<cairo_surface_t*>& icons);
+
+    // Shows an ARGB32 frame of the letterboxed screen's pixel size in the middle of the window (another
+    // size is stretched to that place).
     void present(cairo_surface_t* frame);
 
     // Waits at most `timeoutSeconds` for input (a negative timeout waits for ever, 0 takes only what is
@@ -61,14 +88,18 @@ public:
     std::vector<InputEvent> waitEvent(double timeoutSeconds);
 
 private:
-    SdlWindow(Size points, Float scale) : points_(points), scale_(scale) {}
+    explicit SdlWindow(Size points) : points_(points) {}
     bool createTexture(int width, int height);
     void translate(const SDL_Event& event, std::vector<InputEvent>& out);
+    void translateKey(const SDL_Event& event, std::vector<InputEvent>& out);
     void translateMouse(const SDL_Event& event, std::vector<InputEvent>& out);
-    Point pointFromWindow(int x, int y) const;
+    void translateWheel(const SDL_Event& event, std::vector<InputEvent>& out);
+    Letterbox letterbox() const { return Letterbox(points_, pixelSize()); }
+    // The screen point under a mouse position in window coordinates, nullopt in the margin; `anywhere`
+    // maps points beyond the screen too (a drag that leaves it).
+    std::optional<Point> pointFromWindow(int x, int y, bool anywhere = false) const;
 
     Size points_;
-    Float scale_;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;

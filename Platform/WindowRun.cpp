@@ -32,15 +32,31 @@ void deliverFingers(Type type, const std::vector<FingerSample>& fingers) {
 
 } // namespace
 
-WindowRun::WindowRun(std::unique_ptr<SdlWindow> window)
-    : window_(std::move(window)), renderer_(Application::screenSize, window_->scale()) {}
+WindowRun::WindowRun(std::unique_ptr<SdlWindow> window) : window_(std::move(window)) {
+    followWindowSize();
+    Application::shared().setWindowRequests(
+        {[this](Size pixels) { window_->resize(pixels); },
+         [this](bool fullScreen) { window_->setFullScreen(fullScreen); }});
+}
 
-std::unique_ptr<WindowRun> WindowRun::open(const std::string& title, std::string& error) {
-    auto window = SdlWindow::open(title, Application::screenSize, Application::shared().scale(), error);
+WindowRun::~WindowRun() {
+    Application::shared().setWindowRequests({});
+}
+
+std::unique_ptr<WindowRun> WindowRun::open(const std::string& title, const WindowSizing& sizing,
+                                           std::string& error) {
+    auto window = SdlWindow::open(title, Application::screenSize, sizing, error);
     if (!window)
         return nullptr;
     RunLoop::main().reset(RunLoop::Clock::Real);
     return std::unique_ptr<WindowRun>(new WindowRun(std::move(window)));
+}
+
+void WindowRun::followWindowSize() {
+    auto& app = Application::shared();
+    app.setWindowPixelSize(window_->pixelSize());
+    app.setFullScreen(window_->isFullScreen());
+    exposed_ = true;
 }
 
 bool WindowRun::finished() const {
@@ -109,10 +125,18 @@ void WindowRun::handle(const std::vector<InputEvent>& events) {
         flush();
         switch (event.type) {
         case Type::Text:
-            app.sendText(event.text);
+            // Without a focused field a typed character is a key ("/", "?", "+").
+            if (!app.sendText(event.text) && event.text.size() == 1)
+                app.pressKey(event.text);
             break;
         case Type::Key:
-            app.sendKey(event.text);
+            app.pressKey(event.text);
+            break;
+        case Type::Wheel:
+            app.scrollWheel(event.point, event.scroll);
+            break;
+        case Type::Resized:
+            followWindowSize();
             break;
         case Type::Quit:
             closed_ = true;
@@ -129,10 +153,13 @@ void WindowRun::handle(const std::vector<InputEvent>& events) {
 
 void WindowRun::drawIfNeeded() {
     bool animating = Animation::isRunning();
-    bool changed = View::displayGeneration() != renderer_.renderedGeneration();
+    bool changed = !renderer_ || View::displayGeneration() != renderer_->renderedGeneration();
     if (!changed && !animating && !wasAnimating_ && !exposed_)
         return;
-    window_->present(renderer_.render(*Application::shared().window()));
+    auto& app = Application::shared();
+    if (!renderer_ || renderer_->scale() != app.scale())
+        renderer_ = std::make_unique<Renderer>(Application::screenSize, app.scale());
+    window_->present(renderer_->render(*app.window()));
     ++frames_;
     lastFrame_ = RunLoop::main().wallTime();
     // One more frame after the last animation ends, so that its final state shows.

@@ -15,9 +15,15 @@ namespace ui {
 
 class WindowRun {
 public:
-    // Opens the window at the application's scale and starts the real clock; null with `error` when no
-    // window can be opened.
-    static std::unique_ptr<WindowRun> open(const std::string& title, std::string& error);
+    // Opens the window (SdlWindow::open) and starts the real clock; the application follows the window's
+    // size and carries out its resize and full screen requests on it. Null with `error` when no window
+    // can be opened.
+    static std::unique_ptr<WindowRun> open(const std::string& title, const WindowSizing& sizing,
+                                           std::string& error);
+
+    ~WindowRun();
+    WindowRun(const WindowRun&) = delete;
+    WindowRun& operator=(const WindowRun&) = delete;
 
     // Runs until the window is closed or the program quits.
     void run();
@@ -26,6 +32,7 @@ public:
 
     // Frames drawn so far.
     std::uint64_t framesDrawn() const { return frames_; }
+    SdlWindow& window() { return *window_; }
 
 private:
     explicit WindowRun(std::unique_ptr<SdlWindow> window);
@@ -34,9 +41,10 @@ private:
     void handle(const std::vector<InputEvent>& events);
     void drawIfNeeded();
     bool finished() const;
+    void followWindowSize();
 
     std::unique_ptr<SdlWindow> window_;
-    Renderer renderer_;
+    std::unique_ptr<Renderer> renderer_;
     bool wasAnimating_ = false;
     bool exposed_ = true;
     bool closed_ = false;

@@ -208,7 +208,7 @@ double processorSeconds() {
 int measureIdle() {
     Driver::resetToolkit(2);
     std::string error;
-    auto window = WindowRun::open("bench_frame", error);
+    auto window = WindowRun::open("bench_frame", WindowSizing{2.0, std::nullopt}, error);
     if (!window) {
         std::cerr << "bench_frame --idle needs a display: " << error << "\n";
         return 1;
@@ -237,7 +237,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<SdlWindow> window;
     std::string error;
     if (std::getenv("DISPLAY"))
-        window = SdlWindow::open("bench_frame", Application::screenSize, 2, error);
+        window =
+            SdlWindow::open("bench_frame", Application::screenSize, WindowSizing{2.0, std::nullopt}, error);
     if (window)
         std::cout << "frames are shown in a window (SDL renderer: " << window->rendererName() << ")\n";
     else

@@ -195,7 +195,8 @@ BENCHMARK(BM_DrawLongWrappedText)->Unit(benchmark::kMicrosecond);
 
 void BM_PresentFrame(benchmark::State& state) {
     std::string error;
-    auto window = SdlWindow::open("bench_pixels", {screenWidth, screenHeight}, scale, error);
+    auto window = SdlWindow::open("bench_pixels", {screenWidth, screenHeight},
+                                  WindowSizing{scale, std::nullopt}, error);
     if (!window) {
         state.SkipWithError(("no window: " + error).c_str());
         return;

@@ -70,3 +70,34 @@ void SettingsManager::saveSettings() {
     if (!text || !ui::writeFileAtomically(path_, std::string(text.get(), length)))
         std::fprintf(stderr, "torvex: could not save the settings to %s\n", path_.c_str());
 }
+
+namespace {
+
+std::optional<int> positiveInteger(plist_t dictionary, const char* key) {
+    plist_t node = plist_dict_get_item(dictionary, key);
+    if (!node || plist_get_node_type(node) != PLIST_UINT)
+        return std::nullopt;
+    uint64_t value = 0;
+    plist_get_uint_val(node, &value);
+    if (value == 0 || value > 100000)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+} // namespace
+
+std::optional<SettingsManager::WindowSize> SettingsManager::windowSize() const {
+    auto width = positiveInteger(settings_.get(), "windowWidth");
+    auto height = positiveInteger(settings_.get(), "windowHeight");
+    if (!width || !height)
+        return std::nullopt;
+    return WindowSize{*width, *height};
+}
+
+void SettingsManager::setWindowSize(WindowSize size) {
+    if (size.width <= 0 || size.height <= 0)
+        return;
+    plist_dict_set_item(settings_.get(), "windowWidth", plist_new_uint(static_cast<uint64_t>(size.width)));
+    plist_dict_set_item(settings_.get(), "windowHeight", plist_new_uint(static_cast<uint64_t>(size.height)));
+    saveSettings();
+}

@@ -4,6 +4,7 @@
 // dictionary counts as no settings: the manager starts empty and saves that over it.
 
 #include <memory>
+#include <optional>
 #include <plist/plist.h>
 #include <string>
 #include <type_traits>
@@ -34,6 +35,15 @@ public:
     void saveSettings();
 
     const std::string& path() const { return path_; }
+
+    // The window's size when the program last closed it ("windowWidth" and "windowHeight", whole
+    // numbers of window coordinates); nothing when not stored or not positive.
+    struct WindowSize {
+        int width = 0, height = 0;
+    };
+    std::optional<WindowSize> windowSize() const;
+    // Stores the size and saves the settings.
+    void setWindowSize(WindowSize size);
 
 private:
     std::string path_;

@@ -65,6 +65,23 @@ TEST(SettingsManager, savedSettingsAreReadBackByTheNextStart) {
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"settings.file"});
 }
 
+TEST(SettingsManager, theWindowsLastSizeIsKeptAndOnlyAPositiveSizeCounts) {
+    TemporaryFolder folder;
+    std::string path = folder / "settings.file";
+    {
+        SettingsManager first(path);
+        EXPECT_FALSE(first.windowSize());
+        first.setWindowSize({700, 500});
+        first.setWindowSize({0, 300});
+    }
+    SettingsManager second(path);
+    ASSERT_TRUE(second.windowSize());
+    EXPECT_EQ(second.windowSize()->width, 700);
+    EXPECT_EQ(second.windowSize()->height, 500);
+    plist_dict_set_item(second.settings(), "windowWidth", plist_new_string("wide"));
+    EXPECT_FALSE(second.windowSize());
+}
+
 TEST(SettingsManager, settingSomethingElseThanADictionaryKeepsADictionary) {
     TemporaryFolder folder;
     SettingsManager manager(folder / "settings.file");
