@@ -46,6 +46,7 @@ RsvgHandle* openDrawing(const std::filesystem::path& file, const char* style, st
     RsvgHandle* handle = rsvg_handle_new_from_file(file.c_str(), &error);
     if (!handle) {
         std::string message = error ? error->message : "unreadable";
+        message.erase(message.find_last_not_of(" \n") + 1);
         g_clear_error(&error);
         throw AuthoringError(file.string(), 0, "cannot read the drawing: " + message);
     }

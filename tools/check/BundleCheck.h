@@ -6,7 +6,9 @@
 // without header, without its view and sub-region groups, or without an "Anterior" view; two regions with
 // one header; a view without header; "realheader" aliases that loop or lead to no view; a missing
 // picture; a point without "infoid" or whose "infoid" has no entry; an "info" whose id has no entry; a
-// region with more than 20 hotspots in one view; an information section without exactly one entry list.
+// region with more than 20 hotspots in one view; an information section without exactly one entry list;
+// a sub-region that neither a ring or title button (a hit area in a view its parent has) nor the index
+// reaches.
 //
 // Warnings: a point "infoid" without "Label" (it would show as a raw term in the index); a view a
 // sub-region can be shown in (directly or through "realheader") that its parent region lacks (going back
@@ -16,7 +18,9 @@
 // region whose views keep their pictures in different folders, or whose picture file names repeat their
 // folder (the views chooser then finds no thumbnails); a view whose "points" is not its first child;
 // two entries with one id; a top-region view with rings but no hit area marked "exist" = "true" (the
-// rings stay still after a region without them); a quiz area that offers fewer than 12 questions.
+// rings stay still after a region without them); a quiz area that offers fewer than 12 questions (its
+// questions come only from the regions inside it); a sub-region only the index reaches; an indexed entry
+// whose English title is listed already (the index lists each title once).
 
 #include "XmlDocument.h"
 
