@@ -6,6 +6,7 @@
 // status 1.
 
 #include "BundleLocation.h"
+#include "DeepLink.h"
 #include "KeyboardCommands.h"
 #include "Managers/SettingsManager.h"
 #include "TorvexAppDelegate.h"
@@ -31,7 +32,9 @@ constexpr std::string_view kDataFile = "torvex.xml";
 constexpr const char* kProgramOptions =
     "Options of the atlas itself:\n"
     "  --summary         print the bundle's regions and index size, then exit\n"
-    "  --version         print the version, then exit\n";
+    "  --version         print the version, then exit\n"
+    "  --go TERM         start at TERM of the index (English or Latin; the one term it begins will do)\n"
+    "  torvex:TERM       the same as a link (percent-encoded, torvex:Heart%20wall)\n";
 
 const std::vector<std::unique_ptr<TreeNode>>& childrenOf(const TreeNode* node) {
     static const std::vector<std::unique_ptr<TreeNode>> none;
@@ -105,6 +108,11 @@ int main(int argc, char** argv) {
     }
     bool summary = takeOption(argc, argv, "--summary");
     std::string error;
+    std::optional<std::string> startTerm = DeepLink::takeFromArguments(argc, argv, error);
+    if (!error.empty()) {
+        std::cerr << "torvex: " << error << '\n';
+        return 2;
+    }
     auto options = ui::Options::parse(argc, argv, error);
     if (!options) {
         if (!summary) // the toolkit reports it with its usage
@@ -126,6 +134,7 @@ int main(int argc, char** argv) {
         argc, argv,
         [&](ui::Application& application) {
             delegate = std::make_unique<TorvexAppDelegate>();
+            delegate->startTerm = startTerm;
             delegate->applicationDidFinishLaunching(application);
         },
         desktopHooks());

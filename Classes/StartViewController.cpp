@@ -1,5 +1,7 @@
 #include "StartViewController.h"
 
+#include "DeepLink.h"
+
 #include "TorvexAppDelegate.h"
 #include "TorvexView.h"
 
@@ -16,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <glib.h>
+#include <iostream>
 #include <optional>
 #include <sstream>
 #include <vector>
@@ -167,11 +170,36 @@ void StartViewController::loading() {
 
 void StartViewController::endLoadingMainController() {
     label->setText(readyText);
+    if (dApp && dApp->startTerm)
+        followStartTerm(*dApp->startTerm);
+}
+
+void StartViewController::followStartTerm(const std::string& term) {
+    TorvexView& viewer = *torvexViewController;
+    auto match = DeepLink::resolve(term, viewer.indexArray, viewer.latinArray);
+    if (!match) {
+        std::cerr << "torvex: " << DeepLink::unknownTermMessage(term, viewer.indexArray, viewer.latinArray)
+                  << '\n';
+        ui::Application::shared().quit(2);
+        return;
+    }
+    showViewer();
+    std::weak_ptr<TorvexView> alive = torvexViewController;
+    ui::Timer::scheduled(flipDuration, ui::Timer::Repeats::No, [alive, match = *match] {
+        if (auto shown = alive.lock()) {
+            shown->setLang(match.latin ? "lat" : "eng");
+            shown->goToPart(match.term);
+        }
+    });
 }
 
 void StartViewController::touchesBegan(const ui::TouchSet&) {
     if (!label || label->text() != readyText || !torvexViewController)
         return;
+    showViewer();
+}
+
+void StartViewController::showViewer() {
     putViewerBehindStart();
     ui::Animation::begin(flipDuration);
     ui::Animation::setTransition(ui::Transition::FlipFromRight, window().get());

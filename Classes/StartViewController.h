@@ -61,6 +61,8 @@ public:
     void loading();
     void endLoadingMainController();
     void touchesBegan(const ui::TouchSet& touches) override;
+    // Flips from the start screen to the loaded viewer, as a touch does once it is ready.
+    void showViewer();
     void goTo(ui::Button* sender);
     bool shouldAutorotateToInterfaceOrientation(int orientation);
 
@@ -91,6 +93,8 @@ private:
     void addTitle(const std::string& line, float y);
     bool isInWindow() const;
     void putViewerBehindStart();
+    // Starts at the delegate's start term: the viewer at once, then the journey to the term.
+    void followStartTerm(const std::string& term);
     void registerStateProviders();
 
     ui::TimerPtr loadingTimer_;

@@ -20,6 +20,7 @@
 #include "Platform/Application.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace ui {
@@ -64,6 +65,10 @@ public:
     void removeStart();
     // The viewer once the start screen has left the window, else null.
     TorvexView* viewerOnScreen() const;
+
+    // A term to start at (DeepLink): once the viewer has loaded, the start screen gives way at once
+    // and the journey to the term runs; an unknown term ends the program with status 2.
+    std::optional<std::string> startTerm;
 
     ui::ViewPtr window;
     std::shared_ptr<StartViewController> stViewContr;

@@ -51,6 +51,25 @@ TEST_F(ProgramTest, aHeadlessRunShowsTheStartScreenThenFlipsToTheViewerOnATouch)
     EXPECT_EQ(states[2]["root"], "Upper Limb");
 }
 
+TEST_F(ProgramTest, aDeepLinkSkipsTheStartScreenAndRunsTheJourneyToItsTermOrExitsTwoWithCloseTerms) {
+    std::string states = script("wait 8\nstate\n");
+    for (const char* link : {"--go biceps", "--go 'Musculus deltoideus'", "torvex:Bicep", "torvex://Cubital%20fossa"}) {
+        CommandRun run = runCommand(headless() + " " + link + " --script " + states + " 2>/dev/null");
+        ASSERT_EQ(run.status, 0) << link;
+        auto lines = jsonLines(run.output);
+        ASSERT_EQ(lines.size(), 1u) << link;
+        EXPECT_EQ(lines[0]["startScreenShown"], false) << link;
+        EXPECT_EQ(lines[0]["interaction"], true) << link;
+        EXPECT_GE(lines[0]["viewHint"], 0) << link << ": the term's bubble is open";
+    }
+    CommandRun unknown = runCommand(headless() + " --go Bicpes --script " + states + " 2>&1");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.output.find("no index term matches \"Bicpes\"; close terms: Biceps"),
+              std::string::npos)
+        << unknown.output;
+    EXPECT_EQ(runCommand(headless() + " --go 2>/dev/null").status, 2);
+}
+
 TEST_F(ProgramTest, anInstalledProgramFindsItsBundleBesideItselfAndStopsClearlyWithoutOne) {
     fs::path prefix = home / "prefix";
     fs::create_directories(prefix / "bin");
