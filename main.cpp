@@ -82,9 +82,15 @@ bool takeOption(int& argc, char** argv, std::string_view option) {
     return found;
 }
 
-// The keys in --help, and the window's size kept in the settings between runs.
-ui::ProgramHooks desktopHooks() {
+// The window's title and icon, the keys in --help, and the window's size kept in the settings between
+// runs.
+ui::ProgramHooks desktopHooks(const std::optional<std::filesystem::path>& bundle) {
     ui::ProgramHooks hooks;
+    hooks.title = "Torvex";
+    if (bundle) {
+        for (const char* icon : {"Icons/torvex-128.png", "Icons/torvex-64.png"})
+            hooks.iconFiles.push_back((*bundle / icon).string());
+    }
     hooks.help = std::string(kProgramOptions) + "\n" + KeyboardCommands::help();
     hooks.lastWindowSize = []() -> std::optional<ui::Size> {
         auto size = SettingsManager::getInstance().windowSize();
@@ -137,5 +143,5 @@ int main(int argc, char** argv) {
             delegate->startTerm = startTerm;
             delegate->applicationDidFinishLaunching(application);
         },
-        desktopHooks());
+        desktopHooks(bundle));
 }

@@ -2,12 +2,14 @@
 
 #include "Platform/Bundle.h"
 #include "Platform/Driver.h"
+#include "Platform/Image.h"
 #include "Platform/Options.h"
 #include "Platform/Paths.h"
 #include "Platform/Script.h"
 #include "Platform/TextLayoutCache.h"
 #include "Platform/WindowRun.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +42,21 @@ std::optional<int> runScript(const std::string& source, Driver& driver) {
     if (!file)
         return std::nullopt;
     return Script::run(file, driver, std::cout, std::cerr);
+}
+
+// The largest picture that reads is the icon: the desktop scales it down itself.
+void showIcon(SdlWindow& window, const std::vector<std::string>& files) {
+    std::vector<Image> icons;
+    for (const auto& file : files) {
+        if (Image icon = Image::fromFile(file); !icon.empty())
+            icons.push_back(std::move(icon));
+    }
+    std::sort(icons.begin(), icons.end(),
+              [](const Image& a, const Image& b) { return a.pixelSize().width > b.pixelSize().width; });
+    std::vector<cairo_surface_t*> surfaces;
+    for (const auto& icon : icons)
+        surfaces.push_back(icon.surface());
+    window.setIcons(surfaces);
 }
 
 // A window closed in full screen keeps the size it had before.
@@ -96,11 +113,12 @@ int runMain(int argc, char** argv, const std::function<void(Application&)>& setu
     std::unique_ptr<WindowRun> window;
     if (!options->headless) {
         WindowSizing sizing{options->scale, hooks.lastWindowSize ? hooks.lastWindowSize() : std::nullopt};
-        window = WindowRun::open(program, sizing, error);
+        window = WindowRun::open(hooks.title.empty() ? program : hooks.title, sizing, error);
         if (!window) {
             reportNoWindow(program, error);
             return 1;
         }
+        showIcon(window->window(), hooks.iconFiles);
         driver.setClockAdvancer([&window](Float seconds) { window->runFor(seconds); });
     }
 

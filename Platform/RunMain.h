@@ -17,12 +17,15 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ui {
 
 // What a program adds to the toolkit's run.
 struct ProgramHooks {
-    std::string help; // added to the end of --help (the program's own keys and options)
+    std::string help;                   // added to the end of --help (the program's own keys and options)
+    std::string title;                  // the window's title and X11 class (default: the program's file name)
+    std::vector<std::string> iconFiles; // PNG pictures of the window's icon, any sizes
     // The window's size (window coordinates) when it was last closed, and where to keep it when the
     // window closes out of full screen; either may be empty.
     std::function<std::optional<Size>()> lastWindowSize;

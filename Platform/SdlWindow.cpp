@@ -133,6 +133,9 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, Size points
     }
     // The first click into the window is a touch too, not just a focus change.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The desktop matches the window to its menu entry by this class (StartupWMClass).
+    // SDL reads it from the environment when its video starts; the user's own choice stays.
+    setenv("SDL_VIDEO_X11_WMCLASS", title.c_str(), 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = std::string("cannot start SDL video: ") + SDL_GetError();
         return nullptr;

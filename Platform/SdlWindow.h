@@ -54,9 +54,10 @@ struct WindowSizing {
 
 class SdlWindow {
 public:
-    // A window showing a screen of `points`, or null with `error` saying why (no display, SDL failed).
-    // Its size: `sizing.scale` times the screen when forced; else the last size when it still fits the
-    // display's usable area; else the largest of 1, 1.5, 2, 2.5 ... times the screen that fits there.
+    // A window titled `title` (also its X11 class) showing a screen of `points`, or null with `error` saying
+    // why (no display, SDL failed). Its size: `sizing.scale` times the screen when forced; else the last size
+    // when it still fits the display's usable area; else the largest of 1, 1.5, 2, 2.5 ... times the screen
+    // that fits there.
     static std::unique_ptr<SdlWindow> open(const std::string& title, Size points, const WindowSizing& sizing,
                                            std::string& error);
     ~SdlWindow();
