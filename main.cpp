@@ -9,6 +9,7 @@
 #include "DeepLink.h"
 #include "KeyboardCommands.h"
 #include "Managers/SettingsManager.h"
+#include "StartupError.h"
 #include "TorvexAppDelegate.h"
 #include "TorvexContent.h"
 
@@ -58,10 +59,12 @@ void printRegion(const TreeNode& region, int depth) {
 
 int printSummary(const std::filesystem::path& bundle) {
     TorvexContent content(bundle);
-    if (content.parseXMLFileAtFile(kDataFile) == TorvexContent::LoadStatus::Unreadable)
+    content.parseXMLFileAtFile(kDataFile);
+    content.carve();
+    if (std::string problem = StartupError::dataFileProblem(content, bundle / kDataFile); !problem.empty()) {
+        std::cerr << "torvex: " << problem << '\n';
         return 1;
-    if (!content.carve())
-        return 1;
+    }
     printRegion(*content.root, 0);
     std::cout << content.indexDictionary.size() << " index terms, "
               << childrenOf(content.allInfo->lastChild()).size() << " information entries\n";
@@ -127,10 +130,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::optional<std::filesystem::path> bundle = findBundle(options->bundle);
-    if (!bundle && (summary || !options->help)) {
+    if (!bundle && (summary || options->headless) && !options->help) {
         std::cerr << "torvex: " << missingBundleMessage() << '\n';
         return 1;
     }
+    if (!bundle && !options->help) // the window says why it cannot start
+        return ui::runMain(
+            argc, argv, [](ui::Application&) { StartupError::report(missingBundleMessage()); },
+            desktopHooks(bundle));
     if (summary)
         return printSummary(*bundle);
     if (bundle)

@@ -1,6 +1,7 @@
 #include "StartViewController.h"
 
 #include "DeepLink.h"
+#include "StartupError.h"
 
 #include "TorvexAppDelegate.h"
 #include "TorvexView.h"
@@ -170,6 +171,13 @@ void StartViewController::loading() {
 
 void StartViewController::endLoadingMainController() {
     label->setText(readyText);
+    const TorvexContent& content = torvexViewController->content;
+    if (std::string problem =
+            StartupError::dataFileProblem(content, content.bundleDirectory() / "torvex.xml");
+        !problem.empty()) {
+        StartupError::report(problem);
+        return;
+    }
     if (dApp && dApp->startTerm)
         followStartTerm(*dApp->startTerm);
 }

@@ -1,6 +1,8 @@
 // The program as a user starts it: a headless run from start screen to viewer, and the installed
 // layout, where the program finds its bundle beside itself.
 
+#include "Classes/StartupError.h"
+#include "Platform/Application.h"
 #include "ShellTest.h"
 #include "tests/support/CommandRun.h"
 
@@ -53,7 +55,8 @@ TEST_F(ProgramTest, aHeadlessRunShowsTheStartScreenThenFlipsToTheViewerOnATouch)
 
 TEST_F(ProgramTest, aDeepLinkSkipsTheStartScreenAndRunsTheJourneyToItsTermOrExitsTwoWithCloseTerms) {
     std::string states = script("wait 8\nstate\n");
-    for (const char* link : {"--go biceps", "--go 'Musculus deltoideus'", "torvex:Bicep", "torvex://Cubital%20fossa"}) {
+    for (const char* link :
+         {"--go biceps", "--go 'Musculus deltoideus'", "torvex:Bicep", "torvex://Cubital%20fossa"}) {
         CommandRun run = runCommand(headless() + " " + link + " --script " + states + " 2>/dev/null");
         ASSERT_EQ(run.status, 0) << link;
         auto lines = jsonLines(run.output);
@@ -64,10 +67,46 @@ TEST_F(ProgramTest, aDeepLinkSkipsTheStartScreenAndRunsTheJourneyToItsTermOrExit
     }
     CommandRun unknown = runCommand(headless() + " --go Bicpes --script " + states + " 2>&1");
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.output.find("no index term matches \"Bicpes\"; close terms: Biceps"),
-              std::string::npos)
+    EXPECT_NE(unknown.output.find("no index term matches \"Bicpes\"; close terms: Biceps"), std::string::npos)
         << unknown.output;
     EXPECT_EQ(runCommand(headless() + " --go 2>/dev/null").status, 2);
+}
+
+TEST_F(ProgramTest, aDataFileThatCannotBeReadOrParsedStopsTheRunWithStatusOneNamingFileAndReason) {
+    fs::path broken = home / "broken";
+    fs::create_directories(broken);
+    std::ofstream(broken / "torvex.xml") << "<torvex><regions><part header=\"Arm\">";
+    fs::path empty = home / "empty";
+    fs::create_directories(empty);
+    std::string program = std::string(TORVEX_BINARY) + " --home " + home.string();
+    std::string states = script("wait 3\nstate\n");
+    for (const auto& [bundle, reason] : {std::pair{empty, std::string("No such file or directory")},
+                                         std::pair{broken, std::string("line 1, column ")}}) {
+        std::string expected =
+            "The atlas data file " + (bundle / "torvex.xml").string() + " could not be read: " + reason;
+        CommandRun run =
+            runCommand(program + " --headless --bundle " + bundle.string() + " --script " + states + " 2>&1");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(expected), std::string::npos) << run.output;
+        CommandRun summary = runCommand(program + " --summary --bundle " + bundle.string() + " 2>&1");
+        EXPECT_EQ(summary.status, 1);
+        EXPECT_NE(summary.output.find(expected), std::string::npos) << summary.output;
+    }
+}
+
+TEST_F(ProgramTest, inAWindowTheFaultIsAnAlertWhoseQuitEndsWithStatusOne) {
+    auto& app = ui::Application::shared();
+    app.setHeadless(false);
+    testing::internal::CaptureStderr();
+    StartupError::report("The atlas data file x could not be read: gone");
+    testing::internal::GetCapturedStderr();
+    ui::Json alert = app.state()["alert"];
+    EXPECT_EQ(alert["message"], "The atlas data file x could not be read: gone");
+    EXPECT_EQ(alert["buttons"], ui::Json::array({"Quit"}));
+    EXPECT_FALSE(app.quitRequested());
+    ASSERT_TRUE(app.modalAlert()->pressButton("Quit"));
+    EXPECT_TRUE(app.quitRequested());
+    EXPECT_EQ(app.exitStatus(), 1);
 }
 
 TEST_F(ProgramTest, anInstalledProgramFindsItsBundleBesideItselfAndStopsClearlyWithoutOne) {
