@@ -140,6 +140,8 @@ public:
     void waitAndDisplayHint();
     void displayHintFromindex();
     static bool ifPoint(ui::Point point, const ui::Rect& rect);
+    static double widestBubble(bool withInfoButton);
+    void keepBubbleOnScreen(bool withInfoButton);
 
     // ---- Info panel
     void displayInfoClickOfButton();
@@ -343,6 +345,8 @@ private:
     void slideQuizPanelIn();
     void drawQuestions();
     void fillQuestionPanel();
+    void fitQuestionPanel();
+    ButtonPtr questionPressArea; // the larger button behind "Pass"
 
     std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };

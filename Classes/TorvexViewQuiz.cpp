@@ -11,6 +11,7 @@
 #include "Platform/Switch.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <set>
 
@@ -111,7 +112,7 @@ void TorvexView::slideQuizPanelIn() {
     ui::Rect setUp = viewForQuiz->frame(), questions = forQuestion->frame();
     ui::Animation::begin(1.0);
     viewForQuiz->setFrame(ui::Rect(10, setUp.y(), 300, setUp.height()));
-    forQuestion->setFrame(ui::Rect(400, questions.y(), 300, 120));
+    forQuestion->setFrame(ui::Rect(400, questions.y(), 300, questions.height()));
     ui::Animation::commit();
 }
 
@@ -133,7 +134,7 @@ void TorvexView::startQuiz(ui::Button*) {
     ui::Point setUpCenter = viewForQuiz->center();
     ui::Rect setUp = viewForQuiz->frame();
     view()->addSubview(forQuestion);
-    forQuestion->setFrame(ui::Rect(0, 800, 300, 120));
+    forQuestion->setFrame(ui::Rect(0, 800, 300, forQuestion->frame().height()));
     forQuestion->setCenter({landscape ? 1174.0 : 918.0, setUpCenter.y});
     touchBegan = {0, 0};
     ui::Animation::begin(0.7);
@@ -206,7 +207,7 @@ void TorvexView::hideQuiz() {
             forQuestion->removeFromSuperview();
     }));
     viewForQuiz->setFrame(ui::Rect(400, setUp.y(), 300, setUp.height()));
-    forQuestion->setFrame(ui::Rect(400, questions.y(), 300, 120));
+    forQuestion->setFrame(ui::Rect(400, questions.y(), 300, questions.height()));
     ui::Animation::commit();
     cleanView();
     if (const TreeNode* current = currentViewNamed(viewTorvex))
@@ -275,6 +276,7 @@ void TorvexView::nextQuestion(ui::Button*) {
         labelForQuestionLatin->setText("");
         if (passButton)
             passButton->setTitle("OK");
+        fitQuestionPanel();
         return;
     }
     char number[64];
@@ -288,17 +290,43 @@ void TorvexView::nextQuestion(ui::Button*) {
     labelForQuestionLatin->setText(hasLatin ? "(" + latin + ")." : "");
     if (!labelForQuestion->superview())
         fillQuestionPanel();
+    fitQuestionPanel();
     ++question;
+}
+
+// The panel was drawn for a question of two lines and a Latin name of one. Each line more that they
+// wrap to, measured as the labels wrap them, moves what lies below down and makes the panel taller.
+void TorvexView::fitQuestionPanel() {
+    auto linesBeyond = [](const ui::Label& label, int planned) {
+        float line = static_cast<float>(ui::lineHeight(label.font()));
+        float height =
+            static_cast<float>(ui::textSize(label.text(), label.font(), label.frame().width()).height);
+        int lines = line > 0 ? static_cast<int>(std::lround(height / line)) : 0;
+        return static_cast<float>(std::max(lines - planned, 0)) * line;
+    };
+    float belowQuestion = linesBeyond(*labelForQuestion, 2);
+    float belowLatin = belowQuestion + linesBeyond(*labelForQuestionLatin, 1);
+    labelForQuestion->setNumberOfLines(0);
+    labelForQuestion->setFrame(ui::Rect(10, 30, 240, 40 + belowQuestion));
+    labelForQuestionLatin->setNumberOfLines(0);
+    labelForQuestionLatin->setFrame(ui::Rect(10, 52 + belowQuestion, 240, 40 + belowLatin - belowQuestion));
+    if (questionPressArea)
+        questionPressArea->setFrame(ui::Rect(205, 67 + belowLatin, 95, 50));
+    if (passButton)
+        passButton->setFrame(ui::Rect(220, 82 + belowLatin, 70, 25));
+    ui::Rect panel = forQuestion->frame();
+    forQuestion->setFrame(ui::Rect(panel.x(), panel.y(), panel.width(), 120 + belowLatin));
+    forQuestion->updateView();
 }
 
 // The larger invisible button behind "Pass" only widens the area that takes the press.
 void TorvexView::fillQuestionPanel() {
     for (const auto& label : {labelForQuestionLatin, labelForQuestion, numQuestion, procent})
         forQuestion->addSubview(label);
-    auto pressArea = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect(205, 67, 95, 50));
-    pressArea->setTitle("Start");
-    pressArea->addAction(whileAlive([this](ui::Button* sender) { nextQuestion(sender); }));
-    forQuestion->addSubview(pressArea);
+    questionPressArea = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect(205, 67, 95, 50));
+    questionPressArea->setTitle("Start");
+    questionPressArea->addAction(whileAlive([this](ui::Button* sender) { nextQuestion(sender); }));
+    forQuestion->addSubview(questionPressArea);
     passButton = ui::make<ui::Button>(ui::ButtonType::RoundedRect, ui::Rect(220, 82, 70, 25));
     passButton->setIdentifier("passButton");
     passButton->setTitle("Pass");

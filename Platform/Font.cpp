@@ -2,6 +2,7 @@
 
 #include "Platform/TextLayoutCache.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -9,8 +10,9 @@ namespace ui {
 namespace {
 
 PangoLayout* layoutFor(const std::string& text, const Font& font, Float wrapWidth, TextAlignment alignment,
-                       Float lineSpacing = 0) {
-    return TextLayoutCache::shared().layout({text, font, wrapWidth, alignment, lineSpacing});
+                       Float lineSpacing = 0, int truncatedToLines = 0) {
+    return TextLayoutCache::shared().layout(
+        {text, font, wrapWidth, alignment, lineSpacing, truncatedToLines});
 }
 
 // Logical extents in points, relative to the layout's origin.
@@ -97,6 +99,55 @@ Size textSize(const std::string& text, const Font& font, Float width, Float line
     return {std::ceil(extents.width()), std::ceil(extents.height())};
 }
 
+Rect textRangeRect(const std::string& text, const Font& font, Float width, Float lineSpacing,
+                   std::size_t begin, std::size_t end) {
+    if (text.empty() || font.size <= 0 || begin >= end || end > text.size())
+        return {};
+    PangoLayout* layout = layoutFor(text, font, width > 0 ? width : -1, TextAlignment::Left, lineSpacing);
+    PangoRectangle first, last;
+    pango_layout_index_to_pos(layout, static_cast<int>(begin), &first);
+    pango_layout_index_to_pos(layout, static_cast<int>(end - 1), &last);
+    int firstLine = 0, lastLine = 0, x = 0;
+    pango_layout_index_to_line_x(layout, static_cast<int>(begin), FALSE, &firstLine, &x);
+    pango_layout_index_to_line_x(layout, static_cast<int>(end - 1), FALSE, &lastLine, &x);
+    int right = last.x + last.width;
+    if (lastLine != firstLine) {
+        PangoRectangle lineBox;
+        pango_layout_line_get_extents(pango_layout_get_line_readonly(layout, firstLine), nullptr, &lineBox);
+        right = std::max(first.x + first.width, lineBox.x + lineBox.width);
+    }
+    auto points = [](int units) { return static_cast<Float>(units) / PANGO_SCALE; };
+    return {points(first.x), points(first.y), points(right - first.x), points(first.height)};
+}
+
+namespace {
+
+// The lines of `layout` that fit the rectangle, at most `numberOfLines` (0 = no limit), at least one.
+int linesThatFit(PangoLayout* layout, const TextStyle& style, const Rect& rect) {
+    int lines = pango_layout_get_line_count(layout);
+    int fitting = 0;
+    while (fitting < lines && bottomOfLines(layout, fitting + 1) <= rect.height() + 0.01)
+        ++fitting;
+    fitting = std::max(fitting, 1);
+    return style.numberOfLines > 0 ? std::min(style.numberOfLines, fitting) : fitting;
+}
+
+// The same text, ended with "…" after the whole lines that fit; null when the whole text fits.
+PangoLayout* truncatedLayout(PangoLayout* layout, const std::string& text, const TextStyle& style,
+                             const Rect& rect, bool oneLine) {
+    if (oneLine) {
+        bool fits =
+            logicalExtents(layout).width() <= rect.width() && pango_layout_get_line_count(layout) == 1;
+        return fits ? nullptr : layoutFor(text, style.font, rect.width(), TextAlignment::Left, 0, 1);
+    }
+    int shown = linesThatFit(layout, style, rect);
+    if (shown >= pango_layout_get_line_count(layout))
+        return nullptr;
+    return layoutFor(text, style.font, rect.width(), style.alignment, style.lineSpacing, shown);
+}
+
+} // namespace
+
 void drawText(cairo_t* cr, const std::string& text, const TextStyle& style, const Rect& rect) {
     if (!cr || drawsNothing(text, style, rect))
         return;
@@ -104,6 +155,10 @@ void drawText(cairo_t* cr, const std::string& text, const TextStyle& style, cons
     PangoLayout* layout = oneLine
                               ? layoutFor(text, style.font, -1, TextAlignment::Left)
                               : layoutFor(text, style.font, rect.width(), style.alignment, style.lineSpacing);
+    if (style.lineBreakMode == LineBreakMode::TruncateTail) {
+        if (PangoLayout* truncated = truncatedLayout(layout, text, style, rect, oneLine))
+            layout = truncated;
+    }
     int lines = pango_layout_get_line_count(layout);
     int shown = style.numberOfLines > 0 ? std::min(style.numberOfLines, lines) : lines;
     Float height = bottomOfLines(layout, shown);

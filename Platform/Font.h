@@ -35,6 +35,13 @@ Float textWidth(const std::string& text, const Font& font);
 // height.
 Size textSize(const std::string& text, const Font& font, Float width, Float lineSpacing = 0);
 
+// Where the characters at byte offsets [begin, end) of `text` lie when it is wrapped as `textSize`
+// wraps it: the box from the first one's left edge to the last one's right edge, one line high, on
+// the line of the first one (a range that wraps is cut at that line's end). Points from the text's
+// top left; an empty box for an empty range or text.
+Rect textRangeRect(const std::string& text, const Font& font, Float width, Float lineSpacing,
+                   std::size_t begin, std::size_t end);
+
 // The height of one line of text, in points (1.2 times the size for this face): n wrapped lines
 // measure n line heights.
 Float lineHeight(const Font& font);
@@ -54,6 +61,10 @@ struct Color {
     friend bool operator==(const Color&, const Color&) = default;
 };
 
+// What becomes of text that does not fit: cut off at the rectangle, or ended with "…" (the phone's
+// labels do that by default).
+enum class LineBreakMode { Clip, TruncateTail };
+
 struct TextStyle {
     Font font;
     Color color = Color::black();
@@ -61,12 +72,15 @@ struct TextStyle {
     int numberOfLines = 1; // 0 = as many as fit
     TextVerticalAlignment verticalAlignment = TextVerticalAlignment::Automatic;
     Float lineSpacing = 0; // points from line to line; 0 = the font's line height
+    LineBreakMode lineBreakMode = LineBreakMode::Clip;
 };
 
 // Draws `text` into `rect` (points): one line is centred vertically like a label; with more lines
 // the text wraps by words from the top (see TextVerticalAlignment). Text that does not fit is cut
 // off at the rectangle, and lines beyond `numberOfLines` are not drawn. A font of size 0 or a clear
 // colour draws nothing. A one-line text wider than the rectangle starts at its left edge.
+// With LineBreakMode::TruncateTail, text that does not fit shows the whole lines that do (at most
+// `numberOfLines`), the last of them ending with "…"; text that fits is drawn as with Clip.
 void drawText(cairo_t* cr, const std::string& text, const TextStyle& style, const Rect& rect);
 
 } // namespace ui

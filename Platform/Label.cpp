@@ -14,10 +14,17 @@ void Label::setNumberOfLines(int lines) {
     setNeedsDisplay();
 }
 
+void Label::setLineBreakMode(LineBreakMode mode) {
+    lineBreakMode_ = mode;
+    setNeedsDisplay();
+}
+
 void Label::draw(const DrawContext& context) {
-    if (hasTextToDraw())
-        drawText(context.cr, text_, textStyle(context, numberOfLines_, TextVerticalAlignment::Center),
-                 bounds());
+    if (!hasTextToDraw())
+        return;
+    TextStyle style = textStyle(context, numberOfLines_, TextVerticalAlignment::Center);
+    style.lineBreakMode = lineBreakMode_;
+    drawText(context.cr, text_, style, bounds());
 }
 
 } // namespace ui

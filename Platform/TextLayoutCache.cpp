@@ -73,6 +73,7 @@ size_t TextLayoutKeyHash::operator()(const TextLayoutKey& key) const {
     mix(static_cast<size_t>(pangoUnits(key.wrapWidth)));
     mix(static_cast<size_t>(key.alignment));
     mix(static_cast<size_t>(pangoUnits(key.lineSpacing)));
+    mix(static_cast<size_t>(key.truncatedToLines));
     return hash;
 }
 
@@ -127,11 +128,17 @@ PangoLayout* TextLayoutCache::layout(const TextLayoutKey& key) {
         pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
     }
     pango_layout_set_alignment(layout, pangoAlignment(key.alignment));
+    Float spacing = key.lineSpacing > 0 ? key.lineSpacing : lineHeight(key.font);
+    if (key.truncatedToLines > 0 && key.wrapWidth > 0) {
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+        // A height keeps whole lines of the whole text (a negative one would count per paragraph);
+        // half a line more lets rounding keep the last one.
+        pango_layout_set_height(layout, pangoUnits((key.truncatedToLines + 0.5) * spacing));
+    }
     // Every line, the first too, is one font height tall (ascent, descent and the face's line gap:
     // 1.2 em here), as phone text is set, so n lines measure n line heights. Pango's default of
     // ascent plus descent alone crowds wrapped lines.
     PangoAttrList* attributes = pango_attr_list_new();
-    Float spacing = key.lineSpacing > 0 ? key.lineSpacing : lineHeight(key.font);
     pango_attr_list_insert(attributes, pango_attr_line_height_new_absolute(pangoUnits(spacing)));
     pango_layout_set_attributes(layout, attributes);
     pango_attr_list_unref(attributes);

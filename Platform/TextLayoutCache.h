@@ -20,6 +20,9 @@ struct TextLayoutKey {
     Float wrapWidth = -1; // points; -1 = one line per paragraph, never wrapped
     TextAlignment alignment = TextAlignment::Left;
     Float lineSpacing = 0; // points; 0 = the font's line height
+    // Lines that would not fit end the text with "…": at most this many lines (0 = no truncation;
+    // needs a wrap width).
+    int truncatedToLines = 0;
     friend bool operator==(const TextLayoutKey&, const TextLayoutKey&) = default;
 };
 

@@ -7,9 +7,13 @@
 #include "Platform/Renderer.h"
 #include "Platform/RunLoop.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace ui;
 
@@ -195,6 +199,64 @@ TEST_F(RenderTest, ALabelDrawsItsTextInsideItsBounds) {
         lit += at(x, 25).r > 128;
     EXPECT_GT(lit, 20);
     EXPECT_EQ(at(5, 25), (Pixel{0, 0, 0}));
+}
+
+// The bands of lit rows (white text on black) inside `box`, at scale 2, as [first, last] pixel rows.
+std::vector<std::pair<int, int>> litBands(cairo_surface_t* surface, const Rect& box) {
+    std::vector<std::pair<int, int>> bands;
+    for (int y = static_cast<int>(box.minY() * 2); y < static_cast<int>(box.maxY() * 2); ++y) {
+        bool lit = false;
+        for (int x = static_cast<int>(box.minX() * 2); x < static_cast<int>(box.maxX() * 2) && !lit; ++x)
+            lit = pixelAt(surface, x, y).r > 100;
+        if (lit && !bands.empty() && bands.back().second == y - 1)
+            bands.back().second = y;
+        else if (lit)
+            bands.emplace_back(y, y);
+    }
+    return bands;
+}
+
+TEST_F(RenderTest, ALabelEndsTextThatDoesNotFitWithAnEllipsisAfterTheWholeLinesThatFit) {
+    const std::string longName = "Gastro-oesophageal junction of the stomach and the lower end of the gullet";
+    struct Case {
+        std::string text;
+        Rect frame;
+        int numberOfLines, linesShown;
+    };
+    const Case cases[] = {{"Head and Neck", {10, 10, 68, 14}, 1, 1},
+                          {longName, {10, 40, 120, 50}, 0, 3},
+                          {longName, {10, 100, 120, 50}, 2, 2}};
+    Float dots = textWidth("\u2026", Font::system(12));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text + " in " + std::to_string(c.frame.width()));
+        auto label = make<Label>(c.frame);
+        label->setBackgroundColor(Color::clear());
+        label->setTextColor(Color::white());
+        label->setFont(Font::system(12));
+        label->setNumberOfLines(c.numberOfLines);
+        label->setText(c.text);
+        window().addSubview(label);
+        cairo_surface_t* surface = screen();
+        auto bands = litBands(surface, c.frame);
+        ASSERT_EQ(static_cast<int>(bands.size()), c.linesShown);
+        auto [top, bottom] = bands.back();
+        int right = -1;
+        for (int x = static_cast<int>(c.frame.minX() * 2); x < static_cast<int>(c.frame.maxX() * 2); ++x) {
+            for (int y = top; y <= bottom; ++y)
+                right = pixelAt(surface, x, y).r > 100 ? x : right;
+        }
+        EXPECT_LT(right, static_cast<int>(c.frame.maxX() * 2) - 1) << "no letter is cut at the edge";
+        int highest = bottom;
+        // The dots' ink: the last 60 % of the ellipsis's advance.
+        for (int x = right - static_cast<int>(dots * 2 * 0.6); x <= right; ++x) {
+            for (int y = top; y <= bottom; ++y) {
+                if (pixelAt(surface, x, y).r > 100)
+                    highest = std::min(highest, y);
+            }
+        }
+        EXPECT_GT(highest, top + 0.55 * (bottom - top)) << "the line ends with dots on its baseline";
+        label->removeFromSuperview();
+    }
 }
 
 TEST_F(RenderTest, TheDisplayGenerationMovesOnlyWhenSomethingVisibleChanges) {
