@@ -74,6 +74,8 @@ void TorvexView::updatePart(const NodeList& subRegions) {
             ring = imageButton(header, HotSpotButton, number(*area, "sx") / 1.5f,
                                number(*area, "sy") / 1.5f + 30, "circle");
             ring->setIdentifier("hotSpotButtons");
+            // A ring is pressable while it visibly pulses, not only before its fade starts.
+            ring->setHitTesting(ui::View::HitTesting::Presentation);
             pulse = number(*area, "sscale") / 500;
         }
         if (!ring)

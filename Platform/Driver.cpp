@@ -31,7 +31,7 @@ Json transformJson(const AffineTransform& m) {
 }
 
 bool isShownAndTouchable(const View& view) {
-    return !view.isHidden() && view.alpha() > 0.01 && view.isUserInteractionEnabled();
+    return !view.isHidden() && view.touchAlpha() > 0.01 && view.isUserInteractionEnabled();
 }
 
 void collectControls(View& view, const std::string& text, Control*& frontMost) {

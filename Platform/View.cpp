@@ -216,14 +216,23 @@ Rect View::convertTo(const Rect& rect, const View* view) const {
 }
 
 View* View::hitTest(Point point) {
-    if (hidden_ || alpha_ <= 0.01 || !userInteraction_ || !pointInside(point))
+    if (hidden_ || touchAlpha() <= 0.01 || !userInteraction_ || !pointInside(point))
         return nullptr;
     for (auto it = subviews_.rbegin(); it != subviews_.rend(); ++it) {
         View& subview = **it;
-        if (auto* hit = subview.hitTest(subview.transformToSuperview().inverted().apply(point)))
+        if (auto* hit = subview.hitTest(subview.touchTransformToSuperview().inverted().apply(point)))
             return hit;
     }
     return this;
+}
+
+Float View::touchAlpha() const {
+    return hitTesting_ == HitTesting::Presentation ? presentationAlpha() : alpha_;
+}
+
+AffineTransform View::touchTransformToSuperview() const {
+    return hitTesting_ == HitTesting::Presentation ? presentationTransformToSuperview()
+                                                   : transformToSuperview();
 }
 
 bool View::pointInside(Point point) const {

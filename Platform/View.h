@@ -114,6 +114,14 @@ public:
     // this view is hidden, has alpha 0.01 or less, does not take touches or the point is outside it.
     virtual View* hitTest(Point point);
     virtual bool pointInside(Point point) const;
+    // Hit testing reads the model values (alpha, placement) as the phone does, so a view fading out
+    // takes no touches from the start of the fade. A view that is pressable while it visibly fades
+    // (a pulsing ring) asks for what the screen shows instead.
+    enum class HitTesting { Model, Presentation };
+    void setHitTesting(HitTesting mode) { hitTesting_ = mode; }
+    // The alpha and the placement in the superview that hit testing reads.
+    Float touchAlpha() const;
+    AffineTransform touchTransformToSuperview() const;
 
     // What the screen shows now (the model values when nothing animates).
     Float presentationAlpha() const;
@@ -169,6 +177,7 @@ private:
     Rect bounds_;
     AffineTransform transform_;
     Float alpha_ = 1;
+    HitTesting hitTesting_ = HitTesting::Model;
     bool hidden_ = false;
     Color backgroundColor_ = Color::clear();
     bool userInteraction_ = true;

@@ -104,3 +104,32 @@ TEST_F(HotspotTest, HintArrowsBlinkInAndOutAndVanishAtOnceWhenTheCountRunsOut) {
     EXPECT_EQ(hint.alpha(), 0);
     EXPECT_EQ(hint.presentationAlpha(), 0) << "no fading out";
 }
+
+// A sub-region without a pressable rectangle is entered by its ring alone, while the ring shows.
+TEST_F(HotspotTest, ARingTakesATouchWhileItVisiblyPulsesAndNoneOnceFaded) {
+    ui::Button& ring = *viewer().hotSpotButtons.at(0);
+    for (const auto& rectangle : viewer().buttons)
+        rectangle->setHidden(true);
+    ui::Point ringCenter = ring.convertTo(ring.bounds().center(), nullptr);
+    tap({260, 240});
+    advanceToNextTick();
+    driver.advance(0.3);
+    ASSERT_GT(ring.presentationAlpha(), 0.01);
+    ASSERT_EQ(ring.alpha(), 0);
+    tap(ringCenter);
+    EXPECT_EQ(viewer().root->getHeader(), "Chest");
+}
+
+TEST_F(HotspotTest, AFadedRingTakesNoTouch) {
+    ui::Button& ring = *viewer().hotSpotButtons.at(0);
+    for (const auto& rectangle : viewer().buttons)
+        rectangle->setHidden(true);
+    ui::Point ringCenter = ring.convertTo(ring.bounds().center(), nullptr);
+    viewer().count = 2;
+    advanceToNextTick();
+    driver.advance(0.86);
+    ASSERT_LE(ring.presentationAlpha(), 0.01);
+    tap(ringCenter);
+    driver.advance(1);
+    EXPECT_EQ(viewer().root->getHeader(), "Test Body");
+}
