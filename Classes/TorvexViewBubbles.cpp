@@ -14,10 +14,12 @@
 
 #include "ForInfo.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -127,6 +129,10 @@ void checkAnswer(TorvexView& viewer, const std::string& title, const std::string
 void TorvexView::displayHint(ui::Button* sender) {
     count = 0;
     hideInfo();
+    // A bubble is a panel too: it opens alone.
+    hideHelp();
+    hideViews();
+    hideIndex();
     bool quiz = isOnScreen(forQuestion.get());
     if (quiz && static_cast<unsigned>(viewHint) < flags.size() && tempNameSet && labelForFlag)
         labelForFlag->setText(tempName);
@@ -197,14 +203,18 @@ void TorvexView::createBubbleOfFlag(const std::string& title, const std::string&
     labelForFlagLatin->setText("(" + latin + ")");
     labelForFlagLatin->setFont(ui::Font::italicSystem(13));
     bool hasLatin = hasLatinName(latin);
+    bool hasInfoButton = characterCount(descriptin) > 2;
 
-    // The bubble is as wide as the longer line plus its rounded ends.
+    // The bubble is as wide as the longer line plus its rounded ends, but no wider than leaves it and
+    // its info button room on the screen: a longer name ends with "…".
     double textWidth = characterCount(title) > characterCount(labelForFlagLatin->text())
                            ? ui::textWidth(title, labelForFlag->font())
                            : ui::textWidth(labelForFlagLatin->text(), labelForFlagLatin->font());
     ui::Image sheet = ui::Bundle::main().image("labelBubble.png");
     double k = sheet.size().width / 100;
-    double width = textWidth + 40 * k;
+    double widest = widestBubble(hasInfoButton);
+    bool narrowed = textWidth + 40 * k > widest;
+    double width = narrowed ? widest : textWidth + 40 * k;
     int wholeWidth = static_cast<int>(width);
     double top = std::trunc(y - 66);
 
@@ -216,7 +226,15 @@ void TorvexView::createBubbleOfFlag(const std::string& title, const std::string&
     styleBubbleLine(*labelForFlag, {lineX, hasLatin ? top : top + 10, width, 20});
     if (hasLatin) {
         styleBubbleLine(*labelForFlagLatin, {lineX, top + 18, width, 18});
-    } else {
+    }
+    if (narrowed) {
+        // The lines keep to the bubble's body, inside its rounded ends.
+        for (ui::Label* line : {labelForFlag.get(), labelForFlagLatin.get()}) {
+            ui::Rect frame = line->frame();
+            line->setFrame({frame.x() + 20 * k, frame.y(), frame.width() - 40 * k, frame.height()});
+        }
+    }
+    if (!hasLatin) {
         labelForFlagLatin->removeFromSuperview();
         labelForFlagLatin->setAlpha(0);
     }
@@ -258,13 +276,46 @@ void TorvexView::createBubbleOfFlag(const std::string& title, const std::string&
 
     if (infoButtonOfHint)
         infoButtonOfHint->removeFromSuperview();
-    if (characterCount(descriptin) > 2) {
+    if (hasInfoButton) {
         infoButtonOfHint =
             imageButton(descriptin, InfoHintButton, static_cast<float>(infoButtonX), y - 44, "infoButton");
         infoButtonOfHint->setIdentifier("infoButtonOfHint");
         infoButtonOfHint->setHidden(false);
         view()->addSubview(infoButtonOfHint);
     }
+    keepBubbleOnScreen(hasInfoButton);
+}
+
+// The widest bubble that fits the screen with the picture of its info button, which is centred 7 points
+// inside the bubble's right end.
+double TorvexView::widestBubble(bool withInfoButton) {
+    if (!withInfoButton)
+        return 320;
+    double button = ui::Bundle::main().image("infoButton", "png").size().width;
+    return 320 - std::max(button / 2 - 7, 0.0);
+}
+
+// A bubble that still reaches past an edge of the screen after taking its edge picture (a long name
+// near the left third) moves inwards, its lines and its info button with it.
+void TorvexView::keepBubbleOnScreen(bool withInfoButton) {
+    ui::Rect bubble = hintOfFlag->frame();
+    double right = bubble.maxX();
+    if (withInfoButton && infoButtonOfHint) {
+        double button = infoButtonOfHint->image().size().width;
+        right = std::max(right, infoButtonOfHint->center().x + button / 2);
+    }
+    double shift = 0;
+    if (bubble.minX() < 0)
+        shift = -bubble.minX();
+    else if (right > 320)
+        shift = std::floor(320 - right);
+    if (shift == 0)
+        return;
+    std::vector<ui::View*> parts{hintOfFlag.get(), labelForFlag.get(), labelForFlagLatin.get()};
+    if (withInfoButton && infoButtonOfHint)
+        parts.push_back(infoButtonOfHint.get());
+    for (ui::View* part : parts)
+        part->setCenter({part->center().x + shift, part->center().y});
 }
 
 ui::Image TorvexView::createBubbleWithWidth(int width) {

@@ -65,8 +65,9 @@ void TorvexView::displayIndex() {
     if (!navigationController)
         return;
     const auto& list = navigationController->view();
+    // Every showing starts with no row chosen.
+    navigationController->viewWillAppear(true);
     if (!list->superview()) {
-        navigationController->viewWillAppear(true);
         indexView->addSubview(list);
         navigationController->awakeFromNib();
         navigationController->viewDidAppear(true);

@@ -8,9 +8,19 @@
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr float tallestRegionPanel = 360;
+// The detail panel keeps to the picture band.
+constexpr float bandTop = 30, bandBottom = 450;
+
+// In front of its siblings.
+void bringToFront(const ui::View* view) {
+    if (view && view->superview())
+        view->superview()->bringSubviewToFront(view);
+}
 
 std::string withLineBreaks(const std::string& text) {
     std::string broken;
@@ -57,9 +67,15 @@ void TorvexView::displayInfoClickOfButton() {
     count = 0;
     hideViews();
     hideIndex();
+    hideHelp();
+    // The flags go as `hideFlags` takes them (which would close this panel again), so that the next
+    // press of the flags button shows them.
     for (const auto& flag : flags)
         flag->setHidden(true);
     changeImageOnButton(flagButton.get(), false);
+    flagsIsHidden = true;
+    if (zoomButton)
+        zoomButton->setHidden(true);
     if (Info->alpha() == 0)
         openRegionInfo();
     else
@@ -115,10 +131,22 @@ void TorvexView::displayInfo(ui::Button* sender) {
     int height = static_cast<int>(forInfo->textViewForInfo()->contentSize().height + 10);
     if (height % 2 != 0)
         ++height;
+    // A long text is cut to the picture band and scrolls, as the region panel's does.
+    bool scrolls = height > bandBottom - bandTop;
+    if (scrolls)
+        height = static_cast<int>(bandBottom - bandTop);
     changeRectInfoView(ui::Rect(0, 0, width, height));
-    forInfo->setCenter(detailPanelCenter(hintOfFlag->center(), static_cast<float>(bubble.height()), width,
-                                         static_cast<float>(height)));
+    if (scrolls)
+        forInfo->textViewForInfo()->setUserInteractionEnabled(true);
+    ui::Point center = detailPanelCenter(hintOfFlag->center(), static_cast<float>(bubble.height()), width,
+                                         static_cast<float>(height));
+    float half = static_cast<float>(height) / 2;
+    center.y = std::clamp(static_cast<float>(center.y), bandTop + half, bandBottom - half);
+    forInfo->setCenter(center);
     view()->addSubview(forInfo);
+    // The bubble's names stay readable in front of the panel.
+    bringToFront(labelForFlagLatin.get());
+    bringToFront(labelForFlag.get());
     ui::Animation::begin(0.5);
     forInfo->setAlpha(1);
     ui::Animation::commit();

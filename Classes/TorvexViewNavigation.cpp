@@ -314,7 +314,8 @@ void TorvexView::waitSecondAndEnterToPart() {
         after(0.5, &TorvexView::waitAndDisplayHint);
         if (countAns > 3 && passButton)
             passButton->setTitle("Next");
-        showBackControls(true);
+        // A structure of the top region leaves nothing to go back to.
+        showBackControls(hasParentRegion(root));
         return;
     } else if (next->key == "view") {
         std::string header(next->getHeader());

@@ -122,3 +122,31 @@ TEST_F(BubbleTest, AFlagAnchoredAboveThePictureBandOpensNoBubble) {
     EXPECT_EQ(viewer().wviewHint, waiting);
     EXPECT_EQ(viewer().hintOfFlag, nullptr);
 }
+
+TEST_F(BubbleTest, ABubbleWithALongNameStaysWhollyOnScreenWithItsInfoButton) {
+    const std::string longer = "Gastro-oesophageal junction of the stomach",
+                      longest = "Gastro-oesophageal junction of the stomach and the lower end of the gullet";
+    for (const std::string& name : {longer, longest}) {
+        for (int flagIndex : {0, 1, 2}) {
+            SCOPED_TRACE(name + " at flag " + std::to_string(flagIndex));
+            std::string id(viewer().nodesOfFlags.at(flagIndex)->attribute("infoid"));
+            for (const auto& entry : viewer().allInfo->lastChild()->children) {
+                if (entry->attribute("id") == id)
+                    entry->setAttribute("title", name);
+            }
+            openBubble(flagIndex);
+            ui::Rect frame = bubble().frame();
+            EXPECT_GE(frame.minX(), 0);
+            EXPECT_LE(frame.maxX(), 320);
+            ASSERT_TRUE(infoButtonShown());
+            const auto& info = *viewer().infoButtonOfHint;
+            EXPECT_LE(info.center().x + info.image().size().width / 2, 320);
+            EXPECT_NEAR(info.center().x, frame.maxX() - 7, 0.5) << "at the bubble's right end";
+            ui::Rect line = englishLine().frame();
+            EXPECT_GE(line.minX(), frame.minX() - 6);
+            EXPECT_LE(line.maxX(), frame.maxX());
+            EXPECT_EQ(englishLine().lineBreakMode(), ui::LineBreakMode::TruncateTail);
+            EXPECT_EQ(englishLine().text(), name);
+        }
+    }
+}

@@ -5,6 +5,10 @@
 #include "Platform/Button.h"
 #include "Platform/Label.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
 namespace {
 
 class IndexPanel : public PanelsTest {
@@ -101,6 +105,84 @@ TEST_F(IndexPanel, ARegionRowEntersTheRegion) {
     EXPECT_EQ(viewer().root->getHeader(), "Hand");
     EXPECT_TRUE(viewer().enterArray.empty());
     EXPECT_EQ(driver.state()["interaction"], true);
+}
+
+TEST_F(IndexPanel, AJourneyToAStructureOfTheTopRegionLeavesTheBackControlsHidden) {
+    showRegion("Chest");
+    press("index");
+    wait(0.5);
+    search("Nav");
+    press("Navel");
+    wait(9);
+    expectBubbleOf("Navel", "Body");
+    EXPECT_TRUE(viewer().backButton->isHidden());
+    EXPECT_TRUE(viewer().titleBackButton->isHidden());
+}
+
+TEST_F(IndexPanel, EveryShowingStartsWithNoRowChosen) {
+    press("index");
+    wait(0.5);
+    search("Ste");
+    press("Sternum");
+    ASSERT_TRUE(indexList().myTableView->indexPathForSelectedRow());
+    wait(9);
+    press("index");
+    wait(0.5);
+    EXPECT_FALSE(indexList().myTableView->indexPathForSelectedRow());
+}
+
+// WCAG's relative luminance of an 8-bit pixel value, one channel at a time.
+double luminance(std::uint32_t pixel) {
+    auto linear = [](std::uint32_t channel) {
+        double c = static_cast<double>(channel & 0xff) / 255;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(pixel >> 16) + 0.7152 * linear(pixel >> 8) + 0.0722 * linear(pixel);
+}
+
+// Whatever the background behind the panel, the side index's first and last letters (on the section
+// headers) keep a contrast of 4.5:1 with what they stand on.
+TEST_F(IndexPanel, TheSideIndexLettersReadOnEveryBackground) {
+    press("index");
+    wait(0.5);
+    ui::View* strip = nullptr;
+    for (const auto& subview : indexList().myTableView->subviews())
+        strip = subview->className() == "TableIndex" ? subview.get() : strip;
+    ASSERT_NE(strip, nullptr);
+    std::size_t letters = indexList().myTableView->sectionIndexTitles().size();
+    ASSERT_GT(letters, 2u);
+    for (bool black : {true, false}) {
+        if (viewer().blackBackground != black)
+            viewer().changeBackgroundColor(nullptr);
+        cairo_surface_t* screen = driver.render();
+        double scale = cairo_image_surface_get_width(screen) / 320.0;
+        ui::Float slot = std::min(16.0, (strip->bounds().height() - 8) / static_cast<double>(letters));
+        ui::Float top = (strip->bounds().height() - slot * static_cast<double>(letters)) / 2;
+        for (std::size_t letter : {std::size_t{0}, letters - 1}) {
+            ui::Rect box = strip->convertTo(
+                ui::Rect(0, top + slot * static_cast<double>(letter), strip->bounds().width(), slot),
+                nullptr);
+            auto* data = cairo_image_surface_get_data(screen);
+            int stride = cairo_image_surface_get_stride(screen);
+            auto at = [&](int x, int y) {
+                return luminance(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x]);
+            };
+            // What the letter stands on: the strip's edge beside it; the letter: the pixel most unlike that.
+            double ground =
+                at(static_cast<int>(box.minX() * scale) + 1, static_cast<int>(box.midY() * scale));
+            double letterMost = ground;
+            for (int y = static_cast<int>(box.minY() * scale); y < static_cast<int>(box.maxY() * scale);
+                 ++y) {
+                for (int x = static_cast<int>(box.minX() * scale); x < static_cast<int>(box.maxX() * scale);
+                     ++x) {
+                    if (std::abs(at(x, y) - ground) > std::abs(letterMost - ground))
+                        letterMost = at(x, y);
+                }
+            }
+            double contrast = (std::max(ground, letterMost) + 0.05) / (std::min(ground, letterMost) + 0.05);
+            EXPECT_GE(contrast, 4.5) << "letter " << letter << (black ? " on black" : " on white");
+        }
+    }
 }
 
 TEST_F(IndexPanel, TheIndexButtonDoesNothingWhileAJourneyIsQueued) {

@@ -5,6 +5,8 @@
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
 
+#include <algorithm>
+
 namespace {
 
 class InfoPanel : public PanelsTest {
@@ -78,6 +80,18 @@ TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndLeavesTheFlagsHidden
         EXPECT_TRUE(flag->isHidden());
 }
 
+TEST_F(InfoPanel, AfterTheRegionPanelOneFlagsPressShowsTheFlagsAgain) {
+    showRegion("Chest");
+    press("flag");
+    press("info");
+    wait(0.7);
+    press("info");
+    wait(0.7);
+    press("flag");
+    EXPECT_FALSE(viewer().flagsIsHidden);
+    EXPECT_FALSE(viewer().flags.front()->isHidden());
+}
+
 TEST_F(InfoPanel, TheDetailPanelShowsTheFlagsTextWithLineBreaksNextToItsBubble) {
     showRegion("Chest");
     openBubble("Label Sternum");
@@ -114,6 +128,42 @@ TEST_F(InfoPanel, NearTheTopTheDetailPanelGoesBelowTheBubbleAndNearAnEdgeItStays
     viewer().displayInfo(viewer().infoButtonOfHint.get());
     EXPECT_LT(detail().center().y, viewer().hintOfFlag->center().y) << "above, over the bubble's top";
     EXPECT_EQ(detail().frame().maxX(), 320) << "flush with the right edge";
+}
+
+TEST_F(InfoPanel, TheBubblesNamesStayInFrontOfTheDetailPanel) {
+    showRegion("Chest");
+    openBubble("Label Lung");
+    press(viewer().infoButtonOfHint->currentTitle());
+    wait(0.5);
+    const auto& siblings = viewer().view()->subviews();
+    auto place = [&](const ui::View* view) {
+        return std::find_if(siblings.begin(), siblings.end(),
+                            [&](const auto& s) { return s.get() == view; }) -
+               siblings.begin();
+    };
+    ASSERT_GT(detail().frame().maxY(), viewer().labelForFlag->frame().minY())
+        << "the panel reaches the names";
+    EXPECT_GT(place(viewer().labelForFlag.get()), place(&detail()));
+    EXPECT_GT(place(viewer().labelForFlagLatin.get()), place(&detail()));
+}
+
+TEST_F(InfoPanel, ALongDetailTextKeepsToThePictureBandAndScrolls) {
+    showRegion("Chest");
+    for (const auto& entry : viewer().allInfo->lastChild()->children) {
+        if (entry->attribute("id") == "Label Lung") {
+            entry->leafvalue.clear();
+            for (int i = 0; i < 40; ++i)
+                entry->leafvalue += "The lungs fill most of the chest on both sides of the heart. ";
+        }
+    }
+    openBubble("Label Lung");
+    press(viewer().infoButtonOfHint->currentTitle());
+    wait(0.5);
+    EXPECT_GE(detail().frame().minY(), 30);
+    EXPECT_LE(detail().frame().maxY(), 450);
+    EXPECT_TRUE(detail().textViewForInfo()->isUserInteractionEnabled());
+    EXPECT_GT(detail().textViewForInfo()->contentSize().height,
+              detail().textViewForInfo()->bounds().height());
 }
 
 TEST_F(InfoPanel, WithNoBubbleShownTheInfoButtonOnlyTakesTheDetailPanelAway) {

@@ -1,0 +1,59 @@
+// The panels exclude each other: opening one closes whichever other is open.
+#include "Classes/ForInfo.h"
+#include "PanelsTest.h"
+#include "Platform/Button.h"
+#include "Platform/ImageView.h"
+#include "Platform/ScrollView.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct ExclusivePanel {
+    const char* name;
+    std::function<void(TorvexView&, ui::Button& flag)> open;
+    std::function<bool(TorvexView&)> isShown;
+};
+
+const std::vector<ExclusivePanel>& exclusivePanels() {
+    static const std::vector<ExclusivePanel> panels{
+        {"info", [](TorvexView& v, ui::Button&) { v.displayInfoClickOfButton(); },
+         [](TorvexView& v) { return v.Info->alpha() == 1; }},
+        {"help", [](TorvexView& v, ui::Button&) { v.displayHelp(); },
+         [](TorvexView& v) { return v.helpView1->alpha() == 1 || v.helpView2->alpha() == 1; }},
+        {"views", [](TorvexView& v, ui::Button&) { v.displayViews(); },
+         [](TorvexView& v) { return v.typeViews->frame().x() == 0; }},
+        {"index", [](TorvexView& v, ui::Button&) { v.displayIndex(); },
+         [](TorvexView& v) { return v.indexView->frame().x() < 320; }},
+        {"bubble", [](TorvexView& v, ui::Button& flag) { v.displayHint(&flag); },
+         [](TorvexView& v) { return v.hintOfFlag && v.hintOfFlag->alpha() == 1; }},
+    };
+    return panels;
+}
+
+class Exclusion : public PanelsTest {};
+
+TEST_F(Exclusion, OpeningAPanelClosesEveryOtherOne) {
+    for (const auto& first : exclusivePanels()) {
+        for (const auto& second : exclusivePanels()) {
+            if (&first == &second)
+                continue;
+            TearDown();
+            SetUp();
+            showRegion("Chest");
+            viewer().displayFlags();
+            ui::Button* flag = flagOf("Label Heart");
+            ASSERT_NE(flag, nullptr);
+            first.open(viewer(), *flag);
+            wait(1.5);
+            ASSERT_TRUE(first.isShown(viewer())) << first.name;
+            second.open(viewer(), *flag);
+            wait(1.5);
+            EXPECT_TRUE(second.isShown(viewer())) << second.name << " after " << first.name;
+            EXPECT_FALSE(first.isShown(viewer())) << first.name << " stays under " << second.name;
+        }
+    }
+}
+
+} // namespace
