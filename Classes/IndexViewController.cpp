@@ -57,6 +57,9 @@ void IndexViewController::loadView() {
     myTableView->setIdentifier("myTableView");
     myTableView->setRowHeight(rowHeight);
     myTableView->setSectionHeaderHeight(headerHeight);
+    // White letters on a band of the panel's dark colour read on every section header and row.
+    myTableView->setSectionIndexColor(ui::Color::white());
+    myTableView->setSectionIndexBackgroundColor(ui::Color::rgb255(20, 22, 28));
     myTableView->setDataSource(this);
     myTableView->setDelegate(this);
     view->addSubview(myTableView);

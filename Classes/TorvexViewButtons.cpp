@@ -4,6 +4,7 @@
 
 #include "Platform/Bundle.h"
 #include "Platform/Button.h"
+#include "Platform/Label.h"
 
 namespace {
 
@@ -98,4 +99,8 @@ void TorvexView::changeBackgroundColor(ui::Button* sender) {
         sender->setImage(
             ui::Bundle::main().image(blackBackground ? "whiteButton" : "blackButton", "png", "Buttons"));
     view()->setBackgroundColor(blackBackground ? ui::Color::black() : ui::Color::white());
+    // The title line's pale yellow reads on black only; on white it takes a dark olive of its hue.
+    if (labelTitle)
+        labelTitle->setTextColor(blackBackground ? ui::Color::rgb255(226, 234, 123)
+                                                 : ui::Color::rgb255(92, 96, 30));
 }

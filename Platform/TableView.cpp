@@ -202,6 +202,12 @@ public:
 
     explicit IndexStrip(TableView& table) : table_(table) {}
 
+    void setColors(const Color& letters, const Color& background) {
+        letters_ = letters;
+        background_ = background;
+        setNeedsDisplay();
+    }
+
     void setTitles(std::vector<std::string> titles) {
         titles_ = std::move(titles);
         setHidden(titles_.empty());
@@ -219,13 +225,18 @@ public:
 
     void draw(const DrawContext& context) override {
         cairo_t* cr = context.cr;
+        if (!background_.isClear()) {
+            setColor(cr, background_, context.opacity);
+            cairo_rectangle(cr, 0, 0, bounds().width(), bounds().height());
+            cairo_fill(cr);
+        }
         if (touched_) {
             roundedRectangle(cr, Rect(2, 2, bounds().width() - 4, bounds().height() - 4), 10);
             cairo_set_source_rgba(cr, 0.5, 0.5, 0.5, 0.4 * context.opacity);
             cairo_fill(cr);
         }
         Float slot = slotHeight(), top = firstSlotTop();
-        Color color = indexGrey;
+        Color color = letters_;
         color.a *= context.opacity;
         for (std::size_t i = 0; i < titles_.size(); ++i)
             drawText(cr, titles_[i], {Font::boldSystem(12), color, TextAlignment::Center, 1},
@@ -263,19 +274,30 @@ private:
 
     TableView& table_;
     std::vector<std::string> titles_;
+    Color letters_ = indexGrey, background_ = Color::clear();
     bool touched_ = false;
     int lastJump_ = -1;
 };
 
 // ---- The table
 
-TableView::TableView(const Rect& frame) : View(frame) {
+TableView::TableView(const Rect& frame) : View(frame), indexColor_(indexGrey) {
     scroller_ = make<Scroller>(*this);
     addSubview(scroller_);
     strip_ = make<IndexStrip>(*this);
     strip_->setHidden(true);
     addSubview(strip_);
     layOut();
+}
+
+void TableView::setSectionIndexColor(const Color& color) {
+    indexColor_ = color;
+    strip_->setColors(indexColor_, indexBackgroundColor_);
+}
+
+void TableView::setSectionIndexBackgroundColor(const Color& color) {
+    indexBackgroundColor_ = color;
+    strip_->setColors(indexColor_, indexBackgroundColor_);
 }
 
 TableView::~TableView() {

@@ -109,6 +109,10 @@ public:
     void setRowHeight(Float height);
     Float sectionHeaderHeight() const { return headerHeight_; }
     void setSectionHeaderHeight(Float height);
+    // The letters of the side index, and what they stand on: by default grey letters straight on
+    // whatever is below; a background colour fills the strip, over the section headers too.
+    void setSectionIndexColor(const Color& color);
+    void setSectionIndexBackgroundColor(const Color& color);
 
     // Asks the data source for everything again; the selection is cleared and the offset kept within
     // the new content.
@@ -168,6 +172,7 @@ private:
     std::vector<std::string> indexTitles_;
     std::shared_ptr<Scroller> scroller_;
     std::shared_ptr<IndexStrip> strip_;
+    Color indexColor_, indexBackgroundColor_ = Color::clear();
     std::map<IndexPath, TableViewCellPtr> visible_;
     std::map<int, ViewPtr> headers_;
     std::map<std::string, std::vector<TableViewCellPtr>> reusable_;

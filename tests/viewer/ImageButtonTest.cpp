@@ -1,6 +1,10 @@
 #include "ViewerTest.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "Platform/Button.h"
+#include "Platform/Label.h"
 
 using ImageButtons = ViewerTest;
 
@@ -42,4 +46,26 @@ TEST_F(ImageButtons, twoPressesOfTheBackgroundSwitchRestoreItsColourAndPicture) 
     EXPECT_TRUE(v.blackBackground);
     EXPECT_EQ(v.view()->backgroundColor(), ui::Color::black());
     EXPECT_NE(v.CBCButton->currentImage().fileName().find("whiteButton"), std::string::npos);
+}
+
+namespace {
+
+// WCAG's contrast ratio of two opaque colours.
+double contrastOf(const ui::Color& a, const ui::Color& b) {
+    auto luminance = [](const ui::Color& c) {
+        auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+    };
+    double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+TEST_F(ImageButtons, theTitleLineKeepsItsContrastOnEitherBackground) {
+    for (int press = 0; press < 2; ++press) {
+        EXPECT_GE(contrastOf(viewer().labelTitle->textColor(), viewer().view()->backgroundColor()), 4.5)
+            << (viewer().blackBackground ? "on black" : "on white");
+        viewer().changeBackgroundColor(nullptr);
+    }
 }
