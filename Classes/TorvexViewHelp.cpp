@@ -9,6 +9,8 @@
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -18,9 +20,12 @@ struct Heading {
     ui::Rect frame;
 };
 
+// A picture stands on the first `stretch` of the text that follows `before`: a run of spaces, or a
+// word padded with spaces to the width of the button picture that shows it.
 struct Picture {
     const char* name;
-    ui::Point center;
+    const char* before;
+    const char* stretch;
     float scale;
 };
 
@@ -35,7 +40,7 @@ const HelpPage& shortPage() {
                                {{"To Zoom In: ", {8, 5, 100, 14}},
                                 {"To Rotate 3D Image: ", {8, 100, 160, 14}},
                                 {"The View Button: ", {8, 196, 160, 14}}},
-                               {{"Buttons/views.png", {64, 220}, 0.75f}}};
+                               {{"Buttons/views.png", "Press", "            ", 0.75f}}};
     return page;
 }
 
@@ -46,12 +51,14 @@ const HelpPage& longPage() {
                                 {"The View Button: ", {8, 196, 160, 14}},
                                 {"The Information Button: ", {8, 244, 200, 14}},
                                 {"The Flag Icon: ", {8, 310, 160, 14}}},
-                               {{"Buttons/views.png", {64, 220}, 0.75f},
-                                {"infoButton.png", {208, 377}, 0.5f},
-                                {"flag.png", {50, 350}, 0.5f},
-                                {"Buttons/info.png", {59, 283}, 0.75f}}};
+                               {{"Buttons/views.png", "Press ", "Views  ", 0.75f},
+                                {"infoButton.png", "\u201D", "     ", 0.5f},
+                                {"flag.png", "Press", "     ", 0.5f},
+                                {"Buttons/info.png", "Press ", "Info   ", 0.75f}}};
     return page;
 }
+
+void placeInGap(ui::ImageView& image, const Picture& picture, const ui::TextView& textView, ForInfo& panel);
 
 // The headings and pictures were placed against the text as the phone's text view set it: lines 16
 // points apart (TextView sets them so), scrolled by the offset that the panel's layout gives its text
@@ -75,10 +82,33 @@ void fillHelpPage(ForInfo& panel, const HelpPage& page, const std::string& text)
     }
     for (const auto& picture : page.pictures) {
         auto image = ui::make<ui::ImageView>(ui::Bundle::main().image(picture.name));
-        image->setCenter(picture.center);
-        image->setTransform(ui::AffineTransform::scale(picture.scale, picture.scale));
+        placeInGap(*image, picture, textView, panel);
         panel.addSubview(image);
     }
+}
+
+// Measured on the text as the text view lays it out and shows it (scrolled): the picture is centred in
+// the room between the letters around its stretch, and made smaller than its scale when it would reach
+// them. A word's picture so covers the whole word it shows.
+void placeInGap(ui::ImageView& image, const Picture& picture, const ui::TextView& textView, ForInfo& panel) {
+    const std::string& text = textView.text();
+    std::string before(picture.before), stretch(picture.stretch);
+    std::size_t found = text.find(before + stretch);
+    if (found == std::string::npos)
+        return;
+    std::size_t begin = found + before.size(), end = begin + stretch.size();
+    // The stretch with the spaces on either side of it.
+    std::size_t roomBegin = text.find_last_not_of(' ', begin - 1) + 1;
+    std::size_t roomEnd = std::min(text.find_first_not_of(' ', end), text.size());
+    auto onPanel = [&](std::size_t from, std::size_t to) {
+        return textView.convertTo(textView.rectOfTextRange(from, to), &panel);
+    };
+    ui::Rect room = onPanel(roomBegin, roomEnd);
+    ui::Float width = image.bounds().width();
+    ui::Float scale =
+        width > 0 ? std::min<ui::Float>(picture.scale, (room.width() - 1) / width) : picture.scale;
+    image.setCenter(room.center());
+    image.setTransform(ui::AffineTransform::scale(scale, scale));
 }
 
 } // namespace

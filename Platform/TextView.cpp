@@ -28,6 +28,12 @@ void TextView::measure() {
         setContentOffset({std::min(offset.x, most.x), std::min(offset.y, most.y)});
 }
 
+Rect TextView::rectOfTextRange(std::size_t begin, std::size_t end) const {
+    Float width = std::max(bounds().width() - 2 * margin, 0.0);
+    Rect range = textRangeRect(text_, font_, width, lineSpacing(font_), begin, end);
+    return {range.x() + margin, range.y() + margin, range.width(), range.height()};
+}
+
 void TextView::draw(const DrawContext& context) {
     if (!hasTextToDraw())
         return;

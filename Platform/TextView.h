@@ -25,6 +25,10 @@ public:
     // How far apart a text view sets the lines of text in `font`.
     static Float lineSpacing(const Font& font);
 
+    // Where the characters at byte offsets [begin, end) of the text lie as it is laid out, in content
+    // coordinates, which are the bounds' (scrolling moves the bounds' origin); see `textRangeRect`.
+    Rect rectOfTextRange(std::size_t begin, std::size_t end) const;
+
     void draw(const DrawContext& context) override;
     int layerCount() const override { return 2; } // the text and the scroll indicator
     std::string className() const override { return "TextView"; }

@@ -118,6 +118,53 @@ TEST_F(Help, TheViewsAndInfoPicturesStandOnTheWordsTheyShow) {
     expectInside(pictureCenter(longPage(), "Buttons/info"), stretchOf(longPage(), 16, "Press ", "Info   "));
 }
 
+// Measured on the text as laid out: the letters on either side of each picture's place stay clear.
+TEST_F(Help, NoPictureCoversALetter) {
+    struct Place {
+        const char* picture;
+        const char* before;
+        const char* after;
+        const char* shownWord; // the word the picture shows and hides, if any
+    };
+    showRegion("Hand");
+    press("help");
+    ForInfo& page = longPage();
+    const ui::TextView& text = *page.textViewForInfo();
+    const Place places[] = {{"Buttons/views", "Press", "for a number", "Views"},
+                            {"Buttons/info", "Press", "to access", "Info"},
+                            {"flag", "Press", "on the menu", nullptr},
+                            {"infoButton", "\u201D", "icon", nullptr}};
+    for (const auto& place : places) {
+        SCOPED_TRACE(place.picture);
+        const std::string& words = text.text();
+        std::size_t next = words.find(place.after);
+        std::size_t previous = words.rfind(place.before, next);
+        ASSERT_NE(next, std::string::npos);
+        ASSERT_NE(previous, std::string::npos);
+        std::size_t lastLetter = previous + std::string(place.before).size() - 1;
+        ui::Rect left = text.convertTo(text.rectOfTextRange(lastLetter, lastLetter + 1), &page);
+        ui::Rect right = text.convertTo(text.rectOfTextRange(next, next + 1), &page);
+        const ui::ImageView* found = nullptr;
+        for (const auto& subview : page.subviews()) {
+            auto* picture = dynamic_cast<ui::ImageView*>(subview.get());
+            if (picture && picture->image().fileName().find(place.picture) != std::string::npos)
+                found = picture;
+        }
+        ASSERT_NE(found, nullptr);
+        ui::Rect frame = found->frame();
+        EXPECT_GE(frame.minX(), left.maxX() - 0.5);
+        EXPECT_LE(frame.maxX(), right.minX() + 0.5);
+        EXPECT_NEAR(frame.midY(), right.midY(), 1) << "on the line of its words";
+        if (place.shownWord) {
+            std::size_t at = words.find(place.shownWord, previous);
+            ui::Rect word =
+                text.convertTo(text.rectOfTextRange(at, at + std::string(place.shownWord).size()), &page);
+            EXPECT_LE(frame.minX(), word.minX());
+            EXPECT_GE(frame.maxX(), word.maxX());
+        }
+    }
+}
+
 TEST_F(Help, OpeningTheIndexHidesTheHelp) {
     press("help");
     wait(0.8);
