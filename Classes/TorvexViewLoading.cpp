@@ -14,20 +14,23 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <iostream>
 #include <locale>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <openssl/evp.h>
+#include <unicode/coll.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
 
 namespace {
 
 const ui::Color kTitleYellow = ui::Color::rgb255(226, 234, 123);
 
-// Term lists sort by the collation of a UTF-8 locale, with case folded first. Only "C.UTF-8" is
-// present on a bare system; its collation is code point order, which for folded text puts spaces and
-// punctuation first, then digits, then letters. A locale with real collation is used when installed.
+// Identifiers fold case by a UTF-8 locale: "en_US.UTF-8" when installed, else "C.UTF-8", which is
+// present on a bare system. (Term lists sort by the collator below, not by a locale of the machine.)
 const std::locale& sortLocale() {
     static const std::locale locale = [] {
         for (const char* name : {"en_US.UTF-8", "C.UTF-8"}) {
@@ -81,11 +84,47 @@ std::wstring lowerCased(std::string_view text) {
     return wide;
 }
 
-// The key whose plain order is the locale's case-insensitive order.
-std::wstring sortKey(const std::string& term) {
-    std::wstring folded = lowerCased(term);
-    return std::use_facet<std::collate<wchar_t>>(sortLocale())
-        .transform(folded.data(), folded.data() + folded.size());
+// The language whose order the term lists take: the user's (LC_ALL, LC_COLLATE, LANG, as the C
+// library reads them), English when none is set or it is the plain "C" one.
+std::string collationLanguage() {
+    for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (!value || !*value)
+            continue;
+        std::string name(value);
+        name = name.substr(0, name.find_first_of(".@"));
+        if (name == "C" || name == "POSIX")
+            break;
+        return name;
+    }
+    return "en";
+}
+
+// Compares by letters and accents, not by case, in the user's language, the same on every machine
+// whatever locales it has installed. A language the collation data lacks falls back to the root order,
+// which is English's.
+const icu::Collator& termCollator() {
+    static const std::unique_ptr<icu::Collator> collator = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Collator> made(
+            icu::Collator::createInstance(icu::Locale::createCanonical(collationLanguage().c_str()), status));
+        if (U_FAILURE(status) || !made) {
+            status = U_ZERO_ERROR;
+            made.reset(icu::Collator::createInstance(icu::Locale::getEnglish(), status));
+        }
+        made->setStrength(icu::Collator::SECONDARY);
+        return made;
+    }();
+    return *collator;
+}
+
+// The key whose plain byte order is the collator's order.
+std::string sortKey(const std::string& term) {
+    icu::UnicodeString text = icu::UnicodeString::fromUTF8(term);
+    const icu::Collator& collator = termCollator();
+    std::string key(static_cast<std::size_t>(collator.getSortKey(text, nullptr, 0)), '\0');
+    collator.getSortKey(text, reinterpret_cast<uint8_t*>(key.data()), static_cast<int32_t>(key.size()));
+    return key;
 }
 
 bool containsText(std::string_view text, std::string_view part) {
@@ -348,13 +387,13 @@ bool TorvexView::issetInIndexArray(const std::string& term) const {
 }
 
 int TorvexView::alphabeticSort(const std::string& a, const std::string& b, const void* context) {
-    std::wstring first = lowerCased(context ? a : b), second = lowerCased(context ? b : a);
-    return std::use_facet<std::collate<wchar_t>>(sortLocale())
-        .compare(first.data(), first.data() + first.size(), second.data(), second.data() + second.size());
+    UErrorCode status = U_ZERO_ERROR;
+    UCollationResult order = termCollator().compareUTF8(context ? a : b, context ? b : a, status);
+    return order == UCOL_LESS ? -1 : order == UCOL_GREATER ? 1 : 0;
 }
 
 void TorvexView::sortAlphabetically(std::vector<std::string>& terms) {
-    std::vector<std::pair<std::wstring, std::string>> keyed;
+    std::vector<std::pair<std::string, std::string>> keyed;
     keyed.reserve(terms.size());
     for (auto& term : terms)
         keyed.emplace_back(sortKey(term), std::move(term));
