@@ -136,8 +136,11 @@ int linesThatFit(PangoLayout* layout, const TextStyle& style, const Rect& rect) 
 PangoLayout* truncatedLayout(PangoLayout* layout, const std::string& text, const TextStyle& style,
                              const Rect& rect, bool oneLine) {
     if (oneLine) {
-        bool fits =
-            logicalExtents(layout).width() <= rect.width() && pango_layout_get_line_count(layout) == 1;
+        // A line whose letters fit is shown whole, though its advance may end a little beyond.
+        PangoRectangle ink;
+        pango_layout_get_extents(layout, &ink, nullptr);
+        bool fits = static_cast<Float>(ink.x + ink.width) / PANGO_SCALE <= rect.width() &&
+                    pango_layout_get_line_count(layout) == 1;
         return fits ? nullptr : layoutFor(text, style.font, rect.width(), TextAlignment::Left, 0, 1);
     }
     int shown = linesThatFit(layout, style, rect);
