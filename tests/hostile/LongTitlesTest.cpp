@@ -54,7 +54,7 @@ TEST_F(LongTitles, aLongRegionHeaderIsShownInTheTitleBarAndTheBackCaption) {
     EXPECT_EQ(state()["interaction"], true);
 }
 
-TEST_F(LongTitles, aLongFlagNameOpensABubbleThatReachesPastTheScreenWithItsTextInIt) {
+TEST_F(LongTitles, aLongFlagNameOpensABubbleKeptOnTheScreenWithItsTextInIt) {
     openViewer();
     press("flag");
     wait(0.5);
@@ -67,7 +67,8 @@ TEST_F(LongTitles, aLongFlagNameOpensABubbleThatReachesPastTheScreenWithItsTextI
         EXPECT_EQ(viewer().labelForFlag->alpha(), 1);
         EXPECT_EQ(viewer().hintOfFlag->alpha(), 1);
         EXPECT_FALSE(viewer().hintOfFlag->image().empty()) << "the bubble's picture";
-        EXPECT_GT(viewer().hintOfFlag->frame().width(), 320);
+        EXPECT_GE(viewer().hintOfFlag->frame().minX(), 0);
+        EXPECT_LE(viewer().hintOfFlag->frame().maxX(), 320) << "the name ends with an ellipsis instead";
         drawFrame();
     }
 }
