@@ -6,6 +6,7 @@
 #include "AtlasBuilder.h"
 #include "AtlasReader.h"
 #include "AtlasTestText.h"
+#include "ContactSheet.h"
 #include "IndentedText.h"
 
 #include <cairo.h>
@@ -206,6 +207,18 @@ TEST_F(AuthoringMistakes, TheShapeListShowsEveryIdWithItsLabelAndSize) {
     EXPECT_NEAR(artwork.geometry("A").width, 20, 0.01);
     EXPECT_EQ(std::ranges::count(shapes, std::string("layer1"), &Artwork::Shape::id), 1);
     EXPECT_EQ(artwork.nearestIds("specks", 1), std::vector<std::string>{"speck"});
+}
+
+TEST_F(AuthoringMistakes, TheProofSheetIsAPdfPageForTheWarningsAndOneForEachView) {
+    Outcome outcome = build(sketchAtlas);
+    ASSERT_TRUE(writeContactSheet(outcome.built, folder / "bundle", folder / "proof.pdf", {"a warning"}));
+    std::ifstream in(folder / "proof.pdf", std::ios::binary);
+    std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_TRUE(pdf.starts_with("%PDF"));
+    auto count = pdf.find("/Count ");
+    ASSERT_NE(count, std::string::npos);
+    int pages = std::stoi(pdf.substr(count + 7));
+    EXPECT_EQ(pages, 1 + 3); // Whole's Anterior and Posterior, Part's Anterior
 }
 
 TEST_F(AuthoringMistakes, TheToolNamesFileAndLineOfEachWarningAndStrictMakesThemErrors) {
