@@ -1,6 +1,8 @@
 #include "AuthoringAdvice.h"
 
+#include "Bubbles.h"
 #include "Classes/IndexViewController.h"
+#include "Markers.h"
 #include "Platform/Font.h"
 #include "Platform/TableView.h"
 
@@ -14,8 +16,10 @@ namespace {
 
 constexpr double screenWidth = 320;
 // The flag's bubble is as wide as its longer name plus its rounded ends, 40 hundredths of the bubble
-// picture (134 points wide), and must stay on the screen.
-constexpr double bubbleEnds = 40 * 134 / 100.0;
+// picture, and no wider than the screen; with an information text its info button, centred 7 points
+// inside the bubble's right end, must stay on the screen too.
+constexpr double bubbleEnds = 40 * art::labelBubbleWidth / 100;
+constexpr double infoButtonOverhang = art::infoButtonSize / 2 - 7 > 0 ? art::infoButtonSize / 2 - 7 : 0;
 // The header line is centred on the screen's top bar from x 15 to 325; below the top the back button
 // (x 14 to 82, its caption the parent's header) sits on its left end.
 constexpr double headerLeft = 15, headerWidth = 310, backButtonRight = 82, backButtonWidth = 68;
@@ -88,10 +92,13 @@ private:
     }
 
     void adviseOnNames(const Structure& structure) {
-        fits(structure.line, bubbleTitle, structure.title, "shorten the title");
+        bool infoButton = !structure.about.empty();
+        fits(structure.line, infoButton ? bubbleTitleWithInfo : bubbleTitle, structure.title,
+             "shorten the title");
         fits(structure.line, indexRow, structure.title, "shorten the title");
         if (structure.latin.size() > 1) {
-            fits(structure.line, bubbleLatin, "(" + structure.latin + ")", "shorten the Latin name");
+            fits(structure.line, infoButton ? bubbleLatinWithInfo : bubbleLatin, "(" + structure.latin + ")",
+                 "shorten the Latin name");
             fits(structure.line, indexRow, structure.latin, "shorten the Latin name");
         }
     }
@@ -149,6 +156,10 @@ private:
 
 const TextPlace bubbleTitle{"the flag's bubble", 14, TextPlace::Face::Regular, screenWidth - bubbleEnds};
 const TextPlace bubbleLatin{"the flag's bubble", 13, TextPlace::Face::Italic, screenWidth - bubbleEnds};
+const TextPlace bubbleTitleWithInfo{"the flag's bubble", 14, TextPlace::Face::Regular,
+                                    screenWidth - infoButtonOverhang - bubbleEnds};
+const TextPlace bubbleLatinWithInfo{"the flag's bubble", 13, TextPlace::Face::Italic,
+                                    screenWidth - infoButtonOverhang - bubbleEnds};
 const TextPlace headerTitle{"the header beside the back button", 12, TextPlace::Face::Regular,
                             2 * (headerLeft + headerWidth / 2 - backButtonRight)};
 const TextPlace topHeaderTitle{"the header", 12, TextPlace::Face::Regular, headerWidth};

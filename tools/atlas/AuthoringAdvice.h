@@ -23,6 +23,7 @@ struct TextPlace {
 // The width of TEXT set as PLACE sets it, measured as the program measures.
 double widthIn(const TextPlace& place, const std::string& text);
 
-extern const TextPlace bubbleTitle, bubbleLatin, headerTitle, topHeaderTitle, backCaption, indexRow;
+extern const TextPlace bubbleTitle, bubbleLatin, bubbleTitleWithInfo, bubbleLatinWithInfo, headerTitle,
+    topHeaderTitle, backCaption, indexRow;
 
 } // namespace atlas
