@@ -53,7 +53,7 @@ done
 cd "$work/home"
 run() { env -i HOME="$work/home" PATH=/usr/bin:/bin "$@"; }
 for program in torvex torvex-atlas torvex-check; do
-    printed=$(run "$root/usr/bin/$program" --version)
+    printed=$(run "$root/usr/bin/$program" --version 2>&1) || fail "$program --version failed: $printed"
     [ "$printed" = "$program $version" ] || fail "$program --version printed \"$printed\""
 done
 summary=$(run "$root/usr/bin/torvex" --headless --summary 2>&1) || fail "--summary failed: $summary"
