@@ -1,5 +1,7 @@
 #include "Platform/Download.h"
 
+#include "Platform/Application.h"
+
 #include "Platform/ImageDecoder.h"
 #include "Platform/Paths.h"
 
@@ -38,6 +40,11 @@ size_t appendToBody(char* data, size_t size, size_t count, void* userData) {
     return length;
 }
 
+// A window closed during a download ends it at once.
+int stopWhenClosed(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return Application::shared().closeRequestedMeanwhile() ? 1 : 0;
+}
+
 CurlHandle makeHandle(const std::string& url, const DownloadLimits& limits, Body& body,
                       char (&errorText)[CURL_ERROR_SIZE]) {
     static std::once_flag globalInit;
@@ -58,6 +65,8 @@ CurlHandle makeHandle(const std::string& url, const DownloadLimits& limits, Body
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(h, CURLOPT_USERAGENT, "torvex");
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, stopWhenClosed);
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
     return handle;
 }
 
