@@ -1,5 +1,6 @@
 // Process entry: launches the atlas (start screen, then the viewer) in a window, or headless with a
-// script. `--summary` prints the bundle's region tree and index size instead, `--version` the version.
+// script. `--summary` prints the bundle's region tree and index size instead, `--version` the version;
+// `--offline` starts without looking at the network, so that run fetches no start content.
 //
 // Without --bundle the program reads the bundle installed beside it (../share/torvex from the
 // executable's folder), else the one its build tree made beside it; without either it stops with exit
@@ -35,7 +36,8 @@ constexpr const char* kProgramOptions =
     "  --summary         print the bundle's regions and index size, then exit\n"
     "  --version         print the version, then exit\n"
     "  --go TERM         start at TERM of the index (English or Latin; the one term it begins will do)\n"
-    "  torvex:TERM       the same as a link (percent-encoded, torvex:Heart%20wall)\n";
+    "  torvex:TERM       the same as a link (percent-encoded, torvex:Heart%20wall)\n"
+    "  --offline         leave the network alone: fetch no start content in this run\n";
 
 const std::vector<std::unique_ptr<TreeNode>>& childrenOf(const TreeNode* node) {
     static const std::vector<std::unique_ptr<TreeNode>> none;
@@ -116,6 +118,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     bool summary = takeOption(argc, argv, "--summary");
+    bool offline = takeOption(argc, argv, "--offline");
     std::string error;
     std::optional<std::string> startTerm = DeepLink::takeFromArguments(argc, argv, error);
     if (!error.empty()) {
@@ -146,7 +149,10 @@ int main(int argc, char** argv) {
     return ui::runMain(
         argc, argv,
         [&](ui::Application& application) {
-            delegate = std::make_unique<TorvexAppDelegate>();
+            delegate =
+                offline
+                    ? std::make_unique<TorvexAppDelegate>(TorvexAppDelegate::ReachabilityTargets::offline())
+                    : std::make_unique<TorvexAppDelegate>();
             delegate->startTerm = startTerm;
             delegate->applicationDidFinishLaunching(application);
         },

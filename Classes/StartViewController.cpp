@@ -3,6 +3,8 @@
 #include "DeepLink.h"
 #include "StartupError.h"
 
+#include "Managers/SettingsManager.h"
+#include "StartContent.h"
 #include "TorvexAppDelegate.h"
 #include "TorvexView.h"
 
@@ -16,17 +18,12 @@
 #include "Platform/Label.h"
 #include "Platform/Paths.h"
 
-#include <filesystem>
-#include <fstream>
-#include <glib.h>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace {
 
-constexpr const char* fieldSeparator = "||";
 constexpr float titleX = 37;
 constexpr float firstTitleY = 240;
 constexpr float titleSpacing = 30;
@@ -57,36 +54,6 @@ std::vector<std::string> splitLines(const std::string& text) {
     return lines;
 }
 
-std::string firstField(const std::string& line) {
-    return line.substr(0, line.find(fieldSeparator));
-}
-
-std::string lastField(const std::string& line) {
-    std::size_t separator = line.rfind(fieldSeparator);
-    return separator == std::string::npos ? line : line.substr(separator + 2);
-}
-
-// The file as text, or nothing when it is missing or not UTF-8.
-std::optional<std::string> readText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    std::string text = bytes.str();
-    if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
-        return std::nullopt;
-    return text;
-}
-
-bool folderListsEntry(const std::string& folder, const std::string& name) {
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        if (entry.path().filename() == name)
-            return true;
-    return false;
-}
-
 } // namespace
 
 StartViewController::StartViewController() = default;
@@ -96,6 +63,8 @@ StartViewController::~StartViewController() {
         timer->invalidate();
     if (loadingTimer_)
         loadingTimer_->invalidate();
+    if (titlesDeadline_)
+        titlesDeadline_->invalidate();
     for (const char* key : {"startLabel", "startTicks", "startScreenShown"})
         ui::Application::shared().removeStateProvider(key);
 }
@@ -118,21 +87,43 @@ void StartViewController::viewDidLoad() {
 }
 
 void StartViewController::viewLoading() {
-    if (dApp && dApp->internet)
-        fetchTitles();
-    startView->setImage(startPicture());
+    registerStateProviders();
+    StartContent::moveOldCopies();
+    startPicture_ = StartContent::startPicture();
+    if (!shouldFetch()) {
+        showStartScreen();
+        return;
+    }
+    titlesDownload_ = fetch(1, StartContent::maxTitlesBytes,
+                            [this](std::optional<std::string> bytes) { titlesArrived(std::move(bytes)); });
+    pictureDownload_ = fetch(0, StartContent::maxPictureBytes,
+                             [this](std::optional<std::string> bytes) { pictureArrived(std::move(bytes)); });
+    if (!titlesDownload_) {
+        showStartScreen();
+        return;
+    }
+    titlesDeadline_ = ui::Timer::scheduled(titlesWait, ui::Timer::Repeats::No, [this] { showStartScreen(); });
+}
+
+// The screen in the order the user sees it: picture, titles, label; then the blink and the viewer's timers.
+void StartViewController::showStartScreen() {
+    if (screenShown_)
+        return;
+    screenShown_ = true;
+    if (titlesDeadline_)
+        titlesDeadline_->invalidate();
+    startView->setImage(startPicture_);
     startView->setUserInteractionEnabled(true);
     whiteRect->setFrame(applicationFrame());
     startView->setFrame(applicationFrame());
 
-    // Titles below the screen could be neither seen nor pressed; a list of thousands of lines would only
-    // hold the screen up while it made their buttons.
-    std::vector<std::string> lines = splitLines(titlesText());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    // Titles below the screen could be neither seen nor pressed.
+    std::vector<StartContent::Title> titles = StartContent::parseTitles(StartContent::titlesText());
+    for (std::size_t i = 0; i < titles.size(); ++i) {
         float y = firstTitleY + titleSpacing * static_cast<float>(i);
         if (y >= applicationFrame().maxY())
             break;
-        addTitle(lines[i], y);
+        addTitle(titles[i].title, titles[i].address, y);
     }
 
     label = ui::make<ui::Label>(ui::Rect(100, 139, 140, 20));
@@ -146,14 +137,15 @@ void StartViewController::viewLoading() {
 
     timer = ui::Timer::scheduled(blinkInterval, ui::Timer::Repeats::Yes, [this] { addDots(); });
     loadingTimer_ = ui::Timer::scheduled(loadingDelay, ui::Timer::Repeats::No, [this] { loading(); });
-    registerStateProviders();
 }
 
 void StartViewController::addDots() {
     ui::Animation::run(blinkDuration, [this] { label->setAlpha(label->alpha() == 0 ? 1 : 0); });
     ++t;
-    if (t == pictureTick && dApp && dApp->internet)
-        fetchStartPicture();
+    if (t == pictureTick) {
+        pictureDue_ = true;
+        showArrivedPicture();
+    }
     if (t == lastTick) {
         timer->invalidate();
         timer.reset();
@@ -222,9 +214,9 @@ void StartViewController::showViewer() {
 
 void StartViewController::goTo(ui::Button* sender) {
     t = tickAfterGoTo;
-    for (const std::string& line : splitLines(titlesText()))
-        if (firstField(line) == sender->currentTitle())
-            ui::openURL(lastField(line));
+    for (const auto& [button, address] : titleAddresses_)
+        if (button == sender && !address.empty())
+            ui::openURL(address);
 }
 
 bool StartViewController::shouldAutorotateToInterfaceOrientation(int orientation) {
@@ -239,49 +231,66 @@ std::optional<std::string> StartViewController::contentAddress(std::size_t line)
     return lines[line];
 }
 
-std::optional<std::string> StartViewController::downloadContent(std::size_t line) {
-    auto address = contentAddress(line);
-    return address ? ui::download(*address, downloadLimits) : std::nullopt;
-}
-
-std::string StartViewController::documentsPath(const std::string& fileName) {
-    return ui::Paths::documentsDirectory() + "/" + fileName;
-}
-
-// The cached list, else the bundle's.
-std::string StartViewController::titlesText() {
-    if (auto cached = readText(documentsPath(titlesFileName)))
-        return *cached;
-    return ui::Bundle::main().text("TitlesAndUrls", "txt").value_or("");
-}
-
-// The cached picture when it decodes, else the bundle's.
-ui::Image StartViewController::startPicture() const {
-    if (folderListsEntry(ui::Paths::documentsDirectory(), startPictureFileName)) {
-        ui::Image cached = ui::Image::fromFile(documentsPath(startPictureFileName));
-        if (!cached.empty())
-            return cached;
+std::string StartViewController::contentServerHost() {
+    for (std::size_t line : {1, 0}) {
+        auto address = contentAddress(line);
+        std::size_t scheme = address ? address->find("://") : std::string::npos;
+        if (scheme == std::string::npos)
+            continue;
+        std::size_t start = scheme + 3;
+        std::size_t end = address->find_first_of(":/?#", start);
+        std::string host = address->substr(start, end == std::string::npos ? end : end - start);
+        if (!host.empty())
+            return host;
     }
-    return ui::Bundle::main().image(startPictureFileName);
+    return "";
 }
 
-void StartViewController::fetchTitles() const {
-    if (auto bytes = downloadContent(1))
-        ui::writeFileAtomically(documentsPath(titlesFileName), *bytes);
+bool StartViewController::shouldFetch() const {
+    return dApp && dApp->internet && (contentAddress(0) || contentAddress(1)) && fetchingIsOn();
 }
 
-void StartViewController::fetchStartPicture() {
-    auto bytes = downloadContent(0);
-    if (!bytes || !ui::isPicture(*bytes) ||
-        !ui::writeFileAtomically(documentsPath(startPictureFileName), *bytes))
+// On unless the settings say otherwise; the setting is written the first time, so that it can be found.
+bool StartViewController::fetchingIsOn() {
+    SettingsManager& settings = SettingsManager::getInstance();
+    if (!settings.hasSetting(fetchStartContentKey))
+        settings.setBoolSetting(fetchStartContentKey, true);
+    return settings.boolSetting(fetchStartContentKey, true);
+}
+
+std::unique_ptr<ui::DownloadTask> StartViewController::fetch(std::size_t line, std::size_t maxBytes,
+                                                             ui::DownloadTask::Completion completion) {
+    auto address = contentAddress(line);
+    if (!address)
+        return nullptr;
+    ui::DownloadLimits limits = downloadLimits;
+    limits.maxBytes = maxBytes;
+    return ui::DownloadTask::start(*address, limits, std::move(completion));
+}
+
+// A sound list is kept; the screen shows now if it still waited, with the fresh list when it was kept.
+void StartViewController::titlesArrived(std::optional<std::string> bytes) {
+    if (bytes)
+        StartContent::keepTitles(*bytes);
+    showStartScreen();
+}
+
+void StartViewController::pictureArrived(std::optional<std::string> bytes) {
+    ui::Image picture;
+    if (!bytes || !StartContent::keepPicture(*bytes, &picture))
         return;
-    if (isInWindow())
-        startView->setImage(ui::Image::fromData(*bytes));
+    arrivedPicture_ = picture;
+    showArrivedPicture();
+}
+
+// From the fifth blink on, while the start screen is up.
+void StartViewController::showArrivedPicture() {
+    if (pictureDue_ && !arrivedPicture_.empty() && screenShown_ && isInWindow())
+        startView->setImage(arrivedPicture_);
 }
 
 // A white underline and a borderless white title above it, as wide as the title's text.
-void StartViewController::addTitle(const std::string& line, float y) {
-    std::string title = firstField(line);
+void StartViewController::addTitle(const std::string& title, const std::string& address, float y) {
     ui::Font font = ui::Font::boldSystem(12);
     float width = static_cast<float>(static_cast<int>(ui::textWidth(title, font)));
 
@@ -296,6 +305,7 @@ void StartViewController::addTitle(const std::string& line, float y) {
     button->setTitleColor(ui::Color::white());
     button->addAction([this](ui::Button* sender) { goTo(sender); });
     startView->addSubview(button);
+    titleAddresses_.emplace_back(button.get(), address);
 }
 
 bool StartViewController::isInWindow() const {

@@ -3,15 +3,23 @@
 // shown while the viewer is built behind it.
 //
 // Start content comes from the content server named by the bundle's address file "url.txt" (line 1:
-// the start picture, line 2: the titles list) and is cached in the documents folder as
-// "TitlesAndUrls.txt" and "torvexStart.jpg". Online, the titles list is fetched before the screen is
-// built and the start picture at the fifth blink; offline, the cached copies are shown, else the
-// bundle's own. Only a successful, non-empty answer replaces a cached copy, and a picture only when it
-// decodes as one; a download gives up after `downloadLimits`.
+// the start picture, line 2: the titles list; an empty file names none) and is kept in the cache
+// folder; StartContent says what is accepted and where it is kept. Both are fetched on worker threads
+// from launch, when the network is reachable, the bundle names a server and the setting
+// "fetchStartContent" (on unless set to false) allows it; the window draws and answers meanwhile.
+//
+//     titles arrive within 1.5 s    they are kept and the screen shows with them
+//     later, or refused, or never   the screen shows at 1.5 s with the cached or bundle titles (a
+//                                   list arriving later is kept for the next start)
+//     picture arrives by tick 5     it is kept and shown at the fifth blink
+//     picture arrives after         it is kept, and shown at once while the start screen is up
+//
+// Offline, or with fetching off, the screen shows at once with the cached copies or the bundle's own.
+// Closing never waits on the network: the downloads are cut short when the screen goes away.
 //
 // Titles list: one title per line, fields separated by "||"; the first field is the title shown, the
 // last the web address it opens (a line without "||" is both). Every line gives a button, an empty
-// one too, down to the bottom of the screen.
+// one too, down to the bottom of the screen; a title opens its own line's address only.
 //
 //     state            label                 a touch
 //     loading          "Loading..."          does nothing
@@ -20,7 +28,7 @@
 //
 // The label blinks every 0.7 s for 52 ticks; pressing a title stops the count for good.
 
-#include "Platform/Download.h"
+#include "Platform/DownloadTask.h"
 #include "Platform/Image.h"
 #include "Platform/Timer.h"
 #include "Platform/ViewController.h"
@@ -29,6 +37,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ui {
 class Button;
@@ -41,14 +51,16 @@ class TorvexView;
 
 class StartViewController : public ui::ViewController {
 public:
-    static constexpr const char* titlesFileName = "TitlesAndUrls.txt";
-    static constexpr const char* startPictureFileName = "torvexStart.jpg";
     static constexpr const char* loadingText = "Loading...";
     static constexpr const char* readyText = "touch to continue";
+    // The setting that turns fetching off when false.
+    static constexpr const char* fetchStartContentKey = "fetchStartContent";
+    // How long the screen waits for the titles before it shows the ones it has.
+    static constexpr double titlesWait = 1.5;
 
-    // How long the start screen waits for the content server (the screen is frozen meanwhile).
-    static inline ui::DownloadLimits downloadLimits{std::chrono::milliseconds(2000),
-                                                    std::chrono::milliseconds(4000)};
+    // How long a download may take (each has the size cap of its kind on top).
+    static inline ui::DownloadLimits downloadLimits{std::chrono::milliseconds(3000),
+                                                    std::chrono::milliseconds(10000)};
 
     StartViewController();
     ~StartViewController() override;
@@ -69,6 +81,8 @@ public:
     // The address on `line` of the bundle's address file (0: the start picture, 1: the titles list);
     // nothing when the file has no such line or the line is empty.
     static std::optional<std::string> contentAddress(std::size_t line);
+    // The host of the content server, or "" when the bundle names none.
+    static std::string contentServerHost();
 
     std::shared_ptr<ui::ImageView> startView;
     std::shared_ptr<ui::ImageView> whiteRect;
@@ -83,14 +97,16 @@ public:
     int t = 0;
 
 private:
-    // The content at `contentAddress(line)`; nothing when there is no such address or the download fails.
-    static std::optional<std::string> downloadContent(std::size_t line);
-    static std::string documentsPath(const std::string& fileName);
-    static std::string titlesText();
-    ui::Image startPicture() const;
-    void fetchTitles() const;
-    void fetchStartPicture();
-    void addTitle(const std::string& line, float y);
+    bool shouldFetch() const;
+    static bool fetchingIsOn();
+    // Starts the download of `contentAddress(line)` of at most `maxBytes`, if there is such an address.
+    std::unique_ptr<ui::DownloadTask> fetch(std::size_t line, std::size_t maxBytes,
+                                            ui::DownloadTask::Completion completion);
+    void titlesArrived(std::optional<std::string> bytes);
+    void pictureArrived(std::optional<std::string> bytes);
+    void showArrivedPicture();
+    void showStartScreen();
+    void addTitle(const std::string& title, const std::string& address, float y);
     bool isInWindow() const;
     void putViewerBehindStart();
     // Starts at the delegate's start term: the viewer at once, then the journey to the term.
@@ -98,4 +114,12 @@ private:
     void registerStateProviders();
 
     ui::TimerPtr loadingTimer_;
+    ui::TimerPtr titlesDeadline_;
+    std::unique_ptr<ui::DownloadTask> titlesDownload_;
+    std::unique_ptr<ui::DownloadTask> pictureDownload_;
+    ui::Image startPicture_;   // the one cached before this start's download, else the bundle's
+    ui::Image arrivedPicture_; // this start's download
+    bool screenShown_ = false;
+    bool pictureDue_ = false; // the fifth blink has come
+    std::vector<std::pair<const ui::Button*, std::string>> titleAddresses_;
 };

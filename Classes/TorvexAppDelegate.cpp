@@ -19,7 +19,8 @@ ui::Rect applicationFrame() {
 
 } // namespace
 
-TorvexAppDelegate::TorvexAppDelegate() : TorvexAppDelegate(ReachabilityTargets()) {}
+TorvexAppDelegate::TorvexAppDelegate()
+    : TorvexAppDelegate(ReachabilityTargets{StartViewController::contentServerHost(), defaultRoute}) {}
 
 TorvexAppDelegate::TorvexAppDelegate(ReachabilityTargets targets) : targets_(std::move(targets)) {
     livingDelegate = this;

@@ -33,19 +33,21 @@ class TorvexView;
 
 class TorvexAppDelegate {
 public:
-    // The host of the content server that the bundle's address file points at.
-    static constexpr const char* contentServerHost = "127.0.0.1";
     // Stands for the default route among the targets below.
     static constexpr const char* defaultRoute = "0.0.0.0";
 
-    // What the two watchers follow. The program watches the content server host and the default route.
-    // Tests point both at the loopback address, which always has a route, to be online; an empty name
-    // gives no watcher, so a launch with two empty names stays offline.
+    // What the two watchers follow. The program watches the content server host that the bundle's
+    // address file names (none when it names none) and the default route. Tests point both at the
+    // loopback address, which always has a route, to be online; an empty name gives no watcher, so a
+    // launch with two empty names stays offline (the --offline option).
     struct ReachabilityTargets {
-        std::string host = contentServerHost;
+        std::string host;
         std::string internet = defaultRoute;
+
+        static ReachabilityTargets offline() { return ReachabilityTargets{"", ""}; }
     };
 
+    // Watches the bundle's content server host and the default route.
     TorvexAppDelegate();
     explicit TorvexAppDelegate(ReachabilityTargets targets);
     ~TorvexAppDelegate();

@@ -26,6 +26,38 @@ struct CurlCleanup {
 };
 using CurlHandle = std::unique_ptr<CURL, CurlCleanup>;
 
+struct MultiCleanup {
+    void operator()(CURLM* handle) const { curl_multi_cleanup(handle); }
+};
+using MultiHandle = std::unique_ptr<CURLM, MultiCleanup>;
+
+// How long one wait for the network may last before the loop looks at the cancel flag again (a
+// cancel also wakes the wait at once).
+constexpr int pollMilliseconds = 200;
+
+// Runs the transfer to its end, or until `cancel` says stop; the transfer's own result.
+CURLcode perform(CURLM* multi, CURL* easy, DownloadCancel* cancel) {
+    curl_multi_add_handle(multi, easy);
+    if (cancel)
+        cancel->attach(multi);
+    CURLcode result = CURLE_ABORTED_BY_CALLBACK;
+    int running = 1;
+    while (running > 0 && !(cancel && cancel->cancelled())) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK)
+            break;
+        if (running > 0)
+            curl_multi_poll(multi, nullptr, 0, pollMilliseconds, nullptr);
+    }
+    int left = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &left))
+        if (message->msg == CURLMSG_DONE && message->easy_handle == easy)
+            result = message->data.result;
+    if (cancel)
+        cancel->attach(nullptr);
+    curl_multi_remove_handle(multi, easy);
+    return result;
+}
+
 struct Body {
     std::string bytes;
     std::size_t maxBytes;
@@ -114,15 +146,31 @@ std::string writeTemporaryBeside(const std::filesystem::path& target, const std:
 
 } // namespace
 
-std::optional<std::string> download(const std::string& url, const DownloadLimits& limits) {
+void DownloadCancel::cancel() {
+    cancelled_ = true;
+    std::lock_guard lock(mutex_);
+    if (multi_)
+        curl_multi_wakeup(static_cast<CURLM*>(multi_));
+}
+
+void DownloadCancel::attach(void* multiHandle) {
+    std::lock_guard lock(mutex_);
+    multi_ = multiHandle;
+}
+
+std::optional<std::string> download(const std::string& url, const DownloadLimits& limits,
+                                    DownloadCancel* cancel) {
     Body body{"", limits.maxBytes};
     char errorText[CURL_ERROR_SIZE] = "";
     CurlHandle handle = makeHandle(url, limits, body, errorText);
-    if (!handle) {
+    MultiHandle multi(curl_multi_init());
+    if (!handle || !multi) {
         logFailure(url, "no curl handle");
         return std::nullopt;
     }
-    CURLcode result = curl_easy_perform(handle.get());
+    CURLcode result = perform(multi.get(), handle.get(), cancel);
+    if (cancel && cancel->cancelled())
+        return std::nullopt;
     if (result != CURLE_OK) {
         logFailure(url, errorText[0] ? errorText : curl_easy_strerror(result));
         return std::nullopt;

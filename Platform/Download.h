@@ -2,12 +2,14 @@
 // Fetching a web address into memory, and writing a file so that readers see either the old or the
 // new contents, never a mix.
 //
-// Downloads are synchronous: the caller's thread waits. They are bounded in time so that a stalled
-// server cannot hold the caller for ever, and only a successful answer counts: an error page is a
-// failure, not content.
+// `download` is synchronous: the caller's thread waits (DownloadTask runs it on a worker). It is bounded
+// in time so that a stalled server cannot hold the caller for ever, another thread may cut it short
+// through a DownloadCancel, and only a successful answer counts: an error page is a failure, not content.
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -20,9 +22,26 @@ struct DownloadLimits {
     std::size_t maxBytes = 32 * 1024 * 1024; // a larger body is a failure
 };
 
+// Cuts a download short from another thread: `cancel` wakes the download at once, wherever it waits.
+class DownloadCancel {
+public:
+    void cancel();
+    bool cancelled() const { return cancelled_; }
+
+    // For `download`: the transfer that `cancel` wakes (null when none runs).
+    void attach(void* multiHandle);
+
+private:
+    std::atomic<bool> cancelled_ = false;
+    std::mutex mutex_;
+    void* multi_ = nullptr;
+};
+
 // The body of an http or https address when the final answer is 2xx and not empty, else nullopt
-// (with a line on stderr saying why). Redirects are followed, to http and https addresses only.
-std::optional<std::string> download(const std::string& url, const DownloadLimits& limits = {});
+// (with a line on stderr saying why; a cancelled download fails without a word). Redirects are
+// followed, to http and https addresses only.
+std::optional<std::string> download(const std::string& url, const DownloadLimits& limits = {},
+                                    DownloadCancel* cancel = nullptr);
 
 // Whether `bytes` decode as a PNG or JPEG picture. A downloaded picture replaces a cached copy only
 // when they do, so that an error page or a cut-off file never takes the place of a good picture.

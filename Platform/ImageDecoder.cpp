@@ -27,11 +27,11 @@ uint32_t readBigEndian32(const std::string& bytes, size_t at) {
 }
 
 // The IHDR chunk always comes first, so the size is known before anything is allocated.
-bool pngSizeIsAcceptable(const std::string& bytes) {
+bool pngSizeIsAcceptable(const std::string& bytes, uint64_t maxPixels) {
     if (bytes.size() < 24)
         return true; // too short to decode anyway; the decoder reports it
     uint32_t width = readBigEndian32(bytes, 16), height = readBigEndian32(bytes, 20);
-    return pictureSizeIsAcceptable(width, height);
+    return pictureSizeIsAcceptable(width, height, maxPixels);
 }
 
 uint32_t readBigEndian16(const std::string& bytes, size_t at) {
@@ -45,7 +45,7 @@ bool isStartOfFrame(unsigned char marker) {
 
 // Walks the JPEG segments up to the first frame header. libjpeg would decode a frame of any claimed
 // size (seconds of work for a few hundred bytes), so the size is checked before it sees the data.
-bool jpegSizeIsAcceptable(const std::string& bytes) {
+bool jpegSizeIsAcceptable(const std::string& bytes, uint64_t maxPixels) {
     size_t at = 2;
     while (at + 4 <= bytes.size() && static_cast<unsigned char>(bytes[at]) == 0xff) {
         auto marker = static_cast<unsigned char>(bytes[at + 1]);
@@ -55,7 +55,8 @@ bool jpegSizeIsAcceptable(const std::string& bytes) {
         }
         if (isStartOfFrame(marker))
             return at + 9 > bytes.size() ||
-                   pictureSizeIsAcceptable(readBigEndian16(bytes, at + 7), readBigEndian16(bytes, at + 5));
+                   pictureSizeIsAcceptable(readBigEndian16(bytes, at + 7), readBigEndian16(bytes, at + 5),
+                                           maxPixels);
         if (marker == 0xda)
             return true; // scan data before any frame header: the decoder reports the damage
         at += 2 + readBigEndian16(bytes, at + 2);
@@ -84,8 +85,8 @@ cairo_status_t readPngBytes(void* closure, unsigned char* data, unsigned int len
     return CAIRO_STATUS_SUCCESS;
 }
 
-SurfacePtr decodePng(const std::string& bytes, std::string& error) {
-    if (!pngSizeIsAcceptable(bytes)) {
+SurfacePtr decodePng(const std::string& bytes, std::string& error, uint64_t maxPixels) {
+    if (!pngSizeIsAcceptable(bytes, maxPixels)) {
         error = "PNG picture too large";
         return nullptr;
     }
@@ -106,11 +107,17 @@ struct PixbufLoaderDeleter {
     }
 };
 
+struct SizeGuard {
+    uint64_t maxPixels;
+    bool tooLarge = false;
+};
+
 // A second guard, for frame headers the walk above did not reach.
-void refuseHugeSize(GdkPixbufLoader* loader, int width, int height, gpointer tooLarge) {
+void refuseHugeSize(GdkPixbufLoader* loader, int width, int height, gpointer guard) {
+    auto* sizeGuard = static_cast<SizeGuard*>(guard);
     if (!pictureSizeIsAcceptable(static_cast<uint64_t>(std::max(width, 0)),
-                                 static_cast<uint64_t>(std::max(height, 0)))) {
-        *static_cast<bool*>(tooLarge) = true;
+                                 static_cast<uint64_t>(std::max(height, 0)), sizeGuard->maxPixels)) {
+        sizeGuard->tooLarge = true;
         gdk_pixbuf_loader_set_size(loader, 1, 1); // decode next to nothing; the result is dropped
     }
 }
@@ -150,8 +157,8 @@ SurfacePtr surfaceFromPixbuf(GdkPixbuf* pixbuf) {
     return surface;
 }
 
-SurfacePtr decodeJpeg(const std::string& bytes, std::string& error) {
-    if (!jpegSizeIsAcceptable(bytes)) {
+SurfacePtr decodeJpeg(const std::string& bytes, std::string& error, uint64_t maxPixels) {
+    if (!jpegSizeIsAcceptable(bytes, maxPixels)) {
         error = "JPEG picture too large";
         return nullptr;
     }
@@ -163,15 +170,16 @@ SurfacePtr decodeJpeg(const std::string& bytes, std::string& error) {
         g_clear_error(&gerror);
         return nullptr;
     }
-    bool tooLarge = false;
-    g_signal_connect(loader.get(), "size-prepared", G_CALLBACK(refuseHugeSize), &tooLarge);
+    SizeGuard guard{maxPixels};
+    g_signal_connect(loader.get(), "size-prepared", G_CALLBACK(refuseHugeSize), &guard);
     bool written = gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(bytes.data()),
                                            bytes.size(), &gerror);
     bool closed = written && gdk_pixbuf_loader_close(loader.get(), &gerror);
     GdkPixbuf* pixbuf = closed ? gdk_pixbuf_loader_get_pixbuf(loader.get()) : nullptr;
-    if (tooLarge || !pixbuf) {
-        error = tooLarge ? "JPEG picture too large"
-                         : std::string("damaged JPEG data: ") + (gerror ? gerror->message : "no picture");
+    if (guard.tooLarge || !pixbuf) {
+        error = guard.tooLarge
+                    ? "JPEG picture too large"
+                    : std::string("damaged JPEG data: ") + (gerror ? gerror->message : "no picture");
         g_clear_error(&gerror);
         return nullptr;
     }
@@ -188,8 +196,8 @@ SurfacePtr decodeJpeg(const std::string& bytes, std::string& error) {
 
 } // namespace
 
-bool pictureSizeIsAcceptable(uint64_t width, uint64_t height) {
-    constexpr uint64_t maxSide = 8192, maxPixels = 32 * 1024 * 1024;
+bool pictureSizeIsAcceptable(uint64_t width, uint64_t height, uint64_t maxPixels) {
+    constexpr uint64_t maxSide = 8192;
     return width <= maxSide && height <= maxSide && width * height <= maxPixels;
 }
 
@@ -224,11 +232,11 @@ SurfacePtr asArgbSurface(cairo_surface_t* surface) {
     return copy;
 }
 
-SurfacePtr decodePicture(const std::string& bytes, std::string& error) {
+SurfacePtr decodePicture(const std::string& bytes, std::string& error, uint64_t maxPixels) {
     if (isPng(bytes))
-        return decodePng(bytes, error);
+        return decodePng(bytes, error, maxPixels);
     if (isJpeg(bytes))
-        return decodeJpeg(bytes, error);
+        return decodeJpeg(bytes, error, maxPixels);
     error = bytes.empty() ? "no data" : "neither PNG nor JPEG data";
     return nullptr;
 }

@@ -25,10 +25,13 @@ SurfacePtr asArgbSurface(cairo_surface_t* surface);
 // Pictures wider or taller than 8192 pixels, or of more than 32 million pixels (128 MiB decoded),
 // are refused before their pixels are decoded: a few bytes of a damaged or hostile file must not
 // make the program allocate gigabytes.
-bool pictureSizeIsAcceptable(uint64_t width, uint64_t height);
+inline constexpr uint64_t largestPicturePixels = 32 * 1024 * 1024;
+bool pictureSizeIsAcceptable(uint64_t width, uint64_t height, uint64_t maxPixels = largestPicturePixels);
 
 // The decoded picture, or null with `error` saying why. A JPEG cut off before its end decodes to the part
-// that is there, with `error` saying so.
-SurfacePtr decodePicture(const std::string& bytes, std::string& error);
+// that is there, with `error` saying so. A picture of more than `maxPixels` pixels is refused from its
+// header, before its pixels are allocated.
+SurfacePtr decodePicture(const std::string& bytes, std::string& error,
+                         uint64_t maxPixels = largestPicturePixels);
 
 } // namespace ui

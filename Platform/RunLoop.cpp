@@ -27,6 +27,8 @@ void RunLoop::reset(Clock clock) {
     now_ = 0;
     realStart_ = monotonicSeconds();
     events_.clear();
+    std::lock_guard lock(postedMutex_);
+    posted_.clear();
 }
 
 Float RunLoop::wallTime() const {
@@ -44,6 +46,7 @@ void RunLoop::cancel(const EventId& id) {
 }
 
 void RunLoop::advanceTo(Float time) {
+    runPosted();
     pollWatched();
     // Always take the earliest event afresh: a callback may have added or removed any other.
     while (!events_.empty() && events_.begin()->first.due <= time) {
@@ -90,6 +93,37 @@ void RunLoop::pollWatched() {
         auto callback = watch->second.callback;
         callback();
     }
+}
+
+void RunLoop::post(std::function<void()> callback) {
+    std::function<void()> waker;
+    {
+        std::lock_guard lock(postedMutex_);
+        posted_.push_back(std::move(callback));
+        waker = waker_;
+    }
+    if (waker)
+        waker();
+}
+
+bool RunLoop::hasPosted() const {
+    std::lock_guard lock(postedMutex_);
+    return !posted_.empty();
+}
+
+void RunLoop::runPosted() {
+    std::vector<std::function<void()>> due;
+    {
+        std::lock_guard lock(postedMutex_);
+        due.swap(posted_);
+    }
+    for (auto& callback : due)
+        callback();
+}
+
+void RunLoop::setWaker(std::function<void()> waker) {
+    std::lock_guard lock(postedMutex_);
+    waker_ = std::move(waker);
 }
 
 } // namespace ui

@@ -12,13 +12,19 @@
 // The loop also watches file descriptors (a netlink socket, say): each time the clock moves, every
 // watched descriptor that is readable has its callback run, before the events that fall due. A window
 // run wakes at least once a second while something is watched, so readiness is noticed without input.
+//
+// Other threads hand work back with `post`: the callback runs on the loop's thread the next time the
+// clock moves, before the events that fall due, at the loop's time then. Headless, that is the virtual
+// time at which the work arrived; a window run is woken at once through the waker.
 
 #include "Platform/Geometry.h"
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
+#include <vector>
 
 namespace ui {
 
@@ -69,6 +75,15 @@ public:
     // Runs the callbacks of the watched descriptors that are readable now, without waiting.
     void pollWatched();
 
+    // Hands `callback` to the loop's thread; safe from any thread. `reset` drops what is still waiting.
+    void post(std::function<void()> callback);
+    // Whether posted callbacks wait to run (any thread).
+    bool hasPosted() const;
+    // Runs the posted callbacks now, in the order they were posted.
+    void runPosted();
+    // Called (on the posting thread) after each post, so that a loop asleep in a window's wait wakes.
+    void setWaker(std::function<void()> waker);
+
 private:
     RunLoop();
 
@@ -83,6 +98,9 @@ private:
     };
     WatchId nextWatch_ = 0;
     std::map<WatchId, Watch> watches_;
+    mutable std::mutex postedMutex_;
+    std::vector<std::function<void()>> posted_;
+    std::function<void()> waker_;
 };
 
 } // namespace ui

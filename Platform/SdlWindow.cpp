@@ -284,6 +284,12 @@ std::vector<InputEvent> SdlWindow::waitEvent(double timeoutSeconds) {
     return events;
 }
 
+void SdlWindow::wake() {
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    SDL_PushEvent(&event);
+}
+
 void SdlWindow::translate(const SDL_Event& event, std::vector<InputEvent>& out) {
     switch (event.type) {
     case SDL_QUIT:

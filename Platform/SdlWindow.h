@@ -90,6 +90,8 @@ public:
     // pending) and returns all input that arrived, in order; empty when the time ran out. Blocking
     // here is what keeps an idle program from using the processor.
     std::vector<InputEvent> waitEvent(double timeoutSeconds);
+    // Ends a `waitEvent` early, with no input; safe from any thread.
+    static void wake();
 
 private:
     explicit SdlWindow(Size points) : points_(points) {}

@@ -47,6 +47,7 @@ WindowRun::WindowRun(std::unique_ptr<SdlWindow> window) : window_(std::move(wind
 WindowRun::~WindowRun() {
     Application::shared().setWindowRequests({});
     Application::shared().setCloseCheck(nullptr);
+    RunLoop::main().setWaker(nullptr);
 }
 
 std::unique_ptr<WindowRun> WindowRun::open(const std::string& title, const WindowSizing& sizing,
@@ -55,6 +56,7 @@ std::unique_ptr<WindowRun> WindowRun::open(const std::string& title, const Windo
     if (!window)
         return nullptr;
     RunLoop::main().reset(RunLoop::Clock::Real);
+    RunLoop::main().setWaker(&SdlWindow::wake);
     return std::unique_ptr<WindowRun>(new WindowRun(std::move(window)));
 }
 
@@ -103,6 +105,8 @@ Float WindowRun::waitTimeout(std::optional<Float> until) const {
         earliest(lastFrame_ + frameInterval);
     if (loop.hasWatches())
         earliest(now + watchedDescriptorInterval);
+    if (loop.hasPosted())
+        return 0;
     if (!wake)
         return -1; // nothing to do until input arrives
     return std::max(*wake - now, 0.0);

@@ -8,6 +8,7 @@
 
 #include "FuzzScratch.h"
 
+#include "Classes/StartContent.h"
 #include "Classes/StartViewController.h"
 #include "Platform/Browser.h"
 #include "Platform/Bundle.h"
@@ -73,8 +74,7 @@ void checkAddress(std::size_t line) {
 void showStartScreen(const std::string& titles, bool cached) {
     const std::filesystem::path& scratch = fuzz::scratchFolder();
     writeFile(scratch / "bundle" / "TitlesAndUrls.txt", titles);
-    std::filesystem::path cachedCopy =
-        ui::Paths::documentsDirectory() + "/" + StartViewController::titlesFileName;
+    std::filesystem::path cachedCopy = StartContent::cachePath(StartContent::titlesFileName);
     if (cached)
         writeFile(cachedCopy, titles);
     else

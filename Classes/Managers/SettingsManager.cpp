@@ -47,12 +47,35 @@ SettingsManager& SettingsManager::getInstance() {
     return instance;
 }
 
-SettingsManager::SettingsManager(std::string path)
-    : path_(std::move(path)), settings_(readDictionary(path_)) {
+SettingsManager::SettingsManager(std::string path) {
+    load(std::move(path));
+}
+
+void SettingsManager::load(std::string path) {
+    path_ = std::move(path);
+    settings_ = readDictionary(path_);
     if (settings_)
         return;
     settings_ = emptyDictionary();
     setDefaults();
+    saveSettings();
+}
+
+bool SettingsManager::hasSetting(const std::string& key) const {
+    return plist_dict_get_item(settings_.get(), key.c_str()) != nullptr;
+}
+
+bool SettingsManager::boolSetting(const std::string& key, bool fallback) const {
+    plist_t item = plist_dict_get_item(settings_.get(), key.c_str());
+    if (!item || plist_get_node_type(item) != PLIST_BOOLEAN)
+        return fallback;
+    uint8_t value = 0;
+    plist_get_bool_val(item, &value);
+    return value != 0;
+}
+
+void SettingsManager::setBoolSetting(const std::string& key, bool value) {
+    plist_dict_set_item(settings_.get(), key.c_str(), plist_new_bool(value ? 1 : 0));
     saveSettings();
 }
 

@@ -45,6 +45,16 @@ public:
     // Stores the size and saves the settings.
     void setWindowSize(WindowSize size);
 
+    // A true/false setting, or `fallback` when it is missing or not a boolean.
+    bool boolSetting(const std::string& key, bool fallback) const;
+    bool hasSetting(const std::string& key) const;
+    // Sets a true/false setting and saves the settings.
+    void setBoolSetting(const std::string& key, bool value);
+
+    // Points the manager at the settings file at `path` and reads it as `init` does. The program's
+    // folders are fixed before the first use; tests move between homes.
+    void load(std::string path);
+
 private:
     std::string path_;
     PlistPtr settings_;

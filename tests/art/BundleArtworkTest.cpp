@@ -152,16 +152,15 @@ TEST(BundleArtwork, TheStartPictureIsDarkWhereTheStatusLineAndTheLinkTitlesGo) {
     g_object_unref(start);
 }
 
-TEST(BundleArtwork, EveryLineOfTheBundledTitlesListHasATitleAndALoopbackAddress) {
+TEST(BundleArtwork, TheBundleNamesNoContentServerAndItsTitlesOpenNoAddress) {
+    EXPECT_EQ(readText("url.txt"), "") << "an installed copy must not fetch from, nor probe, any server";
     std::string text = readText("TitlesAndUrls.txt");
     ASSERT_FALSE(text.empty());
     EXPECT_NE(text.back(), '\n') << "a trailing line break would show an empty title";
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
-        size_t separator = line.find("||");
-        ASSERT_NE(separator, std::string::npos) << line;
-        EXPECT_GT(separator, 0u) << line;
-        EXPECT_EQ(line.substr(line.rfind("||") + 2).rfind("http://127.0.0.1:8642/", 0), 0u) << line;
+        EXPECT_FALSE(line.empty());
+        EXPECT_EQ(line.find("://"), std::string::npos) << line;
     }
 }
 

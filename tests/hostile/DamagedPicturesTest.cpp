@@ -3,6 +3,7 @@
 // as it goes; what does not is named on stderr with the reason, and the program goes on without it.
 
 #include "HostileTest.h"
+#include "Platform/DownloadTask.h"
 #include "ProgramRun.h"
 #include "tests/support/LoopbackHttpServer.h"
 
@@ -108,9 +109,10 @@ TEST_F(DamagedArtwork, aStartPictureCutOffOnItsWayInLeavesTheCachedOneInPlace) {
     std::string cached = jpegBytes(24, 24);
     bundle.write("../home/Documents/torvexStart.jpg", cached);
     launchOnline(bundle);
-    wait(5 * 0.7); // the start picture is fetched at the fifth blink
+    ASSERT_TRUE(ui::DownloadTask::waitUntilRunning(0, std::chrono::seconds(10)));
+    wait(5 * 0.7); // the start picture is shown at the fifth blink
 
-    EXPECT_EQ(readWholeFile(bundle.home() / "Documents/torvexStart.jpg"), cached);
+    EXPECT_EQ(readWholeFile(bundle.home() / "Caches/torvexStart.jpg"), cached) << "moved, and kept";
     EXPECT_EQ(start().startView->image().pixelSize(), (ui::Size{24, 24}));
 }
 

@@ -1,6 +1,7 @@
 #include "HostileTest.h"
 
 #include "Classes/IndexViewController.h"
+#include "Classes/Managers/SettingsManager.h"
 #include "Platform/Application.h"
 #include "Platform/Bundle.h"
 #include "Platform/ImageView.h"
@@ -29,6 +30,7 @@ void HostileTest::launchWith(const HostileBundle& bundle,
     ui::Driver::resetToolkit();
     ui::Bundle::main().setResourcePath(bundle.path().string());
     ui::Paths::setHome(bundle.home().string());
+    SettingsManager::getInstance().load(ui::Paths::cachesDirectory() + "/inner_cache/settings.file");
     ::testing::internal::CaptureStderr();
     capturing_ = true;
     delegate_ = std::make_unique<TorvexAppDelegate>(targets);

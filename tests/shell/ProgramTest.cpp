@@ -38,9 +38,11 @@ protected:
     }
 };
 
-TEST_F(ProgramTest, aHeadlessRunShowsTheStartScreenThenFlipsToTheViewerOnATouch) {
+TEST_F(ProgramTest, aHeadlessOfflineRunShowsTheStartScreenAtOnceThenFlipsToTheViewerOnATouch) {
+    serve("/TitlesAndUrls.txt",
+          LoopbackHttpServer::Reply::answer(200, "Server atlas||http://127.0.0.1/atlas"));
     CommandRun run =
-        runCommand(headless() + " --script " +
+        runCommand(headless() + " --offline --script " +
                    script("state\nwait 0.2\nstate\ntap 160 420\nwait 1\nstate\n") + " 2>/dev/null");
 
     ASSERT_EQ(run.status, 0);
@@ -51,6 +53,8 @@ TEST_F(ProgramTest, aHeadlessRunShowsTheStartScreenThenFlipsToTheViewerOnATouch)
     EXPECT_EQ(states[1]["startScreenShown"], true);
     EXPECT_EQ(states[2]["startScreenShown"], false);
     EXPECT_EQ(states[2]["root"], "Upper Limb");
+    EXPECT_EQ(states[2]["internet"], false);
+    EXPECT_EQ(requests(), 0);
 }
 
 TEST_F(ProgramTest, aDeepLinkSkipsTheStartScreenAndRunsTheJourneyToItsTermOrExitsTwoWithCloseTerms) {

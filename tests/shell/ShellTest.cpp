@@ -1,7 +1,10 @@
 #include "ShellTest.h"
 
+#include "Classes/Managers/SettingsManager.h"
+#include "Classes/StartContent.h"
 #include "Platform/Application.h"
 #include "Platform/Bundle.h"
+#include "Platform/DownloadTask.h"
 #include "Platform/Paths.h"
 #include "tests/support/PictureBytes.h"
 #include "tests/support/TemporaryFolder.h"
@@ -14,14 +17,10 @@ using namespace std::chrono_literals;
 
 std::string ShellTest::bundleDirectory;
 
-namespace {
-
 void writeFile(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
-
-} // namespace
 
 std::string pictureBytes(int width, int height, double red, double green, double blue) {
     return testpictures::solidPng(width, height, red, green, blue);
@@ -40,8 +39,9 @@ void ShellTest::SetUp() {
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     home = pattern;
     ui::Paths::setHome(home.string());
+    SettingsManager::getInstance().load(ui::Paths::cachesDirectory() + "/inner_cache/settings.file");
     savedLimits_ = StartViewController::downloadLimits;
-    StartViewController::downloadLimits = {1000ms, 1000ms};
+    StartViewController::downloadLimits = {1000ms, 5000ms};
     server_ = std::make_unique<LoopbackHttpServer>([this](const std::string& path) {
         std::lock_guard lock(repliesMutex_);
         auto reply = replies_.find(path);
@@ -89,6 +89,11 @@ void ShellTest::wait(double seconds) {
     ASSERT_TRUE(driver.advance(seconds));
 }
 
+void ShellTest::settle(int stillOnTheNetwork) {
+    ASSERT_TRUE(ui::DownloadTask::waitUntilRunning(stillOnTheNetwork, 10s)) << "a download did not end";
+    wait(0);
+}
+
 std::vector<ui::Button*> ShellTest::titleButtons() {
     std::vector<ui::Button*> buttons;
     for (const auto& view : start().startView->subviews())
@@ -112,16 +117,20 @@ std::vector<ui::View*> ShellTest::underlines() {
     return lines;
 }
 
+std::string ShellTest::cachedFile(const std::string& name) const {
+    return StartContent::cachePath(name);
+}
+
+std::optional<std::string> ShellTest::readCached(const std::string& name) const {
+    if (!fs::exists(cachedFile(name)))
+        return std::nullopt;
+    return readFile(cachedFile(name));
+}
+
+void ShellTest::writeCached(const std::string& name, const std::string& bytes) const {
+    writeFile(cachedFile(name), bytes);
+}
+
 std::string ShellTest::documentsFile(const std::string& name) const {
     return ui::Paths::documentsDirectory() + "/" + name;
-}
-
-std::optional<std::string> ShellTest::readDocument(const std::string& name) const {
-    if (!fs::exists(documentsFile(name)))
-        return std::nullopt;
-    return readFile(documentsFile(name));
-}
-
-void ShellTest::writeDocument(const std::string& name, const std::string& bytes) const {
-    writeFile(documentsFile(name), bytes);
 }

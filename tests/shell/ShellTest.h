@@ -8,7 +8,9 @@
 // 404 until the test says otherwise with `serve`.
 //
 // Online launches point both reachability watchers at the loopback address, which always has a route;
-// offline launches have no watchers, so the flag stays off. Downloads give up after a fifth of a second.
+// offline launches have no watchers, so the flag stays off. Downloads give up after a few seconds, and run
+// on workers: `settle` waits until their results are posted and lets them in at the current virtual
+// time. The settings file is the test home's own.
 
 #include "Classes/StartViewController.h"
 #include "Classes/TorvexAppDelegate.h"
@@ -21,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -48,8 +51,13 @@ protected:
     // The next answers of the content server for `path` ("/TitlesAndUrls.txt", "/torvexStart.jpg").
     void serve(const std::string& path, LoopbackHttpServer::Reply reply);
     int requests() const { return server_->requestCount(); }
+    // Lets the server's held answers go.
+    void releaseServer() { server_->release(); }
 
     void wait(double seconds);
+    // Waits (on the real clock, boundedly) until at most `stillOnTheNetwork` downloads run, then lets
+    // the results in without moving the clock.
+    void settle(int stillOnTheNetwork = 0);
     // Waits until the start picture is fetched (the fifth blink).
     void waitForStartPictureTick() { wait(5 * 0.7); }
 
@@ -61,9 +69,11 @@ protected:
     std::vector<ui::View*> underlines();
     ui::Size shownPictureSize() { return start().startView->image().size(); }
 
+    // Start content in the cache folder, and in the documents folder where earlier versions kept it.
+    std::string cachedFile(const std::string& name) const;
+    std::optional<std::string> readCached(const std::string& name) const;
+    void writeCached(const std::string& name, const std::string& bytes) const;
     std::string documentsFile(const std::string& name) const;
-    std::optional<std::string> readDocument(const std::string& name) const;
-    void writeDocument(const std::string& name, const std::string& bytes) const;
 
     static std::string bundleDirectory;
     std::filesystem::path home;
@@ -76,6 +86,8 @@ private:
     std::unique_ptr<TorvexAppDelegate> delegate_;
     ui::DownloadLimits savedLimits_;
 };
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
 // PNG bytes of a plain picture of `width` x `height` pixels.
 std::string pictureBytes(int width, int height, double red = 0.2, double green = 0.6, double blue = 0.3);

@@ -1,6 +1,10 @@
-// Where the start screen's titles and picture come from, and when the cached copies change.
+// Where the start screen's titles and picture come from, when they arrive, and when the cached copies
+// change.
 
 #include "ShellTest.h"
+
+#include "Classes/Managers/SettingsManager.h"
+#include "Platform/Application.h"
 
 namespace {
 
@@ -16,33 +20,52 @@ protected:
         serve("/torvexStart.jpg", Reply::answer(200, serverPicture));
     }
     void cacheContent() {
-        writeDocument("TitlesAndUrls.txt", cachedTitles);
-        writeDocument("torvexStart.jpg", cachedPicture);
+        writeCached("TitlesAndUrls.txt", cachedTitles);
+        writeCached("torvexStart.jpg", cachedPicture);
     }
+    bool screenShown() { return start().label != nullptr; }
 
     const std::string serverPicture = pictureBytes(30, 40);
     const std::string cachedPicture = pictureBytes(24, 24, 0.9, 0.9, 0.1);
 };
 
-TEST_F(StartContentTest, aFirstStartOnlineCachesTheTitlesAtOnceAndThePictureAtTheFifthBlink) {
+TEST_F(StartContentTest, titlesArrivingInTimeShowWithTheScreenAndThePictureWaitsForTheFifthBlink) {
     serveGoodContent();
     launch(Network::Online);
+    EXPECT_FALSE(screenShown()) << "the screen waits for the titles";
+    settle();
 
-    EXPECT_EQ(readDocument("TitlesAndUrls.txt"), serverTitles);
+    EXPECT_EQ(readCached("TitlesAndUrls.txt"), serverTitles);
     EXPECT_EQ(titles(), (std::vector<std::string>{"Server atlas", "Server news"}));
+    EXPECT_EQ(readCached("torvexStart.jpg"), serverPicture) << "kept as soon as it arrives";
     EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16})) << "the bundle picture until the fifth blink";
 
     wait(4 * 0.7);
-    EXPECT_FALSE(readDocument("torvexStart.jpg"));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
     wait(0.7);
-    EXPECT_EQ(readDocument("torvexStart.jpg"), serverPicture);
     EXPECT_EQ(shownPictureSize(), (ui::Size{30, 40}));
+}
+
+TEST_F(StartContentTest, aPictureArrivingAfterTheFifthBlinkIsShownWhenItArrives) {
+    serve("/TitlesAndUrls.txt", Reply::answer(200, serverTitles));
+    serve("/torvexStart.jpg", Reply::held(Reply::answer(200, serverPicture)));
+    launch(Network::Online);
+    settle(1);
+    waitForStartPictureTick();
+    wait(1);
+    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
+
+    releaseServer();
+    settle();
+
+    EXPECT_EQ(shownPictureSize(), (ui::Size{30, 40}));
+    EXPECT_EQ(readCached("torvexStart.jpg"), serverPicture);
 }
 
 TEST_F(StartContentTest, aLaterStartOfflineShowsTheCachedCopiesAndAsksNoServer) {
     serveGoodContent();
     launch(Network::Online);
-    waitForStartPictureTick();
+    settle();
     quit();
     int asked = requests();
 
@@ -55,36 +78,28 @@ TEST_F(StartContentTest, aLaterStartOfflineShowsTheCachedCopiesAndAsksNoServer) 
     EXPECT_EQ(requests(), asked);
 }
 
-TEST_F(StartContentTest, withoutCacheAndOfflineTheBundleCopiesAreShown) {
+TEST_F(StartContentTest, withoutCacheAndOfflineTheBundleCopiesAreShownAtOnce) {
     launch(Network::Offline);
+    EXPECT_TRUE(screenShown());
     waitForStartPictureTick();
 
     EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
     EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
     EXPECT_EQ(requests(), 0);
-    EXPECT_FALSE(readDocument("TitlesAndUrls.txt"));
+    EXPECT_FALSE(readCached("TitlesAndUrls.txt"));
 }
 
 TEST_F(StartContentTest, aMissingPageLeavesBothCachedCopiesUntouched) {
     cacheContent();
     launch(Network::Online);
+    settle();
     waitForStartPictureTick();
 
     EXPECT_EQ(requests(), 2);
-    EXPECT_EQ(readDocument("TitlesAndUrls.txt"), cachedTitles);
-    EXPECT_EQ(readDocument("torvexStart.jpg"), cachedPicture);
+    EXPECT_EQ(readCached("TitlesAndUrls.txt"), cachedTitles);
+    EXPECT_EQ(readCached("torvexStart.jpg"), cachedPicture);
     EXPECT_EQ(titles(), (std::vector<std::string>{"Cached atlas"}));
     EXPECT_EQ(shownPictureSize(), (ui::Size{24, 24}));
-}
-
-TEST_F(StartContentTest, aStalledServerIsGivenUpAndTheCachedTitlesStay) {
-    cacheContent();
-    serve("/TitlesAndUrls.txt", Reply::stalled());
-    launch(Network::Online);
-
-    EXPECT_EQ(readDocument("TitlesAndUrls.txt"), cachedTitles);
-    EXPECT_EQ(titles(), (std::vector<std::string>{"Cached atlas"}));
-    EXPECT_EQ(start().label->text(), "Loading...");
 }
 
 TEST_F(StartContentTest, aStartPictureThatIsNoPictureLeavesTheCachedOneShown) {
@@ -92,52 +107,104 @@ TEST_F(StartContentTest, aStartPictureThatIsNoPictureLeavesTheCachedOneShown) {
     serveGoodContent();
     serve("/torvexStart.jpg", Reply::answer(200, "<html>Gateway timeout</html>"));
     launch(Network::Online);
+    settle();
     waitForStartPictureTick();
 
-    EXPECT_EQ(readDocument("torvexStart.jpg"), cachedPicture);
+    EXPECT_EQ(readCached("torvexStart.jpg"), cachedPicture);
     EXPECT_EQ(shownPictureSize(), (ui::Size{24, 24}));
-    EXPECT_EQ(readDocument("TitlesAndUrls.txt"), serverTitles);
+    EXPECT_EQ(readCached("TitlesAndUrls.txt"), serverTitles);
 }
 
 TEST_F(StartContentTest, cachedCopiesThatDoNotDecodeGiveWayToTheBundleCopies) {
-    writeDocument("torvexStart.jpg", "half a picture");
-    writeDocument("TitlesAndUrls.txt", std::string("\xff\xfe\x00T\x00i", 6));
+    writeCached("torvexStart.jpg", "half a picture");
+    writeCached("TitlesAndUrls.txt", std::string("\xff\xfe\x00T\x00i", 6));
     launch(Network::Offline);
 
     EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
     EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
 }
 
-TEST_F(StartContentTest, withoutAnAddressFileNothingIsFetchedAndTheBundleCopiesAreShown) {
-    std::filesystem::remove(std::filesystem::path(bundleDirectory) / "url.txt");
-    launch(Network::Online);
-    waitForStartPictureTick();
+TEST_F(StartContentTest, anAddressFileMissingOrEmptyFetchesNothingAndShowsTheBundleCopies) {
+    for (bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "empty");
+        std::filesystem::path file = std::filesystem::path(bundleDirectory) / "url.txt";
+        if (missing)
+            std::filesystem::remove(file);
+        else
+            std::ofstream(file, std::ios::trunc).flush();
+        launch(Network::Online);
+        EXPECT_TRUE(screenShown());
+        waitForStartPictureTick();
 
-    EXPECT_EQ(requests(), 0);
-    EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
-    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
+        EXPECT_EQ(requests(), 0);
+        EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
+        EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
+        EXPECT_EQ(StartViewController::contentServerHost(), "");
+        quit();
+    }
 }
 
 TEST_F(StartContentTest, aPictureArrivingAfterTheFlipIsCachedButNotShown) {
-    serveGoodContent();
+    serve("/TitlesAndUrls.txt", Reply::answer(200, serverTitles));
+    serve("/torvexStart.jpg", Reply::held(Reply::answer(200, serverPicture)));
     launch(Network::Online);
+    settle(1);
     wait(0.3);
     driver.tap({160, 420});
     waitForStartPictureTick();
+    releaseServer();
+    settle();
 
-    EXPECT_EQ(readDocument("torvexStart.jpg"), serverPicture);
+    EXPECT_EQ(readCached("torvexStart.jpg"), serverPicture);
     EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
 }
 
-TEST_F(StartContentTest, pressingATitleStopsTheBlinkCountBeforeThePictureIsFetched) {
+TEST_F(StartContentTest, aTitlePressedBeforeTheFifthBlinkKeepsTheBundlePictureShown) {
     serveGoodContent();
     launch(Network::Online);
+    settle();
     ASSERT_TRUE(driver.press("Server news"));
     waitForStartPictureTick();
 
     EXPECT_EQ(start().t, 105);
-    EXPECT_FALSE(readDocument("torvexStart.jpg"));
-    EXPECT_EQ(requests(), 1);
+    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
+    EXPECT_EQ(ui::Application::shared().openedURLs(), std::vector<std::string>{"http://127.0.0.1/news"});
+}
+
+TEST_F(StartContentTest, theFetchSettingOffFetchesNothingAndASoundSettingIsWrittenOnce) {
+    serveGoodContent();
+    launch(Network::Online);
+    settle();
+    quit();
+    EXPECT_TRUE(SettingsManager::getInstance().boolSetting(StartViewController::fetchStartContentKey, false));
+    int asked = requests();
+
+    SettingsManager::getInstance().setBoolSetting(StartViewController::fetchStartContentKey, false);
+    launch(Network::Online);
+    EXPECT_TRUE(screenShown());
+    waitForStartPictureTick();
+
+    EXPECT_EQ(requests(), asked);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Server atlas", "Server news"}));
+}
+
+TEST_F(StartContentTest, copiesInTheDocumentsFolderMoveToTheCacheFolderOnce) {
+    writeFile(documentsFile("TitlesAndUrls.txt"), cachedTitles);
+    writeFile(documentsFile("torvexStart.jpg"), cachedPicture);
+    launch(Network::Offline);
+
+    EXPECT_EQ(cachedFile("TitlesAndUrls.txt"), (home / "Caches/TitlesAndUrls.txt").string());
+    EXPECT_EQ(readCached("TitlesAndUrls.txt"), cachedTitles);
+    EXPECT_EQ(readCached("torvexStart.jpg"), cachedPicture);
+    EXPECT_FALSE(std::filesystem::exists(documentsFile("TitlesAndUrls.txt")));
+    EXPECT_FALSE(std::filesystem::exists(documentsFile("torvexStart.jpg")));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Cached atlas"}));
+    EXPECT_EQ(shownPictureSize(), (ui::Size{24, 24}));
+
+    quit();
+    writeFile(documentsFile("TitlesAndUrls.txt"), "Older||http://127.0.0.1/older");
+    launch(Network::Offline);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Cached atlas"})) << "the cache folder's copy wins";
 }
 
 } // namespace

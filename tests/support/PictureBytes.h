@@ -4,6 +4,8 @@
 
 #include <cairo.h>
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 namespace testpictures {
@@ -23,6 +25,111 @@ inline std::string solidPng(int width, int height, double red, double green, dou
     cairo_surface_write_to_png_stream(surface, append, &bytes);
     cairo_surface_destroy(surface);
     return bytes;
+}
+
+namespace detail {
+
+inline void appendBigEndian32(std::string& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out += static_cast<char>((value >> shift) & 0xff);
+}
+
+inline std::uint32_t crc32(const std::string& bytes) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> entries{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = c & 1 ? 0xedb88320u ^ (c >> 1) : c >> 1;
+            entries[n] = c;
+        }
+        return entries;
+    }();
+    std::uint32_t c = 0xffffffffu;
+    for (unsigned char byte : bytes)
+        c = table[(c ^ byte) & 0xff] ^ (c >> 8);
+    return c ^ 0xffffffffu;
+}
+
+inline void appendChunk(std::string& png, const std::string& type, const std::string& data) {
+    appendBigEndian32(png, static_cast<std::uint32_t>(data.size()));
+    std::string typed = type + data;
+    png += typed;
+    appendBigEndian32(png, crc32(typed));
+}
+
+// Deflate bits, least significant first; Huffman codes go in from their most significant bit.
+class BitWriter {
+public:
+    void bits(std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i)
+            bit((value >> i) & 1);
+    }
+    void code(std::uint32_t value, int length) {
+        for (int i = length - 1; i >= 0; --i)
+            bit((value >> i) & 1);
+    }
+    std::string finish() {
+        if (used_ > 0)
+            out_ += static_cast<char>(current_);
+        return std::move(out_);
+    }
+
+private:
+    void bit(std::uint32_t value) {
+        current_ |= value << used_;
+        if (++used_ == 8) {
+            out_ += static_cast<char>(current_);
+            current_ = 0;
+            used_ = 0;
+        }
+    }
+    std::string out_;
+    std::uint32_t current_ = 0;
+    int used_ = 0;
+};
+
+// A zlib stream of `count` zero bytes in one block of fixed codes: a literal zero, then copies of 258
+// bytes at distance 1, then the rest as literals.
+inline std::string zeroBytesZlib(std::uint64_t count) {
+    constexpr std::uint32_t literalZero = 0x30, length258 = 0xc5, endOfBlock = 0;
+    BitWriter writer;
+    writer.bits(1, 1); // the final block
+    writer.bits(1, 2); // fixed codes
+    std::uint64_t left = count;
+    if (left > 0) {
+        writer.code(literalZero, 8);
+        --left;
+    }
+    for (; left >= 258; left -= 258) {
+        writer.code(length258, 8);
+        writer.code(0, 5); // distance 1
+    }
+    for (; left > 0; --left)
+        writer.code(literalZero, 8);
+    writer.code(endOfBlock, 7);
+    std::string stream = "\x78\x01";
+    stream += writer.finish();
+    // Adler-32 of zeros: the sum stays 1 and the second sum adds it once per byte.
+    appendBigEndian32(stream, static_cast<std::uint32_t>(count % 65521) << 16 | 1);
+    return stream;
+}
+
+} // namespace detail
+
+// The bytes of a PNG file of `width` x `height` black pixels (8-bit grey) that stay small at any size:
+// a picture that claims far more pixels than its few bytes, as a hostile file does.
+inline std::string blackPng(std::uint32_t width, std::uint32_t height) {
+    std::string png = "\x89PNG\r\n\x1a\n";
+    std::string header;
+    detail::appendBigEndian32(header, width);
+    detail::appendBigEndian32(header, height);
+    header += std::string("\x08\x00\x00\x00\x00", 5); // 8-bit grey, no interlace
+    detail::appendChunk(png, "IHDR", header);
+    // Every row is its filter byte and its pixels, all zero.
+    detail::appendChunk(png, "IDAT", detail::zeroBytesZlib(static_cast<std::uint64_t>(height) * (1 + width)));
+    detail::appendChunk(png, "IEND", "");
+    return png;
 }
 
 } // namespace testpictures
