@@ -2,6 +2,10 @@
 #include "tests/support/TemporaryFolder.h"
 
 #include "Platform/Download.h"
+#include "Platform/DownloadTask.h"
+#include "Platform/RunLoop.h"
+
+#include <thread>
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -43,6 +47,52 @@ TEST(Download, aServerThatNeverAnswersFailsWithinTheTimeout) {
     EXPECT_EQ(ui::download(server.url("/stalled"), quickLimits()), std::nullopt);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
     EXPECT_EQ(server.requestCount(), 1);
+}
+
+TEST(Download, aCancelFromAnotherThreadEndsAStalledDownloadAtOnce) {
+    LoopbackHttpServer server([](const std::string&) { return Reply::stalled(); });
+    ui::DownloadCancel cancel;
+    ui::DownloadLimits patient;
+    patient.totalTimeout = 60s;
+    std::thread canceller([&] {
+        while (server.requestCount() == 0)
+            std::this_thread::yield();
+        cancel.cancel();
+    });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ui::download(server.url("/stalled"), patient, &cancel), std::nullopt);
+    canceller.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s) << "far below the minute it would wait";
+}
+
+TEST(DownloadTask, theResultComesInOnTheRunLoopAtTheVirtualTimeItArrived) {
+    ui::RunLoop::main().reset();
+    LoopbackHttpServer server([](const std::string&) { return Reply::held(Reply::answer(200, "titles")); });
+    std::vector<std::string> arrivals;
+    auto task =
+        ui::DownloadTask::start(server.url("/t"), quickLimits(), [&](std::optional<std::string> bytes) {
+            arrivals.push_back(std::to_string(ui::RunLoop::main().now()) + " " + bytes.value_or("none"));
+        });
+    ui::RunLoop::main().advance(2);
+    EXPECT_TRUE(arrivals.empty()) << "held by the server";
+    server.release();
+    ASSERT_TRUE(ui::DownloadTask::waitUntilRunning(0, 10s));
+    EXPECT_TRUE(arrivals.empty()) << "nothing runs until the clock moves";
+    ui::RunLoop::main().advance(1);
+    EXPECT_EQ(arrivals, std::vector<std::string>{"2.000000 titles"});
+}
+
+TEST(DownloadTask, aTaskDestroyedBeforeItsResultIsInNeverCallsBack) {
+    ui::RunLoop::main().reset();
+    LoopbackHttpServer server([](const std::string&) { return Reply::stalled(); });
+    bool called = false;
+    auto task =
+        ui::DownloadTask::start(server.url("/t"), {}, [&](std::optional<std::string>) { called = true; });
+    auto start = std::chrono::steady_clock::now();
+    task.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s) << "the worker is not waited for on the network";
+    ui::RunLoop::main().advance(1);
+    EXPECT_FALSE(called);
 }
 
 TEST(Download, redirectsAreFollowedButNotForEver) {
