@@ -61,13 +61,16 @@ CURLcode perform(CURLM* multi, CURL* easy, DownloadCancel* cancel) {
 struct Body {
     std::string bytes;
     std::size_t maxBytes;
+    bool tooLarge = false;
 };
 
 size_t appendToBody(char* data, size_t size, size_t count, void* userData) {
     auto* body = static_cast<Body*>(userData);
     size_t length = size * count;
-    if (body->bytes.size() + length > body->maxBytes)
+    if (body->bytes.size() + length > body->maxBytes) {
+        body->tooLarge = true;
         return 0; // makes curl stop with a write error
+    }
     body->bytes.append(data, length);
     return length;
 }
@@ -92,7 +95,8 @@ CurlHandle makeHandle(const std::string& url, const DownloadLimits& limits, Body
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, limits.maxRedirects);
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.totalTimeout.count()));
-    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L); // timeouts must not rely on SIGALRM
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);   // timeouts must not rely on SIGALRM
+    curl_easy_setopt(h, CURLOPT_QUICK_EXIT, 1L); // a cancel does not wait for a name lookup to end
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendToBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorText);
@@ -171,6 +175,10 @@ std::optional<std::string> download(const std::string& url, const DownloadLimits
     CURLcode result = perform(multi.get(), handle.get(), cancel);
     if (cancel && cancel->cancelled())
         return std::nullopt;
+    if (body.tooLarge) {
+        logFailure(url, "the answer is larger than " + std::to_string(limits.maxBytes) + " bytes");
+        return std::nullopt;
+    }
     if (result != CURLE_OK) {
         logFailure(url, errorText[0] ? errorText : curl_easy_strerror(result));
         return std::nullopt;
