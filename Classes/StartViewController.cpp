@@ -98,7 +98,8 @@ void StartViewController::viewLoading() {
                             [this](std::optional<std::string> bytes) { titlesArrived(std::move(bytes)); });
     pictureDownload_ = fetch(0, StartContent::maxPictureBytes,
                              [this](std::optional<std::string> bytes) { pictureArrived(std::move(bytes)); });
-    if (!titlesDownload_) {
+    // A start that goes straight to an index term shows no titles worth waiting for.
+    if (!titlesDownload_ || (dApp && dApp->startTerm)) {
         showStartScreen();
         return;
     }
