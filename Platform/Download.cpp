@@ -1,7 +1,5 @@
 #include "Platform/Download.h"
 
-#include "Platform/Application.h"
-
 #include "Platform/ImageDecoder.h"
 #include "Platform/Paths.h"
 
@@ -75,11 +73,6 @@ size_t appendToBody(char* data, size_t size, size_t count, void* userData) {
     return length;
 }
 
-// A window closed during a download ends it at once.
-int stopWhenClosed(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    return Application::shared().closeRequestedMeanwhile() ? 1 : 0;
-}
-
 CurlHandle makeHandle(const std::string& url, const DownloadLimits& limits, Body& body,
                       char (&errorText)[CURL_ERROR_SIZE]) {
     static std::once_flag globalInit;
@@ -101,8 +94,6 @@ CurlHandle makeHandle(const std::string& url, const DownloadLimits& limits, Body
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(h, CURLOPT_USERAGENT, "torvex");
-    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, stopWhenClosed);
-    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
     return handle;
 }
 
