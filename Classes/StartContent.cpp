@@ -19,15 +19,6 @@ namespace {
 constexpr std::string_view fieldSeparator = "||";
 constexpr std::size_t maxFields = 3;
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
 std::vector<std::string> splitFields(const std::string& line) {
     std::vector<std::string> fields;
     std::size_t start = 0;
@@ -80,7 +71,7 @@ std::string StartContent::titlesProblem(const std::string& text) {
             return "holds control bytes";
     if (looksLikeMarkup(text))
         return "markup, not a titles list";
-    std::vector<std::string> lines = splitLines(text);
+    std::vector<std::string> lines = StartContent::splitLines(text);
     if (lines.size() > maxTitleLines)
         return "more than " + std::to_string(maxTitleLines) + " lines";
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -105,7 +96,7 @@ std::string StartContent::pictureProblem(const std::string& bytes, ui::Image* pi
 
 std::vector<StartContent::Title> StartContent::parseTitles(const std::string& text) {
     std::vector<Title> titles;
-    for (const std::string& line : splitLines(text)) {
+    for (const std::string& line : StartContent::splitLines(text)) {
         std::vector<std::string> fields = splitFields(line);
         const std::string& address = fields.back();
         if (fields.size() == 1)
@@ -202,4 +193,13 @@ std::optional<std::string> StartContent::readRegularFile(const std::string& path
     }
     ::close(fd);
     return bytes;
+}
+
+std::vector<std::string> StartContent::splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
 }

@@ -46,6 +46,8 @@ public:
     // Why `bytes` are no start picture, or "" when they are one; `picture` receives it when given.
     static std::string pictureProblem(const std::string& bytes, ui::Image* picture = nullptr);
 
+    // The lines of a text as a titles list or url.txt splits them: "a\n" is "a" and an empty line.
+    static std::vector<std::string> splitLines(const std::string& text);
     // The lines of a titles list, split at "\n".
     static std::vector<Title> parseTitles(const std::string& text);
 

@@ -44,16 +44,6 @@ const ui::ViewPtr& window() {
     return ui::Application::shared().window();
 }
 
-// Lines as the list splits them: "a\n" is "a" and an empty line.
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
 } // namespace
 
 StartViewController::StartViewController() = default;
@@ -226,7 +216,8 @@ bool StartViewController::shouldAutorotateToInterfaceOrientation(int orientation
 }
 
 std::optional<std::string> StartViewController::contentAddress(std::size_t line) {
-    std::vector<std::string> lines = splitLines(ui::Bundle::main().text("url", "txt").value_or(""));
+    std::vector<std::string> lines =
+        StartContent::splitLines(ui::Bundle::main().text("url", "txt").value_or(""));
     if (line >= lines.size() || lines[line].empty())
         return std::nullopt;
     return lines[line];
