@@ -1,8 +1,9 @@
 #include "DeepLink.h"
 
+#include "Platform/EditDistance.h"
+
 #include <algorithm>
 #include <cctype>
-#include <numeric>
 #include <set>
 
 namespace {
@@ -19,22 +20,6 @@ int hexValue(char c) {
         return c - '0';
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-// Edits (insert, delete, replace) between two lowered texts.
-std::size_t editDistance(const std::string& a, const std::string& b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    std::iota(row.begin(), row.end(), 0);
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
 }
 
 struct Candidate {
@@ -123,8 +108,9 @@ std::vector<std::string> DeepLink::closeTerms(const std::string& wanted,
             continue;
         std::string term = lowered(*candidate.term);
         // Terms it begins come first; the rest by their distance from the same number of characters.
-        std::size_t distance =
-            !key.empty() && term.starts_with(key) ? 0 : 1 + editDistance(key, term.substr(0, key.size() + 2));
+        std::size_t distance = !key.empty() && term.starts_with(key)
+                                   ? 0
+                                   : 1 + ui::editDistance(key, term.substr(0, key.size() + 2));
         ranked.push_back({distance, *candidate.term});
     }
     std::stable_sort(ranked.begin(), ranked.end(),

@@ -2,6 +2,8 @@
 
 #include "IndentedText.h"
 
+#include "Platform/EditDistance.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -228,24 +230,6 @@ std::string lowered(std::string text) {
     return text;
 }
 
-// Letters to insert, delete or change to turn A into B, ignoring case.
-std::size_t editDistance(const std::string& a, const std::string& b) {
-    std::string x = lowered(a), y = lowered(b);
-    std::vector<std::size_t> row(y.size() + 1);
-    for (std::size_t j = 0; j <= y.size(); ++j)
-        row[j] = j;
-    for (std::size_t i = 1; i <= x.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= y.size(); ++j) {
-            std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (x[i - 1] == y[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[y.size()];
-}
-
 } // namespace
 
 std::vector<Artwork::Shape> Artwork::namedShapes() const {
@@ -270,7 +254,7 @@ std::vector<Artwork::Shape> Artwork::namedShapes() const {
 std::vector<std::string> Artwork::nearestIds(const std::string& id, std::size_t count) const {
     std::vector<std::pair<std::size_t, std::string>> ranked;
     for (const Shape& shape : namedShapes())
-        ranked.emplace_back(editDistance(id, shape.id), shape.id);
+        ranked.emplace_back(ui::editDistance(lowered(id), lowered(shape.id)), shape.id);
     std::ranges::stable_sort(ranked, {}, &std::pair<std::size_t, std::string>::first);
     std::vector<std::string> nearest;
     for (std::size_t i = 0; i < ranked.size() && i < count; ++i)
