@@ -13,6 +13,7 @@
 
 #include "Classes/TorvexContent.h"
 #include "Classes/TreeNode.h"
+#include "Classes/ViewRing.h"
 #include "Platform/Geometry.h"
 #include "Platform/Image.h"
 #include "Platform/Timer.h"
@@ -21,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -73,7 +75,19 @@ public:
     static const std::string textForHelp1, textForHelp2;
 
     // ---- Navigation
+    // The sub-region titled as `sender` is entered (a ring, a title button); without one, `refresh`.
     void enterToPart(ui::Button* sender);
+    // Turns from the view on screen to the view `name` of the current region.
+    void showView(const std::string& name);
+    // Enters `region`, a sub-region of its parent, with the entering transition, as its button would.
+    void enterRegion(const TreeNode& region);
+    // Shows `region` in the view `name` at once: no turn, no transition, as if it had been there.
+    void showRegion(TreeNode& region, const std::string& name);
+    // Shows the current region again in `viewTorvex`, carrying out the turn from `oldViewTorvex` when
+    // the two differ (the start, or a view change that the chooser or a plan has set up).
+    void refresh();
+    // The ring of the current region's views around the view on screen.
+    ViewRing viewRing() const;
     void back();
     void backToStart();
     void goToPart(const std::string& term);
@@ -316,8 +330,9 @@ private:
                         void (TorvexView::*action)());
 
     // ---- Navigation
+    // Enters the sub-region titled `subRegion`, or without one shows the current region again;
     // `aliasesFollowed` counts the "realheader" aliases followed on the way to the view shown.
-    void enterToPartFollowingAliases(ui::Button* sender, int aliasesFollowed);
+    void show(const std::optional<std::string>& subRegion, int aliasesFollowed);
     // Records a plain view (no "realheader") in `imageViews`; a repeated name keeps its first place.
     void storePlainView(const TreeNode& view);
     void setBackCaption(const std::string& caption);

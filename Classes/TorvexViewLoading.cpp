@@ -213,7 +213,7 @@ void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)>
     buildIndexLists();
     createIndexList();
     cleanButtons();
-    enterToPart(nullptr);
+    refresh();
     createQuizPanels();
 
     const auto& view = this->view();

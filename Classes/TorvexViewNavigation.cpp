@@ -44,24 +44,47 @@ TreeNode* sameStructureInView(TreeNode& point, std::string_view viewName) {
 } // namespace
 
 void TorvexView::enterToPart(ui::Button* sender) {
-    enterToPartFollowingAliases(sender, 0);
+    if (sender)
+        show(sender->currentTitle(), 0);
+    else
+        refresh();
+}
+
+void TorvexView::showView(const std::string& name) {
+    oldViewTorvex = viewTorvex;
+    viewTorvex = name;
+    refresh();
+}
+
+void TorvexView::enterRegion(const TreeNode& region) {
+    root = ancestor(&region, 2);
+    show(std::string(region.getHeader()), 0);
+}
+
+void TorvexView::showRegion(TreeNode& region, const std::string& name) {
+    root = &region;
+    oldViewTorvex = viewTorvex = name;
+    refresh();
+}
+
+void TorvexView::refresh() {
+    show(std::nullopt, 0);
 }
 
 // Re-entering for a "realheader" alias keeps the back caption and the region found by the first pass.
-void TorvexView::enterToPartFollowingAliases(ui::Button* sender, int aliasesFollowed) {
-    if (backToStartBool && sender)
+void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFollowed) {
+    if (backToStartBool && subRegion)
         return;
     view()->setUserInteractionEnabled(false);
     count = 0;
     for (const auto& hintArrow : hotArrows)
         hintArrow->setAlpha(0.0);
-    if (sender && aliasesFollowed == 0) {
+    if (subRegion && aliasesFollowed == 0) {
         showBackControls(true);
         setBackCaption(headerOf(root));
         const TreeNode* leaving = root;
-        std::string title = sender->currentTitle();
         for (const auto& region : subRegionsOf(leaving)) {
-            if (region->getHeader() == title)
+            if (region->getHeader() == *subRegion)
                 root = region.get();
         }
     }
@@ -72,7 +95,7 @@ void TorvexView::enterToPartFollowingAliases(ui::Button* sender, int aliasesFoll
     cleanButtons();
     // An alias names the view the change was planned for: following it plans nothing again (planning
     // the change to a derived view whose base is the alias would turn back to the alias, round and round).
-    if (!sender && aliasesFollowed == 0 && viewTorvex != oldViewTorvex) {
+    if (!subRegion && aliasesFollowed == 0 && viewTorvex != oldViewTorvex) {
         if (isMagnified()) {
             ui::ImageView* picture = displayedImage();
             ui::Animation::run(0.2, [&] {
@@ -100,7 +123,7 @@ void TorvexView::enterToPartFollowingAliases(ui::Button* sender, int aliasesFoll
         if (alias.size() > 2) {
             if (static_cast<std::size_t>(aliasesFollowed) < views.size()) {
                 viewTorvex = alias;
-                enterToPartFollowingAliases(sender, aliasesFollowed + 1);
+                show(subRegion, aliasesFollowed + 1);
                 return;
             }
             std::cerr << "torvex: the view aliases of \"" << headerOf(root) << "\" loop at \"" << viewTorvex
@@ -117,7 +140,7 @@ void TorvexView::enterToPartFollowingAliases(ui::Button* sender, int aliasesFoll
         loadPictureOfView(*view);
         picture->setAlpha(1.0);
         next->setAlpha(0.0);
-        if (sender)
+        if (subRegion)
             runEnteringTransition();
         else
             after(0.1, &TorvexView::animationImage);
@@ -175,9 +198,7 @@ void TorvexView::back() {
 
     if (checkIfNeededChangeView()) {
         if (!contains(viewTorvex, "Exp") && !contains(viewTorvex, ".")) {
-            oldViewTorvex = viewTorvex;
-            viewTorvex = "Anterior";
-            enterToPart(nullptr);
+            showView("Anterior");
             if (isChangingView) {
                 after(1.3, &TorvexView::backToStart);
                 isChangingView = false;
@@ -187,7 +208,7 @@ void TorvexView::back() {
         viewTorvex = oldViewTorvex;
         if (!isChangingView && viewTorvex == "Superior" && enterArray.empty())
             backTwo = true;
-        enterToPart(nullptr);
+        refresh();
         after(1.3, &TorvexView::back);
         return;
     }
@@ -301,11 +322,7 @@ void TorvexView::waitSecondAndEnterToPart() {
 
     double delay = 1.25;
     if (next->key == "part") {
-        root = ancestor(next, 2);
-        auto button = ui::make<ui::Button>();
-        button->setTitle(std::string(next->getHeader()));
-        button->setTag(-3);
-        enterToPart(button.get());
+        enterRegion(*next);
     } else if (next->key == "point") {
         TreeNode* shownView = currentViewNamed(viewTorvex);
         forFlags(childrenOf(shownView));
@@ -351,7 +368,7 @@ void TorvexView::waitSecond() {
     if (needView == tempView)
         needView = "";
     if (!arrived)
-        enterToPart(nullptr);
+        refresh();
 }
 
 void TorvexView::storePlainView(const TreeNode& view) {
@@ -379,4 +396,16 @@ void TorvexView::bringQuestionPanelToFront() {
     std::shared_ptr<ForInfo> panel = forQuestion;
     panel->removeFromSuperview();
     view()->addSubview(panel);
+}
+
+ViewRing TorvexView::viewRing() const {
+    std::vector<std::string> keys;
+    for (const auto& [name, picture] : imageViews)
+        keys.push_back(name);
+    std::vector<ViewRing::View> views;
+    if (root) {
+        for (const auto& view : viewsOf(root))
+            views.push_back({std::string(view->getHeader()), std::string(view->attribute("v"))});
+    }
+    return ViewRing(viewTorvex, Vparam, std::move(keys), std::move(views));
 }

@@ -11,10 +11,11 @@
 //     dx in (-80, 80)    and dy < -220   up swipe
 //     anything else                      no swipe
 //
-// The views sit around the "Anterior" hub: a left swipe turns front -> left lateral -> posterior ->
+// The view ring says where a swipe turns to: a left swipe turns front -> left lateral -> posterior ->
 // right/medial -> front, a right swipe the other way round, a down swipe tilts the front view to the
 // top view and brings a bottom view back to the front, an up swipe the reverse.
 #include "TorvexView.h"
+#include "ViewRing.h"
 
 #include "Platform/Animation.h"
 #include "Platform/Button.h"
@@ -24,46 +25,23 @@
 #include "ForInfo.h"
 
 #include <cmath>
-#include <functional>
 #include <optional>
 
 namespace {
 
-enum class Swipe { None, Left, Right, Down, Up };
-
-Swipe classifySwipe(ui::Point began, ui::Point ended) {
+std::optional<ViewRing::Direction> classifySwipe(ui::Point began, ui::Point ended) {
     double dx = ended.x - began.x, dy = ended.y - began.y;
     bool mostlyHorizontal = dy > -200 && dy < 200;
     bool mostlyVertical = dx > -80 && dx < 80;
     if (mostlyHorizontal && dx < -180)
-        return Swipe::Left;
+        return ViewRing::Direction::Left;
     if (mostlyHorizontal && dx > 180)
-        return Swipe::Right;
+        return ViewRing::Direction::Right;
     if (mostlyVertical && dy > 220)
-        return Swipe::Down;
+        return ViewRing::Direction::Down;
     if (mostlyVertical && dy < -220)
-        return Swipe::Up;
-    return Swipe::None;
-}
-
-bool contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
-}
-
-bool isLeftName(const std::string& name) {
-    return contains(name, "Lateral") || name == "Left Side";
-}
-
-bool isRightName(const std::string& name) {
-    return name == "Medial" || name == "Right Side" || name == "Right Lat.";
-}
-
-bool isTopName(const std::string& name) {
-    return contains(name, "Superior") || contains(name, "Dorsal");
-}
-
-bool isBottomName(const std::string& name) {
-    return contains(name, "Inferior") || contains(name, "Plantar");
+        return ViewRing::Direction::Up;
+    return std::nullopt;
 }
 
 void setAlphaIfPresent(ui::View* view, double alpha) {
@@ -74,90 +52,6 @@ void setAlphaIfPresent(ui::View* view, double alpha) {
 bool isFullyOpaque(const ui::View* view) {
     return view && view->alpha() == 1;
 }
-
-// The rules of one swipe direction. V is the current view's name, P the "v" of the view entered
-// last; both are read afresh by each rule, since a rule that turns the figure changes them.
-class SwipeRules {
-public:
-    explicit SwipeRules(TorvexView& viewer) : viewer_(viewer) {}
-
-    void left() {
-        if (contains(v(), "Medial") || contains(p(), "Medial") || p() == "Right Side" ||
-            v() == "Right Side" || v() == "Right Lat.")
-            goToView("Anterior");
-        else if (isFront())
-            goToFirstKey(isLeftName);
-        else if (isLeft())
-            goToViewIfOffered("Posterior");
-        else if (v() == "Posterior" || p() == "Posterior")
-            goToFirstKey(isRightName);
-    }
-
-    void right() {
-        if (isFront()) {
-            goToFirstKey(isRightName);
-        } else if (isLeft()) {
-            goToViewIfOffered("Anterior");
-        } else if (contains(v(), "Posterior") || contains(p(), "Posterior")) {
-            // Re-enters the current view when the region has no left view.
-            viewer_.oldViewTorvex = v();
-            if (auto key = firstKey(
-                    [](const std::string& k) { return contains(k, "Left") || contains(k, "Lateral"); }))
-                viewer_.viewTorvex = *key;
-            viewer_.enterToPart(nullptr);
-        } else if (v() == "Medial" || p() == "Medial" || p() == "Right Side" || v() == "Right Side" ||
-                   v() == "Right Lat.") {
-            goToViewIfOffered("Posterior");
-        }
-    }
-
-    void down() {
-        if (auto key = firstKey(isTopName); key && isFront())
-            goToView(*key);
-        if (contains(v(), "Inferior") || contains(p(), "Inferior") || contains(v(), "Plantar"))
-            goToView("Anterior");
-    }
-
-    void up() {
-        if (auto key = firstKey(isBottomName); key && isFront())
-            goToView(*key);
-        if (contains(v(), "Superior") || contains(p(), "Superior") || contains(v(), "Dorsal"))
-            goToView("Anterior");
-    }
-
-private:
-    const std::string& v() const { return viewer_.viewTorvex; }
-    const std::string& p() const { return viewer_.Vparam; }
-
-    bool isFront() const {
-        return v() == "Anterior" || v() == "Anterior Skin" || v() == "Anterior Xray" || p() == "Anterior";
-    }
-    bool isLeft() const { return isLeftName(v()) || isLeftName(p()); }
-
-    std::optional<std::string> firstKey(const std::function<bool(const std::string&)>& test) const {
-        for (const auto& [name, source] : viewer_.imageViews) {
-            if (test(name))
-                return name;
-        }
-        return std::nullopt;
-    }
-
-    void goToView(const std::string& name) {
-        viewer_.oldViewTorvex = viewer_.viewTorvex;
-        viewer_.viewTorvex = name;
-        viewer_.enterToPart(nullptr);
-    }
-    void goToViewIfOffered(const std::string& name) {
-        if (viewer_.regionOffers(name))
-            goToView(name);
-    }
-    void goToFirstKey(const std::function<bool(const std::string&)>& test) {
-        if (auto key = firstKey(test))
-            goToView(*key);
-    }
-
-    TorvexView& viewer_;
-};
 
 } // namespace
 
@@ -252,22 +146,14 @@ void TorvexView::touchesEnded(const ui::TouchSet& touches) {
         return;
     }
 
-    SwipeRules rules(*this);
-    switch (classifySwipe(touchBegan, ended)) {
-    case Swipe::Left:
-        rules.left();
-        break;
-    case Swipe::Right:
-        rules.right();
-        break;
-    case Swipe::Down:
-        rules.down();
-        break;
-    case Swipe::Up:
-        rules.up();
-        break;
-    case Swipe::None:
-        break;
+    if (std::optional<ViewRing::Direction> swipe = classifySwipe(touchBegan, ended)) {
+        if (std::optional<std::string> next = viewRing().neighbour(*swipe))
+            showView(*next);
+        // A tilt may bring the figure straight back to the front: the ring is asked again.
+        if (*swipe == ViewRing::Direction::Down || *swipe == ViewRing::Direction::Up) {
+            if (std::optional<std::string> front = viewRing().tiltBack(*swipe))
+                showView(*front);
+        }
     }
     delta = {0, 0};
 }

@@ -102,5 +102,5 @@ void TorvexView::changeView(ui::Button* sender) {
 
 void TorvexView::changeViewAndEnter() {
     --viewStepsPending;
-    enterToPart(nullptr);
+    refresh();
 }

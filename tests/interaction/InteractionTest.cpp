@@ -10,17 +10,12 @@
 void InteractionTest::showRegion(const std::string& region, const std::string& view) {
     TreeNode* found = testviewer::regionInTree(viewer().root, region);
     ASSERT_NE(found, nullptr) << region;
-    viewer().root = found;
-    viewer().viewTorvex = view;
-    viewer().oldViewTorvex = view;
-    viewer().enterToPart(nullptr);
+    viewer().showRegion(*found, view);
     driver.advance(1.0);
 }
 
 void InteractionTest::changeViewTo(const std::string& view) {
-    viewer().oldViewTorvex = viewer().viewTorvex;
-    viewer().viewTorvex = view;
-    viewer().enterToPart(nullptr);
+    viewer().showView(view);
 }
 
 void InteractionTest::swipe(ui::Point from, ui::Point to) {

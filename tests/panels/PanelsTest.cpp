@@ -10,10 +10,7 @@
 void PanelsTest::showRegion(const std::string& region) {
     TreeNode* found = testviewer::regionInTree(viewer().root, region);
     ASSERT_NE(found, nullptr) << region;
-    viewer().root = found;
-    viewer().viewTorvex = "Anterior";
-    viewer().oldViewTorvex = "Anterior";
-    viewer().enterToPart(nullptr);
+    viewer().showRegion(*found, "Anterior");
     driver.advance(1.0);
 }
 

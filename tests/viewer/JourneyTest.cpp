@@ -96,9 +96,7 @@ TEST_F(Journey, fromTheTopRegionStartsEnteringAfterOneSecond) {
 
 TEST_F(Journey, aPointAlsoShownInTheCurrentViewIsShownThere) {
     wait(1);
-    viewer().oldViewTorvex = "Anterior";
-    viewer().viewTorvex = "Posterior";
-    viewer().enterToPart(nullptr);
+    viewer().showView("Posterior");
     wait(2);
     viewer().goToPart("Deltoid");
     ASSERT_EQ(state()["enterArray"], (Json{"point:Label 1", "view:Posterior"}));

@@ -98,9 +98,7 @@ TEST_F(Navigation, aLoopOfViewAliasesKeepsThePictureAndGivesTouchesBack) {
     wait(1);
     TreeNode* lateral = TorvexView::viewNamed(viewer().root, "Lateral");
     lateral->setAttribute("realheader", "Left Side");
-    viewer().oldViewTorvex = "Anterior";
-    viewer().viewTorvex = "Left Side";
-    viewer().enterToPart(nullptr);
+    viewer().showView("Left Side");
     wait(1);
     EXPECT_EQ(shownPicture(), "upper_limb/anterior.png");
     EXPECT_TRUE(interaction());
@@ -109,9 +107,7 @@ TEST_F(Navigation, aLoopOfViewAliasesKeepsThePictureAndGivesTouchesBack) {
 
 TEST_F(Navigation, aRegionWithoutTheCurrentViewKeepsThePictureAndGivesTouchesBack) {
     enter("Arm");
-    viewer().oldViewTorvex = "Medial";
-    viewer().viewTorvex = "Medial";
-    viewer().enterToPart(nullptr);
+    viewer().showRegion(*viewer().root, "Medial");
     EXPECT_TRUE(interaction());
     EXPECT_EQ(shownPicture(), "arm/anterior.png");
 }
@@ -125,9 +121,7 @@ TEST_F(Navigation, backAtTheTopRegionChangesNothingAndGivesTouchesBack) {
 
 TEST_F(Navigation, backFromAViewTheParentLacksTurnsToAnteriorAndStays) {
     enter("Arm");
-    viewer().oldViewTorvex = "Anterior";
-    viewer().viewTorvex = "Lateral";
-    viewer().enterToPart(nullptr);
+    viewer().showView("Lateral");
     wait(1);
     EXPECT_FALSE(viewer().checkIfNeededChangeView());
     TorvexView::viewNamed(region("Upper Limb"), "Lateral")->setAttribute("header", "Lateral Old");
@@ -142,9 +136,7 @@ TEST_F(Navigation, backFromAViewTheParentLacksTurnsToAnteriorAndStays) {
 
 TEST_F(Navigation, anExplodedViewTheParentLacksReturnsToThePreviousViewThenGoesBack) {
     enter("Forearm");
-    viewer().oldViewTorvex = "Anterior";
-    viewer().viewTorvex = "Anterior Exp";
-    viewer().enterToPart(nullptr);
+    viewer().showView("Anterior Exp");
     wait(1);
     viewer().back();
     EXPECT_EQ(viewer().viewTorvex, "Anterior");
