@@ -11,6 +11,7 @@
 // step runs, user interaction on the viewer's view is off, and `endChangeLevel` switches it back on only
 // when no journey is pending.
 
+#include "Classes/Journey.h"
 #include "Classes/TorvexContent.h"
 #include "Classes/TreeNode.h"
 #include "Classes/ViewRing.h"
@@ -88,10 +89,14 @@ public:
     void refresh();
     // The ring of the current region's views around the view on screen.
     ViewRing viewRing() const;
+    // The journey under way (if any) and the view changes still to come.
+    const Journey& journey() const { return journey_; }
     void back();
+    // Climbs to the top region one level a second, then goes on with the journey's queue.
     void backToStart();
+    // Travels to the structure named by `term`, one region per step, and opens its bubble.
     void goToPart(const std::string& term);
-    void waitSecondAndEnterToPart();
+    // Shows `tempView` 1.25 s from now: the next step of a planned view change.
     void timerWaitAndGo();
     void waitSecond();
     bool checkIfNeededChangeView();
@@ -241,20 +246,13 @@ public:
 
     ImageViewPtr firstImage, secondImage;
     std::vector<std::pair<std::string, std::string>> imageViews; // view name -> "src", document order
-    std::string src, tstr;
+    std::string src;
     ui::Point center;
     ui::Point zoom;
     std::vector<std::string> ofViews;
     std::vector<ImageViewPtr> hotArrows;
     ImageViewPtr arrow;
     ButtonPtr scalpel;
-    std::vector<TreeNode*> enterArray;
-    std::string itsNeedView;
-    // Steps of view changes still to come (`changeViewAndEnter`, `waitSecond`). A journey waits for the
-    // view it asked for only while some are pending: a change the user started meanwhile may have
-    // taken the figure elsewhere, and then the journey asks again.
-    int viewStepsPending = 0;
-    bool backToStartBool = false, isChangingView = false, backTwo = false;
     bool zoomOn = false;
     bool updateViewFlag = false; // `updateView` has run since the views strip was last shown
     std::vector<ButtonPtr> buttons;
@@ -291,8 +289,6 @@ public:
     // Values shared by all the viewer's methods.
     std::string viewTorvex = "Anterior";
     std::string oldViewTorvex;
-    std::string tempView;
-    std::string needView;
     std::string Vparam;
     std::string tempName;
     bool tempNameSet = false; // `tempName` holds a name (it is "nil" otherwise)
@@ -338,6 +334,10 @@ private:
     void setBackCaption(const std::string& caption);
     void showBackControls(bool shown);
     void bringQuestionPanelToFront();
+    Journey::Actions journeyActions();
+    // The journey's last step: the flags of the view on screen come up and the point's bubble opens.
+    void openBubbleOfPoint(TreeNode& point);
+    Journey journey_{journeyActions()};
 
     // ---- Display
     // Loads the picture of `view` into the hidden picture view and keeps its folder in `src`.

@@ -79,7 +79,7 @@ void TorvexView::arrowAnimation() {
         return;
     }
     ++planningDepth;
-    ViewRing::TurnState state{viewTorvex, oldViewTorvex, tempView, needView, tstr};
+    ViewRing::TurnState state = journey_.turnState(viewTorvex, oldViewTorvex);
     ViewerTurns turns(*this);
     viewRing().planTurn(state, turns, ofViews);
     --planningDepth;

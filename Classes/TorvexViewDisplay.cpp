@@ -201,7 +201,7 @@ void TorvexView::animationImage() {
 }
 
 void TorvexView::endChangeLevel() {
-    if (!isChangingView && !backToStartBool && enterArray.empty())
+    if (journey_.phase() == Journey::Phase::Idle)
         view()->setUserInteractionEnabled(true);
 }
 

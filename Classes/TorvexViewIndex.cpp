@@ -36,7 +36,7 @@ void TorvexView::createIndexList() {
 
 void TorvexView::displayIndex() {
     count = 0;
-    if (!enterArray.empty())
+    if (!journey_.enterArray().empty())
         return;
     hideViews();
     hideInfo();

@@ -223,7 +223,7 @@ void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)>
         view->addSubview(control);
     typeViewButton->setHidden(false);
     showBackControls(false);
-    isChangingView = false;
+    journey_.stopClimbing();
     if (displayCBCButton) {
         ui::Image face =
             ui::Bundle::main().image(blackBackground ? "whiteButton" : "blackButton", "png", "Buttons");
@@ -428,8 +428,8 @@ const std::vector<StateField>& stateFields() {
     static const std::vector<StateField> fields = {
         {"viewTorvex", [](const TorvexView& v) { return Json(v.viewTorvex); }},
         {"oldViewTorvex", [](const TorvexView& v) { return Json(v.oldViewTorvex); }},
-        {"tempView", [](const TorvexView& v) { return Json(v.tempView); }},
-        {"needView", [](const TorvexView& v) { return Json(v.needView); }},
+        {"tempView", [](const TorvexView& v) { return Json(v.journey().tempView()); }},
+        {"needView", [](const TorvexView& v) { return Json(v.journey().needView()); }},
         {"Vparam", [](const TorvexView& v) { return Json(v.Vparam); }},
         {"count", [](const TorvexView& v) { return Json(v.count); }},
         {"question", [](const TorvexView& v) { return Json(v.question); }},
@@ -440,22 +440,22 @@ const std::vector<StateField>& stateFields() {
         {"flagsIsHidden", [](const TorvexView& v) { return Json(v.flagsIsHidden); }},
         {"hotSpotOn", [](const TorvexView& v) { return Json(v.hotSpotOn); }},
         {"blackBackground", [](const TorvexView& v) { return Json(v.blackBackground); }},
-        {"isChangingView", [](const TorvexView& v) { return Json(v.isChangingView); }},
-        {"backToStartBool", [](const TorvexView& v) { return Json(v.backToStartBool); }},
-        {"backTwo", [](const TorvexView& v) { return Json(v.backTwo); }},
+        {"isChangingView", [](const TorvexView& v) { return Json(v.journey().isChangingView()); }},
+        {"backToStartBool", [](const TorvexView& v) { return Json(v.journey().backToStartBool()); }},
+        {"backTwo", [](const TorvexView& v) { return Json(v.journey().backTwo()); }},
         {"zoomOn", [](const TorvexView& v) { return Json(v.zoomOn); }},
         {"inQuiz", [](const TorvexView& v) { return Json(v.inQuiz); }},
         {"quizQuit", [](const TorvexView& v) { return Json(v.quizQuit); }},
         {"lang", [](const TorvexView& v) { return Json(v.lang); }},
-        {"itsNeedView", [](const TorvexView& v) { return Json(v.itsNeedView); }},
-        {"tstr", [](const TorvexView& v) { return Json(v.tstr); }},
+        {"itsNeedView", [](const TorvexView& v) { return Json(v.journey().itsNeedView()); }},
+        {"tstr", [](const TorvexView& v) { return Json(v.journey().tstr()); }},
         {"scale", [](const TorvexView& v) { return Json(v.scale); }},
         {"scaleback", [](const TorvexView& v) { return Json(v.scaleback); }},
         {"root", [](const TorvexView& v) { return v.root ? Json(v.root->getHeader()) : Json(nullptr); }},
         {"enterArray",
          [](const TorvexView& v) {
              Json entries = Json::array();
-             for (const TreeNode* node : v.enterArray)
+             for (const TreeNode* node : v.journey().enterArray())
                  entries.push_back(enterArrayEntry(*node));
              return entries;
          }},

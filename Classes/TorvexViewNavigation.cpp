@@ -1,7 +1,6 @@
-// Moving between regions: entering a sub-region, going back, climbing to the top, and journeys to an
-// indexed structure. A journey is a chain of one-shot timers that consume `enterArray` from its end;
-// while a step runs, touches on the viewer are off, and the end of each transition gives them back
-// only when no journey is pending.
+// Moving between regions: entering a sub-region, going back, and the viewer's side of journeys to an
+// indexed structure (the journey itself keeps its queue and timers). While a step runs, touches on the
+// viewer are off, and the end of each transition gives them back only when no journey is pending.
 #include "TorvexView.h"
 
 #include "ForInfo.h"
@@ -73,7 +72,7 @@ void TorvexView::refresh() {
 
 // Re-entering for a "realheader" alias keeps the back caption and the region found by the first pass.
 void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFollowed) {
-    if (backToStartBool && subRegion)
+    if (journey_.backToStartBool() && subRegion)
         return;
     view()->setUserInteractionEnabled(false);
     count = 0;
@@ -104,10 +103,7 @@ void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFo
             });
         }
         arrowAnimation();
-        if (viewTorvex == "Anterior" && backTwo) {
-            backTwo = false;
-            after(1.2, &TorvexView::back);
-        }
+        journey_.turnShown(viewTorvex);
     }
     labelTitle->setText(viewTorvex + ": " + headerOf(root));
     updatePart(subRegionsOf(root));
@@ -155,10 +151,9 @@ void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFo
         if (!flagButton->isHidden() && countAns <= 2)
             after(1.0, &TorvexView::displayFlags);
     }
-    if (isTopRegion(root) || !enterArray.empty())
+    if (isTopRegion(root) || !journey_.enterArray().empty())
         showBackControls(false);
-    if (viewTorvex == itsNeedView && isChangingView)
-        after(1.35, &TorvexView::backToStart);
+    journey_.regionShown(viewTorvex);
 }
 
 void TorvexView::back() {
@@ -199,24 +194,17 @@ void TorvexView::back() {
     if (checkIfNeededChangeView()) {
         if (!contains(viewTorvex, "Exp") && !contains(viewTorvex, ".")) {
             showView("Anterior");
-            if (isChangingView) {
-                after(1.3, &TorvexView::backToStart);
-                isChangingView = false;
-            }
+            journey_.handOverClimb();
             return;
         }
         viewTorvex = oldViewTorvex;
-        if (!isChangingView && viewTorvex == "Superior" && enterArray.empty())
-            backTwo = true;
+        journey_.restoringViewBeforeBack(viewTorvex);
         refresh();
-        after(1.3, &TorvexView::back);
+        journey_.backLater();
         return;
     }
 
-    if (isChangingView) {
-        after(1.3, &TorvexView::backToStart);
-        isChangingView = false;
-    }
+    journey_.handOverClimb();
     root = ancestor(root, 2);
     setBackCaption(headerOf(ancestor(root, 2)));
     if (!hasParentRegion(root))
@@ -257,16 +245,7 @@ bool TorvexView::checkIfNeededChangeView() {
 }
 
 void TorvexView::backToStart() {
-    view()->setUserInteractionEnabled(false);
-    isChangingView = false;
-    backToStartBool = true;
-    if (!isTopRegion(root)) {
-        back();
-        after(1.0, &TorvexView::backToStart);
-        return;
-    }
-    backToStartBool = false;
-    waitSecondAndEnterToPart();
+    journey_.climbToTop();
 }
 
 void TorvexView::goToPart(const std::string& term) {
@@ -293,80 +272,57 @@ void TorvexView::goToPart(const std::string& term) {
 
     // The point (shown in the current view when that view has it too), its view, its region and every
     // region above it down to a child of the top region, the deepest first.
+    std::vector<TreeNode*> steps;
     do {
         if (target && target->key == "point")
             target = sameStructureInView(*target, viewTorvex);
         if (target)
-            enterArray.push_back(target);
+            steps.push_back(target);
         target = ancestor(target, 2);
     } while (!isTopRegion(target));
-
-    isChangingView = true;
-    bool parentHasView = viewNamed(ancestor(root, 2), viewTorvex) != nullptr;
-    if (!isTopRegion(root)) {
-        after(1.25, parentHasView ? &TorvexView::backToStart : &TorvexView::back);
-    } else {
-        isChangingView = false;
-        after(1.0, &TorvexView::waitSecondAndEnterToPart);
-    }
+    journey_.start(steps, viewNamed(ancestor(root, 2), viewTorvex) != nullptr);
 }
 
-void TorvexView::waitSecondAndEnterToPart() {
-    if (enterArray.empty()) {
-        view()->setUserInteractionEnabled(true);
-        return;
-    }
-    TreeNode* next = enterArray.back();
-    if (next->key != "view")
-        enterArray.pop_back();
+void TorvexView::openBubbleOfPoint(TreeNode& point) {
+    forFlags(childrenOf(currentViewNamed(viewTorvex)));
+    auto found = std::find(nodesOfFlags.begin(), nodesOfFlags.end(), &point);
+    wviewHint = static_cast<int>(found - nodesOfFlags.begin());
+    after(0.5, &TorvexView::waitAndDisplayHint);
+    if (countAns > 3 && passButton)
+        passButton->setTitle("Next");
+    // A structure of the top region leaves nothing to go back to.
+    showBackControls(hasParentRegion(root));
+}
 
-    double delay = 1.25;
-    if (next->key == "part") {
-        enterRegion(*next);
-    } else if (next->key == "point") {
-        TreeNode* shownView = currentViewNamed(viewTorvex);
-        forFlags(childrenOf(shownView));
-        auto found = std::find(nodesOfFlags.begin(), nodesOfFlags.end(), next);
-        wviewHint = static_cast<int>(found - nodesOfFlags.begin());
-        after(0.5, &TorvexView::waitAndDisplayHint);
-        if (countAns > 3 && passButton)
-            passButton->setTitle("Next");
-        // A structure of the top region leaves nothing to go back to.
-        showBackControls(hasParentRegion(root));
-        return;
-    } else if (next->key == "view") {
-        std::string header(next->getHeader());
-        if (header == viewTorvex) {
-            enterArray.pop_back();
-            needView = "";
-            delay = 0.4;
-        } else if (needView == header && viewStepsPending > 0) {
-            delay = 1.25;
-        } else {
-            auto button = ui::make<ui::Button>();
-            button->setTitle(header);
-            changeView(button.get());
-            needView = header;
-            delay = 1.3;
-        }
-    }
-    after(delay, &TorvexView::waitSecondAndEnterToPart);
+Journey::Actions TorvexView::journeyActions() {
+    Journey::Actions actions;
+    actions.atTopRegion = [this] { return isTopRegion(root); };
+    actions.currentView = [this] { return viewTorvex; };
+    actions.setTouches = [this](bool on) { view()->setUserInteractionEnabled(on); };
+    actions.back = [this] { back(); };
+    actions.enterRegion = [this](const TreeNode& region) { enterRegion(region); };
+    actions.chooseView = [this](const std::string& name) {
+        auto button = ui::make<ui::Button>();
+        button->setTitle(name);
+        changeView(button.get());
+    };
+    actions.openBubble = [this](TreeNode& point) { openBubbleOfPoint(point); };
+    return actions;
 }
 
 void TorvexView::timerWaitAndGo() {
-    ++viewStepsPending;
+    journey_.viewChangeAhead();
     after(1.25, &TorvexView::waitSecond);
 }
 
 // A change can arrive early: an intermediate view that is an alias of the target shows the target.
 // Entering the view on screen again would only take away its flags and the bubble a journey opened.
 void TorvexView::waitSecond() {
-    --viewStepsPending;
-    bool arrived = viewTorvex == tempView;
+    journey_.viewChangeDone();
+    bool arrived = viewTorvex == journey_.tempView();
     oldViewTorvex = viewTorvex;
-    viewTorvex = tempView;
-    if (needView == tempView)
-        needView = "";
+    viewTorvex = journey_.tempView();
+    journey_.arrivedAt(viewTorvex);
     if (!arrived)
         refresh();
 }

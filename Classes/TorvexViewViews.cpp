@@ -95,12 +95,12 @@ void TorvexView::changeView(ui::Button* sender) {
     if (name == viewTorvex)
         return;
     oldViewTorvex = viewTorvex;
-    viewTorvex = itsNeedView = name;
-    ++viewStepsPending;
+    viewTorvex = name;
+    journey_.viewChosen(name);
     after(0.75, &TorvexView::changeViewAndEnter);
 }
 
 void TorvexView::changeViewAndEnter() {
-    --viewStepsPending;
+    journey_.viewChangeDone();
     refresh();
 }

@@ -33,7 +33,7 @@ protected:
 TEST_F(ArrowJourneyTest, AnteriorToPosteriorTurnsThroughTheLateralViewThenOnAfterOneAndAQuarterSeconds) {
     changeViewTo("Posterior");
     EXPECT_EQ(viewer().viewTorvex, "Lateral");
-    EXPECT_EQ(viewer().tempView, "Posterior");
+    EXPECT_EQ(viewer().journey().tempView(), "Posterior");
     EXPECT_TRUE(arrowPlays(turn));
     driver.advance(0.6);
     EXPECT_FALSE(arrow().isAnimating()) << "one round of the pictures";
@@ -104,14 +104,14 @@ TEST_F(ArrowJourneyTest, AnExplodedViewIsReachedThroughTheViewItHangsOff) {
     changeViewTo("Anterior Exp");
     EXPECT_EQ(viewer().viewTorvex, "Left Side");
     EXPECT_TRUE(arrowPlays(turnBack));
-    EXPECT_EQ(viewer().needView, "Anterior Exp");
+    EXPECT_EQ(viewer().journey().needView(), "Anterior Exp");
     driver.advance(1.25);
     EXPECT_EQ(viewer().viewTorvex, "Anterior");
     EXPECT_TRUE(arrowPlays(turnBack));
-    EXPECT_EQ(viewer().tstr, "");
+    EXPECT_EQ(viewer().journey().tstr(), "");
     driver.advance(1.25);
     EXPECT_EQ(viewer().viewTorvex, "Anterior Exp");
-    EXPECT_EQ(viewer().needView, "");
+    EXPECT_EQ(viewer().journey().needView(), "");
     driver.advance(1.25);
     EXPECT_EQ(viewer().viewTorvex, "Anterior Exp");
 }

@@ -28,7 +28,7 @@ protected:
         EXPECT_EQ(viewer().labelForFlag->text(), title);
         EXPECT_EQ(viewer().labelForFlag->alpha(), 1);
         EXPECT_GE(viewer().viewHint, 0);
-        EXPECT_TRUE(viewer().enterArray.empty());
+        EXPECT_TRUE(viewer().journey().enterArray().empty());
     }
 };
 
@@ -103,7 +103,7 @@ TEST_F(IndexPanel, ARegionRowEntersTheRegion) {
     press("Hand");
     wait(8);
     EXPECT_EQ(viewer().root->getHeader(), "Hand");
-    EXPECT_TRUE(viewer().enterArray.empty());
+    EXPECT_TRUE(viewer().journey().enterArray().empty());
     EXPECT_EQ(driver.state()["interaction"], true);
 }
 
@@ -187,7 +187,7 @@ TEST_F(IndexPanel, TheSideIndexLettersReadOnEveryBackground) {
 
 TEST_F(IndexPanel, TheIndexButtonDoesNothingWhileAJourneyIsQueued) {
     viewer().goToPart("Nail");
-    ASSERT_FALSE(viewer().enterArray.empty());
+    ASSERT_FALSE(viewer().journey().enterArray().empty());
     viewer().displayIndex();
     wait(0.5);
     EXPECT_GT(panelFrame().x(), 320);

@@ -41,11 +41,11 @@ protected:
 TEST_F(FoundBySoak, anIndexJourneyFromTheBackOfTheTopRegionEndsAtItsStructure) {
     run({"wait 1", "tap 160 100", "wait 2", "press views", "wait 2", "press Posterior", "wait 3"});
     ASSERT_EQ(viewer().viewTorvex, "Posterior");
-    EXPECT_EQ(viewer().tempView, "") << "no side view to pass on the way";
+    EXPECT_EQ(viewer().journey().tempView(), "") << "no side view to pass on the way";
 
     run({"press index", "wait 1", "press Arteries", "wait 12"});
 
-    EXPECT_TRUE(viewer().enterArray.empty());
+    EXPECT_TRUE(viewer().journey().enterArray().empty());
     EXPECT_EQ(viewer().viewTorvex, "Ant. Circulation");
     EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
     ASSERT_TRUE(viewer().labelForFlag);
@@ -72,7 +72,7 @@ TEST_F(FoundBySoak, aJourneyIntoTheFemaleFigureFromBehindShowsItAndOpensTheBubbl
     EXPECT_EQ(warnings.str(), "");
     EXPECT_EQ(viewer().root->getHeader(), "Female Genital Organs");
     EXPECT_EQ(viewer().viewTorvex, "Ant. Female");
-    EXPECT_TRUE(viewer().enterArray.empty());
+    EXPECT_TRUE(viewer().journey().enterArray().empty());
     EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
     ASSERT_TRUE(viewer().labelForFlag);
     EXPECT_EQ(viewer().labelForFlag->text(), "Ectocervix");
@@ -87,7 +87,7 @@ TEST_F(FoundBySoak, aJourneyStartedWhileViewChangesOverlapStillEndsAtItsStructur
          "press views", "wait 2", "press Anterior", "press Anterior Skin", "wait 0.65", "press Posterior",
          "press index", "press Arteries", "wait 30"});
 
-    EXPECT_TRUE(viewer().enterArray.empty());
+    EXPECT_TRUE(viewer().journey().enterArray().empty());
     EXPECT_EQ(viewer().viewTorvex, "Ant. Circulation");
     EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
     ASSERT_TRUE(viewer().labelForFlag);

@@ -279,7 +279,7 @@ private:
     }
 
     std::optional<std::string> checkTouchesComeBack(const TorvexView& viewer, double now) {
-        bool journey = !viewer.enterArray.empty() || viewer.isChangingView || viewer.backToStartBool;
+        bool journey = viewer.journey().phase() != Journey::Phase::Idle;
         bool touchable =
             viewer.isViewLoaded() && const_cast<TorvexView&>(viewer).view()->isUserInteractionEnabled();
         if (touchable) {

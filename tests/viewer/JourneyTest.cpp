@@ -3,7 +3,7 @@
 #include "Platform/Button.h"
 #include "Platform/Label.h"
 
-using Journey = ViewerTest;
+using ViewerJourney = ViewerTest;
 using Json = nlohmann::ordered_json;
 
 namespace {
@@ -16,7 +16,7 @@ std::string rootOf(TorvexView& viewer) {
 
 // From "Elbow" (three levels down) to the carpal bones in "Wrist": climb one region a second, then
 // enter "Forearm" and "Wrist" 1.25 s apart; the view is already "Anterior".
-TEST_F(Journey, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
+TEST_F(ViewerJourney, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
     enter("Arm");
     enter("Elbow");
     wait(1);
@@ -28,13 +28,13 @@ TEST_F(Journey, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
     EXPECT_EQ(rootOf(viewer()), "Elbow");
     wait(0.02); // 1.26: backToStart climbs with back
     EXPECT_EQ(rootOf(viewer()), "Arm");
-    EXPECT_TRUE(viewer().backToStartBool);
+    EXPECT_TRUE(viewer().journey().backToStartBool());
     wait(0.98); // 2.24
     EXPECT_EQ(rootOf(viewer()), "Arm");
     wait(0.02); // 2.26
     EXPECT_EQ(rootOf(viewer()), "Upper Limb");
     wait(1.0); // 3.26: at the top, the queue's first region is entered at once
-    EXPECT_FALSE(viewer().backToStartBool);
+    EXPECT_FALSE(viewer().journey().backToStartBool());
     EXPECT_EQ(rootOf(viewer()), "Forearm");
     EXPECT_TRUE(viewer().backButton->isHidden());
     EXPECT_FALSE(interaction());
@@ -55,7 +55,7 @@ TEST_F(Journey, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
 
 // To "Extensor digitorum", shown only in "Forearm"/"Posterior": after entering the region the queued
 // view is chosen, and the journey waits 1.3 s for the change.
-TEST_F(Journey, changesToTheQueuedViewAndWaitsForIt) {
+TEST_F(ViewerJourney, changesToTheQueuedViewAndWaitsForIt) {
     enter("Arm");
     enter("Elbow");
     wait(1);
@@ -64,8 +64,8 @@ TEST_F(Journey, changesToTheQueuedViewAndWaitsForIt) {
     wait(3.26);
     EXPECT_EQ(rootOf(viewer()), "Forearm");
     wait(1.25); // 4.51
-    EXPECT_EQ(viewer().needView, "Posterior");
-    EXPECT_EQ(viewer().itsNeedView, "Posterior");
+    EXPECT_EQ(viewer().journey().needView(), "Posterior");
+    EXPECT_EQ(viewer().journey().itsNeedView(), "Posterior");
     EXPECT_EQ(state()["enterArray"], (Json{"point:Label 15", "view:Posterior"}));
     wait(0.75); // 5.26: the chosen view is shown
     EXPECT_EQ(viewer().labelTitle->text(), "Posterior: Forearm");
@@ -73,16 +73,16 @@ TEST_F(Journey, changesToTheQueuedViewAndWaitsForIt) {
     EXPECT_EQ(state()["enterArray"], (Json{"point:Label 15", "view:Posterior"}));
     wait(0.02); // 5.81: 1.3 s after the change, the view has arrived
     EXPECT_EQ(state()["enterArray"], (Json{"point:Label 15"}));
-    EXPECT_EQ(viewer().needView, "");
+    EXPECT_EQ(viewer().journey().needView(), "");
     wait(0.4);
     EXPECT_EQ(state()["enterArray"], Json::array());
 }
 
-TEST_F(Journey, fromTheTopRegionStartsEnteringAfterOneSecond) {
+TEST_F(ViewerJourney, fromTheTopRegionStartsEnteringAfterOneSecond) {
     wait(1);
     viewer().goToPart("Wrist");
     EXPECT_EQ(state()["enterArray"], (Json{"part:Wrist", "part:Forearm"}));
-    EXPECT_FALSE(viewer().isChangingView);
+    EXPECT_FALSE(viewer().journey().isChangingView());
     wait(0.99);
     EXPECT_EQ(rootOf(viewer()), "Upper Limb");
     wait(0.02);
@@ -94,16 +94,16 @@ TEST_F(Journey, fromTheTopRegionStartsEnteringAfterOneSecond) {
     EXPECT_FALSE(viewer().backButton->isHidden());
 }
 
-TEST_F(Journey, aPointAlsoShownInTheCurrentViewIsShownThere) {
+TEST_F(ViewerJourney, aPointAlsoShownInTheCurrentViewIsShownThere) {
     wait(1);
     viewer().showView("Posterior");
     wait(2);
     viewer().goToPart("Deltoid");
     ASSERT_EQ(state()["enterArray"], (Json{"point:Label 1", "view:Posterior"}));
-    EXPECT_EQ(viewer().enterArray.front()->attribute("x"), "198");
+    EXPECT_EQ(viewer().journey().enterArray().front()->attribute("x"), "198");
 }
 
-TEST_F(Journey, anUnknownTermClimbsToTheTopAndEndsWithTouchesBack) {
+TEST_F(ViewerJourney, anUnknownTermClimbsToTheTopAndEndsWithTouchesBack) {
     enter("Arm");
     wait(1);
     viewer().goToPart("Nothing of the kind");

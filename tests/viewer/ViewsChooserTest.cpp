@@ -59,7 +59,7 @@ TEST_F(ViewsChooser, choosingAViewShowsItThreeQuartersOfASecondLaterAndClosesThe
     wait(1.5);
     press("Lateral");
     EXPECT_EQ(viewer().viewTorvex, "Lateral");
-    EXPECT_EQ(viewer().itsNeedView, "Lateral");
+    EXPECT_EQ(viewer().journey().itsNeedView(), "Lateral");
     EXPECT_EQ(viewer().oldViewTorvex, "Anterior");
     wait(0.74);
     EXPECT_EQ(viewer().labelTitle->text(), "Anterior: Upper Limb");
