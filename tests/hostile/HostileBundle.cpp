@@ -1,15 +1,8 @@
 #include "HostileBundle.h"
 
-#include "tests/support/PictureBytes.h"
 #include "tools/atlas/DataFile.h"
 
-#include <gdk-pixbuf/gdk-pixbuf.h>
-
-#include <array>
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -20,44 +13,18 @@ bool endsWith(const std::string& text, const std::string& suffix) {
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-std::string doubleScaleName(const std::string& name) {
-    return endsWith(name, ".png") ? name.substr(0, name.size() - 4) + "@2x.png" : "";
-}
-
-fs::path newTemporaryFolder() {
-    std::string pattern = (fs::temp_directory_path() / "torvex-hostile-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    return pattern;
-}
-
 } // namespace
 
-HostileBundle::HostileBundle() : root_(newTemporaryFolder()), path_(root_ / "bundle"), home_(root_ / "home") {
+HostileBundle::HostileBundle() : path_(folder_.path() / "bundle") {
     fs::copy(TORVEX_BUILD_BUNDLE_DIR, path_, fs::copy_options::recursive);
     fs::remove(path_ / "url.txt");
-    fs::create_directories(home_);
-}
-
-HostileBundle::~HostileBundle() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-}
-
-void HostileBundle::write(const std::string& name, const std::string& bytes) const {
-    fs::path target = file(name);
-    fs::create_directories(target.parent_path());
-    std::ofstream(target, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-void HostileBundle::remove(const std::string& name) const {
-    fs::remove_all(file(name));
+    fs::create_directories(home());
 }
 
 void HostileBundle::removePicture(const std::string& name) const {
     remove(name);
-    if (std::string doubled = doubleScaleName(name); !doubled.empty())
-        remove(doubled);
+    if (endsWith(name, ".png"))
+        remove(name.substr(0, name.size() - 4) + "@2x.png");
 }
 
 void HostileBundle::replacePicture(const std::string& name, const std::string& bytes) const {
@@ -65,9 +32,9 @@ void HostileBundle::replacePicture(const std::string& name, const std::string& b
     write(name, bytes);
 }
 
-std::vector<std::string> HostileBundle::pictureNames(const std::string& folder) const {
+std::vector<std::string> HostileBundle::pictureNames() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(file(folder))) {
+    for (const auto& entry : fs::recursive_directory_iterator(path_)) {
         std::string name = entry.path().lexically_relative(path_).string();
         if (endsWith(name, "@2x.png"))
             names.push_back(name.substr(0, name.size() - 7) + ".png");
@@ -75,36 +42,6 @@ std::vector<std::string> HostileBundle::pictureNames(const std::string& folder) 
             names.push_back(name);
     }
     return names;
-}
-
-std::string readWholeFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::string pngBytes(int width, int height, double shade) {
-    return testpictures::solidPng(width, height, shade, 1 - shade, 0.5);
-}
-
-std::string jpegBytes(int width, int height, double shade) {
-    GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
-    auto level = static_cast<guint32>(shade * 255);
-    gdk_pixbuf_fill(pixbuf, level << 24 | (255 - level) << 16 | 0x80 << 8 | 0xff);
-    gchar* buffer = nullptr;
-    gsize size = 0;
-    bool saved = gdk_pixbuf_save_to_buffer(pixbuf, &buffer, &size, "jpeg", nullptr, "quality", "90", nullptr);
-    g_object_unref(pixbuf);
-    if (!saved)
-        throw std::runtime_error("cannot encode a JPEG");
-    std::string bytes(buffer, size);
-    g_free(buffer);
-    return bytes;
-}
-
-std::string blackPngBytes(std::uint32_t width, std::uint32_t height) {
-    return testpictures::blackPng(width, height);
 }
 
 namespace {

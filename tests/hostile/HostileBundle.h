@@ -10,38 +10,23 @@
 // Picture names are the names the data file and the program use ("flag.png"); the sample keeps most
 // pictures as NAME@2x.png only, which the program prefers, so replacing a picture removes its @2x file.
 
-#include <cstdint>
+#include "tests/support/TemporaryFolder.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
-// Whether this build runs under AddressSanitizer: cases that need hundreds of megabytes are left to
-// the normal build.
-#if defined(__SANITIZE_ADDRESS__)
-#define HOSTILE_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define HOSTILE_SANITIZED 1
-#endif
-#endif
-#ifndef HOSTILE_SANITIZED
-#define HOSTILE_SANITIZED 0
-#endif
-
 class HostileBundle {
 public:
     HostileBundle();
-    ~HostileBundle();
-    HostileBundle(const HostileBundle&) = delete;
-    HostileBundle& operator=(const HostileBundle&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path file(const std::string& name) const { return path_ / name; }
     // A folder beside the bundle for the program's documents.
-    const std::filesystem::path& home() const { return home_; }
+    std::filesystem::path home() const { return folder_.path() / "home"; }
 
-    void write(const std::string& name, const std::string& bytes) const;
-    void remove(const std::string& name) const;
+    void write(const std::string& name, const std::string& bytes) const { writeFile(file(name), bytes); }
+    void remove(const std::string& name) const { std::filesystem::remove_all(file(name)); }
     // Removes NAME and NAME@2x (for PNG names).
     void removePicture(const std::string& name) const;
     // Writes NAME and removes its @2x file, so that the program reads these bytes.
@@ -49,25 +34,12 @@ public:
     void replaceAtlas(const std::string& xml) const { write("torvex.xml", xml); }
 
     // Every picture file of the copy, relative to it, @2x files named as the program asks for them.
-    std::vector<std::string> pictureNames(const std::string& folder) const;
+    std::vector<std::string> pictureNames() const;
 
 private:
-    std::filesystem::path root_;
+    TemporaryFolder folder_;
     std::filesystem::path path_;
-    std::filesystem::path home_;
 };
-
-std::string readWholeFile(const std::filesystem::path& path);
-
-// ---- Picture bytes
-
-// A PNG of one colour.
-std::string pngBytes(int width, int height, double shade = 0.5);
-// A JPEG of one colour.
-std::string jpegBytes(int width, int height, double shade = 0.5);
-// A black 8-bit grey PNG of any size, encoded by hand in a few hundred kilobytes (13 bits for every
-// 258 pixels), so that a picture of 10000 x 10000 pixels costs the test no memory to make.
-std::string blackPngBytes(std::uint32_t width, std::uint32_t height);
 
 // ---- Synthetic atlases in the data file's shape
 

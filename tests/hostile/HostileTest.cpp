@@ -1,76 +1,54 @@
 #include "HostileTest.h"
 
 #include "Classes/IndexViewController.h"
-#include "Classes/Managers/SettingsManager.h"
-#include "Platform/Application.h"
-#include "Platform/Bundle.h"
 #include "Platform/ImageView.h"
-#include "Platform/Paths.h"
+#include "Platform/Label.h"
 #include "Platform/TableView.h"
 
 void HostileTest::TearDown() {
-    delegate_.reset();
-    ui::Driver::resetToolkit();
-    ui::Paths::setHome("");
+    program_.reset();
     if (capturing_)
         ::testing::internal::GetCapturedStderr();
     capturing_ = false;
 }
 
 void HostileTest::launch(const HostileBundle& bundle) {
-    launchWith(bundle, {"", ""});
-}
-
-void HostileTest::launchOnline(const HostileBundle& bundle) {
-    launchWith(bundle, {"127.0.0.1", "127.0.0.1"});
-}
-
-void HostileTest::launchWith(const HostileBundle& bundle,
-                             const TorvexAppDelegate::ReachabilityTargets& targets) {
-    ui::Driver::resetToolkit();
-    ui::Bundle::main().setResourcePath(bundle.path().string());
-    ui::Paths::setHome(bundle.home().string());
-    SettingsManager::getInstance().load(ui::Paths::cachesDirectory() + "/inner_cache/settings.file");
+    program_ = std::make_unique<TestProgram>(bundle.path().string(), bundle.home().string());
     ::testing::internal::CaptureStderr();
     capturing_ = true;
-    delegate_ = std::make_unique<TorvexAppDelegate>(targets);
-    delegate_->applicationDidFinishLaunching(ui::Application::shared());
+    program_->launch();
 }
 
 void HostileTest::openViewer() {
     wait(0.3);
     ASSERT_EQ(state()["startLabel"], StartViewController::readyText) << log();
-    driver.tap({160, 420});
+    driver().tap({160, 420});
     wait(1.0);
     ASSERT_EQ(state()["startScreenShown"], false);
     ASSERT_EQ(state()["interaction"], true);
 }
 
-void HostileTest::collectLog() {
-    if (!capturing_)
-        return;
-    log_ += ::testing::internal::GetCapturedStderr();
-    ::testing::internal::CaptureStderr();
-}
-
 const std::string& HostileTest::log() {
-    collectLog();
+    if (capturing_) {
+        log_ += ::testing::internal::GetCapturedStderr();
+        ::testing::internal::CaptureStderr();
+    }
     return log_;
 }
 
 void HostileTest::wait(double seconds) {
-    ASSERT_TRUE(driver.advance(seconds));
+    ASSERT_TRUE(driver().advance(seconds));
 }
 
 void HostileTest::tapView(const std::string& identifier) {
-    ui::View* view = driver.find(identifier);
+    ui::View* view = driver().find(identifier);
     ASSERT_NE(view, nullptr) << identifier;
     ui::Rect frame = view->convertTo(view->bounds(), nullptr);
-    driver.tap({frame.midX(), frame.midY()});
+    driver().tap({frame.midX(), frame.midY()});
 }
 
 void HostileTest::press(const std::string& title) {
-    ui::Result pressed = driver.press(title);
+    ui::Result pressed = driver().press(title);
     ASSERT_TRUE(pressed) << pressed.error();
 }
 
@@ -84,7 +62,7 @@ void HostileTest::chooseFromIndex(const std::string& term) {
     press("index");
     wait(0.5);
     tapView("mySearchBar");
-    ASSERT_TRUE(driver.type(term));
+    ASSERT_TRUE(driver().type(term));
     // The search field holds the same text: the row is tapped where it is.
     ui::TableViewCell* row = nullptr;
     for (const auto& [path, cell] : viewer().navigationController->myTableView->visibleCells()) {
@@ -93,7 +71,7 @@ void HostileTest::chooseFromIndex(const std::string& term) {
     }
     ASSERT_NE(row, nullptr) << "no row " << term;
     ui::Rect frame = row->convertTo(row->bounds(), nullptr);
-    driver.tap({frame.midX(), frame.midY()});
+    driver().tap({frame.midX(), frame.midY()});
     wait(8);
 }
 
@@ -104,14 +82,9 @@ void HostileTest::goBack() {
 }
 
 void HostileTest::drawFrame() {
-    cairo_surface_t* frame = driver.render();
+    cairo_surface_t* frame = driver().render();
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(cairo_surface_status(frame), CAIRO_STATUS_SUCCESS);
-}
-
-std::string HostileTest::shownPicture() {
-    const std::string& file = viewer().displayedImage()->image().fileName();
-    return ui::Bundle::main().nameInBundle(file);
 }
 
 bool HostileTest::showsAPicture() {

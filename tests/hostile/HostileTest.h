@@ -1,6 +1,6 @@
 #pragma once
-// The program in this process on a spoiled bundle, launched as its entry launches it (offline, with its
-// own home beside the bundle), on a virtual clock at 0, with everything it writes to stderr collected.
+// The program in this process on a spoiled bundle, launched offline as its entry launches it, with its
+// own home beside the bundle, on a virtual clock at 0, with everything it writes to stderr collected.
 //
 //     HostileBundle bundle;
 //     bundle.removePicture("flag.png");
@@ -13,14 +13,8 @@
 // a step is what the test measures.
 
 #include "HostileBundle.h"
-
-#include "Classes/StartViewController.h"
-#include "Classes/TorvexAppDelegate.h"
-#include "Classes/TorvexView.h"
-#include "Platform/Button.h"
-#include "Platform/Driver.h"
-#include "Platform/ImageView.h"
-#include "Platform/Label.h"
+#include "tests/support/PictureBytes.h"
+#include "tests/support/TestProgram.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -33,8 +27,6 @@ protected:
     void TearDown() override;
 
     void launch(const HostileBundle& bundle);
-    // The same with the network watchers on the loopback address, which always has a route.
-    void launchOnline(const HostileBundle& bundle);
     // Lets loading run and touches the start screen; the viewer is then on screen and takes touches.
     void openViewer();
     // Everything written to stderr since the launch.
@@ -54,24 +46,28 @@ protected:
     // Draws the whole screen once; fails the test when nothing could be drawn.
     void drawFrame();
 
-    ui::Json state() { return driver.state(); }
-    StartViewController& start() { return *delegate_->stViewContr; }
-    TorvexView& viewer() { return *start().torvexViewController; }
-    // The picture the viewer shows, relative to the bundle; "" when it shows none.
-    std::string shownPicture();
+    ui::Json state() { return driver().state(); }
+    ui::Driver& driver() { return program_->driver; }
+    StartViewController& start() { return program_->start(); }
+    TorvexView& viewer() { return *program_->viewer(); }
     // Whether the displayed picture has pixels.
     bool showsAPicture();
     std::vector<std::string> visibleFlagTitles();
     // The name in the flag bubble, "" before any bubble opened.
     std::string bubbleTitle();
 
-    ui::Driver driver;
-
 private:
-    void launchWith(const HostileBundle& bundle, const TorvexAppDelegate::ReachabilityTargets& targets);
-    void collectLog();
-
-    std::unique_ptr<TorvexAppDelegate> delegate_;
+    std::unique_ptr<TestProgram> program_;
     bool capturing_ = false;
     std::string log_;
 };
+
+// A PNG of one colour.
+inline std::string pngBytes(int width, int height) {
+    return testpictures::solidPng(width, height, 0.5, 0.5, 0.5);
+}
+
+// A JPEG of one colour.
+inline std::string jpegBytes(int width, int height) {
+    return testpictures::solidJpeg(width, height, {128, 128, 128});
+}

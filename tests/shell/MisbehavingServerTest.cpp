@@ -105,7 +105,7 @@ TEST_F(MisbehavingServerTest, aServerThatHangsDelaysTheScreenByAtMostOneAndAHalf
 
     wait(1.49);
     EXPECT_EQ(start().label, nullptr);
-    EXPECT_NE(driver.render(), nullptr) << "the window keeps drawing";
+    EXPECT_NE(driver().render(), nullptr) << "the window keeps drawing";
     wait(0.01);
     ASSERT_NE(start().label, nullptr);
     EXPECT_EQ(titles(), std::vector<std::string>{"Good atlas"});
@@ -145,7 +145,7 @@ TEST_F(MisbehavingServerTest, aPressedTitleOpensNoAddressOfAHiddenLineWithTheSam
     list += "\nAtlas||http://127.0.0.1/hidden";
     writeCached("TitlesAndUrls.txt", list);
     launch(Network::Offline);
-    ASSERT_TRUE(driver.press("Atlas"));
+    ASSERT_TRUE(driver().press("Atlas"));
     EXPECT_EQ(ui::Application::shared().openedURLs(), std::vector<std::string>{"http://127.0.0.1/chosen"});
 }
 
@@ -173,7 +173,7 @@ TEST_F(MisbehavingServerTest, theShippedBundleProbesNoServerAndItsTitlesOpenNoth
     EXPECT_EQ(StartViewController::contentServerHost(), "");
     ASSERT_FALSE(titles().empty());
     for (const std::string& title : titles())
-        ASSERT_TRUE(driver.press(title)) << title;
+        ASSERT_TRUE(driver().press(title)) << title;
     EXPECT_TRUE(ui::Application::shared().openedURLs().empty());
 }
 

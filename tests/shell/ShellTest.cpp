@@ -1,12 +1,9 @@
 #include "ShellTest.h"
 
-#include "Classes/Managers/SettingsManager.h"
 #include "Classes/StartContent.h"
 #include "Platform/Application.h"
 #include "Platform/Bundle.h"
 #include "Platform/DownloadTask.h"
-#include "Platform/Paths.h"
-#include "tests/support/PictureBytes.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/TestBundle.h"
 
@@ -17,15 +14,6 @@ using namespace std::chrono_literals;
 
 std::string ShellTest::bundleDirectory;
 
-void writeFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string pictureBytes(int width, int height, double red, double green, double blue) {
-    return testpictures::solidPng(width, height, red, green, blue);
-}
-
 void ShellTest::SetUpTestSuite() {
     if (!bundleDirectory.empty())
         return;
@@ -35,11 +23,7 @@ void ShellTest::SetUpTestSuite() {
 }
 
 void ShellTest::SetUp() {
-    char pattern[] = "/tmp/torvex-shell-home-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    home = pattern;
-    ui::Paths::setHome(home.string());
-    SettingsManager::getInstance().load(ui::Paths::cachesDirectory() + "/inner_cache/settings.file");
+    program_ = std::make_unique<TestProgram>(bundleDirectory, home.string());
     savedLimits_ = StartViewController::downloadLimits;
     StartViewController::downloadLimits = {1000ms, 5000ms};
     server_ = std::make_unique<LoopbackHttpServer>([this](const std::string& path) {
@@ -50,34 +34,12 @@ void ShellTest::SetUp() {
     });
     writeFile(fs::path(bundleDirectory) / "url.txt",
               server_->url("/torvexStart.jpg") + "\n" + server_->url("/TitlesAndUrls.txt"));
-    ui::Driver::resetToolkit();
-    ui::Bundle::main().setResourcePath(bundleDirectory);
 }
 
 void ShellTest::TearDown() {
-    quit();
+    program_.reset();
     server_.reset();
     StartViewController::downloadLimits = savedLimits_;
-    ui::Paths::setHome("");
-    fs::remove_all(home);
-}
-
-void ShellTest::launch(Network network) {
-    TorvexAppDelegate::ReachabilityTargets targets;
-    targets.host = network == Network::Online ? "127.0.0.1" : "";
-    targets.internet = targets.host;
-    launch(targets);
-}
-
-void ShellTest::launch(const TorvexAppDelegate::ReachabilityTargets& targets) {
-    delegate_ = std::make_unique<TorvexAppDelegate>(targets);
-    delegate_->applicationDidFinishLaunching(ui::Application::shared());
-}
-
-void ShellTest::quit() {
-    delegate_.reset();
-    ui::Driver::resetToolkit();
-    ui::Bundle::main().setResourcePath(bundleDirectory);
 }
 
 void ShellTest::serve(const std::string& path, LoopbackHttpServer::Reply reply) {
@@ -86,7 +48,7 @@ void ShellTest::serve(const std::string& path, LoopbackHttpServer::Reply reply) 
 }
 
 void ShellTest::wait(double seconds) {
-    ASSERT_TRUE(driver.advance(seconds));
+    ASSERT_TRUE(driver().advance(seconds));
 }
 
 void ShellTest::settle(int stillOnTheNetwork) {

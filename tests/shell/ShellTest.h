@@ -12,13 +12,13 @@
 // on workers: `settle` waits until their results are posted and lets them in at the current virtual
 // time. The settings file is the test home's own.
 
-#include "Classes/StartViewController.h"
-#include "Classes/TorvexAppDelegate.h"
 #include "Platform/Button.h"
-#include "Platform/Driver.h"
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
 #include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/PictureBytes.h"
+#include "tests/support/TemporaryFolder.h"
+#include "tests/support/TestProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +31,6 @@
 #include <string>
 #include <vector>
 
-enum class Network { Online, Offline };
-
 class ShellTest : public ::testing::Test {
 public:
     static constexpr const char* bundleTitles = "Bundle atlas||http://127.0.0.1/bundle\nBundle help";
@@ -43,10 +41,10 @@ protected:
     void TearDown() override;
 
     // Runs the launch sequence as the program's entry does.
-    void launch(Network network);
-    void launch(const TorvexAppDelegate::ReachabilityTargets& targets);
+    void launch(Network network) { program_->launch(network); }
+    void launch(const TorvexAppDelegate::ReachabilityTargets& targets) { program_->launch(targets); }
     // Ends the program: the delegate and everything it owns go, the toolkit starts afresh.
-    void quit();
+    void quit() { program_->quit(); }
 
     // The next answers of the content server for `path` ("/TitlesAndUrls.txt", "/torvexStart.jpg").
     void serve(const std::string& path, LoopbackHttpServer::Reply reply);
@@ -61,8 +59,8 @@ protected:
     // Waits until the start picture is fetched (the fifth blink).
     void waitForStartPictureTick() { wait(5 * 0.7); }
 
-    TorvexAppDelegate& delegate() { return *delegate_; }
-    StartViewController& start() { return *delegate_->stViewContr; }
+    TorvexAppDelegate& delegate() { return program_->delegate(); }
+    StartViewController& start() { return program_->start(); }
     std::vector<ui::Button*> titleButtons();
     std::vector<std::string> titles();
     // The plain views of the start picture: the title underlines.
@@ -76,18 +74,20 @@ protected:
     std::string documentsFile(const std::string& name) const;
 
     static std::string bundleDirectory;
-    std::filesystem::path home;
-    ui::Driver driver;
+    TemporaryFolder homeFolder;
+    const std::filesystem::path& home = homeFolder.path();
+    ui::Driver& driver() { return program_->driver; }
 
 private:
     std::unique_ptr<LoopbackHttpServer> server_;
     std::mutex repliesMutex_;
     std::map<std::string, LoopbackHttpServer::Reply> replies_;
-    std::unique_ptr<TorvexAppDelegate> delegate_;
+    std::unique_ptr<TestProgram> program_;
     ui::DownloadLimits savedLimits_;
 };
 
-void writeFile(const std::filesystem::path& path, const std::string& bytes);
-
 // PNG bytes of a plain picture of `width` x `height` pixels.
-std::string pictureBytes(int width, int height, double red = 0.2, double green = 0.6, double blue = 0.3);
+inline std::string pictureBytes(int width, int height, double red = 0.2, double green = 0.6,
+                                double blue = 0.3) {
+    return testpictures::solidPng(width, height, red, green, blue);
+}

@@ -150,7 +150,7 @@ TEST_F(StartContentTest, aPictureArrivingAfterTheFlipIsCachedButNotShown) {
     launch(Network::Online);
     settle(1);
     wait(0.3);
-    driver.tap({160, 420});
+    driver().tap({160, 420});
     waitForStartPictureTick();
     releaseServer();
     settle();
@@ -163,7 +163,7 @@ TEST_F(StartContentTest, aTitlePressedBeforeTheFifthBlinkKeepsTheBundlePictureSh
     serveGoodContent();
     launch(Network::Online);
     settle();
-    ASSERT_TRUE(driver.press("Server news"));
+    ASSERT_TRUE(driver().press("Server news"));
     waitForStartPictureTick();
 
     EXPECT_EQ(start().t, 105);

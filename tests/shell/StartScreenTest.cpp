@@ -4,9 +4,6 @@
 
 #include "Classes/TorvexView.h"
 #include "Platform/Application.h"
-#include "Platform/Font.h"
-
-#include <cmath>
 
 namespace {
 
@@ -27,35 +24,6 @@ protected:
         return screens;
     }
 };
-
-int titleWidth(const std::string& title) {
-    return static_cast<int>(ui::textWidth(title, ui::Font::boldSystem(12)));
-}
-
-TEST_F(StartScreenTest, threeTitlesStand30PointsApartWithAnUnderline12PointsBelowEach) {
-    launchWithTitles("Atlas||http://127.0.0.1/a\nNews||http://127.0.0.1/n\nCredits||http://127.0.0.1/c");
-
-    auto buttons = titleButtons();
-    auto lines = underlines();
-    ASSERT_EQ(buttons.size(), 3u);
-    ASSERT_EQ(lines.size(), 3u);
-    const char* names[] = {"Atlas", "News", "Credits"};
-    for (int i = 0; i < 3; ++i) {
-        double y = 240 + 30 * i;
-        int width = titleWidth(names[i]);
-        EXPECT_GT(width, 0);
-        EXPECT_EQ(buttons[i]->frame(), ui::Rect(37, y, width, 12)) << names[i];
-        EXPECT_EQ(lines[i]->frame(), ui::Rect(37, y + 12, width, 1)) << names[i];
-    }
-}
-
-TEST_F(StartScreenTest, aTrailingNewlineGivesOneMoreEmptyTitleOfWidthZero) {
-    launchWithTitles("Atlas||http://127.0.0.1/a\n");
-
-    ASSERT_EQ(titles(), (std::vector<std::string>{"Atlas", ""}));
-    EXPECT_EQ(titleButtons()[1]->frame(), ui::Rect(37, 270, 0, 12));
-    EXPECT_EQ(underlines()[1]->frame(), ui::Rect(37, 282, 0, 1));
-}
 
 TEST_F(StartScreenTest, titlesStopAtTheBottomOfTheScreen) {
     std::string list;
@@ -82,7 +50,7 @@ TEST_F(StartScreenTest, pressingATitleOpensTheAddressOfItsOwnLineOnly) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.list);
         launchWithTitles(c.list);
-        ASSERT_TRUE(driver.press(c.title));
+        ASSERT_TRUE(driver().press(c.title));
         EXPECT_EQ(ui::Application::shared().openedURLs(), c.opened);
         EXPECT_EQ(start().t, 100) << "a pressed title stops the blinking";
         quit();
@@ -102,7 +70,6 @@ TEST_F(StartScreenTest, aCachedListWithAnAddressThatIsNoWebAddressGivesWayToTheB
 TEST_F(StartScreenTest, theStatusLabelSaysLoadingAndBlinksEveryTickFor52Ticks) {
     launch(Network::Offline);
     ui::Label& label = *start().label;
-    EXPECT_EQ(label.frame(), ui::Rect(100, 139, 140, 20));
     EXPECT_EQ(label.text(), "Loading...");
 
     wait(0.7);
@@ -122,9 +89,9 @@ TEST_F(StartScreenTest, theStatusLabelSaysLoadingAndBlinksEveryTickFor52Ticks) {
 TEST_F(StartScreenTest, touchingWhileLoadingDoesNothing) {
     launch(Network::Offline);
 
-    driver.tap({160, 420});
+    driver().tap({160, 420});
     wait(0.1);
-    driver.tap({160, 420});
+    driver().tap({160, 420});
 
     EXPECT_EQ(start().label->text(), "Loading...");
     EXPECT_FALSE(start().torvexViewController);
@@ -138,7 +105,7 @@ TEST_F(StartScreenTest, theViewerIsBuiltBehindAfterAFifthOfASecondAndATouchFlips
     EXPECT_EQ(screens(), (std::vector<ui::View*>{viewerView(), start().view().get()}));
     EXPECT_EQ(start().label->text(), "touch to continue");
 
-    driver.tap({160, 420});
+    driver().tap({160, 420});
 
     EXPECT_EQ(screens(), (std::vector<ui::View*>{viewerView()}));
     ASSERT_TRUE(window()->runningTransition());

@@ -1,6 +1,7 @@
 // Faults the monkey soak found, each replayed on the sample atlas as the short path a user takes to it.
 
-#include "Soak.h"
+#include "tests/support/TemporaryFolder.h"
+#include "tests/support/TestProgram.h"
 
 #include "Classes/IndexViewController.h"
 #include "Classes/TorvexView.h"
@@ -31,8 +32,10 @@ protected:
         }
     }
     TorvexView& viewer() { return *program.viewer(); }
+    void SetUp() override { program.launch(); }
 
-    SoakProgram program{TORVEX_BUILD_BUNDLE_DIR};
+    TemporaryFolder home;
+    TestProgram program{TORVEX_BUILD_BUNDLE_DIR, home.path().string()};
 };
 
 // The top region has no lateral view, so the front and the back are neighbours there. Planning the turn
@@ -98,12 +101,14 @@ TEST_F(FoundBySoak, aJourneyStartedWhileViewChangesOverlapStillEndsAtItsStructur
 // questions differ from the run that wrote it.
 TEST(FoundBySoakReplay, aQuizAsksTheSameQuestionsInEveryHeadlessRun) {
     auto questionsOfAFreshRun = [] {
-        SoakProgram program{TORVEX_BUILD_BUNDLE_DIR};
+        TemporaryFolder home;
+        TestProgram program{TORVEX_BUILD_BUNDLE_DIR, home.path().string()};
+        program.launch();
         for (const char* line : {"wait 1", "tap 160 100", "wait 2", "press quiz", "wait 1.5"})
             EXPECT_TRUE(program.run(line)) << line;
         std::vector<std::string> lines;
         for (const char* area : {"quizArea Thorax", "quizArea Abdomen"}) {
-            ui::View* areaSwitch = program.driver().find(area);
+            ui::View* areaSwitch = program.driver.find(area);
             if (!areaSwitch)
                 return std::vector<std::string>{std::string("no switch ") + area};
             ui::Point at = areaSwitch->convertTo(ui::Point{20, 10}, nullptr);

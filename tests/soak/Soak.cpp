@@ -1,13 +1,13 @@
 #include "Soak.h"
 
+#include "tests/support/TemporaryFolder.h"
+
 #include "Classes/IndexViewController.h"
 #include "Classes/StartViewController.h"
 #include "Classes/TorvexView.h"
 #include "Platform/AlertView.h"
 #include "Platform/Application.h"
-#include "Platform/Bundle.h"
 #include "Platform/Control.h"
-#include "Platform/Paths.h"
 #include "Platform/Responder.h"
 #include "Platform/RunLoop.h"
 #include "Platform/Script.h"
@@ -24,7 +24,6 @@
 #include <random>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -234,7 +233,7 @@ public:
     static constexpr double touchSampleInterval = 0.05;
 
     // Samples the touches of `program` for as long as both live.
-    explicit Invariants(SoakProgram& program) : program_(program) { sampleTouches(); }
+    explicit Invariants(TestProgram& program) : program_(program) { sampleTouches(); }
 
     std::optional<std::string> check() {
         if (auto broken = checkWindowTree())
@@ -314,7 +313,7 @@ private:
         return std::nullopt;
     }
 
-    SoakProgram& program_;
+    TestProgram& program_;
     std::set<const TreeNode*> regions_; // of the viewer's tree
     std::optional<double> touchlessSince_, journeySince_;
     std::optional<std::string> touchesBroken_;
@@ -326,7 +325,7 @@ class Monkey {
 public:
     explicit Monkey(unsigned seed) : random_(seed) {}
 
-    std::string nextStep(SoakProgram& program) {
+    std::string nextStep(TestProgram& program) {
         if (ui::Application::shared().modalAlert() && chance(0.85))
             return answerAlert();
         if (dynamic_cast<ui::TextField*>(ui::Responder::firstResponder()) && chance(0.6))
@@ -351,7 +350,7 @@ public:
 
 private:
     // A press by title where the script can name the control, else a tap on its centre.
-    std::string pressSomeControl(SoakProgram& program) {
+    std::string pressSomeControl(TestProgram& program) {
         std::vector<ui::Control*> controls;
         collectControls(*ui::Application::shared().window(), controls);
         std::vector<std::string> lines;
@@ -361,7 +360,7 @@ private:
             std::string title = controlTitle(*control);
             ui::Point rounded{std::round(center.x), std::round(center.y)};
             if (onScreen(center) && reaches(center, *control) && pressableTitle(title) &&
-                program.driver().findControl(title) == control)
+                program.driver.findControl(title) == control)
                 lines.push_back("press " + title);
             else if (onScreen(rounded) && reaches(rounded, *control))
                 lines.push_back(tapLine(rounded));
@@ -382,7 +381,7 @@ private:
     }
 
     // Text typed is the start of one of the index's terms or something odd.
-    std::string typeOrKey(SoakProgram& program) {
+    std::string typeOrKey(TestProgram& program) {
         double roll = between(0.0, 1.0);
         if (roll < 0.6) {
             TorvexView* viewer = program.viewer();
@@ -403,7 +402,7 @@ private:
     }
 
     // Taps the index's search field, so that typing follows.
-    std::string search(SoakProgram& program) {
+    std::string search(TestProgram& program) {
         TorvexView* viewer = program.viewer();
         if (!viewer || !viewer->navigationController || !viewer->navigationController->mySearchBar)
             return pressSomeControl(program);
@@ -469,44 +468,15 @@ private:
 
 } // namespace
 
-SoakProgram::SoakProgram(const fs::path& bundle) {
-    char pattern[] = "/tmp/torvex-soak-home-XXXXXX";
-    if (::mkdtemp(pattern))
-        home_ = pattern;
-    // As runMain does for --bundle and --home, before the toolkit starts afresh (at the default scale).
-    ui::Bundle::main().setResourcePath(bundle.string());
-    ui::Paths::setHome(home_.string());
-    ui::Driver::resetToolkit();
-    // The entry's delegate watches the content server and the default route, and fetches the start
-    // content when online. Offline, the run depends on nothing outside the process; the start screen
-    // then shows the bundle's titles and picture, as an online launch does when the server is down.
-    delegate_ = std::make_unique<TorvexAppDelegate>(TorvexAppDelegate::ReachabilityTargets{"", ""});
-    delegate_->applicationDidFinishLaunching(ui::Application::shared());
-}
-
-SoakProgram::~SoakProgram() {
-    delegate_.reset();
-    ui::Driver::resetToolkit();
-    ui::Paths::setHome("");
-    std::error_code ignored;
-    if (!home_.empty())
-        fs::remove_all(home_, ignored);
-}
-
-ui::Result SoakProgram::run(const std::string& line) {
-    std::ostringstream printed;
-    return ui::Script::runLine(line, driver_, printed);
-}
-
-TorvexView* SoakProgram::viewer() const {
-    return delegate_->stViewContr ? delegate_->stViewContr->torvexViewController.get() : nullptr;
-}
-
 SoakOutcome runSoak(unsigned seed, int steps, const fs::path& bundle, const fs::path& scriptFile) {
     SoakOutcome outcome;
     outcome.seed = seed;
     WarningCatcher warnings;
-    SoakProgram program(bundle);
+    // Offline, the run depends on nothing outside the process; the start screen then shows the bundle's
+    // titles and picture, as an online launch does when the server is down.
+    TemporaryFolder home;
+    TestProgram program(bundle.string(), home.path().string());
+    program.launch();
     Invariants invariants(program);
     Monkey monkey(seed);
     std::ofstream script(scriptFile);
@@ -520,7 +490,7 @@ SoakOutcome runSoak(unsigned seed, int steps, const fs::path& bundle, const fs::
         script << line << std::endl;
         outcome.stepsRun = step;
         if (step % drawEvery == 0)
-            program.driver().render();
+            program.driver.render();
         outcome.failure = invariants.check();
         if (auto warning = warnings.takeUnexpected(program.viewer()); warning && !outcome.failure)
             outcome.failure = "the program warned: " + *warning;

@@ -9,37 +9,12 @@
 // swipes fast and slow, waits short and long, typing into the index's search bar, and answers to the
 // open alert.
 
-#include "Classes/TorvexAppDelegate.h"
-#include "Platform/Driver.h"
+#include "tests/support/TestProgram.h"
 
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-class TorvexView;
-
-// The program as `torvex --headless --home HOME` runs it, in this process, on a virtual clock at 0.
-class SoakProgram {
-public:
-    explicit SoakProgram(const std::filesystem::path& bundle);
-    ~SoakProgram();
-    SoakProgram(const SoakProgram&) = delete;
-    SoakProgram& operator=(const SoakProgram&) = delete;
-
-    // Carries out one script line as the script reader does.
-    ui::Result run(const std::string& line);
-
-    // The viewer, once the start screen has made it (0.2 s after launch).
-    TorvexView* viewer() const;
-    ui::Driver& driver() { return driver_; }
-
-private:
-    std::filesystem::path home_;
-    std::unique_ptr<TorvexAppDelegate> delegate_;
-    ui::Driver driver_;
-};
 
 // One seed's run: `steps` steps, each checked. The script of the run is written to `scriptFile` as it
 // goes (so that it outlives a crash) and returned in the outcome.

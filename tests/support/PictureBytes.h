@@ -1,20 +1,52 @@
 #pragma once
-// Pictures made in memory for the bundles and servers of tests. Header-only, so that every test group
-// may use it.
+// Pictures made in memory for the bundles and servers of tests, and their pixels read back. Header-only,
+// so that every test group may use it.
 
 #include <cairo.h>
+#include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 namespace testpictures {
 
+// A pixel's channels, 0 to 255, colour not premultiplied.
+struct Rgba {
+    int r = 0, g = 0, b = 0, a = 255;
+    friend bool operator==(const Rgba&, const Rgba&) = default;
+};
+
+// The pixel at `x`, `y` of an image surface (ARGB32 or RGB24).
+inline Rgba pixelAt(cairo_surface_t* surface, int x, int y) {
+    cairo_surface_flush(surface);
+    const unsigned char* row =
+        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    std::uint32_t pixel = reinterpret_cast<const std::uint32_t*>(row)[x];
+    int a =
+        cairo_image_surface_get_format(surface) == CAIRO_FORMAT_ARGB32 ? static_cast<int>(pixel >> 24) : 255;
+    auto unpremultiply = [a](std::uint32_t c) {
+        return a == 0 ? 0 : static_cast<int>((c * 255 + a / 2) / a);
+    };
+    return {unpremultiply(pixel >> 16 & 0xff), unpremultiply(pixel >> 8 & 0xff), unpremultiply(pixel & 0xff),
+            a};
+}
+
+// True when every channel differs by at most `tolerance`.
+inline bool near(Rgba one, Rgba other, int tolerance = 2) {
+    return std::abs(one.r - other.r) <= tolerance && std::abs(one.g - other.g) <= tolerance &&
+           std::abs(one.b - other.b) <= tolerance && std::abs(one.a - other.a) <= tolerance;
+}
+
 // The bytes of a PNG file of `width` x `height` pixels, all of one colour.
-inline std::string solidPng(int width, int height, double red, double green, double blue) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+inline std::string solidPng(int width, int height, double red, double green, double blue, double alpha = 1,
+                            cairo_format_t format = CAIRO_FORMAT_ARGB32) {
+    cairo_surface_t* surface = cairo_image_surface_create(format, width, height);
     cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, red, green, blue);
+    cairo_set_source_rgba(cr, red, green, blue, alpha);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_paint(cr);
     cairo_destroy(cr);
     std::string bytes;
@@ -24,6 +56,26 @@ inline std::string solidPng(int width, int height, double red, double green, dou
     };
     cairo_surface_write_to_png_stream(surface, append, &bytes);
     cairo_surface_destroy(surface);
+    return bytes;
+}
+
+inline std::string solidPng(int width, int height, Rgba color, cairo_format_t format = CAIRO_FORMAT_ARGB32) {
+    return solidPng(width, height, color.r / 255.0, color.g / 255.0, color.b / 255.0, color.a / 255.0,
+                    format);
+}
+
+// The bytes of a JPEG file of one colour.
+inline std::string solidJpeg(int width, int height, Rgba color) {
+    GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
+    gdk_pixbuf_fill(pixbuf, static_cast<guint32>(color.r) << 24 | color.g << 16 | color.b << 8 | 0xff);
+    gchar* buffer = nullptr;
+    gsize size = 0;
+    bool saved = gdk_pixbuf_save_to_buffer(pixbuf, &buffer, &size, "jpeg", nullptr, "quality", "95", nullptr);
+    g_object_unref(pixbuf);
+    if (!saved)
+        throw std::runtime_error("cannot encode a JPEG");
+    std::string bytes(buffer, size);
+    g_free(buffer);
     return bytes;
 }
 

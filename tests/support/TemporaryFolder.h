@@ -1,6 +1,6 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with everything in it (read-only parts
-// included), and whole files read back. Header-only, so that every test group may use it.
+// included), and whole files written and read back. Header-only, so that every test group may use it.
 
 #include <algorithm>
 #include <filesystem>
@@ -44,7 +44,13 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::string readFile(const std::string& path) {
+// Writes a whole file, making the folders it goes into.
+inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+inline std::string readFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
 }

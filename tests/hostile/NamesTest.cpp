@@ -1,0 +1,145 @@
+// Names no screen was made for: far longer than the screen is wide, in right-to-left scripts, with
+// combining marks (hundreds stacked on one letter), emoji, and bytes that are no UTF-8 at all. They are
+// shown (cut off where the screen ends), sorted, searched and pressed like any other name; what is not
+// text is shown as replacement characters or named on stderr.
+
+#include "HostileTest.h"
+
+#include "Platform/Application.h"
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
+
+using ::testing::Contains;
+using ::testing::HasSubstr;
+
+namespace {
+
+std::string longText(const std::string& word, std::size_t characters) {
+    std::string text;
+    while (text.size() < characters)
+        text += word + " ";
+    text.pop_back();
+    return text;
+}
+
+std::string zalgo() {
+    std::string text = "Z";
+    for (int i = 0; i < 300; ++i)
+        text += i % 2 ? "\u0336" : "\u0301";
+    return text + "algo";
+}
+
+const std::string kLongRegion = longText("Musculoskeletal", 3000);
+const std::string kLongTitle = longText("Sternocleidomastoid", 6000);
+const std::string kLongListTitle = longText("Atlas", 3000);
+const std::string kHebrew = "\u05DC\u05D1";                           // "heart"
+const std::string kArabic = "\u0642\u0644\u0628";                     // "heart"
+const std::string kMixed = "Aorta \u05D0\u05D1\u05D5\u05E8\u05D8 42"; // left-to-right around right-to-left
+const std::string kCombining = "e\u0301tude";                         // an e and a separate acute accent
+const std::string kZalgo = zalgo();
+const std::string kEmoji = "\U0001FAC0 Heart \U0001F441\uFE0F\u200D\U0001F5E8\uFE0F";
+const std::string kTop = kHebrew + " " + kEmoji;
+
+// Flag i of the top view is the structure named kFlagNames[i].
+const std::vector<std::string> kFlagNames = {kLongTitle, kHebrew, kMixed, kCombining, kZalgo, kEmoji};
+
+std::string namesAtlas() {
+    RegionSketch top = regionSketch(kTop, "atlas/HumanBody");
+    top.subRegions = {regionSketch(kLongRegion, "atlas/Thorax").placedAt(0, 0, 20),
+                      regionSketch(kArabic, "atlas/Thorax").placedAt(288, 0, 20)};
+    std::vector<EntrySketch> entries;
+    for (std::size_t i = 0; i < kFlagNames.size(); ++i) {
+        std::string id = "Label " + std::to_string(i);
+        // The first at the right edge, where its bubble has the least room.
+        top.views.front().points.push_back({i == 0 ? 470 : 40 + 70.0 * static_cast<double>(i), 550, id});
+        entries.push_back({id, kFlagNames[i], kZalgo, "<p>" + longText("text", 20000) + "</p>"});
+    }
+    return atlasXml(top, entries);
+}
+
+using Names = HostileTest;
+
+TEST_F(Names, longOrInAnyScriptAreShownSearchedAndPressedLikeAnyOther) {
+    HostileBundle bundle;
+    bundle.replaceAtlas(namesAtlas());
+    bundle.write("TitlesAndUrls.txt", kLongListTitle + "||http://127.0.0.1/long\nShort||http://127.0.0.1/s");
+    launch(bundle);
+    wait(0.3);
+    ui::Control* title = driver().findControl(kLongListTitle);
+    ASSERT_NE(title, nullptr);
+    EXPECT_GT(title->frame().width(), 320);
+    driver().tap({100, 246}); // on its visible part
+    EXPECT_EQ(ui::Application::shared().openedURLs(), (std::vector<std::string>{"http://127.0.0.1/long"}));
+    openViewer();
+
+    EXPECT_EQ(viewer().labelTitle->text(), "Anterior: " + kTop);
+    for (const std::string& region : {kLongRegion, kArabic}) {
+        enter(region);
+        EXPECT_EQ(state()["root"], region);
+        EXPECT_EQ(viewer().titleBackButton->text(), kTop);
+        drawFrame();
+        goBack();
+        EXPECT_EQ(state()["root"], kTop);
+    }
+
+    press("flag");
+    wait(0.5);
+    for (std::size_t i = 0; i < kFlagNames.size(); ++i) {
+        SCOPED_TRACE(i);
+        press(std::to_string(i));
+        wait(0.5);
+        EXPECT_EQ(bubbleTitle(), kFlagNames[i]);
+        EXPECT_EQ(viewer().hintOfFlag->alpha(), 1);
+        EXPECT_GT(viewer().hintOfFlag->frame().width(), 40);
+        EXPECT_GE(viewer().hintOfFlag->frame().minX(), 0);
+        EXPECT_LE(viewer().hintOfFlag->frame().maxX(), 320) << "a long name ends with an ellipsis instead";
+        drawFrame();
+    }
+
+    press("index");
+    wait(0.5);
+    auto rows = state()["indexRows"].get<std::vector<std::string>>();
+    for (const std::string& name : kFlagNames)
+        EXPECT_THAT(rows, Contains(name));
+    tapView("mySearchBar");
+    ASSERT_TRUE(driver().type("\u05DC"));
+    EXPECT_EQ(state()["indexRows"], ui::Json::array({kHebrew, kTop}));
+    driver().key("BackSpace");
+    ASSERT_TRUE(driver().type(std::string("\xff\xfe\xc3", 3)));
+    EXPECT_TRUE(state()["indexRows"].empty()) << "bytes that are no UTF-8 match nothing";
+    drawFrame();
+    for (int key = 0; key < 4; ++key)
+        driver().key("BackSpace");
+    ASSERT_TRUE(driver().type("e"));
+    EXPECT_EQ(state()["indexRows"], ui::Json::array({kCombining}));
+    press(kCombining);
+    wait(6);
+    EXPECT_EQ(bubbleTitle(), kCombining);
+    EXPECT_EQ(state()["interaction"], true);
+}
+
+TEST_F(Names, bytesThatAreNoUtf8InTheDataFileOrTheTitlesListAreNamedOrReplaced) {
+    HostileBundle bundle;
+    std::string xml = readFile(bundle.file("torvex.xml"));
+    std::size_t at = xml.find("title=\"Brain\"");
+    ASSERT_NE(at, std::string::npos);
+    bundle.replaceAtlas(xml.replace(at, 13, "title=\"Br\xff\xfein\""));
+    bundle.write("TitlesAndUrls.txt",
+                 std::string("Caf\xe9||http://127.0.0.1/c\nNews\xff||http://127.0.0.1/n"));
+    launch(bundle);
+    wait(0.3);
+    EXPECT_NE(driver().findControl("News\xff"), nullptr);
+    driver().tap({45, 246});
+    EXPECT_EQ(ui::Application::shared().openedURLs(), (std::vector<std::string>{"http://127.0.0.1/c"}));
+    openViewer();
+
+    EXPECT_THAT(log(), HasSubstr("torvex.xml: line "));
+    EXPECT_THAT(log(), HasSubstr("not well-formed"));
+    EXPECT_EQ(state()["root"], "Human Body");
+    press("flag");
+    wait(0.5);
+    EXPECT_FALSE(visibleFlagTitles().empty());
+    drawFrame();
+}
+
+} // namespace
