@@ -91,6 +91,10 @@ public:
     ViewRing viewRing() const;
     // The journey under way (if any) and the view changes still to come.
     const Journey& journey() const { return journey_; }
+    // The current region's plain views (no "realheader"), name -> "src" in document order: what the
+    // views chooser offers and the swipes turn to.
+    using PlainViews = std::vector<std::pair<std::string, std::string>>;
+    const PlainViews& imageViews() const { return imageViews_; }
     void back();
     // Climbs to the top region one level a second, then goes on with the journey's queue.
     void backToStart();
@@ -245,16 +249,13 @@ public:
     int interfaceOrientation = 1;
 
     ImageViewPtr firstImage, secondImage;
-    std::vector<std::pair<std::string, std::string>> imageViews; // view name -> "src", document order
     std::string src;
     ui::Point center;
     ui::Point zoom;
-    std::vector<std::string> ofViews;
     std::vector<ImageViewPtr> hotArrows;
     ImageViewPtr arrow;
     ButtonPtr scalpel;
     bool zoomOn = false;
-    bool updateViewFlag = false; // `updateView` has run since the views strip was last shown
     std::vector<ButtonPtr> buttons;
     std::vector<ButtonPtr> hotSpotButtons;
     ui::TimerPtr timerForHotSpot;
@@ -302,7 +303,6 @@ public:
     int question = 0;
     int countAns = 0;
     float proc = 0;
-    float xx = 0, yy = 0;
     float scale = 0, scaleback = 0;
     std::vector<float> scaleOfHotSpot = std::vector<float>(20, 0.0f);
 
@@ -338,6 +338,12 @@ private:
     // The journey's last step: the flags of the view on screen come up and the point's bubble opens.
     void openBubbleOfPoint(TreeNode& point);
     Journey journey_{journeyActions()};
+    PlainViews imageViews_;
+    // The base views that compound view names are reached through, in the order they are tried.
+    std::vector<std::string> ofViews;
+    bool updateViewFlag = false; // `updateView` has run since the views strip was last shown
+    // Where the picture entering or leaving is centred when its transition starts.
+    float xx = 0, yy = 0;
 
     // ---- Display
     // Loads the picture of `view` into the hidden picture view and keeps its folder in `src`.

@@ -278,7 +278,7 @@ void TorvexView::createControls() {
     typeViews->setIdentifier("typeViews");
     typeViews->setAlpha(0.8);
     typeViews->setBackgroundColor(ui::Color::black());
-    updateViewButtons(imageViews, true);
+    updateViewButtons(imageViews_, true);
     view->addSubview(typeViews);
 
     forInfo = ui::make<ForInfo>();

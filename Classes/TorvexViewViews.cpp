@@ -23,7 +23,7 @@ void TorvexView::displayViews() {
     hideHelp();
     if (updateViewFlag) {
         changeImageOnButton(typeViewButton.get(), true);
-        updateViewButtons(imageViews, updateViewFlag);
+        updateViewButtons(imageViews_, updateViewFlag);
         after(0.15, &TorvexView::displayViews);
     } else if (isShown(*typeViews)) {
         hideViews();

@@ -5,24 +5,8 @@
 #include "Platform/ImageView.h"
 #include "Platform/RunLoop.h"
 
-#include <set>
-
 class HotspotTest : public InteractionTest {
 protected:
-    // The hint arrows that fade in on the first tick of a pulse in `view` of `region`.
-    std::set<int> hintArrowsFor(const char* region, const char* view, const char* vparam = nullptr) {
-        showRegion(region, view);
-        if (vparam)
-            viewer().Vparam = vparam;
-        viewer().count = 5;
-        viewer().hotSpotAnimation();
-        std::set<int> shown;
-        for (std::size_t i = 0; i < viewer().hotArrows.size(); ++i) {
-            if (viewer().hotArrows[i]->alpha() == 1)
-                shown.insert(static_cast<int>(i));
-        }
-        return shown;
-    }
     // Runs the clock to the pulse timer's next tick.
     void advanceToNextTick() {
         driver.advance(viewer().timerForHotSpot->fireTime() - ui::RunLoop::main().now());
@@ -57,35 +41,6 @@ TEST_F(HotspotTest, RingsStayStillInAViewWithoutHotspots) {
     EXPECT_TRUE(ring.isHidden());
     EXPECT_TRUE(ring.transform().isIdentity());
     EXPECT_EQ(viewer().hotArrows[2]->alpha(), 1) << "the hint arrows blink all the same";
-}
-
-TEST_F(HotspotTest, HintArrowsPointWhereASwipeWouldTurnTheFigure) {
-    using Arrows = std::set<int>;
-    EXPECT_EQ(hintArrowsFor("Test Body", "Anterior"), (Arrows{0, 1, 2, 3}));
-    EXPECT_EQ(hintArrowsFor("Test Body", "Anterior Skin"), (Arrows{0, 1, 2, 3}));
-    EXPECT_EQ(hintArrowsFor("Test Body", "Lateral"), (Arrows{0, 1}));
-    EXPECT_EQ(hintArrowsFor("Test Body", "Posterior"), (Arrows{0, 1}));
-    EXPECT_EQ(hintArrowsFor("Test Body", "Medial"), (Arrows{0, 1}));
-    EXPECT_EQ(hintArrowsFor("Test Body", "Superior"), (Arrows{2}));
-    EXPECT_EQ(hintArrowsFor("Test Body", "Inferior"), (Arrows{3}));
-    EXPECT_EQ(hintArrowsFor("Foot", "Anterior"), (Arrows{0, 1, 2, 3}));
-    EXPECT_EQ(hintArrowsFor("Foot", "Dorsal"), (Arrows{2}));
-    EXPECT_EQ(hintArrowsFor("Foot", "Plantar"), (Arrows{3}));
-    EXPECT_EQ(hintArrowsFor("Toe", "Lateral"), (Arrows{})) << "no posterior and no anterior view to turn to";
-}
-
-TEST_F(HotspotTest, AViewWithADotTakesTheHintArrowsOfItsBaseView) {
-    EXPECT_EQ(hintArrowsFor("Foot", "Right Lat.", "Inferior"), (std::set<int>{3}));
-    EXPECT_EQ(viewer().viewTorvex, "Right Lat.");
-}
-
-TEST_F(HotspotTest, AnExplodedViewShowsNoArrowForALeftSwipe) {
-    showRegion("Test Body", "Lateral");
-    viewer().viewTorvex = "Lateral Explode";
-    viewer().count = 5;
-    viewer().hotSpotAnimation();
-    EXPECT_EQ(viewer().hotArrows[0]->alpha(), 0);
-    EXPECT_EQ(viewer().hotArrows[1]->alpha(), 1);
 }
 
 TEST_F(HotspotTest, HintArrowsBlinkInAndOutAndVanishAtOnceWhenTheCountRunsOut) {

@@ -92,8 +92,8 @@ TEST_F(Navigation, aViewAliasIsReplacedByTheViewItNamesAndKeepsTheBackCaption) {
     EXPECT_EQ(viewer().titleBackButton->text(), "Upper Limb");
     EXPECT_EQ(shownPicture(), "hand/anterior.png");
     // Only views without an alias are offered.
-    ASSERT_EQ(viewer().imageViews.size(), 2u);
-    EXPECT_EQ(viewer().imageViews[1].first, "Posterior");
+    ASSERT_EQ(viewer().imageViews().size(), 2u);
+    EXPECT_EQ(viewer().imageViews()[1].first, "Posterior");
 }
 
 TEST_F(Navigation, aLoopOfViewAliasesKeepsThePictureAndGivesTouchesBack) {
@@ -104,7 +104,7 @@ TEST_F(Navigation, aLoopOfViewAliasesKeepsThePictureAndGivesTouchesBack) {
     wait(1);
     EXPECT_EQ(shownPicture(), "upper_limb/anterior.png");
     EXPECT_TRUE(interaction());
-    EXPECT_EQ(viewer().imageViews.size(), 5u);
+    EXPECT_EQ(viewer().imageViews().size(), 5u);
 }
 
 TEST_F(Navigation, aRegionWithoutTheCurrentViewKeepsThePictureAndGivesTouchesBack) {

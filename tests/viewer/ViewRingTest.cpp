@@ -15,6 +15,7 @@ const std::vector<std::string> limb = {"Anterior", "Lateral", "Posterior", "Medi
 const std::vector<std::string> foot = {"Anterior",   "Left Side", "Posterior",
                                        "Right Side", "Dorsal",    "Plantar"};
 const std::vector<std::string> frontOnly = {"Anterior", "Superior"};
+const std::vector<std::string> lateralOnly = {"Lateral"};
 const std::vector<std::string> namedMedially = {"Anterior", "Lateral", "Posterior", "Medial Aspect"};
 
 struct Row {
@@ -34,10 +35,13 @@ const Row rows[] = {
     {&limb, "Inferior", "", "", "", "Anterior", "", "---D"},
     {&limb, "Anterior Skin", "", "Lateral", "Medial", "Superior", "Inferior", "LRUD"},
     {&limb, "Anterior.1", "Posterior", "Medial", "Lateral", "", "", "LR--"},
+    {&limb, "Lateral Explode", "", "Posterior", "Anterior", "", "", "-R--"},
+    {&lateralOnly, "Lateral", "", "", "", "", "", "----"},
     {&foot, "Anterior", "", "Left Side", "Right Side", "Dorsal", "Plantar", "LRUD"},
     {&foot, "Right Side", "", "Anterior", "Posterior", "", "", "LR--"},
     {&foot, "Posterior", "", "Right Side", "Left Side", "", "", "LR--"},
     {&foot, "Dorsal", "", "", "", "", "Anterior", "--U-"},
+    {&foot, "Right Lat.", "Inferior", "Anterior", "Posterior", "Anterior", "", "---D"},
     {&frontOnly, "Anterior", "", "", "", "Superior", "", "---D"},
     // A swipe knows the right view only by its exact name; the arrows take any name with "Medial".
     {&namedMedially, "Posterior", "", "", "Lateral", "", "", "LR--"},

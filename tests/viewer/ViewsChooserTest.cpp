@@ -95,7 +95,7 @@ TEST_F(ViewsChooser, equalViewNamesAreListedOnce) {
     wait(1);
     TorvexView::viewNamed(viewer().root, "Medial")->setAttribute("header", "Lateral");
     viewer().refresh();
-    EXPECT_EQ(viewer().imageViews.size(), 5u);
-    EXPECT_EQ(viewer().imageViews[2],
+    EXPECT_EQ(viewer().imageViews().size(), 5u);
+    EXPECT_EQ(viewer().imageViews()[2],
               (std::pair<std::string, std::string>{"Lateral", "upper_limb/medial.png"}));
 }
