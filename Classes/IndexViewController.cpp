@@ -2,14 +2,12 @@
 
 #include "Platform/Bundle.h"
 #include "Platform/Label.h"
-#include "TorvexView.h"
 
 #include <algorithm>
 #include <glib.h>
 
 namespace {
 
-const std::vector<std::string> noTerms;
 const char* const cellIdentifier = "MyIdentifier";
 constexpr float buttonRowHeight = 29, searchBarHeight = 44;
 
@@ -34,8 +32,8 @@ ui::Image musclePicture(bool pressed) {
 
 } // namespace
 
-IndexViewController::IndexViewController()
-    : arrayEng_(&noTerms), arrayLat_(&noTerms), listContent_(&noTerms) {}
+IndexViewController::IndexViewController(OnChoose onChoose, OnLanguage onLanguage)
+    : onChoose_(std::move(onChoose)), onLanguage_(std::move(onLanguage)) {}
 
 IndexViewController::~IndexViewController() {
     if (mySearchBar)
@@ -91,12 +89,8 @@ void IndexViewController::awakeFromNib() {
     mySearchBar->setTintColor(ui::Color::black());
 }
 
-// The buttons grow with a wider screen; English is the language the list starts in.
+// English is the language the list starts in.
 void IndexViewController::createLanguageButtons() {
-    float widthFactor = viewer_ ? viewer_->pWidth : 1;
-    float k = (100 * widthFactor + 180) / 280;
-    if (k > 1)
-        k += 0.035f;
     auto makeButton = [this](const char* title, const ui::Rect& frame) {
         auto button = ui::make<ui::Button>(ui::ButtonType::Custom, frame);
         button->setIdentifier(title);
@@ -106,10 +100,10 @@ void IndexViewController::createLanguageButtons() {
         view()->addSubview(button);
         return button;
     };
-    eng = makeButton("ENG", ui::Rect(1, 0, 131 * k, buttonRowHeight));
+    eng = makeButton("ENG", ui::Rect(1, 0, 131, buttonRowHeight));
     eng->setBackgroundImage(musclePicture(true));
     eng->setBackgroundImage(musclePicture(true), ui::ControlState::Highlighted);
-    lat = makeButton("LATIN", ui::Rect(131 * k + 2, 0, 130 * k, buttonRowHeight));
+    lat = makeButton("LATIN", ui::Rect(133, 0, 130, buttonRowHeight));
     lat->setBackgroundImage(musclePicture(false));
     lat->setBackgroundImage(musclePicture(true), ui::ControlState::Highlighted);
 }
@@ -153,8 +147,8 @@ void IndexViewController::selectIndex(ui::Button* sender) {
     ui::Point& leaving = toEnglish ? latPoint : engPoint;
     leaving = myTableView->contentOffset();
     myTableView->setContentOffset(toEnglish ? engPoint : latPoint);
-    if (viewer_)
-        viewer_->setLang(toEnglish ? "eng" : "lat");
+    if (onLanguage_)
+        onLanguage_(toEnglish ? "eng" : "lat");
     filteredListContent = *listContent_;
     reloadDataMyTable();
 }
@@ -301,7 +295,7 @@ void IndexViewController::didSelectRowAtIndexPath(ui::TableView&, ui::IndexPath 
     std::string term = displayList.at(static_cast<std::size_t>(indexPath.section))
                            .timeZones.at(static_cast<std::size_t>(indexPath.row))
                            .title;
-    if (viewer_)
-        viewer_->goToPart(term);
+    if (onChoose_)
+        onChoose_(term);
     mySearchBar->resignFirstResponder();
 }

@@ -4,9 +4,10 @@
 // "LATIN" that switch the list between the English and the Latin terms. Choosing a row makes the viewer
 // travel to that structure.
 //
-// The viewer makes one controller, hands it the two sorted term lists (`setDataEng`) and itself
-// (`setViewer`), and shows the controller's view inside its index panel, calling `awakeFromNib` the
-// first time. The lists are kept by reference: the viewer keeps them alive as long as this controller.
+// The viewer makes one controller with what a chosen row and the language buttons do (`onChoose`,
+// `onLanguage`), hands it the two sorted term lists (`setDataEng`) and shows the controller's view
+// inside its index panel, calling `awakeFromNib` the first time. The lists are kept by reference: the
+// viewer keeps them alive as long as this controller.
 //
 // What the table shows is `filteredListContent`, the terms of the current language that pass the
 // search, grouped by their first character as written: capitals sort before small letters, so "Ant",
@@ -17,11 +18,10 @@
 #include "Platform/TableView.h"
 #include "Platform/ViewController.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-class TorvexView;
 
 class IndexViewController : public ui::ViewController,
                             public ui::TableViewDataSource,
@@ -42,11 +42,14 @@ public:
     // Every row and every section header has the same height.
     static constexpr float rowHeight = 30, headerHeight = 14;
 
-    IndexViewController();
+    // A chosen row's term; the language a language button switched to, "eng" or "lat".
+    using OnChoose = std::function<void(const std::string& term)>;
+    using OnLanguage = std::function<void(const std::string& language)>;
+
+    IndexViewController() = default;
+    IndexViewController(OnChoose onChoose, OnLanguage onLanguage);
     ~IndexViewController() override;
 
-    // The viewer that chosen rows and the language buttons talk to; not owned.
-    void setViewer(TorvexView* viewer) { viewer_ = viewer; }
     // Stores both lists and makes the English one current.
     void setDataEng(const std::vector<std::string>& english, const std::vector<std::string>& latin);
     // One-time set-up, before the first showing.
@@ -100,8 +103,11 @@ private:
     void createLanguageButtons();
     void showLanguagePressed(ui::Button& pressed, ui::Button& other);
 
-    TorvexView* viewer_ = nullptr;
-    const std::vector<std::string>* arrayEng_;
-    const std::vector<std::string>* arrayLat_;
-    const std::vector<std::string>* listContent_;
+    static inline const std::vector<std::string> noTerms_;
+
+    OnChoose onChoose_;
+    OnLanguage onLanguage_;
+    const std::vector<std::string>* arrayEng_ = &noTerms_;
+    const std::vector<std::string>* arrayLat_ = &noTerms_;
+    const std::vector<std::string>* listContent_ = &noTerms_;
 };

@@ -5,7 +5,6 @@
 
 #include "Managers/SettingsManager.h"
 #include "StartContent.h"
-#include "TorvexAppDelegate.h"
 #include "TorvexView.h"
 
 #include "Platform/Animation.h"
@@ -46,7 +45,7 @@ const ui::ViewPtr& window() {
 
 } // namespace
 
-StartViewController::StartViewController() = default;
+StartViewController::StartViewController(StartOptions options) : options_(std::move(options)) {}
 
 StartViewController::~StartViewController() {
     if (timer)
@@ -71,11 +70,6 @@ void StartViewController::loadView() {
     setView(root);
 }
 
-void StartViewController::viewDidLoad() {
-    dApp = TorvexAppDelegate::sharedDelegate();
-    view()->setFrame(applicationFrame());
-}
-
 void StartViewController::viewLoading() {
     registerStateProviders();
     StartContent::moveOldCopies();
@@ -89,7 +83,7 @@ void StartViewController::viewLoading() {
     pictureDownload_ = fetch(0, StartContent::maxPictureBytes,
                              [this](std::optional<std::string> bytes) { pictureArrived(std::move(bytes)); });
     // A start that goes straight to an index term shows no titles worth waiting for.
-    if (!titlesDownload_ || (dApp && dApp->startTerm)) {
+    if (!titlesDownload_ || options_.startTerm) {
         showStartScreen();
         return;
     }
@@ -145,9 +139,6 @@ void StartViewController::addDots() {
 
 void StartViewController::loading() {
     torvexViewController = std::make_shared<TorvexView>();
-    ui::Rect frame = applicationFrame();
-    torvexViewController->pWidth = static_cast<float>(frame.width() / 320);
-    torvexViewController->pHeight = static_cast<float>(frame.height() / 480);
     putViewerBehindStart();
     torvexViewController->startloadingWithCallBackTarget([this](TorvexView*) { endLoadingMainController(); });
 }
@@ -161,8 +152,8 @@ void StartViewController::endLoadingMainController() {
         StartupError::report(problem);
         return;
     }
-    if (dApp && dApp->startTerm)
-        followStartTerm(*dApp->startTerm);
+    if (options_.startTerm)
+        followStartTerm(*options_.startTerm);
 }
 
 void StartViewController::followStartTerm(const std::string& term) {
@@ -195,8 +186,8 @@ void StartViewController::showViewer() {
     ui::Animation::begin(flipDuration);
     ui::Animation::setTransition(ui::Transition::FlipFromRight, window().get());
     torvexViewController->viewWillAppear(true);
-    if (dApp)
-        dApp->removeStart();
+    if (options_.onDone)
+        options_.onDone();
     view()->removeFromSuperview();
     window()->addSubview(torvexViewController->view());
     torvexViewController->viewDidAppear(true);
@@ -208,11 +199,6 @@ void StartViewController::goTo(ui::Button* sender) {
     for (const auto& [button, address] : titleAddresses_)
         if (button == sender && !address.empty())
             ui::openURL(address);
-}
-
-bool StartViewController::shouldAutorotateToInterfaceOrientation(int orientation) {
-    intOrient = orientation;
-    return false;
 }
 
 std::optional<std::string> StartViewController::contentAddress(std::size_t line) {
@@ -239,7 +225,7 @@ std::string StartViewController::contentServerHost() {
 }
 
 bool StartViewController::shouldFetch() const {
-    return dApp && dApp->internet && (contentAddress(0) || contentAddress(1)) && fetchingIsOn();
+    return options_.online && (contentAddress(0) || contentAddress(1)) && fetchingIsOn();
 }
 
 // On unless the settings say otherwise; the setting is written the first time, so that it can be found.
@@ -307,8 +293,7 @@ bool StartViewController::isInWindow() const {
 
 // The viewer goes into the window right below the start screen.
 void StartViewController::putViewerBehindStart() {
-    if (dApp)
-        dApp->removeStart();
+    view()->removeFromSuperview();
     window()->addSubview(torvexViewController->view());
     window()->addSubview(view());
 }

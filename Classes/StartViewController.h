@@ -34,6 +34,7 @@
 #include "Platform/ViewController.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,8 +47,18 @@ class ImageView;
 class Label;
 } // namespace ui
 
-class TorvexAppDelegate;
 class TorvexView;
+
+// What the start screen is told by its owner when it is made.
+struct StartOptions {
+    // Whether the network was reachable at launch: only then is start content fetched.
+    bool online = false;
+    // A term to start at (DeepLink): once the viewer has loaded, the start screen gives way at once and
+    // the journey to the term runs; an unknown term ends the program with status 2.
+    std::optional<std::string> startTerm;
+    // Called when the start screen gives way to the viewer, for the owner to take it out of the window.
+    std::function<void()> onDone;
+};
 
 class StartViewController : public ui::ViewController {
 public:
@@ -62,11 +73,10 @@ public:
     static inline ui::DownloadLimits downloadLimits{std::chrono::milliseconds(3000),
                                                     std::chrono::milliseconds(10000)};
 
-    StartViewController();
+    explicit StartViewController(StartOptions options = {});
     ~StartViewController() override;
 
     void loadView() override;
-    void viewDidLoad() override;
 
     void viewLoading();
     void addDots();
@@ -76,7 +86,6 @@ public:
     // Flips from the start screen to the loaded viewer, as a touch does once it is ready.
     void showViewer();
     void goTo(ui::Button* sender);
-    bool shouldAutorotateToInterfaceOrientation(int orientation);
 
     // The address on `line` of the bundle's address file (0: the start picture, 1: the titles list);
     // nothing when the file has no such line or the line is empty.
@@ -87,9 +96,7 @@ public:
     std::shared_ptr<ui::ImageView> startView;
     std::shared_ptr<ui::ImageView> whiteRect;
     std::shared_ptr<TorvexView> torvexViewController;
-    TorvexAppDelegate* dApp = nullptr;
     ui::TimerPtr timer;
-    int intOrient = 1;
 
     // The status label (identifier "label") and the blink tick counter; one start screen exists per
     // program.
@@ -113,6 +120,7 @@ private:
     void followStartTerm(const std::string& term);
     void registerStateProviders();
 
+    StartOptions options_;
     ui::TimerPtr loadingTimer_;
     ui::TimerPtr titlesDeadline_;
     std::unique_ptr<ui::DownloadTask> titlesDownload_;

@@ -11,8 +11,6 @@
 
 namespace {
 
-TorvexAppDelegate* livingDelegate = nullptr;
-
 ui::Rect applicationFrame() {
     return ui::Rect(ui::Point{0, 0}, ui::Application::screenSize);
 }
@@ -22,26 +20,17 @@ ui::Rect applicationFrame() {
 TorvexAppDelegate::TorvexAppDelegate()
     : TorvexAppDelegate(ReachabilityTargets{StartViewController::contentServerHost(), defaultRoute}) {}
 
-TorvexAppDelegate::TorvexAppDelegate(ReachabilityTargets targets) : targets_(std::move(targets)) {
-    livingDelegate = this;
-}
+TorvexAppDelegate::TorvexAppDelegate(ReachabilityTargets targets) : targets_(std::move(targets)) {}
 
 TorvexAppDelegate::~TorvexAppDelegate() {
     ui::NotificationCenter::defaultCenter().removeObserver(this);
     ui::Application::shared().removeStateProvider("internet");
     ui::Application::shared().setKeyHandler(nullptr);
-    if (livingDelegate == this)
-        livingDelegate = nullptr;
-}
-
-TorvexAppDelegate* TorvexAppDelegate::sharedDelegate() {
-    return livingDelegate;
 }
 
 void TorvexAppDelegate::applicationDidFinishLaunching(ui::Application& application) {
     window = application.window();
     ui::Rect frame = applicationFrame();
-    pWidth = static_cast<float>(frame.width() / 320.0);
     window->setFrame(frame);
     internet = false;
     ui::NotificationCenter::defaultCenter().addObserver(
@@ -53,7 +42,8 @@ void TorvexAppDelegate::applicationDidFinishLaunching(ui::Application& applicati
     internetReach = makeWatcher(targets_.internet);
     watch(internetReach);
 
-    stViewContr = std::make_shared<StartViewController>();
+    stViewContr =
+        std::make_shared<StartViewController>(StartOptions{internet, startTerm, [this] { removeStart(); }});
     stViewContr->view()->setFrame(frame);
     window->addSubview(stViewContr->view());
     stViewContr->viewLoading();

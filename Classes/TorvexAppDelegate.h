@@ -2,7 +2,7 @@
 // The application delegate: sets up the window, watches the network, keeps the one online flag and
 // hands the screen to the start screen.
 //
-// Launch (`applicationDidFinishLaunching`), in this order: window frame and `pWidth`; `internet` off;
+// Launch (`applicationDidFinishLaunching`), in this order: window frame; `internet` off;
 // observe kNetworkReachabilityChangedNotification; the content server host's watcher, started and read;
 // the default route's watcher, started and read (so after launch the flag is the default route's
 // answer); the start screen, loaded, framed and put into the window; `viewLoading`.
@@ -12,9 +12,9 @@
 //     ReachableViaWiFi / WWAN    true
 //     anything else              unchanged
 //
-// Keys reach the viewer through KeyboardCommands once the start screen is gone.
-//
-// One delegate exists per program; the start screen finds it through `sharedDelegate()`.
+// The start screen is told at construction whether the network is reachable and the term to start at,
+// and calls back when it gives way. Keys reach the viewer through KeyboardCommands once the start screen
+// is gone.
 
 #include "Classes/Reachability.h"
 #include "Platform/Application.h"
@@ -54,9 +54,6 @@ public:
     TorvexAppDelegate(const TorvexAppDelegate&) = delete;
     TorvexAppDelegate& operator=(const TorvexAppDelegate&) = delete;
 
-    // The living delegate, or null.
-    static TorvexAppDelegate* sharedDelegate();
-
     void applicationDidFinishLaunching(ui::Application& application);
     // The notification's object must be the Reachability* whose state changed.
     void reachabilityChanged(const ui::Notification& notification);
@@ -77,7 +74,6 @@ public:
     std::shared_ptr<Reachability> hostReach;
     std::shared_ptr<Reachability> internetReach;
     bool internet = false;
-    float pWidth = 1;
 
 private:
     std::shared_ptr<Reachability> makeWatcher(const std::string& target) const;

@@ -57,16 +57,11 @@ public:
     TorvexView();
     ~TorvexView() override;
 
-    // The optional shared viewer; the start screen makes its own instead.
-    static TorvexView* sharedInstance();
-
     // ---- Construction and loading
     void loadView() override;
-    void viewDidLoad() override;
     // Builds everything, enters the top region in "Anterior", then calls `callback` (when set).
     void startloadingWithCallBackTarget(std::function<void(TorvexView*)> callback);
     void parseXMLFileAtFile(const std::string& fileName);
-    static std::string uniqueIDFromString(const std::string& text);
     bool issetInIndexArray(const std::string& term) const;
     // Locale-aware, case-insensitive order (-1, 0 or 1); descending when `context` is null.
     static int alphabeticSort(const std::string& a, const std::string& b, const void* context);
@@ -244,9 +239,7 @@ public:
     std::shared_ptr<IndexViewController> navigationController;
     std::string lang = "eng";
     std::function<void(TorvexView*)> callbackFinish;
-    float pWidth = 1, pHeight = 1;
     float indexWidth = 280, indexHeight = 380;
-    int interfaceOrientation = 1;
 
     ImageViewPtr firstImage, secondImage;
     std::string src;

@@ -11,15 +11,15 @@
 
 namespace {
 
-bool isLandscape(int orientation) {
-    return orientation == 3 || orientation == 4;
-}
+// Past this x the panel is out of sight on any screen the atlas is shown on.
+constexpr double wellBeyondTheScreen = 768;
 
 } // namespace
 
 void TorvexView::createIndexList() {
-    navigationController = std::make_shared<IndexViewController>();
-    navigationController->setViewer(this);
+    navigationController = std::make_shared<IndexViewController>(
+        whileAlive([this](const std::string& term) { goToPart(term); }),
+        whileAlive([this](const std::string& language) { setLang(language); }));
     navigationController->setDataEng(indexArray, latinArray);
 
     using Json = nlohmann::ordered_json;
@@ -46,8 +46,8 @@ void TorvexView::displayIndex() {
         return;
     }
     ui::Rect area = view()->frame();
-    float screenWidth = static_cast<float>(isLandscape(interfaceOrientation) ? area.height() : area.width());
-    float screenHeight = static_cast<float>(isLandscape(interfaceOrientation) ? area.width() : area.height());
+    float screenWidth = static_cast<float>(area.width());
+    float screenHeight = static_cast<float>(area.height());
     if (indexView->frame().x() < screenWidth) {
         hideIndex();
         return;
@@ -80,8 +80,7 @@ void TorvexView::displayIndex() {
 // Each call moves the panel further out, however far out it is already, until it is well beyond any
 // screen; showing it places it afresh.
 void TorvexView::hideIndex() {
-    float beyond = isLandscape(interfaceOrientation) ? 1024 : 768;
-    if (!indexView || indexView->frame().x() > beyond)
+    if (!indexView || indexView->frame().x() > wellBeyondTheScreen)
         return;
     ui::Animation::begin(0.5);
     ui::Point at = indexView->center();

@@ -89,7 +89,7 @@ void TorvexView::openRegionInfo() {
     changeImageOnButton(infoButton.get(), true);
     auto& text = *Info->textViewForInfo();
     text.setText(info);
-    float width = 300 * pWidth;
+    float width = 300;
     float height = textHeightInRegionPanel(info, text.font(), width) + 26;
     bool scrolls = height > tallestRegionPanel;
     changeRectInfo(ui::Rect(0, 300, width, scrolls ? tallestRegionPanel : height));

@@ -13,14 +13,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cwchar>
 #include <iostream>
-#include <locale>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <openssl/evp.h>
 #include <unicode/coll.h>
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
@@ -28,61 +24,6 @@
 namespace {
 
 const ui::Color kTitleYellow = ui::Color::rgb255(226, 234, 123);
-
-// Identifiers fold case by a UTF-8 locale: "en_US.UTF-8" when installed, else "C.UTF-8", which is
-// present on a bare system. (Term lists sort by the collator below, not by a locale of the machine.)
-const std::locale& sortLocale() {
-    static const std::locale locale = [] {
-        for (const char* name : {"en_US.UTF-8", "C.UTF-8"}) {
-            try {
-                return std::locale(name);
-            } catch (const std::runtime_error&) {
-            }
-        }
-        return std::locale::classic();
-    }();
-    return locale;
-}
-
-std::wstring widen(std::string_view text, const std::locale& locale) {
-    using Codecvt = std::codecvt<wchar_t, char, std::mbstate_t>;
-    const auto& codecvt = std::use_facet<Codecvt>(locale);
-    std::wstring wide(text.size(), L'\0');
-    std::mbstate_t state{};
-    const char* nextIn = text.data();
-    wchar_t* nextOut = wide.data();
-    while (nextIn < text.data() + text.size()) {
-        auto result = codecvt.in(state, nextIn, text.data() + text.size(), nextIn, nextOut,
-                                 wide.data() + wide.size(), nextOut);
-        if (result == Codecvt::ok || result == Codecvt::noconv)
-            break;
-        // A byte that is not UTF-8 stands for itself, so that no input is lost or breaks the order.
-        *nextOut++ = static_cast<unsigned char>(*nextIn++);
-        state = {};
-    }
-    wide.resize(static_cast<std::size_t>(nextOut - wide.data()));
-    return wide;
-}
-
-std::string narrow(std::wstring_view wide, const std::locale& locale) {
-    using Codecvt = std::codecvt<wchar_t, char, std::mbstate_t>;
-    const auto& codecvt = std::use_facet<Codecvt>(locale);
-    std::string text(wide.size() * codecvt.max_length(), '\0');
-    std::mbstate_t state{};
-    const wchar_t* nextIn = wide.data();
-    char* nextOut = text.data();
-    codecvt.out(state, wide.data(), wide.data() + wide.size(), nextIn, text.data(), text.data() + text.size(),
-                nextOut);
-    text.resize(static_cast<std::size_t>(nextOut - text.data()));
-    return text;
-}
-
-std::wstring lowerCased(std::string_view text) {
-    const std::locale& locale = sortLocale();
-    std::wstring wide = widen(text, locale);
-    std::use_facet<std::ctype<wchar_t>>(locale).tolower(wide.data(), wide.data() + wide.size());
-    return wide;
-}
 
 // The language whose order the term lists take: the user's (LC_ALL, LC_COLLATE, LANG, as the C
 // library reads them), English when none is set or it is the plain "C" one.
@@ -164,11 +105,6 @@ TorvexView::~TorvexView() {
         view()->removeFromSuperview();
 }
 
-TorvexView* TorvexView::sharedInstance() {
-    static std::unique_ptr<TorvexView> shared = std::make_unique<TorvexView>();
-    return shared.get();
-}
-
 // The view holds only the two picture views; every control is made by loading.
 void TorvexView::loadView() {
     auto view = ui::make<ui::View>(ui::Rect(0, 0, 320, 480));
@@ -183,8 +119,6 @@ void TorvexView::loadView() {
     secondImage->setIdentifier("secondImage");
     setView(std::move(view));
 }
-
-void TorvexView::viewDidLoad() {}
 
 void TorvexView::parseXMLFileAtFile(const std::string& fileName) {
     const std::string& bundle = ui::Bundle::main().resourcePath();
@@ -256,7 +190,7 @@ void TorvexView::createControls() {
         view->addSubview(*field);
     }
 
-    bottomBar = ui::make<ui::View>(ui::Rect(0, 480 * pHeight - 30, 320 * pWidth, 45));
+    bottomBar = ui::make<ui::View>(ui::Rect(0, 450, 320, 45));
     bottomBar->setIdentifier("bottomBar");
     bottomBar->setBackgroundColor(ui::Color::black());
     view->addSubview(bottomBar);
@@ -401,20 +335,6 @@ void TorvexView::sortAlphabetically(std::vector<std::string>& terms) {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < terms.size(); ++i)
         terms[i] = std::move(keyed[i].second);
-}
-
-std::string TorvexView::uniqueIDFromString(const std::string& text) {
-    std::string lower = narrow(lowerCased(text), sortLocale());
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    EVP_Digest(lower.data(), lower.size(), digest, &length, EVP_md5(), nullptr);
-    std::string hex;
-    char byte[3];
-    for (unsigned int i = 0; i < length; ++i) {
-        std::snprintf(byte, sizeof byte, "%02X", digest[i]);
-        hex += byte;
-    }
-    return hex;
 }
 
 // ---- State for automation

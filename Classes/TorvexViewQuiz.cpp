@@ -22,10 +22,6 @@ constexpr std::size_t questionsPerQuiz = 12;
 // asks for, it stops after this many passes in a row that found nothing new.
 constexpr int fruitlessPassesAllowed = 1000;
 
-bool isLandscape(int orientation) {
-    return orientation == 3 || orientation == 4;
-}
-
 std::string formatted(const char* format, double value) {
     char text[64];
     std::snprintf(text, sizeof text, format, value);
@@ -130,17 +126,16 @@ void TorvexView::startQuiz(ui::Button*) {
         Questions.size() == questionsPerQuiz ? 8.33 : 100.0 / static_cast<double>(Questions.size());
     nextQuestion(nullptr);
 
-    bool landscape = isLandscape(interfaceOrientation);
     ui::Point setUpCenter = viewForQuiz->center();
     ui::Rect setUp = viewForQuiz->frame();
     view()->addSubview(forQuestion);
     forQuestion->setFrame(ui::Rect(0, 800, 300, forQuestion->frame().height()));
-    forQuestion->setCenter({landscape ? 1174.0 : 918.0, setUpCenter.y});
+    forQuestion->setCenter({918.0, setUpCenter.y});
     touchBegan = {0, 0};
     ui::Animation::begin(0.7);
     ui::Animation::setDidStop(whileAlive([this] { hideQuizView(); }));
     forQuestion->setCenter(setUpCenter);
-    viewForQuiz->setFrame(ui::Rect(landscape ? 1104 : 848, setUp.y(), 300, setUp.height()));
+    viewForQuiz->setFrame(ui::Rect(848, setUp.y(), 300, setUp.height()));
     ui::Animation::commit();
 }
 

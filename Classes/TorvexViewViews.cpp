@@ -55,17 +55,17 @@ void TorvexView::updateViewButtons(const std::vector<std::pair<std::string, std:
         subview->removeFromSuperview();
     if (names.empty())
         return;
-    int x = static_cast<int>(53 * pWidth);
-    int step = static_cast<int>(107 * pWidth);
+    int x = 53;
+    int step = 107;
     for (const auto& [name, picture] : names) {
-        auto caption = ui::make<ui::Label>(ui::Rect(x - 53 * pWidth, -3, 107 * pWidth, 20 * pHeight));
+        auto caption = ui::make<ui::Label>(ui::Rect(x - 53, -3, 107, 20));
         caption->setIdentifier("viewCaption");
         caption->setText(name);
         caption->setFont(caption->font().withSize(12));
         caption->setBackgroundColor(ui::Color::clear());
         caption->setTextColor(ui::Color::white());
         caption->setTextAlignment(ui::TextAlignment::Center);
-        ButtonPtr button = imageButton(name, ViewButton, static_cast<float>(x), 82 * pHeight, name);
+        ButtonPtr button = imageButton(name, ViewButton, static_cast<float>(x), 82, name);
         button->setIdentifier("viewButton");
         button->setAlpha(1.0);
         button->setHidden(false);
