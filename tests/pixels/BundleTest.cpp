@@ -1,11 +1,12 @@
-#include "PixelTestSupport.h"
+#include "tests/support/PictureBytes.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include "Platform/Bundle.h"
 
 #include <gtest/gtest.h>
 
 using namespace ui;
-using namespace pixeltest;
+using namespace testpictures;
 
 namespace {
 
@@ -13,13 +14,13 @@ class BundleLookup : public ::testing::Test {
 protected:
     void SetUp() override {
         bundle.setResourcePath(folder.path().string());
-        writeSolidPng((folder / "flag.png"), 20, 30, {255, 0, 0, 255});
-        writeSolidPng((folder / "circle@2x.png"), 80, 80, {0, 0, 255, 255});
-        writeSolidPng((folder / "Buttons/info pressed.png"), 30, 20, {0, 255, 0, 255});
-        writeSolidPng((folder / "Arrow Hints/3.png"), 10, 10, {0, 255, 0, 255});
-        writeSolidJpeg((folder / "torvexStart.jpg"), 32, 48, {90, 90, 90, 255});
-        writeBytes((folder / "url.txt"), "https://example.invalid/titles\n");
-        writeBytes((folder / "outside.txt"), "secret");
+        writeFile(folder / "flag.png", solidPng(20, 30, {255, 0, 0, 255}));
+        writeFile(folder / "circle@2x.png", solidPng(80, 80, {0, 0, 255, 255}));
+        writeFile(folder / "Buttons/info pressed.png", solidPng(30, 20, {0, 255, 0, 255}));
+        writeFile(folder / "Arrow Hints/3.png", solidPng(10, 10, {0, 255, 0, 255}));
+        writeFile(folder / "torvexStart.jpg", solidJpeg(32, 48, {90, 90, 90, 255}));
+        writeFile((folder / "url.txt"), "https://example.invalid/titles\n");
+        writeFile((folder / "outside.txt"), "secret");
     }
     TemporaryFolder folder;
     Bundle bundle;

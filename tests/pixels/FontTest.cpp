@@ -1,4 +1,5 @@
-#include "PixelTestSupport.h"
+#include "tests/support/PictureBytes.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include "Platform/Font.h"
 #include "Platform/Image.h"
@@ -8,7 +9,7 @@
 #include <cmath>
 
 using namespace ui;
-using namespace pixeltest;
+using namespace testpictures;
 
 namespace {
 
@@ -53,24 +54,6 @@ TextStyle styleWith(Font font, TextAlignment alignment = TextAlignment::Left, in
 
 } // namespace
 
-TEST(SystemFont, ResolvesToNimbusSansInEveryStyle) {
-    std::string regular = fontFaceInUse(Font::system(14));
-    ASSERT_EQ(regular.rfind("Nimbus Sans ", 0), 0u)
-        << "text would use " << regular << "; install fonts-urw-base35";
-    EXPECT_EQ(regular.find("Narrow"), std::string::npos) << regular;
-    EXPECT_NE(fontFaceInUse(Font::boldSystem(14)).find("Bold"), std::string::npos);
-    std::string italic = fontFaceInUse(Font::italicSystem(13));
-    EXPECT_TRUE(italic.find("Italic") != std::string::npos || italic.find("Oblique") != std::string::npos)
-        << italic;
-}
-
-TEST(TextMeasuring, AKnownStringHasItsFontsWidthInPoints) {
-    // Advance widths of the face sum to 5445/1000 em; kerning takes off a little.
-    EXPECT_NEAR(textWidth("Hello, World", Font::system(14)), 76, 1.5);
-    EXPECT_NEAR(textWidth("Hello, World", Font::system(28)), 152, 2.5);
-    EXPECT_GT(textWidth("Hello, World", Font::boldSystem(14)), textWidth("Hello, World", Font::system(14)));
-}
-
 TEST(TextMeasuring, EmptyTextAndSizeZeroMeasureNothing) {
     EXPECT_EQ(textWidth("", Font::system(14)), 0);
     EXPECT_EQ(textWidth("Hello", Font::system(0)), 0);
@@ -90,23 +73,6 @@ TEST(TextMeasuring, WrappedHeightGrowsByOneLineHeightPerLine) {
     EXPECT_EQ(wide.height, std::ceil(2 * line)) << "two lines at 200 points";
     EXPECT_EQ(textSize(sentence, font, 0).height, std::ceil(line));
     EXPECT_EQ(textSize(sentence, font, 0).width, textWidth(sentence, font));
-}
-
-TEST(TextMeasuring, DamagedUtf8IsMeasuredWithReplacementCharacters) {
-    EXPECT_GT(textWidth("ab\xff\xfe"
-                        "cd",
-                        Font::system(14)),
-              textWidth("abcd", Font::system(14)));
-}
-
-TEST(TextDrawing, DrawnTextMatchesItsMeasureAtScaleOneAndTwo) {
-    TextStyle style = styleWith(Font::system(14));
-    Float measured = textWidth("Hello, World", style.font);
-    Ink one = drawnInk("Hello, World", style, {120, 30}, Rect(0, 0, 120, 30), 1);
-    Ink two = drawnInk("Hello, World", style, {120, 30}, Rect(0, 0, 120, 30), 2);
-    EXPECT_NEAR(one.right + 1, measured, 2);
-    EXPECT_NEAR((two.right + 1) / 2.0, measured, 1.5);
-    EXPECT_NEAR(one.midY(), two.midY() / 2, 1);
 }
 
 TEST(TextDrawing, OneLineIsCentredVerticallyAndPlacedByItsAlignment) {

@@ -6,6 +6,7 @@
 #include "Platform/Label.h"
 #include "Platform/Renderer.h"
 #include "Platform/RunLoop.h"
+#include "tests/support/PictureBytes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -19,26 +20,9 @@ using namespace ui;
 
 namespace {
 
-struct Pixel {
-    int r, g, b;
-    friend bool operator==(const Pixel&, const Pixel&) = default;
-    friend std::ostream& operator<<(std::ostream& out, const Pixel& p) {
-        return out << "(" << p.r << ", " << p.g << ", " << p.b << ")";
-    }
-};
-
-Pixel pixelAt(cairo_surface_t* surface, int x, int y) {
-    cairo_surface_flush(surface);
-    auto* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
-    auto value = reinterpret_cast<const std::uint32_t*>(row)[x];
-    return {static_cast<int>((value >> 16) & 0xff), static_cast<int>((value >> 8) & 0xff),
-            static_cast<int>(value & 0xff)};
-}
-
-bool near(Pixel a, Pixel b, int tolerance = 2) {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
-}
+using Pixel = testpictures::Rgba;
+using testpictures::near;
+using testpictures::pixelAt;
 
 // A picture of `size` points at scale 2 filled with one colour.
 Image solidPicture(Size size, Color color) {
@@ -185,20 +169,6 @@ TEST_F(RenderTest, AButtonShowsItsPictureCentredAndDarkerWhilePressed) {
     EXPECT_LT(pressed.r, 200) << pressed;
     Application::shared().endTouches({{0, {130, 130}}});
     EXPECT_EQ(at(130, 130), (Pixel{255, 255, 255}));
-}
-
-TEST_F(RenderTest, ALabelDrawsItsTextInsideItsBounds) {
-    auto label = make<Label>(Rect{10, 10, 200, 30});
-    label->setBackgroundColor(Color::clear());
-    label->setTextColor(Color::white());
-    label->setFont(Font::boldSystem(24));
-    label->setText("MMMM");
-    window().addSubview(label);
-    int lit = 0;
-    for (int x = 10; x < 210; ++x)
-        lit += at(x, 25).r > 128;
-    EXPECT_GT(lit, 20);
-    EXPECT_EQ(at(5, 25), (Pixel{0, 0, 0}));
 }
 
 // The bands of lit rows (white text on black) inside `box`, at scale 2, as [first, last] pixel rows.

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -17,6 +18,9 @@ namespace testpictures {
 struct Rgba {
     int r = 0, g = 0, b = 0, a = 255;
     friend bool operator==(const Rgba&, const Rgba&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Rgba& p) {
+        return out << "(" << p.r << ", " << p.g << ", " << p.b << ", " << p.a << ")";
+    }
 };
 
 // The pixel at `x`, `y` of an image surface (ARGB32 or RGB24).

@@ -1,9 +1,8 @@
 // The toolkit's modal alert: numbered buttons, the delegate called once the alert is gone, every touch
 // held meanwhile, and the automation's view of it.
-#include "Platform/AlertView.h"
+#include "ToolkitTest.h"
 
-#include "Platform/Application.h"
-#include "Platform/Driver.h"
+#include "Platform/AlertView.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +10,8 @@
 
 namespace {
 
-class AlertViewTest : public ::testing::Test {
+class AlertViewTest : public ToolkitTest {
 protected:
-    void SetUp() override { ui::Driver::resetToolkit(); }
-    void TearDown() override { ui::Driver::resetToolkit(); }
-
     ui::AlertViewPtr makeAlert(const std::string& title, const std::string& cancel,
                                std::vector<std::string> others) {
         return ui::make<ui::AlertView>(
@@ -27,7 +23,6 @@ protected:
             cancel, std::move(others));
     }
 
-    ui::Driver driver;
     std::vector<int> presses;
     std::vector<bool> openWhenCalled;
 };

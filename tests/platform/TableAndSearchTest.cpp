@@ -1,6 +1,6 @@
 // The toolkit's switch, table, text field and search bar, on their own.
-#include "Platform/Application.h"
-#include "Platform/Driver.h"
+#include "ToolkitTest.h"
+
 #include "Platform/SearchBar.h"
 #include "Platform/Switch.h"
 #include "Platform/TableView.h"
@@ -12,13 +12,7 @@ namespace {
 
 using namespace ui;
 
-class Controls : public ::testing::Test {
-protected:
-    void SetUp() override { Driver::resetToolkit(); }
-    void TearDown() override { Driver::resetToolkit(); }
-    View& window() { return *Application::shared().window(); }
-    Driver driver;
-};
+using Controls = ToolkitTest;
 
 // ---- Switch
 
@@ -45,17 +39,6 @@ TEST_F(Controls, ASwitchKnobSlidesAcrossOnTheClock) {
     EXPECT_NEAR(knob.presentationCenter().x, 47, 0.5);
     driver.advance(Switch::slideDuration / 2);
     EXPECT_EQ(knob.presentationCenter().x, 74);
-}
-
-// ---- Text view
-
-TEST_F(Controls, ATextViewSetsItsLinesOnWholePointsWhereLabelsKeepTheFontsLineHeight) {
-    auto text = make<TextView>(Rect(0, 0, 200, 100));
-    text->setFont(Font::system(13));
-    text->setText("one\ntwo\nthree");
-    EXPECT_EQ(TextView::lineSpacing(Font::system(13)), 16);
-    EXPECT_EQ(text->contentSize().height, 3 * 16 + 2 * TextView::margin);
-    EXPECT_LT(textSize("one\ntwo\nthree", Font::system(13), 200).height, 3 * 16);
 }
 
 // ---- Table
