@@ -110,17 +110,6 @@ TEST(Parser, keepsPartsWithoutHeaderAndPointsWithoutInfoidOutOfTheIndexOnly) {
               std::string::npos);
 }
 
-TEST(Parser, parsingAgainStartsAFreshTreeAndIndex) {
-    TorvexContent content;
-    content.parseXMLData(atlas("<part header=\"Old\"/>"));
-    content.carve();
-    content.parseXMLData(atlas("<part header=\"New\"/>"));
-    EXPECT_EQ(termsOf(content.indexDictionary), std::vector<std::string>{"New"});
-    EXPECT_EQ(content.allInfo, nullptr);
-    EXPECT_TRUE(content.carve());
-    EXPECT_EQ(content.root->getHeader(), "New");
-}
-
 TEST(Carving, takesTheTopRegionAndCutsOutTheInformationSection) {
     TorvexContent content;
     TreeNode* top = content.parseXMLData(
@@ -136,50 +125,4 @@ TEST(Carving, takesTheTopRegionAndCutsOutTheInformationSection) {
     EXPECT_EQ(content.root->parent->parent->parent->parent, nullptr);
     EXPECT_TRUE(content.carve());
     EXPECT_EQ(content.root->getHeader(), "Top");
-}
-
-TEST(Carving, ofADocumentWithTooFewNodesLeavesTheMissingTreesEmpty) {
-    TorvexContent content;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(content.carve());
-    content.parseXMLData("<atlas><information/></atlas>");
-    EXPECT_FALSE(content.carve());
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(content.root, nullptr);
-    EXPECT_EQ(content.allInfo->key, "information");
-}
-
-TEST(TermDictionary, keepsTheFirstNodeOfEachOfManyTermsInInsertionOrder) {
-    TermDictionary dictionary;
-    std::vector<std::unique_ptr<TreeNode>> nodes;
-    for (int i = 0; i < 5000; ++i) {
-        nodes.push_back(TreeNode::init());
-        EXPECT_TRUE(dictionary.insertIfAbsent("Label " + std::to_string(i % 3000), nodes.back().get()) ==
-                    (i < 3000));
-    }
-    EXPECT_FALSE(dictionary.insertIfAbsent("absent", nullptr));
-    ASSERT_EQ(dictionary.size(), 3000u);
-    for (int i = 0; i < 3000; ++i) {
-        EXPECT_EQ(dictionary.find("Label " + std::to_string(i)), nodes[i].get());
-        EXPECT_EQ(dictionary.entries()[i].term, "Label " + std::to_string(i));
-    }
-    EXPECT_EQ(dictionary.find("Label 3000"), nullptr);
-    EXPECT_FALSE(dictionary.contains("absent"));
-}
-
-TEST(Parser, keepsEveryNameOfADocumentWithHundredsOfDistinctNames) {
-    std::string document = "<top>";
-    for (int i = 0; i < 600; ++i)
-        document += "<e" + std::to_string(i) + " a" + std::to_string(i % 300) + "=\"v\"/><point/>";
-    TorvexContent content;
-    testing::internal::CaptureStderr();
-    TreeNode* top = content.parseXMLData(document + "</top>");
-    testing::internal::GetCapturedStderr();
-    ASSERT_EQ(top->children.size(), 1200u);
-    for (int i = 0; i < 600; ++i) {
-        const TreeNode& element = *top->children[2 * i];
-        EXPECT_EQ(element.key, "e" + std::to_string(i));
-        EXPECT_EQ(element.attribute("a" + std::to_string(i % 300)), "v");
-        EXPECT_EQ(top->children[2 * i + 1]->key, "point");
-    }
 }

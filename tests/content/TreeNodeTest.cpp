@@ -28,14 +28,6 @@ TEST(TreeNode, findChildReturnsTheFirstDirectChildOfThatNameAndAttribute) {
     EXPECT_EQ(parent->findChild("view", "", "src"), nullptr);
 }
 
-TEST(TreeNode, missingAttributesReadAsEmptyText) {
-    auto entry = node("entry", {{"title", "Deltoid"}});
-    EXPECT_EQ(entry->getTitle(), "Deltoid");
-    EXPECT_EQ(entry->getHeader(), "");
-    EXPECT_EQ(entry->attribute("titlelatin"), "");
-    EXPECT_EQ(TreeNode::init()->getTitle(), "");
-}
-
 TEST(TreeNode, aCopyIsDetachedIndependentAndPointsParentsAtTheCopies) {
     auto region = node("part", {{"header", "Arm"}});
     region->leafvalue = "text";
@@ -56,31 +48,4 @@ TEST(TreeNode, aCopyIsDetachedIndependentAndPointsParentsAtTheCopies) {
     EXPECT_EQ(copiedViews->lastChild()->parent, copiedViews);
     duplicate->setAttribute("header", "Leg");
     EXPECT_EQ(region->getHeader(), "Arm");
-}
-
-TEST(TreeNode, removeChildHandsTheChildOverDetached) {
-    auto parent = node("atlas");
-    auto* regions = parent->appendChild(node("regions"));
-    auto* information = parent->appendChild(node("information"));
-    auto removed = parent->removeChild(information);
-    EXPECT_EQ(removed.get(), information);
-    EXPECT_EQ(removed->parent, nullptr);
-    EXPECT_EQ(parent->lastChild(), regions);
-    EXPECT_EQ(parent->removeChild(information), nullptr);
-}
-
-TEST(NodeAttributes, keepTheOrderOfSettingAndReplaceValuesInPlace) {
-    NodeAttributes attributes{{"x", "1"}, {"y", "2"}};
-    attributes.set("infoid", "Label 1");
-    attributes.set("x", std::string(100, 'a'));
-    attributes.set("y", "");
-    std::vector<std::pair<std::string, std::string>> seen;
-    for (auto [name, value] : attributes)
-        seen.emplace_back(name, value);
-    EXPECT_EQ(seen, (std::vector<std::pair<std::string, std::string>>{
-                        {"x", std::string(100, 'a')}, {"y", ""}, {"infoid", "Label 1"}}));
-    EXPECT_TRUE(attributes.contains("y"));
-    EXPECT_FALSE(attributes.contains("z"));
-    EXPECT_EQ(attributes, (NodeAttributes{{"infoid", "Label 1"}, {"y", ""}, {"x", std::string(100, 'a')}}));
-    EXPECT_NE(attributes, (NodeAttributes{{"infoid", "Label 1"}, {"y", ""}, {"x", "1"}}));
 }

@@ -175,25 +175,4 @@ TEST(AtomicWrite, aWriteThatFailsPartWayLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"TitlesAndUrls.txt"});
 }
 
-TEST(AtomicWrite, aFolderThatCannotBeMadeIsAFailure) {
-    TemporaryFolder folder;
-    ASSERT_TRUE(ui::writeFileAtomically(folder / "plain", "a file, not a folder"));
-    EXPECT_FALSE(ui::writeFileAtomically(folder / "plain/inside.txt", "bytes"));
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{"plain"});
-}
-
-TEST(AtomicWrite, anUnwritableFolderLeavesTheOldFileAndNoTemporaryFile) {
-    TemporaryFolder folder;
-    std::string path = folder / "torvexStart.jpg";
-    ASSERT_TRUE(ui::writeFileAtomically(path, "old"));
-    std::filesystem::permissions(folder.path(),
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    if (::access(folder.path().c_str(), W_OK) == 0)
-        GTEST_SKIP()
-            << "this user writes into read-only folders (root); the partial-write case covers failures";
-    EXPECT_FALSE(ui::writeFileAtomically(path, "new"));
-    EXPECT_EQ(readFile(path), "old");
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{"torvexStart.jpg"});
-}
-
 } // namespace

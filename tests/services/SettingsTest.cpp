@@ -82,22 +82,6 @@ TEST(SettingsManager, theWindowsLastSizeIsKeptAndOnlyAPositiveSizeCounts) {
     EXPECT_FALSE(second.windowSize());
 }
 
-TEST(SettingsManager, settingSomethingElseThanADictionaryKeepsADictionary) {
-    TemporaryFolder folder;
-    SettingsManager manager(folder / "settings.file");
-    manager.setSettings(PlistPtr(plist_new_array()));
-    EXPECT_TRUE(isEmptyDictionary(manager.settings()));
-    manager.setSettings(nullptr);
-    EXPECT_TRUE(isEmptyDictionary(manager.settings()));
-}
-
-TEST(SettingsManager, theProgramsSettingsLiveInTheCacheFolderBelowTheHome) {
-    testHome();
-    EXPECT_EQ(Utils::cacheDirectory(), ui::Paths::cachesDirectory() + "/inner_cache");
-    EXPECT_EQ(SettingsManager::getInstance().path(), Utils::cacheDirectory() + "/settings.file");
-    EXPECT_TRUE(isEmptyDictionary(readPlist(SettingsManager::getInstance().path()).get()));
-}
-
 TEST(Utils, shakeArrayKeepsEveryElementOnce) {
     EXPECT_TRUE(Utils::shakeArray(std::vector<std::string>{}).empty());
     const std::vector<std::string> list{"a", "b", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m"};
@@ -131,29 +115,6 @@ public:
 private:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
-
-TEST(Paths, theFoldersFollowTheHomeOptionElseTheDesktopsVariablesElseTheUsersHome) {
-    struct Case {
-        const char* homeOption;
-        const char* dataHome;
-        const char* cacheHome;
-        std::string home, caches;
-    } cases[] = {
-        {"", "/data", "/cache", "/data/torvex", "/cache/torvex"},
-        {"", "relative/data", nullptr, "/home/anna/.local/share/torvex", "/home/anna/.cache/torvex"},
-        {"/srv/atlas/", "/data", "/cache", "/srv/atlas", "/srv/atlas/Caches"},
-    };
-    for (const Case& c : cases) {
-        Environment environment;
-        environment.set("HOME", "/home/anna");
-        environment.set("XDG_DATA_HOME", c.dataHome);
-        environment.set("XDG_CACHE_HOME", c.cacheHome);
-        ui::Paths::setHome(c.homeOption);
-        EXPECT_EQ(ui::Paths::home(), c.home);
-        EXPECT_EQ(ui::Paths::documentsDirectory(), c.home + "/Documents");
-        EXPECT_EQ(ui::Paths::cachesDirectory(), c.caches);
-    }
-}
 
 TEST(Paths, createDirectoriesMakesMissingParentsAndRefusesAFileInTheWay) {
     TemporaryFolder folder;
