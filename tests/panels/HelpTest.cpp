@@ -6,39 +6,8 @@
 
 namespace {
 
-// A stretch of one line of a help page, in the page's coordinates.
-struct Stretch {
-    ui::Float left, right, top, bottom;
-};
-
 class Help : public PanelsTest {
 protected:
-    // The text between `before` and `before` + `run` on text line `line` (0 = the first) of the page:
-    // the text view sets 13-point lines 16 points apart inside its margin.
-    Stretch stretchOf(ForInfo& page, int line, const std::string& before, const std::string& run) {
-        const auto& text = *page.textViewForInfo();
-        ui::Point origin = text.convertTo(ui::Point{ui::TextView::margin, ui::TextView::margin}, &page);
-        ui::Font font = text.font();
-        ui::Float left = origin.x + ui::textWidth(before, font);
-        ui::Float top = origin.y + 16 * line;
-        return {left, left + ui::textWidth(run, font), top, top + 16};
-    }
-    ui::Point pictureCenter(ForInfo& page, const std::string& name) {
-        for (const auto& subview : page.subviews()) {
-            auto* picture = dynamic_cast<ui::ImageView*>(subview.get());
-            if (picture && picture->image().fileName().find(name) != std::string::npos)
-                return picture->center();
-        }
-        ADD_FAILURE() << "no picture " << name;
-        return {};
-    }
-    void expectInside(ui::Point center, const Stretch& stretch) {
-        EXPECT_GE(center.x, stretch.left);
-        EXPECT_LE(center.x, stretch.right);
-        EXPECT_GE(center.y, stretch.top);
-        EXPECT_LE(center.y, stretch.bottom);
-    }
-
     ForInfo& shortPage() { return *viewer().helpView1; }
     ForInfo& longPage() { return *viewer().helpView2; }
     bool helpButtonPressed() {
@@ -95,27 +64,6 @@ TEST_F(Help, ThePagesAreBuiltOnceAndASecondPressWhileFadingInHidesThem) {
     press("help");
     wait(0.8);
     EXPECT_EQ(shortPage().subviews().size(), parts);
-}
-
-TEST_F(Help, ThePicturesSitInTheGapsOnTheirLines) {
-    press("help");
-    expectInside(pictureCenter(shortPage(), "Buttons/views"),
-                 stretchOf(shortPage(), 12, "Press", "            "));
-    press("help");
-    showRegion("Hand");
-    press("help");
-    expectInside(pictureCenter(longPage(), "flag"), stretchOf(longPage(), 20, "Press", "     "));
-    expectInside(pictureCenter(longPage(), "infoButton"),
-                 stretchOf(longPage(), 22, "access labels.   If there is an  \u201Ci\u201D", "     "));
-}
-
-// The spaces after "Views" and "Info" pad each word to the width of the button picture that stands on
-// it; a picture as wide as the phone's hid its word.
-TEST_F(Help, TheViewsAndInfoPicturesStandOnTheWordsTheyShow) {
-    showRegion("Hand");
-    press("help");
-    expectInside(pictureCenter(longPage(), "Buttons/views"), stretchOf(longPage(), 12, "Press ", "Views  "));
-    expectInside(pictureCenter(longPage(), "Buttons/info"), stretchOf(longPage(), 16, "Press ", "Info   "));
 }
 
 // Measured on the text as laid out: the letters on either side of each picture's place stay clear.

@@ -135,20 +135,6 @@ TEST_F(IndexList, WithoutLatinTermsThereAreNoLanguageButtonsAndTheSearchBarMoves
     EXPECT_EQ(list.myTableView->frame(), ui::Rect(0, 44, 264.5, 367.5 - 73 + 29));
 }
 
-TEST_F(IndexList, RowsAreThirtyHighUnderFourteenPointHeadersWithTheirLetter) {
-    auto& list = show({"Ant", "Arm", "bone"});
-    auto& table = *list.myTableView;
-    EXPECT_EQ(table.rectForSection(1).y(), 14 + 2 * 30);
-    auto* cell = table.cellForRowAtIndexPath({1, 0});
-    ASSERT_NE(cell, nullptr);
-    EXPECT_EQ(cell->textLabel().text(), "bone");
-    EXPECT_EQ(cell->accessoryType(), ui::TableViewCellAccessory::DisclosureIndicator);
-    auto header = list.viewForHeaderInSection(table, 1);
-    ui::ViewDescription description;
-    header->describe(description);
-    EXPECT_EQ(description.text, "   b");
-}
-
 TEST_F(IndexList, AChosenRowStaysSelectedUntilTheListAppearsAgain) {
     auto& list = show({"Ant", "bone"});
     ASSERT_TRUE(driver.press("bone"));

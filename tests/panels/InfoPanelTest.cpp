@@ -103,20 +103,6 @@ TEST_F(InfoPanel, TheDetailPanelShowsTheFlagsTextWithLineBreaksNextToItsBubble) 
     EXPECT_EQ(detail().textViewForInfo()->text(), "The breastbone.\nRibs join it in front.");
 }
 
-TEST_F(InfoPanel, TheDetailPanelIsAtLeast240AndAtMost300WideAndAlwaysEvenInHeight) {
-    showRegion("Chest");
-    openBubble("Label Heart");
-    openDetailForBubbleWidth(200);
-    EXPECT_EQ(detail().frame().width(), 240);
-    openDetailForBubbleWidth(305.7f);
-    EXPECT_EQ(detail().frame().width(), 305) << "a bubble up to 310 wide keeps its own width";
-    openDetailForBubbleWidth(320);
-    EXPECT_EQ(detail().frame().width(), 300);
-    int height = static_cast<int>(detail().frame().height());
-    EXPECT_EQ(height % 2, 0);
-    EXPECT_EQ(height, static_cast<int>(detail().textViewForInfo()->contentSize().height + 10 + 1) / 2 * 2);
-}
-
 TEST_F(InfoPanel, NearTheTopTheDetailPanelGoesBelowTheBubbleAndNearAnEdgeItStaysOnScreen) {
     showRegion("Chest");
     openBubble("Label Sternum");

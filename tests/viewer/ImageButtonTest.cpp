@@ -8,25 +8,6 @@
 
 using ImageButtons = ViewerTest;
 
-TEST_F(ImageButtons, frameEachTypeAroundItsCentre) {
-    auto ring = viewer().imageButton("Arm", TorvexView::HotSpotButton, 100, 200, "circle");
-    EXPECT_TRUE(sameRect(ring->frame(), {80, 180, 40, 40}));
-    auto bar = viewer().imageButton("info", TorvexView::BarButton, 94, 465, "info");
-    EXPECT_TRUE(sameRect(bar->frame(), {70, 449, 48, 32}));
-    auto flag = viewer().imageButton("3", TorvexView::FlagButton, 100, 100, "flag");
-    EXPECT_TRUE(sameRect(flag->frame(), {84, 76, 32, 48}));
-    auto info = viewer().imageButton("text", TorvexView::InfoHintButton, 50, 50, "infoButton");
-    EXPECT_TRUE(sameRect(info->frame(), {34, 34, 32, 32}));
-    auto thumbnail = viewer().imageButton("Posterior", TorvexView::ViewButton, 160, 82, "Posterior");
-    EXPECT_TRUE(sameRect(thumbnail->frame(), {112, 18.5, 96, 127}));
-    EXPECT_EQ(thumbnail->currentImage().size(), (ui::Size{96, 127}));
-
-    for (const auto& button : {ring, bar, flag, info, thumbnail})
-        EXPECT_TRUE(button->isHidden() && button->alpha() == 0) << "made hidden, to be shown when placed";
-    EXPECT_NE(bar->image(ui::ControlState::Highlighted).fileName().find("Buttons/info pressed.png"),
-              std::string::npos);
-}
-
 TEST_F(ImageButtons, aMissingPictureGivesAButtonWithoutSize) {
     auto ring = viewer().imageButton("Arm", TorvexView::HotSpotButton, 100, 200, "no such picture");
     EXPECT_TRUE(sameRect(ring->frame(), {100, 200, 0, 0}));
