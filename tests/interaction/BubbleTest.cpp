@@ -63,6 +63,12 @@ TEST_F(BubbleTest, ABubbleNearTheRightEdgeTakesTheRightPointedPictureAndMovesLef
     EXPECT_NE(bubble().image().fileName().find("bubble_right"), std::string::npos);
     EXPECT_NEAR(bubble().frame().maxX(), 285 + 31, 1) << "the pointer, 31 from the right end, at the flag";
     EXPECT_LE(viewer().infoButtonOfHint->center().x, 320);
+    // The picture changes once the info button would come within 10 points of the edge: for this
+    // bubble, a flag at 277.
+    for (float x : {276.0f, 277.0f}) {
+        viewer().createBubbleOfFlag("Heart", "Cor", "The heart pumps the blood.", x, 220);
+        EXPECT_EQ(bubble().image().fileName().find("bubble_right") != std::string::npos, x == 277) << x;
+    }
 }
 
 TEST_F(BubbleTest, AComposedBubbleOfOddWidthIsOneWiderWithThePointerUprightInTheMiddle) {

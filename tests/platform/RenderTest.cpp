@@ -98,6 +98,13 @@ TEST_F(RenderTest, ATranslucentViewWithSubviewsFadesAsOnePicture) {
     addView(*group, {40, 40, 60, 60})->setBackgroundColor(Color::white());
     EXPECT_TRUE(near(at(50, 50), {128, 128, 128}, 2)) << "overlap must not add up: " << at(50, 50);
     EXPECT_TRUE(near(at(10, 10), {128, 128, 128}, 2)) << at(10, 10);
+    // Two layers of one view, its background and its picture, fade as one too.
+    auto picture = make<ImageView>(solidPicture({60, 60}, Color::white()));
+    picture->setFrame({200, 0, 60, 60});
+    picture->setBackgroundColor(Color::white());
+    picture->setAlpha(0.5);
+    window().addSubview(picture);
+    EXPECT_TRUE(near(at(230, 30), {128, 128, 128}, 2)) << at(230, 30);
 }
 
 TEST_F(RenderTest, HiddenAndFullyTransparentViewsAreNotDrawn) {

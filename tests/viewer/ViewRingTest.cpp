@@ -93,6 +93,8 @@ struct PlanRow {
 
 const std::vector<ViewRing::View> ring = {{"Anterior", ""}, {"Lateral", ""},  {"Posterior", ""},
                                           {"Medial", ""},   {"Superior", ""}, {"Anterior Exp", "Anterior"}};
+const std::vector<ViewRing::View> backExploded = {
+    {"Anterior", ""}, {"Lateral", ""}, {"Posterior", ""}, {"Posterior Exp", "-1"}};
 const std::vector<ViewRing::View> noLateral = {{"Anterior", ""}, {"Posterior", ""}};
 
 const PlanRow plans[] = {
@@ -107,6 +109,8 @@ const PlanRow plans[] = {
     {&ring, "Lateral", "Medial", "2", "Anterior", "Medial", 1},
     // An exploded view is reached through its base view.
     {&ring, "Lateral", "Anterior Exp", "2", "Anterior", "Anterior Exp", 1},
+    // From the front, an exploded back view turns through the side to the back first.
+    {&backExploded, "Anterior", "Posterior Exp", "1", "Lateral", "Posterior", 1},
 };
 
 } // namespace
