@@ -34,7 +34,7 @@ void TorvexAppDelegate::applicationDidFinishLaunching(ui::Application& applicati
     window->setFrame(frame);
     internet = false;
     ui::NotificationCenter::defaultCenter().addObserver(
-        this, kNetworkReachabilityChangedNotification,
+        this, ui::kNetworkReachabilityChangedNotification,
         [this](const ui::Notification& notification) { reachabilityChanged(notification); });
 
     hostReach = makeWatcher(targets_.host);
@@ -51,14 +51,14 @@ void TorvexAppDelegate::applicationDidFinishLaunching(ui::Application& applicati
     registerKeys(application);
 }
 
-std::shared_ptr<Reachability> TorvexAppDelegate::makeWatcher(const std::string& target) const {
+std::shared_ptr<ui::Reachability> TorvexAppDelegate::makeWatcher(const std::string& target) const {
     if (target == defaultRoute)
-        return Reachability::reachabilityForInternetConnection();
-    return Reachability::reachabilityWithHostName(target);
+        return ui::Reachability::reachabilityForInternetConnection();
+    return ui::Reachability::reachabilityWithHostName(target);
 }
 
 // A watcher that cannot be made or started leaves the flag to the other one.
-void TorvexAppDelegate::watch(const std::shared_ptr<Reachability>& watcher) {
+void TorvexAppDelegate::watch(const std::shared_ptr<ui::Reachability>& watcher) {
     if (!watcher)
         return;
     watcher->startNotifer();
@@ -66,7 +66,7 @@ void TorvexAppDelegate::watch(const std::shared_ptr<Reachability>& watcher) {
 }
 
 void TorvexAppDelegate::reachabilityChanged(const ui::Notification& notification) {
-    Reachability* const* curReach = notification.objectAs<Reachability*>();
+    ui::Reachability* const* curReach = notification.objectAs<ui::Reachability*>();
     if (!curReach || !*curReach) {
         std::cerr
             << "torvex: Invalid parameter not satisfying: [curReach isKindOfClass: [Reachability class]]\n";
@@ -76,17 +76,17 @@ void TorvexAppDelegate::reachabilityChanged(const ui::Notification& notification
     updateInterfaceWithReachability(**curReach);
 }
 
-void TorvexAppDelegate::updateInterfaceWithReachability(const Reachability& curReach) {
+void TorvexAppDelegate::updateInterfaceWithReachability(const ui::Reachability& curReach) {
     updateInterfaceWithStatus(curReach.currentReachabilityStatus());
 }
 
 void TorvexAppDelegate::updateInterfaceWithStatus(int status) {
     switch (status) {
-    case NotReachable:
+    case ui::NotReachable:
         internet = false;
         break;
-    case ReachableViaWiFi:
-    case ReachableViaWWAN:
+    case ui::ReachableViaWiFi:
+    case ui::ReachableViaWWAN:
         internet = true;
         break;
     default:

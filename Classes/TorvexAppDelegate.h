@@ -16,8 +16,8 @@
 // and calls back when it gives way. Keys reach the viewer through KeyboardCommands once the start screen
 // is gone.
 
-#include "Classes/Reachability.h"
 #include "Platform/Application.h"
+#include "Platform/Reachability.h"
 
 #include <memory>
 #include <optional>
@@ -57,7 +57,7 @@ public:
     void applicationDidFinishLaunching(ui::Application& application);
     // The notification's object must be the Reachability* whose state changed.
     void reachabilityChanged(const ui::Notification& notification);
-    void updateInterfaceWithReachability(const Reachability& curReach);
+    void updateInterfaceWithReachability(const ui::Reachability& curReach);
     // The status table above; `status` may be any number.
     void updateInterfaceWithStatus(int status);
     // Takes the start screen's view out of the window; nothing when it is not in one.
@@ -71,13 +71,13 @@ public:
 
     ui::ViewPtr window;
     std::shared_ptr<StartViewController> stViewContr;
-    std::shared_ptr<Reachability> hostReach;
-    std::shared_ptr<Reachability> internetReach;
+    std::shared_ptr<ui::Reachability> hostReach;
+    std::shared_ptr<ui::Reachability> internetReach;
     bool internet = false;
 
 private:
-    std::shared_ptr<Reachability> makeWatcher(const std::string& target) const;
-    void watch(const std::shared_ptr<Reachability>& watcher);
+    std::shared_ptr<ui::Reachability> makeWatcher(const std::string& target) const;
+    void watch(const std::shared_ptr<ui::Reachability>& watcher);
     void registerStateProvider(ui::Application& application);
     void registerKeys(ui::Application& application);
 

@@ -1,7 +1,7 @@
 #include "tests/support/NetworkNamespace.h"
 
 #include "Platform/NotificationCenter.h"
-#include "Reachability.h"
+#include "Platform/Reachability.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,9 @@
 
 namespace {
 
-using namespace ReachabilityFlag;
+using namespace ui::ReachabilityFlag;
+using ui::NetworkStatus, ui::NotReachable, ui::Reachability, ui::ReachabilityFlags, ui::ReachableViaWiFi,
+    ui::ReachableViaWWAN;
 
 sockaddr_in ipv4(const char* dotted) {
     sockaddr_in address{};

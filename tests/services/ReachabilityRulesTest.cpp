@@ -1,10 +1,12 @@
-#include "Reachability.h"
+#include "Platform/Reachability.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using namespace ReachabilityFlag;
+using namespace ui::ReachabilityFlag;
+using ui::NetworkStatus, ui::NotReachable, ui::Reachability, ui::ReachabilityFlags, ui::ReachableViaWiFi,
+    ui::ReachableViaWWAN;
 
 struct Case {
     ReachabilityFlags flags;

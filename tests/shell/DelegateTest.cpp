@@ -18,9 +18,9 @@ TEST(InternetFlag, followsTheStatusOfWhicheverWatcherReportedLast) {
         int status;
         bool after;
     } cases[] = {
-        {true, NotReachable, false},
-        {false, ReachableViaWiFi, true},
-        {false, ReachableViaWWAN, true},
+        {true, ui::NotReachable, false},
+        {false, ui::ReachableViaWiFi, true},
+        {false, ui::ReachableViaWWAN, true},
         {true, 3, true},
         {false, -1, false},
     };
@@ -57,9 +57,9 @@ TEST_F(DelegateTest, onlyAnOnlineLaunchWatchesTheNetworkAndOnlyUntilTheProgramEn
 
 TEST_F(DelegateTest, aReachabilityNotificationUpdatesTheFlag) {
     launch(Network::Offline);
-    auto loopback = Reachability::reachabilityWithHostName("127.0.0.1");
+    auto loopback = ui::Reachability::reachabilityWithHostName("127.0.0.1");
 
-    ui::NotificationCenter::defaultCenter().post(kNetworkReachabilityChangedNotification, loopback.get());
+    ui::NotificationCenter::defaultCenter().post(ui::kNetworkReachabilityChangedNotification, loopback.get());
 
     EXPECT_TRUE(delegate().internet);
 }

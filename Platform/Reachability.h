@@ -19,6 +19,8 @@
 #include <optional>
 #include <string>
 
+namespace ui {
+
 inline constexpr const char* kNetworkReachabilityChangedNotification =
     "kNetworkReachabilityChangedNotification";
 
@@ -102,3 +104,5 @@ private:
     std::unique_ptr<Handle> reachabilityRef_;
     bool localWiFiRef_ = false;
 };
+
+} // namespace ui

@@ -1,4 +1,4 @@
-#include "Reachability.h"
+#include "Platform/Reachability.h"
 
 #include "Platform/NotificationCenter.h"
 #include "Platform/RunLoop.h"
@@ -21,6 +21,8 @@
 #include <thread>
 #include <unistd.h>
 #include <utility>
+
+namespace ui {
 
 namespace {
 
@@ -134,6 +136,13 @@ bool sendRouteRequest(int socket, const nlmsghdr& request) {
                     sizeof kernel) == static_cast<ssize_t>(request.nlmsg_len);
 }
 
+// NLMSG_OK for a signed count of bytes left: the header's length is unsigned, and the macro's own
+// comparison of the two mixes signs.
+bool holdsWholeMessage(const nlmsghdr* message, int bytesLeft) {
+    return bytesLeft >= static_cast<int>(sizeof(nlmsghdr)) && message->nlmsg_len >= sizeof(nlmsghdr) &&
+           message->nlmsg_len <= static_cast<std::uint32_t>(bytesLeft);
+}
+
 // Reads the kernel's answers to request `sequence` and hands every route to `onRoute`; true when the
 // answer ended normally (a lookup without a route ends with an error message, which counts as ending).
 template <typename OnRoute> bool receiveRoutes(int socket, std::uint32_t sequence, OnRoute onRoute) {
@@ -145,7 +154,7 @@ template <typename OnRoute> bool receiveRoutes(int socket, std::uint32_t sequenc
         if (received <= 0)
             return false;
         int length = static_cast<int>(received);
-        for (auto* message = reinterpret_cast<const nlmsghdr*>(buffer); NLMSG_OK(message, length);
+        for (auto* message = reinterpret_cast<const nlmsghdr*>(buffer); holdsWholeMessage(message, length);
              message = NLMSG_NEXT(message, length)) {
             if (message->nlmsg_seq != sequence)
                 continue;
@@ -173,8 +182,6 @@ std::uint32_t nextSequence() {
     return ++sequence;
 }
 
-// The route the kernel would take to `destination`: none when there is none, nullopt when the
-// table cannot be read.
 // Sends `request`, an IPv4 route request of `length` bytes whose body the caller has filled, and hands
 // every route of the answer to `onRoute`; false when the table cannot be read.
 template <typename Request, typename OnRoute>
@@ -191,6 +198,8 @@ bool askForRoutes(Request& request, std::uint32_t length, std::uint16_t flags, O
            receiveRoutes(socket.get(), request.header.nlmsg_seq, onRoute);
 }
 
+// The route the kernel would take to `destination`: none when there is none, nullopt when the
+// table cannot be read.
 std::optional<std::optional<Route>> lookUpRoute(in_addr destination) {
     struct {
         nlmsghdr header;
@@ -290,7 +299,7 @@ struct Reachability::Handle {
     // says whether it was); otherwise at every reading.
     std::optional<std::optional<in_addr>> resolved;
     FileDescriptor events;
-    std::optional<ui::RunLoop::WatchId> watch; // the run loop's watch of `events`
+    std::optional<RunLoop::WatchId> watch; // the run loop's watch of `events`
     std::optional<ReachabilityFlags> lastFlags;
 
     std::optional<in_addr> destination() {
@@ -374,7 +383,7 @@ bool Reachability::startNotifer() {
     reachabilityRef_->lastFlags = reachabilityRef_->flags();
     notifyingWatchers().insert(this);
     reachabilityRef_->watch =
-        ui::RunLoop::main().watchReadable(fileDescriptor(), [this] { reachabilityCallback(this); });
+        RunLoop::main().watchReadable(fileDescriptor(), [this] { reachabilityCallback(this); });
     return true;
 }
 
@@ -383,7 +392,7 @@ void Reachability::stopNotifer() {
     if (!reachabilityRef_)
         return;
     if (reachabilityRef_->watch)
-        ui::RunLoop::main().unwatch(*std::exchange(reachabilityRef_->watch, std::nullopt));
+        RunLoop::main().unwatch(*std::exchange(reachabilityRef_->watch, std::nullopt));
     reachabilityRef_->events.reset();
     reachabilityRef_->resolved.reset();
 }
@@ -417,7 +426,7 @@ void Reachability::handleEvents() {
     if (flags == reachabilityRef_->lastFlags)
         return;
     reachabilityRef_->lastFlags = flags;
-    ui::NotificationCenter::defaultCenter().post(kNetworkReachabilityChangedNotification, this);
+    NotificationCenter::defaultCenter().post(kNetworkReachabilityChangedNotification, this);
 }
 
 void Reachability::reachabilityCallback(void* info) {
@@ -473,3 +482,5 @@ NetworkStatus Reachability::localWiFiStatusForFlags(ReachabilityFlags flags) {
     using namespace ReachabilityFlag;
     return (flags & Reachable) && (flags & IsDirect) ? ReachableViaWiFi : NotReachable;
 }
+
+} // namespace ui
