@@ -1,6 +1,7 @@
 #include "Platform/ScrollView.h"
 
 #include "Platform/Animation.h"
+#include "Platform/RunLoop.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,10 +12,22 @@ namespace {
 constexpr Float scrollAnimationDuration = 0.3;
 constexpr Float indicatorThickness = 3;
 constexpr Float indicatorInset = 2;
+constexpr Float decelerationPerMillisecond = 0.998;
+constexpr Float glideInterval = 1.0 / 60;
+constexpr Float sampleWindow = 0.1;
+constexpr Float slowestGlide = 10; // points per second
+
+Float length(Point p) {
+    return std::hypot(p.x, p.y);
+}
 } // namespace
 
 ScrollView::ScrollView(const Rect& frame) : View(frame) {
     setClipsToBounds(true);
+}
+
+ScrollView::~ScrollView() {
+    stopGliding();
 }
 
 void ScrollView::setContentSize(Size size) {
@@ -23,6 +36,11 @@ void ScrollView::setContentSize(Size size) {
 }
 
 void ScrollView::setContentOffset(Point offset) {
+    stopGliding();
+    moveContent(offset);
+}
+
+void ScrollView::moveContent(Point offset) {
     setBounds({offset, bounds().size});
 }
 
@@ -58,19 +76,90 @@ Point ScrollView::fingerIn(const TouchSet& touches) const {
 
 void ScrollView::beginDragging(Point startInWindow) {
     phase_ = DragPhase::Dragging;
+    samples_.clear();
     dragStartFinger_ = superview() ? superview()->convertFrom(startInWindow, nullptr) : startInWindow;
     dragStartOffset_ = contentOffset();
 }
 
 void ScrollView::scrollBy(Point delta) {
-    setContentOffset(clamped(contentOffset() + delta));
+    stopGliding();
+    moveContent(clamped(contentOffset() + delta));
+    didScroll();
 }
 
 void ScrollView::scrollWith(Point finger) {
-    setContentOffset(clamped(dragStartOffset_ - (finger - dragStartFinger_)));
+    moveContent(clamped(dragStartOffset_ - (finger - dragStartFinger_)));
+    didScroll();
+}
+
+bool ScrollView::isDecelerating() const {
+    return glide_ && glide_->isValid();
+}
+
+void ScrollView::stopGliding() {
+    if (glide_)
+        glide_->invalidate();
+    glide_.reset();
+}
+
+View* ScrollView::hitTest(Point point) {
+    View* hit = View::hitTest(point);
+    return hit && isDecelerating() ? this : hit;
+}
+
+// Keeps the offsets of the last tenth of a second, and at least two, for the speed at release.
+void ScrollView::recordSample() {
+    samples_.push_back({RunLoop::main().now(), contentOffset()});
+    while (samples_.size() > 2 && samples_.back().time - samples_.front().time > sampleWindow)
+        samples_.pop_front();
+}
+
+// None when the finger rested before lifting.
+Point ScrollView::releaseVelocity() const {
+    if (samples_.size() < 2 || RunLoop::main().now() - samples_.back().time > sampleWindow)
+        return {};
+    Float elapsed = samples_.back().time - samples_.front().time;
+    if (elapsed <= 0)
+        return {};
+    Point moved = samples_.back().offset - samples_.front().offset;
+    return {moved.x / elapsed, moved.y / elapsed};
+}
+
+void ScrollView::glide(Point velocity) {
+    if (length(velocity) < slowestGlide)
+        return;
+    glideVelocity_ = velocity;
+    lastGlideStep_ = RunLoop::main().now();
+    auto weak = std::weak_ptr<View>(weak_from_this());
+    glide_ = Timer::scheduled(glideInterval, Timer::Repeats::Yes, [weak] {
+        if (auto self = weak.lock())
+            static_cast<ScrollView*>(self.get())->glideStep();
+    });
+}
+
+// The step that reaches an end, or leaves the content slower than the slowest glide, is the last.
+void ScrollView::glideStep() {
+    Float now = RunLoop::main().now();
+    Float elapsed = now - lastGlideStep_;
+    lastGlideStep_ = now;
+    Point most = maximumContentOffset();
+    Point offset = contentOffset();
+    Point next = {offset.x + glideVelocity_.x * elapsed, offset.y + glideVelocity_.y * elapsed};
+    Float slowing = std::pow(decelerationPerMillisecond, elapsed * 1000);
+    glideVelocity_ = {glideVelocity_.x * slowing, glideVelocity_.y * slowing};
+    if (next.x <= 0 || next.x >= most.x)
+        glideVelocity_.x = 0;
+    if (next.y <= 0 || next.y >= most.y)
+        glideVelocity_.y = 0;
+    if (length(glideVelocity_) < slowestGlide)
+        stopGliding();
+    moveContent(clamped(next));
+    didScroll();
 }
 
 void ScrollView::touchesBegan(const TouchSet& touches) {
+    stopGliding();
+    samples_.clear();
     phase_ = canScroll() ? DragPhase::Undecided : DragPhase::Idle;
     dragStartFinger_ = fingerIn(touches);
     dragStartOffset_ = contentOffset();
@@ -84,9 +173,10 @@ void ScrollView::touchesMoved(const TouchSet& touches) {
         phase_ = DragPhase::Dragging;
         View::touchesCancelled(touches);
     }
-    if (phase_ == DragPhase::Dragging)
+    if (phase_ == DragPhase::Dragging) {
         scrollWith(finger);
-    else
+        recordSample();
+    } else
         View::touchesMoved(touches);
 }
 
@@ -94,8 +184,11 @@ void ScrollView::touchesEnded(const TouchSet& touches) {
     bool dragged = phase_ == DragPhase::Dragging;
     phase_ = DragPhase::Idle;
     setNeedsDisplay();
-    if (!dragged)
+    if (dragged)
+        glide(releaseVelocity());
+    else
         View::touchesEnded(touches);
+    samples_.clear();
 }
 
 void ScrollView::touchesCancelled(const TouchSet& touches) {
@@ -107,7 +200,7 @@ void ScrollView::touchesCancelled(const TouchSet& touches) {
 }
 
 void ScrollView::drawOverlay(const DrawContext& context) {
-    bool scrolling = isDragging() || hasRunningAnimations();
+    bool scrolling = isDragging() || isDecelerating() || hasRunningAnimations();
     if (!scrolling || contentSize_.width <= bounds().width() || !showsHorizontalIndicator_)
         return;
     Rect b = presentationBounds();

@@ -6,20 +6,30 @@
 // contentSize - bounds size (a direction in which the content fits does not scroll). A scroll view
 // clips its content and takes the touches that begin on it; a drag that begins on a control inside it
 // turns into scrolling once the finger has moved 10 points (the control then does not fire).
+//
+// When the finger lifts while the content moves, the content glides on: at the finger's speed over the
+// last tenth of a second of dragging, slowed by the phone's normal rate of 0.998 per millisecond of the
+// run loop's clock. A direction stops at its end of the content, and the glide ends when slower than 10
+// points a second. A touch meanwhile stops it and is not a tap on what lies below; so do the wheel and
+// an offset set in code.
 
+#include "Platform/Timer.h"
 #include "Platform/View.h"
+
+#include <deque>
 
 namespace ui {
 
 class ScrollView : public View {
 public:
     explicit ScrollView(const Rect& frame = {});
+    ~ScrollView() override;
 
     Size contentSize() const { return contentSize_; }
     void setContentSize(Size size);
     Point contentOffset() const { return bounds().origin; }
     void setContentOffset(Point offset);
-    // With `animated`, glides there in 0.3 s.
+    // With `animated`, slides there in 0.3 s. Either stops a glide.
     void setContentOffset(Point offset, bool animated);
     // The largest offset the content allows.
     Point maximumContentOffset() const;
@@ -42,7 +52,14 @@ public:
     // calls it once that touch has moved far enough); the next moves scroll.
     void beginDragging(Point startInWindow);
     // Moves the content by `delta` as a drag would, within the same ends (the mouse wheel).
-    virtual void scrollBy(Point delta);
+    void scrollBy(Point delta);
+
+    // The content glides on after a flick.
+    bool isDecelerating() const;
+    void stopGliding();
+
+    // While gliding, a touch anywhere on the content stops the glide instead of reaching a subview.
+    View* hitTest(Point point) override;
 
     void touchesBegan(const TouchSet& touches) override;
     void touchesMoved(const TouchSet& touches) override;
@@ -53,11 +70,25 @@ public:
     void drawOverlay(const DrawContext& context) override;
     std::string className() const override { return "ScrollView"; }
 
+protected:
+    // After a drag, the wheel or a glide moved the content (an offset set in code does not call it).
+    virtual void didScroll() {}
+
 private:
     enum class DragPhase { Idle, Undecided, Dragging };
+    struct Sample {
+        Float time;
+        Point offset;
+    };
+
     Point clamped(Point offset) const;
     Point fingerIn(const TouchSet& touches) const;
     void scrollWith(Point finger);
+    void moveContent(Point offset);
+    void recordSample();
+    Point releaseVelocity() const;
+    void glide(Point velocity);
+    void glideStep();
 
     Size contentSize_;
     bool scrollEnabled_ = true;
@@ -66,6 +97,10 @@ private:
     bool scrollsToTop_ = true;
     DragPhase phase_ = DragPhase::Idle;
     Point dragStartFinger_, dragStartOffset_;
+    std::deque<Sample> samples_; // the offsets of the last moments of a drag
+    TimerPtr glide_;
+    Point glideVelocity_; // offset points per second
+    Float lastGlideStep_ = 0;
 };
 
 using ScrollViewPtr = std::shared_ptr<ScrollView>;

@@ -12,17 +12,17 @@
 // header stays pinned to the top while its rows pass under it, until the next header pushes it away.
 //
 // Touches: a tap on a row selects it (its cell shows highlighted) and tells the delegate. A drag
-// scrolls; when the finger lifts while the content moves, the content glides on and slows down on the
-// run loop's clock (a touch meanwhile stops it and is not a tap). A touch on the letter index, or a
-// finger sliding along it, jumps to the section of the letter under the finger.
+// scrolls, and a flick glides on as in any scroll view (a touch meanwhile stops it and is not a tap).
+// A touch on the letter index, or a finger sliding along it, jumps to the section of the letter under
+// the finger.
 
-#include "Platform/Control.h"
-#include "Platform/Label.h"
-#include "Platform/ScrollView.h"
-#include "Platform/Timer.h"
+#include "Platform/IndexPath.h"
+#include "Platform/TableScroller.h"
+#include "Platform/TableSectionIndex.h"
+#include "Platform/TableViewCell.h"
+#include "Platform/TableViewDataSource.h"
+#include "Platform/TableViewDelegate.h"
 
-#include <compare>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,70 +30,6 @@
 #include <vector>
 
 namespace ui {
-
-struct IndexPath {
-    int section = 0;
-    int row = 0;
-    friend auto operator<=>(const IndexPath&, const IndexPath&) = default;
-};
-
-enum class TableViewCellAccessory { None, DisclosureIndicator };
-
-// One row's view: a text label, a thin separator along the bottom and an optional accessory at the
-// right end. Cells are controls, so that a finger on a row highlights it; the table owns what a tap does.
-class TableViewCell : public Control {
-public:
-    explicit TableViewCell(std::string reuseIdentifier);
-
-    const std::string& reuseIdentifier() const { return reuseIdentifier_; }
-    Label& textLabel() const { return *textLabel_; }
-    TableViewCellAccessory accessoryType() const { return accessory_; }
-    void setAccessoryType(TableViewCellAccessory accessory);
-
-    void draw(const DrawContext& context) override;
-    int layerCount() const override { return 2; }
-    std::string className() const override { return "TableViewCell"; }
-    void describe(ViewDescription& description) const override { description.text = textLabel_->text(); }
-
-protected:
-    void boundsSizeDidChange() override { layOut(); }
-
-private:
-    friend class TableView;
-    void layOut();
-
-    std::string reuseIdentifier_;
-    LabelPtr textLabel_;
-    TableViewCellAccessory accessory_ = TableViewCellAccessory::None;
-    std::function<void(TableViewCell&)> tapped_; // set by the table that shows the cell
-};
-
-using TableViewCellPtr = std::shared_ptr<TableViewCell>;
-
-class TableView;
-
-class TableViewDataSource {
-public:
-    virtual ~TableViewDataSource() = default;
-    virtual int numberOfSectionsInTableView(TableView&) { return 1; }
-    virtual int numberOfRowsInSection(TableView&, int section) = 0;
-    virtual TableViewCellPtr cellForRowAtIndexPath(TableView&, IndexPath indexPath) = 0;
-    // The titles of the letter index; none hides it.
-    virtual std::vector<std::string> sectionIndexTitlesForTableView(TableView&) { return {}; }
-    // The section that the index title at `index` jumps to.
-    virtual int sectionForSectionIndexTitle(TableView&, const std::string& /*title*/, int index) {
-        return index;
-    }
-};
-
-class TableViewDelegate {
-public:
-    virtual ~TableViewDelegate() = default;
-    // The header of `section`, laid out by the table to its width and header height; none leaves the
-    // header's space empty.
-    virtual ViewPtr viewForHeaderInSection(TableView&, int /*section*/) { return nullptr; }
-    virtual void didSelectRowAtIndexPath(TableView&, IndexPath) {}
-};
 
 class TableView : public View {
 public:
@@ -150,9 +86,6 @@ protected:
     void boundsSizeDidChange() override { layOut(); }
 
 private:
-    class Scroller;
-    class IndexStrip;
-
     void layOut();
     void layOutRows();
     std::vector<IndexPath> rowsBetween(Float top, Float bottom) const;
@@ -170,8 +103,8 @@ private:
     std::vector<int> rowCounts_;
     std::vector<Float> sectionTops_;
     std::vector<std::string> indexTitles_;
-    std::shared_ptr<Scroller> scroller_;
-    std::shared_ptr<IndexStrip> strip_;
+    std::shared_ptr<TableScroller> scroller_;
+    std::shared_ptr<TableSectionIndex> strip_;
     Color indexColor_, indexBackgroundColor_ = Color::clear();
     std::map<IndexPath, TableViewCellPtr> visible_;
     std::map<int, ViewPtr> headers_;

@@ -138,8 +138,26 @@ TEST_F(TouchTest, ADragThatBeginsOnAButtonInAScrollViewScrollsAndDoesNotFire) {
     EXPECT_EQ(fired, 0);
     EXPECT_FALSE(button->isHighlighted());
     EXPECT_EQ(strip->contentOffset(), (Point{100, 0}));
-    driver.tap({50, 350});
+    driver.advance(3); // a tap while the flick still glides would only stop the glide
+    driver.tap({10, 350});
     EXPECT_EQ(fired, 1);
+}
+
+TEST_F(TouchTest, AFlickedScrollViewGlidesOnSlowingDownAndStopsAtTheEndOfItsContent) {
+    auto strip = make<ScrollView>(Rect{0, 300, 320, 150});
+    strip->setContentSize({1200, 150});
+    controller->view()->addSubview(strip);
+    driver.drag({300, 350}, {100, 350}, 0.1);
+    Float released = strip->contentOffset().x;
+    EXPECT_TRUE(strip->isDecelerating());
+    driver.advance(0.25);
+    Float firstQuarter = strip->contentOffset().x - released;
+    EXPECT_GT(firstQuarter, 300) << "glides on at the flick's speed of 2000 points a second";
+    driver.advance(0.25);
+    EXPECT_LT(strip->contentOffset().x - released - firstQuarter, firstQuarter) << "slowing down";
+    driver.advance(3);
+    EXPECT_FALSE(strip->isDecelerating());
+    EXPECT_EQ(strip->contentOffset(), (Point{1200 - 320, 0})) << "stops at the end, not past it";
 }
 
 TEST_F(TouchTest, AScrollViewStopsAtTheEndsOfItsContentAndPassesTapsOn) {
