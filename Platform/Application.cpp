@@ -299,13 +299,6 @@ void Application::quit(int status) {
     exitStatus_ = status;
 }
 
-bool Application::closeRequestedMeanwhile() {
-    if (quitRequested_ || !closeCheck_ || !closeCheck_())
-        return quitRequested_;
-    quit(0);
-    return true;
-}
-
 void Application::reset() {
     cancelAllTouches();
     window_ = makeWindow();
@@ -313,7 +306,6 @@ void Application::reset() {
     alert_.reset();
     providers_.clear();
     keyHandler_ = nullptr;
-    closeCheck_ = nullptr;
     windowRequests_ = {};
     fullScreen_ = false;
     quitRequested_ = false;

@@ -126,11 +126,6 @@ public:
 
     // Ends a window run after the current event with this exit status.
     void quit(int status = 0);
-    // Whether the user has asked to close the window while the program is busy (a window run answers,
-    // looking at the window's pending input); when so, the run quits with status 0. Long waits (a
-    // download) ask this to give up at once.
-    void setCloseCheck(std::function<bool()> check) { closeCheck_ = std::move(check); }
-    bool closeRequestedMeanwhile();
     bool quitRequested() const { return quitRequested_; }
     int exitStatus() const { return exitStatus_; }
 
@@ -156,7 +151,6 @@ private:
     bool fullScreen_ = false;
     WindowRequests windowRequests_;
     KeyHandler keyHandler_;
-    std::function<bool()> closeCheck_;
     std::map<int, TrackedTouch> touches_;
     std::vector<std::string> openedURLs_;
     std::weak_ptr<ModalAlert> alert_;

@@ -193,11 +193,6 @@ bool SdlWindow::isFullScreen() const {
     return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }
 
-bool SdlWindow::closeRequested() const {
-    SDL_PumpEvents();
-    return SDL_HasEvent(SDL_QUIT) == SDL_TRUE;
-}
-
 void SdlWindow::resize(Size pixels) {
     Size window = windowSize(), drawable = pixelSize();
     Float ratio = window.width > 0 && drawable.width > 0 ? window.width / drawable.width : 1;

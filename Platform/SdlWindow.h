@@ -79,9 +79,6 @@ public:
     // Window icons, largest first; pictures that are not ARGB32 are skipped.
     void setIcons(const std::vector<cairo_surface_t*>& icons);
 
-    // Whether the window's close button was pressed, without taking any input (for long waits).
-    bool closeRequested() const;
-
     // Shows an ARGB32 frame of the letterboxed screen's pixel size in the middle of the window (another
     // size is stretched to that place).
     void present(cairo_surface_t* frame);

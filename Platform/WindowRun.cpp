@@ -5,7 +5,6 @@
 #include "Platform/RunLoop.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace ui {
 
@@ -38,15 +37,10 @@ WindowRun::WindowRun(std::unique_ptr<SdlWindow> window) : window_(std::move(wind
     Application::shared().setWindowRequests(
         {[this](Size pixels) { window_->resize(pixels); },
          [this](bool fullScreen) { window_->setFullScreen(fullScreen); }});
-    // Only the thread that runs the window may look at its input.
-    Application::shared().setCloseCheck([this, runner = std::this_thread::get_id()] {
-        return std::this_thread::get_id() == runner && window_->closeRequested();
-    });
 }
 
 WindowRun::~WindowRun() {
     Application::shared().setWindowRequests({});
-    Application::shared().setCloseCheck(nullptr);
     RunLoop::main().setWaker(nullptr);
 }
 
