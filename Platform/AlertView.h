@@ -17,6 +17,7 @@
 
 #include "Platform/Application.h"
 #include "Platform/Button.h"
+#include "Platform/ModalAlert.h"
 #include "Platform/View.h"
 
 #include <functional>

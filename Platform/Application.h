@@ -12,6 +12,7 @@
 // it over (the view that had it gets touchesCancelled).
 
 #include "Platform/Geometry.h"
+#include "Platform/ModalAlert.h"
 #include "Platform/View.h"
 
 #include <functional>
@@ -29,16 +30,6 @@ using Json = nlohmann::ordered_json;
 struct FingerSample {
     int finger = 0;
     Point location;
-};
-
-// An alert that holds the screen until one of its buttons is pressed (the alert view implements it).
-class ModalAlert {
-public:
-    virtual ~ModalAlert() = default;
-    // {"title": ..., "message": ..., "buttons": [titles by index]}
-    virtual Json description() const = 0;
-    // Presses the button with that title; false when there is none.
-    virtual bool pressButton(const std::string& title) = 0;
 };
 
 class Application {

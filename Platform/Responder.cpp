@@ -8,19 +8,6 @@ namespace {
 Responder* currentFirstResponder = nullptr;
 }
 
-Point Touch::locationIn(const View* view) const {
-    return view ? view->convertFrom(location_, nullptr) : location_;
-}
-
-Point Touch::previousLocationIn(const View* view) const {
-    return view ? view->convertFrom(previous_, nullptr) : previous_;
-}
-
-const Touch& TouchSet::anyObject() const {
-    static const Touch none(-1, {}, {}, {}, TouchPhase::Cancelled);
-    return touches_.empty() ? none : touches_.front();
-}
-
 Responder::~Responder() {
     if (currentFirstResponder == this)
         currentFirstResponder = nullptr;

@@ -11,22 +11,11 @@
 // keyboard: the field gives up the focus, which ends editing.
 
 #include "Platform/Button.h"
+#include "Platform/SearchBarDelegate.h"
 #include "Platform/TextField.h"
 #include "Platform/View.h"
 
 namespace ui {
-
-class SearchBar;
-
-class SearchBarDelegate {
-public:
-    virtual ~SearchBarDelegate() = default;
-    virtual void searchBarTextDidChange(SearchBar&, const std::string& /*searchText*/) {}
-    virtual void searchBarTextDidBeginEditing(SearchBar&) {}
-    virtual void searchBarTextDidEndEditing(SearchBar&) {}
-    virtual void searchBarSearchButtonClicked(SearchBar&) {}
-    virtual void searchBarCancelButtonClicked(SearchBar&) {}
-};
 
 class SearchBar : public View {
 public:
