@@ -1,7 +1,6 @@
 #include "Platform/Application.h"
 
 #include "Platform/Letterbox.h"
-#include "Platform/Paths.h"
 #include "Platform/Renderer.h"
 #include "Platform/RunLoop.h"
 #include "Platform/ScrollView.h"
@@ -87,10 +86,6 @@ Application::Application() : window_(makeWindow()) {}
 Application& Application::shared() {
     static Application application;
     return application;
-}
-
-std::string Application::homeDirectory() {
-    return Paths::home();
 }
 
 void Application::addToDelivery(Delivery& delivery, const std::shared_ptr<View>& owner, Touch touch) {

@@ -63,8 +63,6 @@ public:
     void setWindowRequests(WindowRequests requests) { windowRequests_ = std::move(requests); }
     void requestWindowPixelSize(Size pixels);
     void toggleFullScreen();
-    // The user's folder for documents and caches (the --home option; by default $XDG_DATA_HOME/torvex).
-    static std::string homeDirectory();
 
     // Touch input, window points.
     void beginTouches(const std::vector<FingerSample>& fingers);
