@@ -258,7 +258,6 @@ public:
     ImageViewPtr hintOfFlag;
     ButtonPtr infoButtonOfHint;
     bool flagInfo = false;
-    ui::Point touchBegan, delta, touch1, touch2;
     LabelPtr labelTitle;
     ButtonPtr backButton;
     LabelPtr titleBackButton;
@@ -337,6 +336,9 @@ private:
     bool updateViewFlag = false; // `updateView` has run since the views strip was last shown
     // Where the picture entering or leaving is centred when its transition starts.
     float xx = 0, yy = 0;
+    // The touch in progress: where it began, the offset of a dragged picture or panel from the finger
+    // ((0, 0) between gestures), and the places of a two-finger start.
+    ui::Point touchBegan, delta, touch1, touch2;
 
     // ---- Display
     // Loads the picture of `view` into the hidden picture view and keeps its folder in `src`.

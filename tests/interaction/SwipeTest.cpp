@@ -145,8 +145,6 @@ TEST_F(SwipeTest, AMagnifiedPictureIsPannedWithinThePictureBand) {
 TEST_F(SwipeTest, APanStopsWhereTheFingerComesNearATwoFingerStart) {
     ui::Application& app = ui::Application::shared();
     app.beginTouches({{0, {100, 200}}, {1, {220, 280}}});
-    EXPECT_EQ(viewer().touch1, (ui::Point{100, 200}));
-    EXPECT_EQ(viewer().touch2, (ui::Point{220, 280}));
     app.endTouches({{0, {100, 200}}, {1, {220, 280}}});
     EXPECT_NE(viewer().count, 5) << "a two-finger touch end starts no pulse";
 
@@ -157,7 +155,6 @@ TEST_F(SwipeTest, APanStopsWhereTheFingerComesNearATwoFingerStart) {
     ui::Point panned = picture().center();
     app.moveTouches({{0, {225, 285}}});
     EXPECT_EQ(picture().center(), panned);
-    EXPECT_EQ(viewer().delta, (ui::Point{0, 0}));
     app.endTouches({{0, {225, 285}}});
 }
 
@@ -171,7 +168,6 @@ TEST_F(SwipeTest, TheQuestionPanelFollowsTheFingerAndNeverSwipes) {
     EXPECT_EQ(viewer().forQuestion->center(), (ui::Point{-30, 380}));
     app.endTouches({{0, {60, 370}}});
     EXPECT_EQ(viewer().viewTorvex, "Anterior");
-    EXPECT_EQ(viewer().delta, (ui::Point{0, 0}));
     EXPECT_EQ(viewer().count, 0) << "the pulse stays off while a quiz panel is on screen";
 }
 
