@@ -113,6 +113,23 @@ void placeInGap(ui::ImageView& image, const Picture& picture, const ui::TextView
 
 } // namespace
 
+const std::string TorvexView::textForHelp1 =
+    "Press on the 3D image to zoom in to a particular section or region.  Press outside the 3D image on "
+    "screen to see the zoom areas indicated by the red rings.  \n\n\n"
+    "Drag your fingers across the screen to rotate the 3D image.  Press outside the 3D image to see the "
+    "rotation options indicated by blue arrows. To rotate, pull an arrow across the screen. \n\n\n"
+    "Press            for a number of different view options.";
+
+const std::string TorvexView::textForHelp2 =
+    "Press on the 3D image to zoom in to a particular section or region.  Press outside the 3D image on "
+    "screen to see the zoom areas indicated by the red rings.  \n\n\n"
+    "Drag your fingers across the screen to rotate the 3D image.  Press outside the 3D image to see the "
+    "rotation options indicated by blue arrows. To rotate, pull an arrow across the screen. \n\n\n"
+    "Press Views  for a number of different view options. \n\n\n"
+    "Press Info   to access a scrollable window with topic information. \n\n\n"
+    "Press     on the menu bar to view identification flags on the 3D image.  Press on these flags to "
+    "access labels.   If there is an  \u201Ci\u201D     icon, press to access additional information.";
+
 void TorvexView::createHelpView() {
     fillHelpPage(*helpView1, shortPage(), textForHelp1);
     fillHelpPage(*helpView2, longPage(), textForHelp2);

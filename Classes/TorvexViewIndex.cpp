@@ -1,4 +1,5 @@
-// The index panel: the alphabetical list of terms in a panel that slides in from the right edge.
+// The index panel: the alphabetical list of terms in a panel that slides in from the right edge, and the
+// two term lists it shows, built once at loading.
 #include "TorvexView.h"
 
 #include "ForInfo.h"
@@ -7,9 +8,14 @@
 #include "Platform/Application.h"
 #include "Platform/Button.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 namespace {
+
+bool containsText(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
 
 // Past this x the panel is out of sight on any screen the atlas is shown on.
 constexpr double wellBeyondTheScreen = 768;
@@ -91,4 +97,29 @@ void TorvexView::hideIndex() {
 
 void TorvexView::setLang(const std::string& language) {
     lang = language;
+}
+
+// The dictionary's terms without the point labels, then the English titles of the information entries
+// that stand for indexed terms, each once, with their Latin names beside them.
+void TorvexView::buildIndexLists() {
+    for (const auto& [term, node] : indexDictionary.entries()) {
+        if (!containsText(term, "Label"))
+            indexArray.push_back(term);
+    }
+    for (const auto& entry : childrenOf(allInfo ? allInfo->lastChild() : nullptr)) {
+        if (!indexDictionary.contains(entry->attribute("id")))
+            continue;
+        std::string title(entry->getTitle());
+        if (issetInIndexArray(title))
+            continue;
+        indexArray.push_back(title);
+        if (std::string_view latin = entry->attribute("titlelatin"); latin.size() > 1)
+            latinArray.emplace_back(latin);
+    }
+    sortAlphabetically(indexArray);
+    sortAlphabetically(latinArray);
+}
+
+bool TorvexView::issetInIndexArray(const std::string& term) const {
+    return std::find(indexArray.begin(), indexArray.end(), term) != indexArray.end();
 }
