@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr double bubbleHeight = 58;
 const ui::Rect pictureBand(0, 30, 320, 420);
 
 // The length of a text as the phone platform counts it: UTF-16 code units.
