@@ -1,6 +1,7 @@
 #include "Platform/Renderer.h"
 
 #include "Platform/Animation.h"
+#include "Platform/Compositor.h"
 #include "Platform/RunLoop.h"
 
 #include <algorithm>
@@ -100,12 +101,16 @@ Renderer::Renderer(Size size, Float scale) : size_(size), scale_(scale) {
 }
 
 cairo_surface_t* Renderer::render(View& root) {
+    return render(compose(root, size_, scale_));
+}
+
+cairo_surface_t* Renderer::render(const Composition& composition) {
     renderedGeneration_ = View::displayGeneration();
     cairo_t* cr = cairo_create(surface_.get());
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
     cairo_scale(cr, scale_, scale_);
-    drawView(cr, root, Animation::isRunning());
+    paintComposition(cr, composition);
     cairo_destroy(cr);
     cairo_surface_flush(surface_.get());
     return surface_.get();

@@ -1,10 +1,9 @@
 #pragma once
-// Draws a view tree with Cairo as the screen shows it now: presentation values (so animations are
-// seen mid-way), transforms about each view's centre, and subviews back to front.
+// The headless screen: composites a view tree's cached layers with Cairo (Compositor.h) into a frame.
 //
-// A view with alpha below 1 is composited as a group only when it paints more than one layer (a
-// background and content, or subviews); a single picture or text is painted with the alpha directly,
-// which is several times cheaper for full-screen pictures. Nothing is clipped unless a view clips.
+// Snapshots (a flip's old face) draw a view's content directly instead, by the same rules: presentation
+// values, transforms about each view's centre, subviews back to front, a view with alpha below 1 drawn
+// as a group only when it paints more than one layer (a background and content, or subviews).
 
 #include "Platform/Image.h"
 #include "Platform/View.h"
@@ -13,6 +12,8 @@
 
 namespace ui {
 
+struct Composition;
+
 class Renderer {
 public:
     // A screen of `size` points at `scale` pixels per point.
@@ -20,6 +21,8 @@ public:
 
     // Draws the tree of `root` on black and returns the frame (ARGB32, valid until the next render).
     cairo_surface_t* render(View& root);
+    // Paints a frame built already (compose) the same way.
+    cairo_surface_t* render(const Composition& composition);
     cairo_surface_t* surface() const { return surface_.get(); }
     Size size() const { return size_; }
     Float scale() const { return scale_; }

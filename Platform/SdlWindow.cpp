@@ -162,11 +162,14 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, Size points
         error = std::string("cannot open a window: ") + SDL_GetError();
         return nullptr;
     }
+    if (GpuCompositor::isSupported(window->renderer_))
+        window->gpu_ = std::make_unique<GpuCompositor>(window->renderer_);
     SDL_StartTextInput();
     return window;
 }
 
 SdlWindow::~SdlWindow() {
+    gpu_.reset();
     if (texture_)
         SDL_DestroyTexture(texture_);
     if (renderer_)
@@ -255,14 +258,51 @@ void SdlWindow::present(cairo_surface_t* frame) {
         return;
     SDL_UpdateTexture(texture_, nullptr, cairo_image_surface_get_data(frame),
                       cairo_image_surface_get_stride(frame));
-    Letterbox box = letterbox();
-    SDL_Rect place{static_cast<int>(box.origin().x), static_cast<int>(box.origin().y),
-                   static_cast<int>(box.screenPixels().width), static_cast<int>(box.screenPixels().height)};
+    SDL_Rect place = screenPlace();
     SDL_SetRenderDrawColor(renderer_, Letterbox::marginGrey, Letterbox::marginGrey, Letterbox::marginGrey,
                            255);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, &place);
+    if (keepsShownFrames_)
+        keepShownFrame(place);
     SDL_RenderPresent(renderer_);
+}
+
+void SdlWindow::present(const Composition& frame) {
+    if (!gpu_) {
+        if (!cairoRenderer_ || cairoRenderer_->scale() != frame.scale ||
+            cairoRenderer_->size() != frame.screen)
+            cairoRenderer_ = std::make_unique<Renderer>(frame.screen, frame.scale);
+        present(cairoRenderer_->render(frame));
+        return;
+    }
+    SDL_Rect place = screenPlace();
+    SDL_SetRenderTarget(renderer_, nullptr);
+    SDL_RenderSetClipRect(renderer_, nullptr);
+    SDL_SetRenderDrawColor(renderer_, Letterbox::marginGrey, Letterbox::marginGrey, Letterbox::marginGrey,
+                           255);
+    SDL_RenderClear(renderer_);
+    gpu_->draw(frame, {static_cast<Float>(place.x), static_cast<Float>(place.y)});
+    if (keepsShownFrames_)
+        keepShownFrame(place);
+    SDL_RenderPresent(renderer_);
+}
+
+SDL_Rect SdlWindow::screenPlace() const {
+    Letterbox box = letterbox();
+    return {static_cast<int>(box.origin().x), static_cast<int>(box.origin().y),
+            static_cast<int>(box.screenPixels().width), static_cast<int>(box.screenPixels().height)};
+}
+
+// Read before the frame is shown: what the back buffer holds after that is undefined.
+void SdlWindow::keepShownFrame(const SDL_Rect& place) {
+    shownFrame_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, place.w, place.h),
+                      cairo_surface_destroy);
+    cairo_surface_flush(shownFrame_.get());
+    SDL_RenderReadPixels(renderer_, &place, SDL_PIXELFORMAT_ARGB8888,
+                         cairo_image_surface_get_data(shownFrame_.get()),
+                         cairo_image_surface_get_stride(shownFrame_.get()));
+    cairo_surface_mark_dirty(shownFrame_.get());
 }
 
 std::vector<InputEvent> SdlWindow::waitEvent(double timeoutSeconds) {

@@ -1,6 +1,7 @@
 #pragma once
-// The program's window on a desktop, through SDL2: shows frames drawn with Cairo and turns the mouse
-// and keyboard into touches and keys the way phone simulators do. Headless runs never create one
+// The program's window on a desktop, through SDL2: composites frames of cached layers on the graphics
+// processor (GpuCompositor.h) and turns the mouse and keyboard into touches and keys the way phone
+// simulators do. Headless runs never create one
 // (SDL's video part is not even started then).
 //
 // The window is resizable and high-DPI aware: frames are drawn at the pixels per point of its drawable
@@ -15,7 +16,9 @@
 //   move, released -> nothing
 
 #include "Platform/Geometry.h"
+#include "Platform/GpuCompositor.h"
 #include "Platform/Letterbox.h"
+#include "Platform/Renderer.h"
 
 #include <cairo.h>
 
@@ -28,6 +31,7 @@
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Rect;
 union SDL_Event;
 
 namespace ui {
@@ -82,6 +86,15 @@ public:
     // Shows an ARGB32 frame of the letterboxed screen's pixel size in the middle of the window (another
     // size is stretched to that place).
     void present(cairo_surface_t* frame);
+    // Composites `frame` into the middle of the window and shows it; a renderer that cannot composite
+    // (SDL's software one) is shown the same frame composited with Cairo.
+    void present(const Composition& frame);
+    // Whether frames are composited on the graphics processor.
+    bool compositesOnGpu() const { return gpu_ != nullptr; }
+    // With `keep`, each shown frame's screen pixels are read back before they are shown (for tests).
+    void setKeepsShownFrames(bool keep) { keepsShownFrames_ = keep; }
+    // The screen pixels of the last frame shown while keeping them (ARGB32), else null.
+    cairo_surface_t* lastShownFrame() const { return shownFrame_.get(); }
 
     // Waits at most `timeoutSeconds` for input (a negative timeout waits for ever, 0 takes only what is
     // pending) and returns all input that arrived, in order; empty when the time ran out. Blocking
@@ -93,6 +106,8 @@ public:
 private:
     explicit SdlWindow(Size points) : points_(points) {}
     bool createTexture(int width, int height);
+    SDL_Rect screenPlace() const;
+    void keepShownFrame(const SDL_Rect& place);
     void translate(const SDL_Event& event, std::vector<InputEvent>& out);
     void translateKey(const SDL_Event& event, std::vector<InputEvent>& out);
     void translateMouse(const SDL_Event& event, std::vector<InputEvent>& out);
@@ -107,6 +122,10 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     int textureWidth_ = 0, textureHeight_ = 0;
+    std::unique_ptr<GpuCompositor> gpu_;
+    std::unique_ptr<Renderer> cairoRenderer_;
+    bool keepsShownFrames_ = false;
+    std::shared_ptr<cairo_surface_t> shownFrame_;
     bool pressed_ = false, mirrored_ = false;
     // Modifier keys down, followed through the key events themselves: SDL's own modifier state is
     // already that of the last pending event when a whole batch is read at once.

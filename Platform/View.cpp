@@ -1,6 +1,7 @@
 #include "Platform/View.h"
 
 #include "Platform/Animation.h"
+#include "Platform/LayerCache.h"
 #include "Platform/RunLoop.h"
 #include "Platform/ViewController.h"
 
@@ -32,6 +33,7 @@ View::View(const Rect& frame) {
 }
 
 View::~View() {
+    LayerCache::shared().forget(this);
     for (auto& subview : subviews_)
         subview->superview_ = nullptr;
 }
@@ -56,7 +58,11 @@ void View::setBounds(const Rect& bounds) {
     bool resized = bounds.size != bounds_.size;
     animateChange(AnimatedProperty::Bounds, presentationBounds());
     bounds_ = bounds;
-    setNeedsDisplay();
+    // A new size is new content; a new origin (scrolling) only moves the content drawn already.
+    if (resized)
+        setNeedsDisplay();
+    else
+        setNeedsComposite();
     if (resized)
         boundsSizeDidChange();
 }
@@ -66,7 +72,7 @@ void View::setCenter(Point center) {
         return;
     animateChange(AnimatedProperty::Center, presentationCenter());
     center_ = center;
-    setNeedsDisplay();
+    setNeedsComposite();
 }
 
 void View::setTransform(const AffineTransform& transform) {
@@ -74,7 +80,7 @@ void View::setTransform(const AffineTransform& transform) {
         return;
     animateChange(AnimatedProperty::Transform, presentationTransform());
     transform_ = transform;
-    setNeedsDisplay();
+    setNeedsComposite();
 }
 
 void View::setAlpha(Float alpha) {
@@ -82,21 +88,21 @@ void View::setAlpha(Float alpha) {
         return;
     animateChange(AnimatedProperty::Alpha, presentationAlpha());
     alpha_ = alpha;
-    setNeedsDisplay();
+    setNeedsComposite();
 }
 
 void View::setHidden(bool hidden) {
     if (hidden == hidden_)
         return;
     hidden_ = hidden;
-    setNeedsDisplay();
+    setNeedsComposite();
 }
 
 void View::setBackgroundColor(const Color& color) {
     if (color == backgroundColor_)
         return;
     backgroundColor_ = color;
-    setNeedsDisplay();
+    setNeedsComposite();
 }
 
 void View::setClipsToBounds(bool clips) {
@@ -115,7 +121,7 @@ void View::addSubview(ViewPtr view) {
     view->removeFromSuperview();
     view->superview_ = this;
     subviews_.push_back(std::move(view));
-    setNeedsDisplay();
+    setNeedsComposite();
 }
 
 void View::insertSubview(ViewPtr view, std::size_t index) {
@@ -130,7 +136,7 @@ void View::insertSubview(ViewPtr view, std::size_t index) {
         view->removeFromSuperview();
     view->superview_ = this;
     subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), std::move(view));
-    setNeedsDisplay();
+    setNeedsComposite();
 }
 
 void View::removeFromSuperview() {
@@ -146,7 +152,7 @@ void View::removeFromSuperview() {
 void View::detachFromSuperview() {
     auto& siblings = superview_->subviews_;
     std::erase_if(siblings, [this](const ViewPtr& v) { return v.get() == this; });
-    superview_->setNeedsDisplay();
+    superview_->setNeedsComposite();
     superview_ = nullptr;
 }
 
@@ -156,7 +162,7 @@ void View::bringSubviewToFront(const View* view) {
     if (it == subviews_.end())
         return;
     std::rotate(it, it + 1, subviews_.end());
-    setNeedsDisplay();
+    setNeedsComposite();
 }
 
 bool View::isDescendantOf(const View* ancestor) const {
@@ -280,7 +286,7 @@ void View::removeAllAnimations() {
         return;
     animations_.clear();
     transition_.reset();
-    setNeedsDisplay();
+    setNeedsComposite();
 }
 
 const TransitionAnimation* View::runningTransition() const {
@@ -303,7 +309,7 @@ void View::animateChange(AnimatedProperty property, AnimatedValue presentedBefor
 void View::startTransition(TransitionAnimation transition) {
     transition_ = std::move(transition);
     Animation::noteRunning(*this);
-    setNeedsDisplay();
+    setNeedsComposite();
 }
 
 void View::cancelAnimationsInSubtree() {
@@ -319,6 +325,11 @@ void View::resignFirstResponderInSubtree() {
 }
 
 void View::setNeedsDisplay() {
+    ++contentVersion_;
+    ++generation;
+}
+
+void View::setNeedsComposite() {
     ++generation;
 }
 

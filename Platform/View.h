@@ -135,17 +135,24 @@ public:
     // A running flip of this view, for the renderer.
     const TransitionAnimation* runningTransition() const;
 
-    // Draws the view's own content in bounds coordinates, after the renderer has filled the background
-    // colour and before the subviews. The default draws nothing.
+    // Draws the view's own content in bounds coordinates, over its background colour and under the
+    // subviews. It is drawn once into a cached layer (LayerCache.h) and again only after setNeedsDisplay,
+    // so it depends on the view's own state alone, never on the clock or on what is animating; what
+    // `opacity` says is applied when the layer is composited. The default draws nothing.
     virtual void draw(const DrawContext&) {}
-    // Draws over the subviews (a scroll indicator).
+    // Draws over the subviews (a scroll indicator). Drawn afresh for every frame, so it may follow the
+    // scrolling; asked for only when layerCount() is above 0.
     virtual void drawOverlay(const DrawContext&) {}
     // How many separate layers `draw` and `drawOverlay` paint (0 for the default, which paints
-    // nothing). With at most one layer in all, the renderer passes the view's alpha as `opacity` instead
-    // of compositing the view as a group.
+    // nothing). Snapshots pass the view's alpha as `opacity` to a view with at most one layer in all
+    // instead of drawing it as a group.
     virtual int layerCount() const { return 0; }
-    // Asks for the screen to be drawn again; property setters call it themselves.
+    // Says that what `draw` paints has changed (text, picture, size, pressed state ...): the view's
+    // cached layer is drawn again for the next frame. Property setters call it themselves; placement,
+    // alpha and visibility only composite the layers again.
     void setNeedsDisplay();
+    // Grows whenever setNeedsDisplay is called: the cached layer of an older version is stale.
+    std::uint64_t contentVersion() const { return contentVersion_; }
     // Grows whenever something visible changes anywhere.
     static std::uint64_t displayGeneration();
 
@@ -172,6 +179,8 @@ private:
     void resignFirstResponderInSubtree();
     const PropertyAnimation* runningAnimation(AnimatedProperty property) const;
     void detachFromSuperview();
+    // Something about where or how the content shows changed, not the content itself.
+    void setNeedsComposite();
 
     Point center_;
     Rect bounds_;
@@ -184,6 +193,7 @@ private:
     bool clipsToBounds_ = false;
     int tag_ = 0;
     std::string identifier_;
+    std::uint64_t contentVersion_ = 0;
 
     View* superview_ = nullptr;
     std::vector<ViewPtr> subviews_;

@@ -157,13 +157,12 @@ void WindowRun::handle(const std::vector<InputEvent>& events) {
 
 void WindowRun::drawIfNeeded() {
     bool animating = Animation::isRunning();
-    bool changed = !renderer_ || View::displayGeneration() != renderer_->renderedGeneration();
+    bool changed = frames_ == 0 || View::displayGeneration() != renderedGeneration_;
     if (!changed && !animating && !wasAnimating_ && !exposed_)
         return;
     auto& app = Application::shared();
-    if (!renderer_ || renderer_->scale() != app.scale())
-        renderer_ = std::make_unique<Renderer>(Application::screenSize, app.scale());
-    window_->present(renderer_->render(*app.window()));
+    renderedGeneration_ = View::displayGeneration();
+    window_->present(compose(*app.window(), Application::screenSize, app.scale()));
     ++frames_;
     lastFrame_ = RunLoop::main().wallTime();
     // One more frame after the last animation ends, so that its final state shows.

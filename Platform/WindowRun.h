@@ -3,7 +3,7 @@
 // something changed or an animation runs. Between frames the loop sleeps in the window's event wait
 // until input arrives or the next timer falls due, so an idle program uses no processor time.
 
-#include "Platform/Renderer.h"
+#include "Platform/Compositor.h"
 #include "Platform/SdlWindow.h"
 
 #include <memory>
@@ -44,7 +44,7 @@ private:
     void followWindowSize();
 
     std::unique_ptr<SdlWindow> window_;
-    std::unique_ptr<Renderer> renderer_;
+    std::uint64_t renderedGeneration_ = 0;
     bool wasAnimating_ = false;
     bool exposed_ = true;
     bool closed_ = false;

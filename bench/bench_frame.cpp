@@ -1,22 +1,30 @@
-// Frame times of a busy screen at scale 2, and the processor time of an idle window.
+// Frame times of four animations at a chosen scale, the processor share of a blinking start screen, and
+// the processor time of an idle window.
 //
-//   bench_frame             cross-fade and entering transition, 600 frames each; with a display the
-//                           frames are also shown in a window (upload included), else drawn only
-//   bench_frame --idle      processor time of an idle window over 10 s (needs a display)
+//   bench_frame [--scale S]          cross-fade, entering transition, views chooser sliding and blinking
+//                                    start label, 600 frames each, then the blinking start screen for 10 s
+//                                    in a window run; with a display the frames are composited and shown
+//                                    in a window, else composited with Cairo only
+//   bench_frame --idle [--scale S]   processor time of an idle window over 10 s (needs a display)
 //
-// Under a virtual display: xvfb-run -a -s "-screen 0 1024x1280x24" build/bench_frame
+// Under a virtual display: xvfb-run -a -s "-screen 0 1024x1600x24" build/bench_frame --scale 3
 //
-// The busy screen: two full-screen pictures cross-fading, twenty small pictures with transforms,
-// thirty labels, one long wrapped text and a stretched panel. Each frame moves the virtual clock on by
-// 1/60 s and restarts the animation when it ends, so every frame shows movement.
+// Each frame moves the virtual clock on by 1/60 s and restarts its animation when it ends, so every frame
+// shows movement. "Drawing" is building the frame (layers drawn where their content changed); "drawn and
+// shown" adds compositing and showing it. Processor time is the whole process's (the graphics driver's
+// threads included; the X server's is its own). The busy screen: two full-screen pictures, twenty small
+// pictures with transforms, thirty labels, one long wrapped text and a stretched panel.
 
 #include "Platform/Animation.h"
 #include "Platform/Application.h"
+#include "Platform/Compositor.h"
 #include "Platform/Driver.h"
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
+#include "Platform/LayerCache.h"
 #include "Platform/Renderer.h"
 #include "Platform/RunLoop.h"
+#include "Platform/ScrollView.h"
 #include "Platform/SdlWindow.h"
 #include "Platform/TextView.h"
 #include "Platform/Timer.h"
@@ -28,6 +36,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <iomanip>
 #include <iostream>
 #include <memory>
@@ -138,6 +147,55 @@ void startEnteringTransition(BusyScreen& screen) {
     });
 }
 
+// The views chooser: a panel of thumbnails with their names slides up over the busy screen and down.
+struct Chooser {
+    ViewPtr panel;
+    bool shown = false;
+};
+
+Chooser buildChooser(View& window) {
+    Chooser chooser;
+    chooser.panel = make<ImageView>(Rect{0, 480, 320, 150});
+    static_cast<ImageView&>(*chooser.panel).setImage(panelPicture());
+    auto strip = make<ScrollView>(Rect{5, 5, 310, 140});
+    strip->setContentSize({6 * 100, 140});
+    chooser.panel->addSubview(strip);
+    for (int i = 0; i < 6; ++i) {
+        auto thumbnail = make<ImageView>(Rect{10.0 + i * 100, 5, 80, 100});
+        thumbnail->setImage(detailedPicture({80, 100}, 2, 0.1 * i));
+        strip->addSubview(thumbnail);
+        auto name = make<Label>(Rect{5.0 + i * 100, 110, 90, 20});
+        name->setBackgroundColor(Color::clear());
+        name->setTextColor(Color::white());
+        name->setFont(Font::system(12));
+        name->setText("View " + std::to_string(i + 1));
+        strip->addSubview(name);
+    }
+    window.addSubview(chooser.panel);
+    return chooser;
+}
+
+// The start screen: a full-screen picture whose "Loading..." label fades in and out.
+ViewPtr buildStartScreen(View& window) {
+    auto picture = make<ImageView>(Rect{0, 0, 320, 480});
+    picture->setImage(detailedPicture({320, 480}, 2, 0.4));
+    window.addSubview(picture);
+    auto label = make<Label>(Rect{100, 139, 140, 20});
+    label->setBackgroundColor(Color::clear());
+    label->setTextAlignment(TextAlignment::Center);
+    label->setFont(Font::system(14));
+    label->setTextColor(Color::rgb255(218, 118, 214));
+    label->setText("Loading...");
+    picture->addSubview(label);
+    return label;
+}
+
+constexpr double blinkInterval = 0.7, blinkDuration = 0.5;
+
+void blink(View& label) {
+    Animation::run(blinkDuration, [&] { label.setAlpha(label.alpha() == 0 ? 1 : 0); });
+}
+
 struct Figures {
     double median, p99, worst;
 };
@@ -151,100 +209,181 @@ Figures summarise(std::vector<double> milliseconds) {
 }
 
 void report(const std::string& name, const Figures& f) {
-    std::cout << std::left << std::setw(56) << name << std::right << std::fixed << std::setprecision(2)
+    std::cout << std::left << std::setw(62) << name << std::right << std::fixed << std::setprecision(2)
               << " median " << std::setw(6) << f.median << " ms   p99 " << std::setw(6) << f.p99
               << " ms   max " << std::setw(6) << f.worst << " ms\n";
 }
 
-// This thread's processor time in milliseconds: unlike the wall clock, not inflated when other
-// programs share the processor.
-double threadMilliseconds() {
+// The processor time of all of this process's threads in milliseconds: unlike the wall clock, not
+// inflated when other programs share the processor.
+double processorMilliseconds() {
     timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-void runCase(const std::string& name, void (*start)(BusyScreen&), SdlWindow* window) {
-    Driver::resetToolkit(2);
+double megabytes(std::size_t bytes) {
+    return static_cast<double>(bytes) / (1 << 20);
+}
+
+struct Options {
+    Float scale = 2;
+    bool idle = false;
+};
+
+struct Case {
+    std::string name;
+    // Builds the scene in the window and returns what starts its animation again.
+    std::function<std::function<void()>(View&)> build;
+};
+
+void runCase(const Case& bench, const Options& options, SdlWindow* window) {
+    Driver::resetToolkit(options.scale);
+    LayerCache::shared().clear();
     auto& app = Application::shared();
-    BusyScreen screen = buildBusyScreen(*app.window());
-    Renderer renderer(Application::screenSize, 2);
-    renderer.render(*app.window()); // at rest: the pictures' rescaled copies are made here
+    auto start = bench.build(*app.window());
+    Renderer renderer(Application::screenSize, options.scale);
+    renderer.render(*app.window()); // at rest: the first layers are drawn here
+    LayerCache::shared().resetPeak();
     std::vector<double> drawing, drawingProcessor, frames, framesProcessor;
     for (int frame = 0; frame < framesPerCase; ++frame) {
         if (!Animation::isRunning())
-            start(screen);
+            start();
         RunLoop::main().advance(frameInterval);
         auto begin = std::chrono::steady_clock::now();
-        double processorBegin = threadMilliseconds();
-        cairo_surface_t* surface = renderer.render(*app.window());
+        double processorBegin = processorMilliseconds();
+        Composition composition = compose(*app.window(), Application::screenSize, options.scale);
         auto drawn = std::chrono::steady_clock::now();
-        double processorDrawn = threadMilliseconds();
+        double processorDrawn = processorMilliseconds();
         if (window) {
-            window->present(surface);
+            window->present(composition);
             window->waitEvent(0);
+        } else {
+            renderer.render(composition);
         }
         auto shown = std::chrono::steady_clock::now();
         drawing.push_back(std::chrono::duration<double, std::milli>(drawn - begin).count());
         frames.push_back(std::chrono::duration<double, std::milli>(shown - begin).count());
         drawingProcessor.push_back(processorDrawn - processorBegin);
-        framesProcessor.push_back(threadMilliseconds() - processorBegin);
+        framesProcessor.push_back(processorMilliseconds() - processorBegin);
     }
-    report(name + ", drawing, wall", summarise(drawing));
-    report(name + ", drawing, processor", summarise(drawingProcessor));
-    if (window) {
-        report(name + ", drawn and shown, wall", summarise(frames));
-        report(name + ", drawn and shown, processor", summarise(framesProcessor));
-    }
+    std::string shown = window ? "drawn and shown" : "drawn and composited with Cairo";
+    report(bench.name + ", drawing, wall", summarise(drawing));
+    report(bench.name + ", " + shown + ", wall", summarise(frames));
+    report(bench.name + ", " + shown + ", processor", summarise(framesProcessor));
+    std::cout << "    layer cache peak " << std::setprecision(1)
+              << megabytes(LayerCache::shared().peakBytes()) << " MB\n";
+}
+
+std::vector<Case> cases() {
+    auto busy = [](void (*start)(BusyScreen&)) {
+        return [start](View& window) -> std::function<void()> {
+            auto screen = std::make_shared<BusyScreen>(buildBusyScreen(window));
+            return [screen, start] { start(*screen); };
+        };
+    };
+    auto chooser = [](View& window) -> std::function<void()> {
+        buildBusyScreen(window);
+        auto shown = std::make_shared<Chooser>(buildChooser(window));
+        return [shown] {
+            shown->shown = !shown->shown;
+            Animation::run(0.4, [&] { shown->panel->setCenter({160, shown->shown ? 405.0 : 555.0}); });
+        };
+    };
+    auto startLabel = [](View& window) -> std::function<void()> {
+        ViewPtr label = buildStartScreen(window);
+        return [label] { blink(*label); };
+    };
+    return {{"busy screen, cross-fade", busy(startCrossFade)},
+            {"busy screen, entering transition", busy(startEnteringTransition)},
+            {"views chooser sliding", chooser},
+            {"start screen, blinking label", startLabel}};
 }
 
 double processorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    return processorMilliseconds() / 1e3;
 }
 
-int measureIdle() {
-    Driver::resetToolkit(2);
+// Runs the window as the program does for `seconds` after a second of settling; the processor share.
+void measureWindow(const std::string& name, WindowRun& window, double seconds) {
+    window.runFor(1);
+    auto framesBefore = window.framesDrawn();
+    double before = processorSeconds();
+    window.runFor(seconds);
+    double used = processorSeconds() - before;
+    std::cout << std::fixed << std::setprecision(3) << name << " over " << seconds << " s: " << used
+              << " s of processor time (" << std::setprecision(2) << 100 * used / seconds << " % of a core), "
+              << window.framesDrawn() - framesBefore << " frames drawn\n";
+}
+
+std::unique_ptr<WindowRun> openWindowRun(const Options& options) {
+    Driver::resetToolkit(options.scale);
+    LayerCache::shared().clear();
     std::string error;
-    auto window = WindowRun::open("bench_frame", WindowSizing{2.0, std::nullopt}, error);
-    if (!window) {
-        std::cerr << "bench_frame --idle needs a display: " << error << "\n";
+    auto window = WindowRun::open("bench_frame", WindowSizing{options.scale, std::nullopt}, error);
+    if (!window)
+        std::cerr << "bench_frame: no window: " << error << "\n";
+    return window;
+}
+
+int measureIdle(const Options& options) {
+    auto window = openWindowRun(options);
+    if (!window)
         return 1;
-    }
     buildBusyScreen(*Application::shared().window());
     int ticks = 0;
     // Like the hotspot pulse: a repeating timer that usually has nothing to change.
     auto pulse = Timer::scheduled(0.85, true, [&] { ++ticks; });
-    window->runFor(1); // the first frames and the pictures' rescaled copies
-    auto framesBefore = window->framesDrawn();
-    double before = processorSeconds();
-    window->runFor(idleSeconds);
-    double used = processorSeconds() - before;
+    measureWindow("idle window", *window, idleSeconds);
     pulse->invalidate();
-    std::cout << std::fixed << std::setprecision(3) << "idle window over " << idleSeconds << " s: " << used
-              << " s of processor time (" << std::setprecision(2) << 100 * used / idleSeconds << " %), "
-              << window->framesDrawn() - framesBefore << " frames drawn, " << ticks << " timer ticks\n";
+    std::cout << "    " << ticks << " timer ticks\n";
     return 0;
+}
+
+int measureBlinkingStartScreen(const Options& options) {
+    auto window = openWindowRun(options);
+    if (!window)
+        return 1;
+    ViewPtr label = buildStartScreen(*Application::shared().window());
+    auto timer = Timer::scheduled(blinkInterval, true, [label] { blink(*label); });
+    measureWindow("blinking start screen", *window, idleSeconds);
+    timer->invalidate();
+    return 0;
+}
+
+Options parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--idle") == 0)
+            options.idle = true;
+        else if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc)
+            options.scale = std::clamp(std::atof(argv[++i]), 0.5, 8.0);
+    }
+    return options;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--idle") == 0)
-        return measureIdle();
+    Options options = parse(argc, argv);
+    if (options.idle)
+        return measureIdle(options);
     std::unique_ptr<SdlWindow> window;
     std::string error;
     if (std::getenv("DISPLAY"))
-        window =
-            SdlWindow::open("bench_frame", Application::screenSize, WindowSizing{2.0, std::nullopt}, error);
+        window = SdlWindow::open("bench_frame", Application::screenSize,
+                                 WindowSizing{options.scale, std::nullopt}, error);
+    std::cout << "scale " << options.scale << ": ";
     if (window)
-        std::cout << "frames are shown in a window (SDL renderer: " << window->rendererName() << ")\n";
+        std::cout << "frames are composited and shown in a window (SDL renderer: " << window->rendererName()
+                  << (window->compositesOnGpu() ? ", layers composited on the graphics processor" : ", Cairo")
+                  << ")\n";
     else
-        std::cout
-            << "no display: frames are drawn but not shown (run under xvfb-run to include the upload)\n";
-    runCase("busy screen, cross-fade", startCrossFade, window.get());
-    runCase("busy screen, entering transition", startEnteringTransition, window.get());
-    return 0;
+        std::cout << "no display: frames are composited with Cairo but not shown (run under xvfb-run)\n";
+    for (const Case& bench : cases())
+        runCase(bench, options, window.get());
+    if (!window)
+        return 0;
+    window.reset();
+    return measureBlinkingStartScreen(options);
 }

@@ -4,6 +4,7 @@
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
+#include "Platform/LayerCache.h"
 #include "Platform/Renderer.h"
 #include "Platform/RunLoop.h"
 #include "tests/support/PictureBytes.h"
@@ -234,6 +235,56 @@ TEST_F(RenderTest, ALabelEndsTextThatDoesNotFitWithAnEllipsisAfterTheWholeLinesT
         EXPECT_GT(highest, top + 0.55 * (bottom - top)) << "the line ends with dots on its baseline";
         label->removeFromSuperview();
     }
+}
+
+// Every pixel of a frame.
+std::vector<std::uint32_t> pixelsOf(cairo_surface_t* surface) {
+    cairo_surface_flush(surface);
+    auto* data = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(surface));
+    return {data,
+            data + cairo_image_surface_get_stride(surface) / 4 * cairo_image_surface_get_height(surface)};
+}
+
+TEST_F(RenderTest, ALabelsNewTextShowsInTheNextFrameWhileItFadesAndMoves) {
+    auto label = make<Label>(Rect{10, 10, 200, 30});
+    label->setBackgroundColor(Color::clear());
+    label->setTextColor(Color::white());
+    label->setText("Loading...");
+    window().addSubview(label);
+    screen();
+    Animation::run(1, [&] {
+        label->setAlpha(0.2);
+        label->setCenter({150, 200});
+    });
+    advance(0.3);
+    screen();
+    label->setText("touch to continue");
+    auto shown = pixelsOf(screen());
+    LayerCache::shared().clear();
+    EXPECT_EQ(shown, pixelsOf(screen())) << "the frame after the change shows the new text";
+}
+
+TEST_F(RenderTest, LayersOfHiddenViewsAreDroppedAndTheCacheKeepsToItsCap) {
+    auto& cache = LayerCache::shared();
+    auto first = make<ImageView>(solidPicture({320, 480}, Color::rgb255(200, 30, 30)));
+    auto second = make<ImageView>(solidPicture({320, 480}, Color::rgb255(30, 200, 30)));
+    window().addSubview(first);
+    window().addSubview(second);
+    second->setAlpha(0.5);
+    screen();
+    // A layer may take a row and a column of pixels more for the edges' smoothing.
+    std::size_t fullScreen = 641 * 961 * 4;
+    EXPECT_LE(cache.bytes(), 2 * fullScreen);
+    EXPECT_GT(cache.bytes(), fullScreen);
+    second->setHidden(true);
+    screen();
+    EXPECT_LE(cache.bytes(), fullScreen) << "a hidden view's layer goes";
+    second->setHidden(false);
+    cache.setCapacity(fullScreen + fullScreen / 2);
+    Pixel blended = at(100, 100);
+    EXPECT_LE(cache.bytes(), cache.capacity());
+    EXPECT_TRUE(near(blended, Pixel{115, 115, 30})) << blended << ": a layer beyond the cap still shows";
+    cache.setCapacity(LayerCache::defaultCapacity);
 }
 
 TEST_F(RenderTest, TheDisplayGenerationMovesOnlyWhenSomethingVisibleChanges) {

@@ -1,16 +1,22 @@
 // The real window under a virtual X display, driven with xdotool at two sizes: the start size fits
 // the display, a resize letterboxes the screen, clicks land on the screen point under them, a click in
-// the margin touches nothing and a click with Shift held adds the mirrored second finger. The one test
-// that needs a display server; a window run without one fails at once.
+// the margin touches nothing and a click with Shift held adds the mirrored second finger. Then a few
+// screens composited on the graphics processor are read back and agree with the headless composite of
+// the same layers. The one test that needs a display server; a window run without one fails at once.
 
+#include "Platform/ImageView.h"
+#include "Platform/Label.h"
 #include "Platform/RunMain.h"
+#include "Platform/ScrollView.h"
 #include "Platform/WindowRun.h"
 
 #include "tests/support/VirtualDisplay.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -58,6 +64,110 @@ std::string clickAt(TouchRecorder& screen, ui::WindowRun& run, const std::string
     return "";
 }
 
+// A picture with smooth shading and a hard edge, so that sampling and blending both show.
+ui::Image shadedPicture(ui::Size size, double hue) {
+    ui::ImageContext context(size, 2);
+    cairo_t* cr = context.cairo();
+    cairo_pattern_t* gradient = cairo_pattern_create_linear(0, 0, size.width, size.height);
+    cairo_pattern_add_color_stop_rgb(gradient, 0, hue, 0.3, 1 - hue);
+    cairo_pattern_add_color_stop_rgb(gradient, 1, 1 - hue, 0.8, hue);
+    cairo_set_source(cr, gradient);
+    cairo_paint(cr);
+    cairo_pattern_destroy(gradient);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_rectangle(cr, size.width / 4, size.height / 4, size.width / 2, size.height / 2);
+    cairo_fill(cr);
+    return context.image();
+}
+
+ui::LabelPtr whiteLabel(const ui::Rect& frame, const std::string& text) {
+    auto label = ui::make<ui::Label>(frame);
+    label->setBackgroundColor(ui::Color::clear());
+    label->setTextColor(ui::Color::white());
+    label->setText(text);
+    return label;
+}
+
+// Screens that exercise what the compositors do: pictures crossing at partial alpha, a translucent
+// panel with several layers (a group), a clipping scroll view scrolled, a turned and scaled picture.
+std::vector<std::function<void(ui::View&)>> comparedScreens() {
+    auto crossFade = [](ui::View& root) {
+        auto under = ui::make<ui::ImageView>(ui::Rect(0, 0, 320, 480));
+        under->setImage(shadedPicture({320, 480}, 0.2));
+        auto over = ui::make<ui::ImageView>(ui::Rect(0, 0, 320, 480));
+        over->setImage(shadedPicture({320, 480}, 0.9));
+        over->setAlpha(0.35);
+        root.addSubview(under);
+        root.addSubview(over);
+        root.addSubview(whiteLabel({20, 20, 280, 30}, "Musculus deltoideus"));
+    };
+    auto panels = [](ui::View& root) {
+        auto panel = ui::make<ui::View>(ui::Rect(20, 60, 280, 300));
+        panel->setBackgroundColor(ui::Color::rgb255(40, 80, 160));
+        panel->setAlpha(0.6);
+        panel->addSubview(whiteLabel({10, 10, 260, 24}, "Thorax"));
+        auto list = ui::make<ui::ScrollView>(ui::Rect(10, 50, 260, 200));
+        list->setBackgroundColor(ui::Color::rgb255(230, 230, 230));
+        list->setContentSize({260, 800});
+        for (int row = 0; row < 20; ++row) {
+            auto label = whiteLabel({10, 40.0 * row, 240, 36}, "Row " + std::to_string(row));
+            label->setTextColor(ui::Color::black());
+            list->addSubview(label);
+        }
+        list->setContentOffset({0, 90});
+        panel->addSubview(list);
+        root.addSubview(panel);
+    };
+    auto turned = [](ui::View& root) {
+        auto picture = ui::make<ui::ImageView>(shadedPicture({120, 80}, 0.5));
+        picture->setCenter({160, 240});
+        picture->setTransform(ui::AffineTransform::scale(1.5, 1.5).rotated(0.3));
+        root.addSubview(picture);
+    };
+    return {crossFade, panels, turned};
+}
+
+// The largest difference of any colour channel between two frames of the same size.
+int largestDifference(cairo_surface_t* a, cairo_surface_t* b) {
+    cairo_surface_flush(a);
+    cairo_surface_flush(b);
+    int width = cairo_image_surface_get_width(a), height = cairo_image_surface_get_height(a);
+    if (width != cairo_image_surface_get_width(b) || height != cairo_image_surface_get_height(b))
+        return 256;
+    int largest = 0;
+    for (int y = 0; y < height; ++y) {
+        auto* rowA = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(a) +
+                                                            y * cairo_image_surface_get_stride(a));
+        auto* rowB = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(b) +
+                                                            y * cairo_image_surface_get_stride(b));
+        for (int x = 0; x < width; ++x) {
+            for (int shift : {0, 8, 16})
+                largest = std::max(largest, std::abs(static_cast<int>((rowA[x] >> shift) & 0xff) -
+                                                     static_cast<int>((rowB[x] >> shift) & 0xff)));
+        }
+    }
+    return largest;
+}
+
+// Shows each screen in the window at scale 2 and compares its read-back pixels with the headless frame.
+void compareWithHeadless(ui::WindowRun& run, const std::string& id) {
+    auto& app = ui::Application::shared();
+    ASSERT_TRUE(xdotool({"windowsize", id, "640", "960"}));
+    ASSERT_TRUE(runUntil(run, [&] { return app.scale() == 2; }));
+    ASSERT_TRUE(run.window().compositesOnGpu()) << "renderer " << run.window().rendererName();
+    run.window().setKeepsShownFrames(true);
+    for (auto& build : comparedScreens()) {
+        for (auto& view : std::vector(app.window()->subviews()))
+            view->removeFromSuperview();
+        build(*app.window());
+        auto drawnBefore = run.framesDrawn();
+        ASSERT_TRUE(runUntil(run, [&] { return run.framesDrawn() > drawnBefore; }));
+        ui::Driver driver;
+        cairo_surface_t* headless = driver.render();
+        EXPECT_LE(largestDifference(run.window().lastShownFrame(), headless), 8);
+    }
+}
+
 } // namespace
 
 TEST(WindowSmoke, ChildDrivesTheWindowAtTwoSizes) {
@@ -94,6 +204,7 @@ TEST(WindowSmoke, ChildDrivesTheWindowAtTwoSizes) {
         {"mousemove", "--window", id, "425", "250", "keydown", "shift", "click", "1", "keyup", "shift"}));
     ASSERT_TRUE(runUntil(*run, [&] { return screen->downs.size() == 2; }));
     EXPECT_EQ(screen->downs[1].location, (ui::Point{220, 280})) << "the mirrored twin of (100, 200)";
+    compareWithHeadless(*run, id);
     std::_Exit(::testing::Test::HasFailure() ? 1 : childPassed);
 }
 
