@@ -162,7 +162,7 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, Size points
         error = std::string("cannot open a window: ") + SDL_GetError();
         return nullptr;
     }
-    if (GpuCompositor::isSupported(window->renderer_))
+    if (GpuCompositor::isSupported(window->renderer_) && !std::getenv("TORVEX_CPU_COMPOSITING"))
         window->gpu_ = std::make_unique<GpuCompositor>(window->renderer_);
     SDL_StartTextInput();
     return window;

@@ -89,7 +89,8 @@ public:
     // Composites `frame` into the middle of the window and shows it; a renderer that cannot composite
     // (SDL's software one) is shown the same frame composited with Cairo.
     void present(const Composition& frame);
-    // Whether frames are composited on the graphics processor.
+    // Whether frames are composited on the graphics processor (not when TORVEX_CPU_COMPOSITING is set:
+    // with a software OpenGL, compositing the layers with Cairo and showing one picture costs less).
     bool compositesOnGpu() const { return gpu_ != nullptr; }
     // With `keep`, each shown frame's screen pixels are read back before they are shown (for tests).
     void setKeepsShownFrames(bool keep) { keepsShownFrames_ = keep; }
