@@ -5,10 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TemporaryFolder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -74,12 +75,9 @@ TEST(AuthoringReader, AShapesColourMayBeFollowedByAnOpacityAndTheShapesOtherWord
 class PicturesFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() / ("torvex-authoring-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder / "bundle" / "Buttons");
-        std::ofstream(folder / "drawing.svg") << readerDrawing;
-        std::ofstream(folder / "bundle" / "Buttons" / "info@2x.png") << "the program's artwork";
+        writeFile(folder / "drawing.svg", readerDrawing);
+        writeFile(folder / "bundle" / "Buttons" / "info@2x.png", "the program's artwork");
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     // Reads and builds TEXT into the bundle as the generator does; the line of its AuthoringError.
     int buildErrorLine(const std::string& text) {
@@ -94,7 +92,8 @@ protected:
         return -1;
     }
 
-    std::filesystem::path folder;
+    TemporaryFolder temporary;
+    std::filesystem::path folder = temporary.path();
 };
 
 TEST_F(PicturesFolder, ThatIsTheBundleItselfIsRefusedAndTheBundleKeepsItsFiles) {

@@ -5,19 +5,17 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/TemporaryFolder.h"
+
 namespace {
 
 using Status = TorvexContent::LoadStatus;
 
-std::filesystem::path scratchDirectory() {
-    auto path = std::filesystem::temp_directory_path() / ("torvex-bad-input-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path);
-    return path;
-}
-
+// A file of this test program's temporary folder, removed when the program ends.
 std::filesystem::path badInputFile(std::string_view name, std::string_view contents) {
-    auto path = scratchDirectory() / name;
-    std::ofstream(path, std::ios::binary) << contents;
+    static TemporaryFolder folder;
+    std::filesystem::path path = folder.path() / name;
+    writeFile(path, std::string(contents));
     return path;
 }
 
@@ -56,7 +54,7 @@ TEST(BadInput, aMissingDataFileIsReportedWithItsPathAndLeavesAnEmptyDocument) {
 TEST(BadInput, aDataFileThatIsAFolderIsUnreadableAndAnEmptyOneMalformed) {
     TorvexContent content;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(content.parseXMLFile(scratchDirectory()), nullptr);
+    EXPECT_EQ(content.parseXMLFile(badInputFile("empty.xml", "").parent_path()), nullptr);
     EXPECT_EQ(content.status(), Status::Unreadable);
     EXPECT_NE(content.errorMessage().find("cannot read"), std::string::npos);
     EXPECT_EQ(content.parseXMLFile(badInputFile("empty.xml", "")), nullptr);

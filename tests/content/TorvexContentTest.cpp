@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/TemporaryFolder.h"
+
 namespace {
 
 using Status = TorvexContent::LoadStatus;
@@ -19,11 +21,11 @@ std::string atlas(std::string_view regions, std::string_view entries = "") {
            std::string(entries) + "</entries></information></atlas>";
 }
 
+// A file of this test program's temporary folder, removed when the program ends.
 std::filesystem::path scratchFile(std::string_view name, std::string_view contents) {
-    auto path = std::filesystem::temp_directory_path() / ("torvex-content-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path);
-    path /= name;
-    std::ofstream(path, std::ios::binary) << contents;
+    static TemporaryFolder folder;
+    std::filesystem::path path = folder.path() / name;
+    writeFile(path, std::string(contents));
     return path;
 }
 

@@ -16,15 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<nlohmann::json> jsonLines(const std::string& output) {
-    std::vector<nlohmann::json> lines;
-    std::istringstream in(output);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty() && line.front() == '{')
-            lines.push_back(nlohmann::json::parse(line));
-    return lines;
-}
-
 class ProgramTest : public ShellTest {
 protected:
     std::string script(const std::string& lines) {

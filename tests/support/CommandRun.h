@@ -1,10 +1,15 @@
 #pragma once
 // Runs a command line through the shell, as a user would type it, and collects its exit status and
-// what it printed on standard output. Header-only, so that every test group may use it.
+// what it printed on standard output; reads the JSON lines of that output. Header-only, so that every test
+// group may use it.
+
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 
 struct CommandRun {
     int status = -1; // the exit status, -1 when the command did not end normally
@@ -23,4 +28,15 @@ inline CommandRun runCommand(const std::string& command) {
     int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+// The JSON lines of a run's output (what `state` and `dump` print), in order.
+inline std::vector<nlohmann::json> jsonLines(const std::string& output) {
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.front() == '{')
+            lines.push_back(nlohmann::json::parse(line));
+    }
+    return lines;
 }
