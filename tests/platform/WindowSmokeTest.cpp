@@ -17,8 +17,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -154,7 +156,11 @@ void compareWithHeadless(ui::WindowRun& run, const std::string& id) {
     auto& app = ui::Application::shared();
     ASSERT_TRUE(xdotool({"windowsize", id, "640", "960"}));
     ASSERT_TRUE(runUntil(run, [&] { return app.scale() == 2; }));
-    ASSERT_TRUE(run.window().compositesOnGpu()) << "renderer " << run.window().rendererName();
+    // The sanitizer tree forces SDL's software renderer, which cannot blend as the compositor needs: the
+    // window then composites with Cairo, and its pictures must agree all the same.
+    const char* driver = std::getenv("SDL_RENDER_DRIVER");
+    bool softwareForced = driver && std::string_view(driver) == "software";
+    ASSERT_EQ(run.window().compositesOnGpu(), !softwareForced) << "renderer " << run.window().rendererName();
     run.window().setKeepsShownFrames(true);
     for (auto& build : comparedScreens()) {
         for (auto& view : std::vector(app.window()->subviews()))
