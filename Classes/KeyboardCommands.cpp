@@ -130,8 +130,7 @@ bool KeyboardCommands::escape(TorvexView& viewer) {
     ui::Float width = viewer.view()->bounds().width();
     if (viewer.Info && viewer.Info->alpha() != 0)
         return tap(viewer.infoButton.get());
-    if ((viewer.helpView1 && viewer.helpView1->alpha() == 1) ||
-        (viewer.helpView2 && viewer.helpView2->alpha() == 1))
+    if (viewer.help().isShown())
         return tap(viewer.helpButton.get());
     if (viewer.indexView && viewer.indexView->frame().x() < width)
         return tap(viewer.buttonForIndex.get());

@@ -7,10 +7,11 @@
 // the pulse counter, the quiz score ...). There is one viewer per process, so they are plain members
 // here: each viewer starts from their initial values, which keeps tests independent of each other.
 //
-// Everything runs on the run loop's thread. Multi-step journeys are chains of one-shot timers; while a
-// step runs, user interaction on the viewer's view is off, and `endChangeLevel` switches it back on only
-// when no journey is pending.
+// Everything runs on the run loop's thread. A multi-step journey is the queue of steps of `Journey`,
+// which the run loop's timers drive; while a step runs, user interaction on the viewer's view is off,
+// and `endChangeLevel` switches it back on only when no journey is pending.
 
+#include "Classes/HelpPanel.h"
 #include "Classes/Journey.h"
 #include "Classes/TorvexContent.h"
 #include "Classes/TreeNode.h"
@@ -67,8 +68,6 @@ public:
     static int alphabeticSort(const std::string& a, const std::string& b, const void* context);
     // Sorts ascending in the order of `alphabeticSort`; equal terms keep their order.
     static void sortAlphabetically(std::vector<std::string>& terms);
-    // The help pages' texts; runs of spaces leave room for the pictures laid over them.
-    static const std::string textForHelp1, textForHelp2;
 
     // ---- Navigation
     // The sub-region titled as `sender` is entered (a ring, a title button); without one, `refresh`.
@@ -166,10 +165,8 @@ public:
     void displayInfo(ui::Button* sender);
     void hideInfo();
 
-    // ---- Help
-    void createHelpView();
-    void displayHelp();
-    void hideHelp();
+    // ---- Parts
+    HelpPanel& help() { return help_; }
 
     // ---- Index
     void displayIndex();
@@ -267,8 +264,6 @@ public:
     std::shared_ptr<ui::ScrollView> typeViews;
     PanelPtr Info, forInfo;
     std::string info;
-    PanelPtr helpView1, helpView2;
-    bool loadHelp = false;
     PanelPtr indexView;
     std::vector<std::string> quizs;
     std::vector<std::shared_ptr<ui::Switch>> selectQuizs;
@@ -315,7 +310,7 @@ private:
     void buildIndexLists();
     void registerStateProviders();
     ButtonPtr barButton(const std::string& field, const std::string& name, ui::Point center,
-                        void (TorvexView::*action)());
+                        std::function<void()> action);
 
     // ---- Navigation
     // Enters the sub-region titled `subRegion`, or without one shows the current region again;
@@ -330,6 +325,10 @@ private:
     // The journey's last step: the flags of the view on screen come up and the point's bubble opens.
     void openBubbleOfPoint(TreeNode& point);
     Journey journey_{journeyActions()};
+    // How deep `arrowAnimation` has recursed through intermediate views of the plan under way.
+    int planningDepth_ = 0;
+    HelpPanel::Hooks helpHooks();
+    HelpPanel help_{helpHooks()};
     PlainViews imageViews_;
     // The base views that compound view names are reached through, in the order they are tried.
     std::vector<std::string> ofViews;

@@ -31,8 +31,6 @@ private:
     TorvexView& viewer_;
 };
 
-int planningDepth = 0;
-
 } // namespace
 
 void TorvexView::createArrow() {
@@ -73,14 +71,14 @@ void TorvexView::newArrayArrows(int n) {
 }
 
 void TorvexView::arrowAnimation() {
-    if (planningDepth >= deepestPlan) {
+    if (planningDepth_ >= deepestPlan) {
         std::cerr << "view change from \"" << oldViewTorvex << "\" to \"" << viewTorvex
                   << "\" loops through derived views; shown directly\n";
         return;
     }
-    ++planningDepth;
+    ++planningDepth_;
     ViewRing::TurnState state = journey_.turnState(viewTorvex, oldViewTorvex);
     ViewerTurns turns(*this);
     viewRing().planTurn(state, turns, ofViews);
-    --planningDepth;
+    --planningDepth_;
 }

@@ -129,7 +129,7 @@ void TorvexView::displayHint(ui::Button* sender) {
     count = 0;
     hideInfo();
     // A bubble is a panel too: it opens alone.
-    hideHelp();
+    help_.hideHelp();
     hideViews();
     hideIndex();
     bool quiz = isOnScreen(forQuestion.get());

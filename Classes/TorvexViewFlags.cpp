@@ -34,7 +34,7 @@ void TorvexView::displayFlags() {
     hideInfo();
     hideIndex();
     hideViews();
-    hideHelp();
+    help_.hideHelp();
     if (flags.empty()) {
         if (TreeNode* current = currentViewNamed(viewTorvex))
             forFlags(current->children);

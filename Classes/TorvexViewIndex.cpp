@@ -46,7 +46,7 @@ void TorvexView::displayIndex() {
         return;
     hideViews();
     hideInfo();
-    hideHelp();
+    help_.hideHelp();
     if (inQuiz) {
         alertOKCancelAction(true);
         return;

@@ -67,7 +67,7 @@ void TorvexView::displayInfoClickOfButton() {
     count = 0;
     hideViews();
     hideIndex();
-    hideHelp();
+    help_.hideHelp();
     // The flags go as `hideFlags` takes them (which would close this panel again), so that the next
     // press of the flags button shows them.
     for (const auto& flag : flags)

@@ -105,13 +105,7 @@ void TorvexView::createControls() {
     Info->setIdentifier("Info");
     Info->setAlpha(0);
     view->insertSubview(Info, 5);
-    for (auto [field, name] : {std::pair{&helpView1, "helpView1"}, std::pair{&helpView2, "helpView2"}}) {
-        *field = ui::make<ForInfo>(ui::Rect(15, 29, 300, 428));
-        (*field)->setIdentifier(name);
-        (*field)->textViewForInfo()->setText(textForHelp1);
-        (*field)->setAlpha(0);
-        view->addSubview(*field);
-    }
+    help_.addTo(*view);
 
     bottomBar = ui::make<ui::View>(ui::Rect(0, 450, 320, 45));
     bottomBar->setIdentifier("bottomBar");
@@ -148,28 +142,28 @@ void TorvexView::createControls() {
 }
 
 TorvexView::ButtonPtr TorvexView::barButton(const std::string& field, const std::string& name,
-                                            ui::Point center, void (TorvexView::*action)()) {
+                                            ui::Point center, std::function<void()> action) {
     ButtonPtr button =
         imageButton(name, BarButton, static_cast<float>(center.x), static_cast<float>(center.y), name);
     button->setIdentifier(field);
-    button->addAction(whileAlive([this, action](ui::Button*) { (this->*action)(); }));
+    button->addAction(whileAlive([action = std::move(action)](ui::Button*) { action(); }));
     button->setAlpha(1);
     return button;
 }
 
 void TorvexView::createBarButtons() {
-    infoButton = barButton("infoButton", "info", {94, 465}, &TorvexView::displayInfoClickOfButton);
-    quizButton = barButton("quizButton", "quiz", {235, 465}, &TorvexView::displayQuiz);
+    infoButton = barButton("infoButton", "info", {94, 465}, [this] { displayInfoClickOfButton(); });
+    quizButton = barButton("quizButton", "quiz", {235, 465}, [this] { displayQuiz(); });
     quizButton->setHidden(false);
-    helpButton = barButton("helpButton", "help", {290, 465}, &TorvexView::displayHelp);
+    helpButton = barButton("helpButton", "help", {290, 465}, [this] { help_.displayHelp(); });
     helpButton->setHidden(false);
-    flagButton = barButton("flagButton", "flag", {167, 465}, &TorvexView::displayFlags);
-    typeViewButton = barButton("typeViewButton", "views", {34, 465}, &TorvexView::displayViews);
+    flagButton = barButton("flagButton", "flag", {167, 465}, [this] { displayFlags(); });
+    typeViewButton = barButton("typeViewButton", "views", {34, 465}, [this] { displayViews(); });
     typeViewButton->setHidden(false);
-    zoomButton = barButton("zoomButton", "mag", {295, 70}, &TorvexView::zoomOnOff);
-    backButton = barButton("backButton", "back_button", {43, 15}, &TorvexView::back);
+    zoomButton = barButton("zoomButton", "mag", {295, 70}, [this] { zoomOnOff(); });
+    backButton = barButton("backButton", "back_button", {43, 15}, [this] { back(); });
     backButton->setHidden(false);
-    buttonForIndex = barButton("buttonForIndex", "index", {290, 15}, &TorvexView::displayIndex);
+    buttonForIndex = barButton("buttonForIndex", "index", {290, 15}, [this] { displayIndex(); });
     buttonForIndex->setHidden(false);
 }
 
@@ -189,6 +183,16 @@ void TorvexView::createLabels() {
         makeLabel("titleBackButton", {14, 8, 68, 14}, 12, ui::Color::black(), ui::Color::white());
     zoomLabel = makeLabel("zoomLabel", {0, 450, 320, 30}, 16, ui::Color::black(), ui::Color::white());
     zoomLabel->setText("You are in Magnification mode");
+}
+
+HelpPanel::Hooks TorvexView::helpHooks() {
+    return {[this] {
+                hideViews();
+                hideInfo();
+                hideIndex();
+            },
+            [this](bool pressed) { changeImageOnButton(helpButton.get(), pressed); },
+            [this] { return static_cast<const TreeNode*>(root); }};
 }
 
 void TorvexView::createQuizPanels() {

@@ -48,7 +48,7 @@ void TorvexView::displayQuiz() {
     hideViews();
     hideInfo();
     hideIndex();
-    hideHelp();
+    help_.hideHelp();
     if (inQuiz) {
         alertOKCancelAction(false);
     } else {

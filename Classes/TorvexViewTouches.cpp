@@ -134,7 +134,7 @@ void TorvexView::touchesEnded(const ui::TouchSet& touches) {
 
     ui::ImageView* image = displayedImage();
     bool imageAtRest = !image || image->transform().a == 1.0;
-    if (!isFullyOpaque(forInfo.get()) && !isFullyOpaque(helpView1.get()) && !isFullyOpaque(helpView2.get()) &&
+    if (!isFullyOpaque(forInfo.get()) && !help_.isShown() &&
         imageAtRest)
         count = 5;
     if (isOnScreen(viewForQuiz.get()) || isOnScreen(forQuestion.get()))

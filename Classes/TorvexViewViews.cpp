@@ -20,7 +20,7 @@ void TorvexView::displayViews() {
     count = 0;
     hideIndex();
     hideInfo();
-    hideHelp();
+    help_.hideHelp();
     if (updateViewFlag) {
         changeImageOnButton(typeViewButton.get(), true);
         updateViewButtons(imageViews_, updateViewFlag);

@@ -76,9 +76,9 @@ TEST_F(KeyboardTest, LettersOpenTheirPanelsAndEscapeClosesTheOpenOne) {
     EXPECT_EQ(viewer().Info->alpha(), 0);
 
     script("key F1\nwait 1\n");
-    EXPECT_EQ(viewer().helpView1->alpha(), 1);
+    EXPECT_EQ(driver.find("helpView1")->alpha(), 1);
     script("key ?\nwait 1\n");
-    EXPECT_EQ(viewer().helpView1->alpha(), 0);
+    EXPECT_EQ(driver.find("helpView1")->alpha(), 0);
 
     script("key f\nwait 1\n");
     EXPECT_FALSE(viewer().flagsIsHidden);

@@ -175,7 +175,7 @@ TEST_F(SwipeTest, ATouchEndStartsThePulseUnlessAHelpPageIsFullyShown) {
     tap({260, 240});
     EXPECT_EQ(viewer().count, 5);
     viewer().count = 0;
-    viewer().helpView1->setAlpha(1);
+    driver.find("helpView1")->setAlpha(1);
     tap({260, 240});
     EXPECT_EQ(viewer().count, 0);
 }

@@ -20,8 +20,8 @@ const std::vector<ExclusivePanel>& exclusivePanels() {
     static const std::vector<ExclusivePanel> panels{
         {"info", [](TorvexView& v, ui::Button&) { v.displayInfoClickOfButton(); },
          [](TorvexView& v) { return v.Info->alpha() == 1; }},
-        {"help", [](TorvexView& v, ui::Button&) { v.displayHelp(); },
-         [](TorvexView& v) { return v.helpView1->alpha() == 1 || v.helpView2->alpha() == 1; }},
+        {"help", [](TorvexView& v, ui::Button&) { v.help().displayHelp(); },
+         [](TorvexView& v) { return v.help().isShown(); }},
         {"views", [](TorvexView& v, ui::Button&) { v.displayViews(); },
          [](TorvexView& v) { return v.typeViews->frame().x() == 0; }},
         {"index", [](TorvexView& v, ui::Button&) { v.displayIndex(); },

@@ -1,5 +1,6 @@
 // The two help pages.
 #include "Classes/ForInfo.h"
+#include "Classes/HelpPanel.h"
 #include "PanelsTest.h"
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
@@ -8,8 +9,8 @@ namespace {
 
 class Help : public PanelsTest {
 protected:
-    ForInfo& shortPage() { return *viewer().helpView1; }
-    ForInfo& longPage() { return *viewer().helpView2; }
+    ForInfo& shortPage() { return dynamic_cast<ForInfo&>(*driver.find("helpView1")); }
+    ForInfo& longPage() { return dynamic_cast<ForInfo&>(*driver.find("helpView2")); }
     bool helpButtonPressed() {
         return viewer().helpButton->image().fileName().find("help pressed") != std::string::npos;
     }
@@ -23,7 +24,7 @@ TEST_F(Help, AtTheTopTheShortPageFadesInAndASecondPressHidesIt) {
     EXPECT_EQ(longPage().alpha(), 0);
     EXPECT_EQ(shortPage().frame(), ui::Rect(10, 190, 310, 260));
     EXPECT_EQ(viewer().view()->subviews().back().get(), &shortPage()) << "in front of everything";
-    EXPECT_EQ(shortPage().textViewForInfo()->text(), TorvexView::textForHelp1);
+    EXPECT_EQ(shortPage().textViewForInfo()->text(), HelpPanel::textForHelp1);
 
     press("help");
     wait(0.75);
@@ -38,7 +39,7 @@ TEST_F(Help, ThreeLevelsDownTheLongPageIsShown) {
     EXPECT_EQ(longPage().alpha(), 1);
     EXPECT_EQ(shortPage().alpha(), 0);
     EXPECT_EQ(longPage().frame(), ui::Rect(10, 30, 310, 420));
-    EXPECT_EQ(longPage().textViewForInfo()->text(), TorvexView::textForHelp2);
+    EXPECT_EQ(longPage().textViewForInfo()->text(), HelpPanel::textForHelp2);
 }
 
 TEST_F(Help, SixStepsUpFromTheRegionDecideWhichPageShows) {

@@ -1,13 +1,11 @@
-// The two help pages: a short one near the top of the atlas and a long one, with the information button
-// and the flags, deeper down. Each is a fixed text with bold headings laid over it and small button
-// pictures placed in the gaps that runs of spaces leave in the text.
-#include "TorvexView.h"
+#include "HelpPanel.h"
 
 #include "ForInfo.h"
 #include "Platform/Animation.h"
 #include "Platform/Bundle.h"
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
+#include "TreeNode.h"
 
 #include <algorithm>
 #include <string>
@@ -113,14 +111,14 @@ void placeInGap(ui::ImageView& image, const Picture& picture, const ui::TextView
 
 } // namespace
 
-const std::string TorvexView::textForHelp1 =
+const std::string HelpPanel::textForHelp1 =
     "Press on the 3D image to zoom in to a particular section or region.  Press outside the 3D image on "
     "screen to see the zoom areas indicated by the red rings.  \n\n\n"
     "Drag your fingers across the screen to rotate the 3D image.  Press outside the 3D image to see the "
     "rotation options indicated by blue arrows. To rotate, pull an arrow across the screen. \n\n\n"
     "Press            for a number of different view options.";
 
-const std::string TorvexView::textForHelp2 =
+const std::string HelpPanel::textForHelp2 =
     "Press on the 3D image to zoom in to a particular section or region.  Press outside the 3D image on "
     "screen to see the zoom areas indicated by the red rings.  \n\n\n"
     "Drag your fingers across the screen to rotate the 3D image.  Press outside the 3D image to see the "
@@ -130,7 +128,22 @@ const std::string TorvexView::textForHelp2 =
     "Press     on the menu bar to view identification flags on the 3D image.  Press on these flags to "
     "access labels.   If there is an  \u201Ci\u201D     icon, press to access additional information.";
 
-void TorvexView::createHelpView() {
+HelpPanel::HelpPanel(Hooks hooks) : hooks_(std::move(hooks)) {}
+
+HelpPanel::~HelpPanel() = default;
+
+void HelpPanel::addTo(ui::View& host) {
+    host_ = &host;
+    for (auto [page, name] : {std::pair{&helpView1, "helpView1"}, std::pair{&helpView2, "helpView2"}}) {
+        *page = ui::make<ForInfo>(ui::Rect(15, 29, 300, 428));
+        (*page)->setIdentifier(name);
+        (*page)->textViewForInfo()->setText(textForHelp1);
+        (*page)->setAlpha(0);
+        host.addSubview(*page);
+    }
+}
+
+void HelpPanel::createHelpView() {
     fillHelpPage(*helpView1, shortPage(), textForHelp1);
     fillHelpPage(*helpView2, longPage(), textForHelp2);
     helpView1->setAlpha(0);
@@ -139,33 +152,38 @@ void TorvexView::createHelpView() {
 
 // Six steps up from a region three levels down is the top region; the tree above the top region
 // holds three more nodes, so two levels down already reaches the data file's top element.
-void TorvexView::displayHelp() {
-    hideViews();
-    hideInfo();
-    hideIndex();
-    if (helpView1->alpha() == 1 || helpView2->alpha() == 1) {
+void HelpPanel::displayHelp() {
+    if (hooks_.closeOtherPanels)
+        hooks_.closeOtherPanels();
+    if (isShown()) {
         hideHelp();
         return;
     }
-    changeImageOnButton(helpButton.get(), true);
+    hooks_.showButtonPressed(true);
     if (!loadHelp)
         createHelpView();
-    const TreeNode* sixUp = ancestor(root, 6);
+    const TreeNode* sixUp = hooks_.currentRegion();
+    for (int step = 0; step < 6 && sixUp; ++step)
+        sixUp = sixUp->parent;
     const auto& page = sixUp && !sixUp->key.empty() ? helpView2 : helpView1;
     page->removeFromSuperview();
-    view()->addSubview(page);
+    host_->addSubview(page);
     ui::Animation::begin(0.8);
     page->setAlpha(1);
     ui::Animation::commit();
     loadHelp = true;
 }
 
-void TorvexView::hideHelp() {
+void HelpPanel::hideHelp() {
     if (!helpView1 || !helpView2 || (helpView1->alpha() == 0 && helpView2->alpha() == 0))
         return;
     ui::Animation::begin(0.75);
     helpView1->setAlpha(0);
     helpView2->setAlpha(0);
     ui::Animation::commit();
-    changeImageOnButton(helpButton.get(), false);
+    hooks_.showButtonPressed(false);
+}
+
+bool HelpPanel::isShown() const {
+    return (helpView1 && helpView1->alpha() == 1) || (helpView2 && helpView2->alpha() == 1);
 }
