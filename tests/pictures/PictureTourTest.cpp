@@ -1,0 +1,69 @@
+// The program's screens as pictures: tour.script visits them on the sample atlas, in process and on the
+// virtual clock, and each of its screenshots is compared with the one recorded in tests/data/pictures.
+// A pixel counts as changed when a channel moves by more than `channelTolerance`; a few may, as the
+// compilers of the two build trees round the drawing's arithmetic a little differently. After a change
+// meant to show, record them again (and look at them):
+//
+//     TORVEX_RECORD_PICTURES=1 build/test_pictures
+
+#include "tests/support/PictureBytes.h"
+#include "tests/support/TemporaryFolder.h"
+#include "tests/support/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+#include <unistd.h>
+
+namespace {
+
+constexpr int channelTolerance = 24, changedPixelsAllowed = 12;
+const std::filesystem::path recorded = TORVEX_SOURCE_DIR "/tests/data/pictures";
+
+// How many pixels of `taken` differ from `expected`'s; all when a picture is unreadable or of another size.
+int changedPixels(const std::string& taken, const std::string& expected) {
+    cairo_surface_t* one = cairo_image_surface_create_from_png(taken.c_str());
+    cairo_surface_t* other = cairo_image_surface_create_from_png(expected.c_str());
+    int width = cairo_image_surface_get_width(one), height = cairo_image_surface_get_height(one);
+    int changed = std::numeric_limits<int>::max();
+    if (!cairo_surface_status(one) && !cairo_surface_status(other) &&
+        width == cairo_image_surface_get_width(other) && height == cairo_image_surface_get_height(other)) {
+        changed = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                changed += !testpictures::near(testpictures::pixelAt(one, x, y),
+                                               testpictures::pixelAt(other, x, y), channelTolerance);
+        }
+    }
+    cairo_surface_destroy(one);
+    cairo_surface_destroy(other);
+    return changed;
+}
+
+TEST(PictureTour, everyScreenLooksAsRecorded) {
+    const bool recording = std::getenv("TORVEX_RECORD_PICTURES") != nullptr;
+    TemporaryFolder home;
+    TestProgram program(TORVEX_BUILD_BUNDLE_DIR, home.path().string());
+    ui::Driver::resetToolkit(1); // the screen's points as pixels: small recorded files
+    program.launch();
+    std::ifstream script(TORVEX_SOURCE_DIR "/tests/pictures/tour.script");
+    for (std::string line; std::getline(script, line);) {
+        if (line.rfind("screenshot ", 0) != 0) {
+            ASSERT_TRUE(program.run(line)) << line;
+            continue;
+        }
+        std::string name = line.substr(11), taken = home / name;
+        ASSERT_TRUE(program.driver.screenshot(taken));
+        if (recording)
+            std::filesystem::copy_file(taken, recorded / name, std::filesystem::copy_options::overwrite_existing);
+        if (changedPixels(taken, recorded / name) > changedPixelsAllowed) {
+            auto kept = std::filesystem::temp_directory_path() / ("torvex-" + std::to_string(::getpid()) + "-" + name);
+            std::filesystem::copy_file(taken, kept);
+            ADD_FAILURE() << name << " differs from the recorded picture; this run's is " << kept.string();
+        }
+    }
+}
+
+} // namespace
