@@ -13,6 +13,7 @@
 
 #include "Classes/HelpPanel.h"
 #include "Classes/Journey.h"
+#include "Classes/Quiz.h"
 #include "Classes/TorvexContent.h"
 #include "Classes/TreeNode.h"
 #include "Classes/ViewRing.h"
@@ -167,23 +168,13 @@ public:
 
     // ---- Parts
     HelpPanel& help() { return help_; }
+    Quiz& quiz() { return quiz_; }
+    const Quiz& quiz() const { return quiz_; }
 
     // ---- Index
     void displayIndex();
     void hideIndex();
     void setLang(const std::string& language);
-
-    // ---- Quiz
-    void displayQuiz();
-    void startQuiz(ui::Button* sender);
-    void selectQuestion(const NodeList& list);
-    bool issetQuestion(const std::string& infoId) const;
-    void hideQuiz();
-    void hideQuizView();
-    void delselectQuizButton();
-    void alertOKCancelAction(bool flag);
-    void alertView(ui::AlertView* alert, int buttonIndex);
-    void nextQuestion(ui::Button* sender);
 
     // The viewer's numbers, flags and strings for the automation `state` command, each under its own
     // name; `root` as its "header", `enterArray` as "key:header" or "key:infoid" entries.
@@ -265,13 +256,6 @@ public:
     PanelPtr Info, forInfo;
     std::string info;
     PanelPtr indexView;
-    std::vector<std::string> quizs;
-    std::vector<std::shared_ptr<ui::Switch>> selectQuizs;
-    std::vector<std::string> Questions;
-    PanelPtr viewForQuiz, forQuestion;
-    LabelPtr labelForQuestion, labelForQuestionLatin, numQuestion, procent;
-    ButtonPtr passButton;
-    bool inQuiz = false, quizQuit = false, quizLoad = false;
     std::shared_ptr<ui::View> bottomBar;
 
     // Values shared by all the viewer's methods.
@@ -287,9 +271,6 @@ public:
     int viewHint = -1;
     int wviewHint = 0;
     int count = 0;
-    int question = 0;
-    int countAns = 0;
-    float proc = 0;
     float scale = 0, scaleback = 0;
     std::vector<float> scaleOfHotSpot = std::vector<float>(20, 0.0f);
 
@@ -297,16 +278,12 @@ public:
     // Loading, once the term lists exist: creates `navigationController`, hands it the lists and this
     // viewer, and adds "indexList", "indexRows", "indexLetters" and "Questions" to the automation state.
     void createIndexList();
-    // What a correct quiz answer adds to `proc`: 8.33 in a quiz of 12 questions (99.96 for all, shown as
-    // 100), 100 / N in a quiz of N < 12 questions, which the chosen areas may force. `startQuiz` sets it.
-    double pointsPerCorrectAnswer = 8.33;
 
 private:
     // ---- Loading
     void createControls();
     void createBarButtons();
     void createLabels();
-    void createQuizPanels();
     void buildIndexLists();
     void registerStateProviders();
     ButtonPtr barButton(const std::string& field, const std::string& name, ui::Point center,
@@ -320,7 +297,6 @@ private:
     void storePlainView(const TreeNode& view);
     void setBackCaption(const std::string& caption);
     void showBackControls(bool shown);
-    void bringQuestionPanelToFront();
     Journey::Actions journeyActions();
     // The journey's last step: the flags of the view on screen come up and the point's bubble opens.
     void openBubbleOfPoint(TreeNode& point);
@@ -329,6 +305,8 @@ private:
     int planningDepth_ = 0;
     HelpPanel::Hooks helpHooks();
     HelpPanel help_{helpHooks()};
+    Quiz::Hooks quizHooks();
+    Quiz quiz_{quizHooks()};
     PlainViews imageViews_;
     // The base views that compound view names are reached through, in the order they are tried.
     std::vector<std::string> ofViews;
@@ -356,12 +334,6 @@ private:
     void closeRegionInfo();
     void restoreBubbleTitle();
     static ui::Point detailPanelCenter(ui::Point bubble, float bubbleHeight, float width, float height);
-    void buildQuizPanel();
-    void slideQuizPanelIn();
-    void drawQuestions();
-    void fillQuestionPanel();
-    void fitQuestionPanel();
-    ButtonPtr questionPressArea; // the larger button behind "Pass"
 
     std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };

@@ -88,39 +88,26 @@ std::string attemptsLeftText(int attemptsLeft) {
     return text;
 }
 
-void showAlert(TorvexView& viewer, const std::string& title, const std::string& cancelTitle,
-               std::vector<std::string> otherTitles) {
-    auto alert = ui::make<ui::AlertView>(
-        title, "",
-        [&viewer](ui::AlertView* sender, int buttonIndex) { viewer.alertView(sender, buttonIndex); },
-        cancelTitle, std::move(otherTitles));
-    alert->show();
-}
-
 // The press of a flag while a quiz question waits for its answer. The bubble of a wrong answer says
 // how many attempts are left in place of the name; the third wrong answer or a right one settles
 // the question and asks what next.
 void checkAnswer(TorvexView& viewer, const std::string& title, const std::string& latin,
                  const std::string& description, float ax, float ay) {
-    // Without a current question there is nothing to compare the press with.
-    if (viewer.question < 1 || static_cast<std::size_t>(viewer.question) > viewer.Questions.size())
+    Quiz& quiz = viewer.quiz();
+    Quiz::Answer answer = quiz.answer(title);
+    if (answer == Quiz::Answer::NotAnAnswer)
         return;
-    std::string asked = viewer.getInfoOfPoint(viewer.Questions[viewer.question - 1], 0);
-    if (title == asked) {
+    if (answer == Quiz::Answer::Correct) {
         if (hasLatinName(latin))
             viewer.labelForFlagLatin->setAlpha(1);
-        viewer.proc = static_cast<float>(static_cast<double>(viewer.proc) + viewer.pointsPerCorrectAnswer);
-        showAlert(viewer, "Correct answer", "Next", {});
-        viewer.countAns = 3;
+        quiz.askWhatNext(answer);
         return;
     }
     viewer.tempName = title;
     viewer.tempNameSet = true;
-    viewer.countAns += 1;
-    viewer.createBubbleOfFlag(attemptsLeftText(3 - viewer.countAns), latin, description, ax, ay);
+    viewer.createBubbleOfFlag(attemptsLeftText(3 - quiz.countAns()), latin, description, ax, ay);
     viewer.labelForFlag->setCenter({viewer.labelForFlag->center().x, viewer.hintOfFlag->center().y - 8});
-    if (viewer.countAns == 3)
-        showAlert(viewer, "Incorrect- No More Attempts", "Next", {"Find"});
+    quiz.askWhatNext(answer);
 }
 
 } // namespace
@@ -132,7 +119,7 @@ void TorvexView::displayHint(ui::Button* sender) {
     help_.hideHelp();
     hideViews();
     hideIndex();
-    bool quiz = isOnScreen(forQuestion.get());
+    bool quiz = quiz_.isQuestionOnScreen();
     if (quiz && static_cast<unsigned>(viewHint) < flags.size() && tempNameSet && labelForFlag)
         labelForFlag->setText(tempName);
     if (!sender)
@@ -162,12 +149,12 @@ void TorvexView::displayHint(ui::Button* sender) {
 
     createBubbleOfFlag(title, latin, description, static_cast<float>(ax), static_cast<float>(ay));
     wviewHint = viewHint;
-    if (quiz && countAns < 3)
+    if (quiz && quiz_.countAns() < 3)
         checkAnswer(*this, title, latin, description, static_cast<float>(ax), static_cast<float>(ay));
 
     ui::Animation::begin(0.4);
     labelForFlag->setAlpha(1);
-    if (!(quiz && countAns <= 3) && hasLatinName(latin))
+    if (!(quiz && quiz_.countAns() <= 3) && hasLatinName(latin))
         labelForFlagLatin->setAlpha(1);
     hintOfFlag->setAlpha(1);
     setAlphaIfPresent(infoButtonOfHint.get(), 1);

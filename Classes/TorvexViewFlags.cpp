@@ -92,10 +92,8 @@ void TorvexView::forFlags(const NodeList& viewElements) {
         }
     }
     // The question panel stays in front of the new flags.
-    if (isOnScreen(forQuestion.get())) {
-        forQuestion->removeFromSuperview();
-        view()->addSubview(forQuestion);
-    }
+    if (quiz_.isQuestionOnScreen())
+        quiz_.bringQuestionPanelToFront();
 }
 
 int TorvexView::createFlagWithNum(int n, float x, float y) {

@@ -37,7 +37,7 @@ void TorvexView::createIndexList() {
     provide("indexList", [](const TorvexView& v) { return v.navigationController->listContent(); });
     provide("indexRows", [](const TorvexView& v) { return v.navigationController->rowTitles(); });
     provide("indexLetters", [](const TorvexView& v) { return v.navigationController->sectionLetters(); });
-    provide("Questions", [](const TorvexView& v) { return v.Questions; });
+    provide("Questions", [](const TorvexView& v) { return v.quiz().Questions(); });
 }
 
 void TorvexView::displayIndex() {
@@ -47,8 +47,8 @@ void TorvexView::displayIndex() {
     hideViews();
     hideInfo();
     help_.hideHelp();
-    if (inQuiz) {
-        alertOKCancelAction(true);
+    if (quiz_.inQuiz()) {
+        quiz_.alertOKCancelAction(true);
         return;
     }
     ui::Rect area = view()->frame();

@@ -160,7 +160,7 @@ void TorvexView::restoreBubbleTitle() {
     labelForFlag->setText(tempName);
     if (labelForFlagLatin->text() != "()")
         labelForFlagLatin->setAlpha(1);
-    if (isOnScreen(forQuestion.get()) && labelForFlagLatin->alpha() == 1 && hintOfFlag) {
+    if (quiz_.isQuestionOnScreen() && labelForFlagLatin->alpha() == 1 && hintOfFlag) {
         ui::Point bubble = hintOfFlag->center();
         labelForFlag->setCenter({bubble.x, bubble.y - 19});
     }

@@ -40,7 +40,7 @@ void TorvexView::goToPart(const std::string& term) {
 
     TreeNode* target = nullptr;
     std::string_view searchKey;
-    if (lang != "eng" && !isOnScreen(forQuestion.get())) {
+    if (lang != "eng" && !quiz_.isQuestionOnScreen()) {
         searchKey = "titlelatin";
     } else {
         target = indexDictionary.find(term);
@@ -74,8 +74,7 @@ void TorvexView::openBubbleOfPoint(TreeNode& point) {
     auto found = std::find(nodesOfFlags.begin(), nodesOfFlags.end(), &point);
     wviewHint = static_cast<int>(found - nodesOfFlags.begin());
     after(0.5, &TorvexView::waitAndDisplayHint);
-    if (countAns > 3 && passButton)
-        passButton->setTitle("Next");
+    quiz_.arrivedAtAnswer();
     // A structure of the top region leaves nothing to go back to.
     showBackControls(hasParentRegion(root));
 }

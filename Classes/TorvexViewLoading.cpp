@@ -71,7 +71,10 @@ void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)>
     createIndexList();
     cleanButtons();
     refresh();
-    createQuizPanels();
+    std::vector<std::string> areas;
+    for (const auto& button : buttons)
+        areas.push_back(button->currentTitle());
+    quiz_.createQuizPanels(*view(), std::move(areas));
 
     const auto& view = this->view();
     for (const auto& control : std::initializer_list<std::shared_ptr<ui::View>>{
@@ -153,7 +156,7 @@ TorvexView::ButtonPtr TorvexView::barButton(const std::string& field, const std:
 
 void TorvexView::createBarButtons() {
     infoButton = barButton("infoButton", "info", {94, 465}, [this] { displayInfoClickOfButton(); });
-    quizButton = barButton("quizButton", "quiz", {235, 465}, [this] { displayQuiz(); });
+    quizButton = barButton("quizButton", "quiz", {235, 465}, [this] { quiz_.displayQuiz(); });
     quizButton->setHidden(false);
     helpButton = barButton("helpButton", "help", {290, 465}, [this] { help_.displayHelp(); });
     helpButton->setHidden(false);
@@ -195,29 +198,29 @@ HelpPanel::Hooks TorvexView::helpHooks() {
             [this] { return static_cast<const TreeNode*>(root); }};
 }
 
-void TorvexView::createQuizPanels() {
-    float height = 35.0f * static_cast<float>(buttons.size()) + 100;
-    viewForQuiz = ui::make<ForInfo>(ui::Rect(400, 480 - height - 30, 300, height));
-    viewForQuiz->setIdentifier("viewForQuiz");
-    forQuestion = ui::make<ForInfo>(ui::Rect(400, 335, 300, 120));
-    forQuestion->setIdentifier("forQuestion");
-    forQuestion->setCenter(viewForQuiz->center());
-
-    auto makeLabel = [](const char* field, const ui::Rect& frame, const ui::Color& textColor) {
-        auto label = ui::make<ui::Label>(frame);
-        label->setIdentifier(field);
-        label->setFont(label->font().withSize(13));
-        label->setBackgroundColor(ui::Color::clear());
-        label->setTextColor(textColor);
-        return label;
+Quiz::Hooks TorvexView::quizHooks() {
+    Quiz::Hooks hooks;
+    hooks.closeOtherPanels = [this] {
+        hideViews();
+        hideInfo();
+        hideIndex();
+        help_.hideHelp();
     };
-    labelForQuestion = makeLabel("labelForQuestion", {10, 30, 240, 40}, ui::Color::white());
-    labelForQuestion->setNumberOfLines(2);
-    labelForQuestionLatin = makeLabel("labelForQuestionLatin", {10, 52, 240, 40}, kTitleYellow);
-    numQuestion = makeLabel("numQuestion", {10, 10, 140, 20}, ui::Color::white());
-    procent = makeLabel("procent", {250, 10, 40, 20}, ui::Color::white());
-
-    quizs.clear();
-    for (const auto& button : buttons)
-        quizs.push_back(button->currentTitle());
+    hooks.showButtonPressed = [this](bool pressed) { changeImageOnButton(quizButton.get(), pressed); };
+    hooks.areaNamed = [this](const std::string& name) -> const TreeNode* {
+        return indexDictionary.find(name);
+    };
+    hooks.infoOfPoint = [this](const std::string& infoId, int titleOrDesc) {
+        return getInfoOfPoint(infoId, titleOrDesc);
+    };
+    hooks.backToStart = [this] { backToStart(); };
+    hooks.goToPart = [this](const std::string& term) { goToPart(term); };
+    hooks.displayIndex = [this] { displayIndex(); };
+    hooks.redrawView = [this] {
+        cleanView();
+        if (const TreeNode* current = currentViewNamed(viewTorvex))
+            updateView(current->children);
+    };
+    hooks.forgetTouch = [this] { touchBegan = {0, 0}; };
+    return hooks;
 }

@@ -19,7 +19,7 @@ void TorvexView::zoomOnOff() {
     ui::ImageView* picture = displayedImage();
     if (!zoomOn) {
         bool hintShown = hintOfFlag && hintOfFlag->alpha() != 0;
-        wviewHint = !hintShown || isOnScreen(forQuestion.get()) ? -1 : viewHint;
+        wviewHint = !hintShown || quiz_.isQuestionOnScreen() ? -1 : viewHint;
         for (const auto& control :
              {typeViewButton, quizButton, helpButton, flagButton, infoButton, zoomButton, scalpel})
             control->setHidden(true);

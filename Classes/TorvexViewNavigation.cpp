@@ -128,9 +128,9 @@ void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFo
     if (!shown)
         endChangeLevel();
 
-    if (isOnScreen(forQuestion.get())) {
-        bringQuestionPanelToFront();
-        if (!flagButton->isHidden() && countAns <= 2)
+    if (quiz_.isQuestionOnScreen()) {
+        quiz_.bringQuestionPanelToFront();
+        if (!flagButton->isHidden() && quiz_.countAns() <= 2)
             after(1.0, &TorvexView::displayFlags);
     }
     if (isTopRegion(root) || !journey_.enterArray().empty())
@@ -209,8 +209,8 @@ void TorvexView::back() {
     }
     if (!shown)
         endChangeLevel();
-    if (isOnScreen(forQuestion.get()))
-        bringQuestionPanelToFront();
+    if (quiz_.isQuestionOnScreen())
+        quiz_.bringQuestionPanelToFront();
 }
 
 bool TorvexView::checkIfNeededChangeView() {
@@ -245,10 +245,4 @@ void TorvexView::setBackCaption(const std::string& caption) {
 void TorvexView::showBackControls(bool shown) {
     backButton->setHidden(!shown);
     titleBackButton->setHidden(!shown);
-}
-
-void TorvexView::bringQuestionPanelToFront() {
-    std::shared_ptr<ForInfo> panel = forQuestion;
-    panel->removeFromSuperview();
-    view()->addSubview(panel);
 }

@@ -74,19 +74,20 @@ void TorvexView::touchesBegan(const ui::TouchSet& touches) {
     }
     const ui::Touch& touch = touches.anyObject();
     touchBegan = touch.locationIn(view().get());
-    if (viewForQuiz && touch.view() == viewForQuiz.get())
+    if (touch.view() == quiz_.setUpPanel())
         touchBegan = {0, 0};
 }
 
 void TorvexView::touchesMoved(const ui::TouchSet& touches) {
     const ui::Touch& touch = touches.anyObject();
     ui::Point p = touch.locationIn(view().get());
-    bool onQuestionPanel = forQuestion && touch.view() == forQuestion.get();
+    ui::View* questionPanel = quiz_.questionPanel();
+    bool onQuestionPanel = questionPanel && touch.view() == questionPanel;
     if (onQuestionPanel) {
-        if (isOnScreen(forQuestion.get())) {
+        if (quiz_.isQuestionOnScreen()) {
             if (delta.x == 0)
-                delta = forQuestion->center() - p;
-            forQuestion->setCenter(p + delta);
+                delta = questionPanel->center() - p;
+            questionPanel->setCenter(p + delta);
         }
         return;
     }
@@ -118,13 +119,13 @@ void TorvexView::touchesMoved(const ui::TouchSet& touches) {
 void TorvexView::touchesEnded(const ui::TouchSet& touches) {
     const ui::Touch& touch = touches.anyObject();
     ui::Point ended = touch.locationIn(view().get());
-    bool onQuestionPanel = forQuestion && touch.view() == forQuestion.get();
+    bool onQuestionPanel = quiz_.questionPanel() && touch.view() == quiz_.questionPanel();
 
     if (!onQuestionPanel && isMagnified()) {
         // A tap forgets the waiting bubble; after a pan it comes back at the flag's new place.
         if (delta.x == 0)
             wviewHint = -1;
-        if (!isOnScreen(forQuestion.get()))
+        if (!quiz_.isQuestionOnScreen())
             waitAndDisplayHint();
         count = 0;
         return;
@@ -134,12 +135,11 @@ void TorvexView::touchesEnded(const ui::TouchSet& touches) {
 
     ui::ImageView* image = displayedImage();
     bool imageAtRest = !image || image->transform().a == 1.0;
-    if (!isFullyOpaque(forInfo.get()) && !help_.isShown() &&
-        imageAtRest)
+    if (!isFullyOpaque(forInfo.get()) && !help_.isShown() && imageAtRest)
         count = 5;
-    if (isOnScreen(viewForQuiz.get()) || isOnScreen(forQuestion.get()))
+    if (quiz_.isSetUpOnScreen() || quiz_.isQuestionOnScreen())
         count = 0;
-    if (viewForQuiz && touch.view() == viewForQuiz.get())
+    if (quiz_.setUpPanel() && touch.view() == quiz_.setUpPanel())
         return;
     if (delta.x != 0) {
         delta = {0, 0};

@@ -98,7 +98,7 @@ TEST_F(KeyboardTest, SlashOpensTheIndexWithTheCursorInItsSearchFieldWhichKeepsIt
     script("key i\nkey q\nkey Left\nwait 1\n");
     EXPECT_EQ(field.text(), "iq");
     EXPECT_EQ(viewer().Info->alpha(), 0);
-    EXPECT_FALSE(viewer().inQuiz);
+    EXPECT_FALSE(viewer().quiz().inQuiz());
     script("key BackSpace\nkey Escape\n");
     EXPECT_EQ(field.text(), "i");
     EXPECT_FALSE(field.isEditing());
@@ -112,15 +112,15 @@ TEST_F(KeyboardTest, SlashOpensTheIndexWithTheCursorInItsSearchFieldWhichKeepsIt
 TEST_F(KeyboardTest, DigitsPressAnAlertsButtonsInOrderAndEscapeAnswersNo) {
     showRegion("Test Body", "Anterior");
     script("key q\nwait 1\n");
-    ASSERT_TRUE(viewer().inQuiz);
+    ASSERT_TRUE(viewer().quiz().inQuiz());
     script("key q\n");
     ASSERT_FALSE(alert().is_null());
     script("key Escape\nwait 1\n");
     EXPECT_TRUE(alert().is_null());
-    EXPECT_TRUE(viewer().inQuiz);
+    EXPECT_TRUE(viewer().quiz().inQuiz());
     script("key q\nkey 2\nwait 1\n"); // NO, YES
     EXPECT_TRUE(alert().is_null());
-    EXPECT_FALSE(viewer().inQuiz);
+    EXPECT_FALSE(viewer().quiz().inQuiz());
 }
 
 TEST_F(KeyboardTest, CtrlQQuitsEvenWhileTypingAndUnknownKeysAreRefused) {

@@ -159,13 +159,14 @@ TEST_F(SwipeTest, APanStopsWhereTheFingerComesNearATwoFingerStart) {
 }
 
 TEST_F(SwipeTest, TheQuestionPanelFollowsTheFingerAndNeverSwipes) {
-    viewer().forQuestion->setCenter({160, 390});
-    viewer().view()->addSubview(viewer().forQuestion);
+    ui::View& panel = *viewer().quiz().questionPanel();
+    panel.setCenter({160, 390});
+    viewer().view()->addSubview(panel.shared_from_this());
     ui::Application& app = ui::Application::shared();
     app.beginTouches({{0, {290, 390}}});
     app.moveTouches({{0, {250, 380}}});
     app.moveTouches({{0, {60, 370}}});
-    EXPECT_EQ(viewer().forQuestion->center(), (ui::Point{-30, 380}));
+    EXPECT_EQ(panel.center(), (ui::Point{-30, 380}));
     app.endTouches({{0, {60, 370}}});
     EXPECT_EQ(viewer().viewTorvex, "Anterior");
     EXPECT_EQ(viewer().count, 0) << "the pulse stays off while a quiz panel is on screen";

@@ -41,20 +41,13 @@ std::string PanelsTest::alertTitle() {
     return alert.is_null() ? std::string() : alert["title"].get<std::string>();
 }
 
-void PanelsTest::openQuizWithAreas(std::initializer_list<int> areas) {
+void PanelsTest::openQuizWithAreas(std::initializer_list<const char*> areas) {
     press("quiz");
     wait(1.0);
-    for (int area : areas) {
-        ui::Switch& areaSwitch = *viewer().selectQuizs.at(static_cast<std::size_t>(area));
-        driver.tap(areaSwitch.convertTo(areaSwitch.bounds().center(), nullptr));
+    for (const char* area : areas) {
+        ui::View* areaSwitch = driver.find(std::string("quizArea ") + area);
+        ASSERT_NE(areaSwitch, nullptr) << area;
+        driver.tap(areaSwitch->convertTo(areaSwitch->bounds().center(), nullptr));
     }
     wait(0.3);
-}
-
-ForInfo& PanelsTest::questionPanel() {
-    return *viewer().forQuestion;
-}
-
-ForInfo& PanelsTest::setUpPanel() {
-    return *viewer().viewForQuiz;
 }

@@ -37,8 +37,8 @@ protected:
     // The title of the open alert, "" when none is open.
     std::string alertTitle();
 
-    // Opens the quiz and switches on the areas at these positions (in `quizs` order).
-    void openQuizWithAreas(std::initializer_list<int> areas);
-    ForInfo& questionPanel();
-    ForInfo& setUpPanel();
+    // Opens the quiz and switches on the areas of these names.
+    void openQuizWithAreas(std::initializer_list<const char*> areas);
+    ui::View& questionPanel() { return *viewer().quiz().questionPanel(); }
+    ui::View& setUpPanel() { return *viewer().quiz().setUpPanel(); }
 };

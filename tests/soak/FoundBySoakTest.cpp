@@ -116,7 +116,7 @@ TEST(FoundBySoakReplay, aQuizAsksTheSameQuestionsInEveryHeadlessRun) {
                                     std::to_string(std::lround(at.y))));
         }
         EXPECT_TRUE(program.run("press Start"));
-        return program.viewer()->Questions;
+        return program.viewer()->quiz().Questions();
     };
 
     std::vector<std::string> first = questionsOfAFreshRun();

@@ -37,8 +37,7 @@ TEST_F(Loading, placesEveryControlAtItsPlaceOnTheReferenceScreenUnderItsFieldNam
     // Made off screen at x 600, then pushed further out by every closing of the index.
     EXPECT_GE(v.indexView->frame().x(), 600);
     // Three sub-regions of the top region have a title button in "Anterior": 35 x 3 + 100 high.
-    EXPECT_TRUE(sameRect(v.viewForQuiz->frame(), {400, 245, 300, 205}));
-    EXPECT_EQ(v.quizs, (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
+    EXPECT_TRUE(sameRect(v.quiz().setUpPanel()->frame(), {400, 245, 300, 205}));
 }
 
 TEST_F(Loading, showsTheBarControlsTheTopRegionOffersAndHidesTheBackControls) {

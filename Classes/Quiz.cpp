@@ -1,6 +1,4 @@
-// The quiz: the choice of areas, the drawing of questions, the question flow with its score, and the
-// way out. Answers are checked where flags are pressed (TorvexViewBubbles.cpp).
-#include "TorvexView.h"
+#include "Quiz.h"
 
 #include "ForInfo.h"
 #include "Platform/AlertView.h"
@@ -9,6 +7,7 @@
 #include "Platform/Label.h"
 #include "Platform/Random.h"
 #include "Platform/Switch.h"
+#include "TreeNode.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,6 +27,19 @@ std::string formatted(const char* format, double value) {
     return text;
 }
 
+using NodeList = std::vector<std::unique_ptr<TreeNode>>;
+
+const NodeList& childrenOf(const TreeNode* node) {
+    static const NodeList none;
+    return node ? node->children : none;
+}
+
+bool isOnScreen(const ui::View* view) {
+    return view && view->superview();
+}
+
+const ui::Color kTitleYellow = ui::Color::rgb255(226, 234, 123);
+
 // Every "infoid" that `selectQuestion` can reach from `list`, by the same paths.
 void collectCandidates(const NodeList& list, std::set<std::string_view>& ids) {
     for (const auto& node : list) {
@@ -35,7 +47,7 @@ void collectCandidates(const NodeList& list, std::set<std::string_view>& ids) {
             if (std::string_view id = node->attribute("infoid"); !id.empty())
                 ids.insert(id);
         } else if (node->key == "view") {
-            collectCandidates(TorvexView::childrenOf(node->firstChild()), ids);
+            collectCandidates(childrenOf(node->firstChild()), ids);
         } else {
             collectCandidates(node->children, ids);
         }
@@ -44,24 +56,21 @@ void collectCandidates(const NodeList& list, std::set<std::string_view>& ids) {
 
 } // namespace
 
-void TorvexView::displayQuiz() {
-    hideViews();
-    hideInfo();
-    hideIndex();
-    help_.hideHelp();
-    if (inQuiz) {
+void Quiz::displayQuiz() {
+    hooks_.closeOtherPanels();
+    if (inQuiz_) {
         alertOKCancelAction(false);
     } else {
-        inQuiz = true;
+        inQuiz_ = true;
         if (!quizLoad)
             buildQuizPanel();
         slideQuizPanelIn();
     }
-    changeImageOnButton(quizButton.get(), true);
+    hooks_.showButtonPressed(true);
 }
 
-void TorvexView::buildQuizPanel() {
-    view()->addSubview(viewForQuiz);
+void Quiz::buildQuizPanel() {
+    host_->addSubview(viewForQuiz);
     auto heading = ui::make<ui::Label>(ui::Rect(15, 7, 260, 40));
     heading->setText("Please select which areas you would like to be tested on:");
     heading->setFont(ui::Font::system(14));
@@ -87,12 +96,12 @@ void TorvexView::buildQuizPanel() {
         y += 35;
     }
     auto startArea = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect(185, y, 95, 50));
-    startArea->addAction(whileAlive([this](ui::Button* sender) { startQuiz(sender); }));
+    startArea->addAction(lifetime_.guard([this](ui::Button* sender) { startQuiz(sender); }));
     viewForQuiz->addSubview(startArea);
     auto start = ui::make<ui::Button>(ui::ButtonType::RoundedRect, ui::Rect(199, y, 72, 26));
     start->setIdentifier("startButton");
     start->setTitle("Start");
-    start->addAction(whileAlive([this](ui::Button* sender) { startQuiz(sender); }));
+    start->addAction(lifetime_.guard([this](ui::Button* sender) { startQuiz(sender); }));
     viewForQuiz->addSubview(start);
     quizLoad = true;
     viewForQuiz->setFrame(ui::Rect(400, 480 - (y + 40) - 30, 300, y + 40));
@@ -100,9 +109,9 @@ void TorvexView::buildQuizPanel() {
 
 // The question panel joins the view only when questions start: while it is there, pressing a flag
 // answers a question.
-void TorvexView::slideQuizPanelIn() {
+void Quiz::slideQuizPanelIn() {
     viewForQuiz->removeFromSuperview();
-    view()->addSubview(viewForQuiz);
+    host_->addSubview(viewForQuiz);
     if (isOnScreen(forQuestion.get()))
         bringQuestionPanelToFront();
     ui::Rect setUp = viewForQuiz->frame(), questions = forQuestion->frame();
@@ -112,28 +121,28 @@ void TorvexView::slideQuizPanelIn() {
     ui::Animation::commit();
 }
 
-void TorvexView::startQuiz(ui::Button*) {
-    proc = 0;
+void Quiz::startQuiz(ui::Button*) {
+    proc_ = 0;
     bool anyArea =
         std::any_of(selectQuizs.begin(), selectQuizs.end(), [](const auto& s) { return s->isOn(); });
     if (!anyArea)
         return;
-    Questions.clear();
+    questions_.clear();
     drawQuestions();
-    if (Questions.empty())
+    if (questions_.empty())
         return;
     pointsPerCorrectAnswer =
-        Questions.size() == questionsPerQuiz ? 8.33 : 100.0 / static_cast<double>(Questions.size());
+        questions_.size() == questionsPerQuiz ? 8.33 : 100.0 / static_cast<double>(questions_.size());
     nextQuestion(nullptr);
 
     ui::Point setUpCenter = viewForQuiz->center();
     ui::Rect setUp = viewForQuiz->frame();
-    view()->addSubview(forQuestion);
+    host_->addSubview(forQuestion);
     forQuestion->setFrame(ui::Rect(0, 800, 300, forQuestion->frame().height()));
     forQuestion->setCenter({918.0, setUpCenter.y});
-    touchBegan = {0, 0};
+    hooks_.forgetTouch();
     ui::Animation::begin(0.7);
-    ui::Animation::setDidStop(whileAlive([this] { hideQuizView(); }));
+    ui::Animation::setDidStop(lifetime_.guard([this] { hideQuizView(); }));
     forQuestion->setCenter(setUpCenter);
     viewForQuiz->setFrame(ui::Rect(848, setUp.y(), 300, setUp.height()));
     ui::Animation::commit();
@@ -141,38 +150,38 @@ void TorvexView::startQuiz(ui::Button*) {
 
 // The chosen areas in turn, one random path each per pass, until the quiz is full or every point the
 // areas hold is drawn; a long run of passes without a new point ends it too.
-void TorvexView::drawQuestions() {
+void Quiz::drawQuestions() {
     std::vector<const NodeList*> areas;
     std::set<std::string_view> candidates;
     for (const auto& areaSwitch : selectQuizs) {
         if (!areaSwitch->isOn() || static_cast<std::size_t>(areaSwitch->tag()) >= quizs.size())
             continue;
-        const TreeNode* area = indexDictionary.find(quizs[static_cast<std::size_t>(areaSwitch->tag())]);
+        const TreeNode* area = hooks_.areaNamed(quizs[static_cast<std::size_t>(areaSwitch->tag())]);
         if (!area || area->children.size() < 2)
             continue;
         areas.push_back(&area->children[1]->children);
         collectCandidates(area->children[1]->children, candidates);
     }
     std::size_t wanted = std::min(questionsPerQuiz, candidates.size());
-    for (int fruitless = 0; Questions.size() < wanted && fruitless < fruitlessPassesAllowed;) {
-        std::size_t before = Questions.size();
+    for (int fruitless = 0; questions_.size() < wanted && fruitless < fruitlessPassesAllowed;) {
+        std::size_t before = questions_.size();
         for (const NodeList* area : areas) {
             selectQuestion(*area);
-            if (Questions.size() == wanted)
+            if (questions_.size() == wanted)
                 break;
         }
-        fruitless = Questions.size() == before ? fruitless + 1 : 0;
+        fruitless = questions_.size() == before ? fruitless + 1 : 0;
     }
 }
 
-void TorvexView::selectQuestion(const NodeList& list) {
+void Quiz::selectQuestion(const NodeList& list) {
     if (list.empty())
         return;
     const TreeNode& element = *list[ui::randomNumber() % list.size()];
     if (element.key == "point") {
         std::string id(element.attribute("infoid"));
         if (!issetQuestion(id) && !id.empty())
-            Questions.push_back(id);
+            questions_.push_back(id);
     } else if (element.key == "view") {
         selectQuestion(childrenOf(element.firstChild()));
     } else {
@@ -180,89 +189,87 @@ void TorvexView::selectQuestion(const NodeList& list) {
     }
 }
 
-bool TorvexView::issetQuestion(const std::string& infoId) const {
-    return std::find(Questions.begin(), Questions.end(), infoId) != Questions.end();
+bool Quiz::issetQuestion(const std::string& infoId) const {
+    return std::find(questions_.begin(), questions_.end(), infoId) != questions_.end();
 }
 
 // The question panel leaves the view once it has slid out, unless a new quiz has begun meanwhile, so
 // that flags pressed afterwards are no answers and regions entered later raise no flags.
-void TorvexView::hideQuiz() {
-    inQuiz = false;
-    if (!Questions.empty()) {
-        question = 0;
-        Questions.clear();
+void Quiz::hideQuiz() {
+    inQuiz_ = false;
+    if (!questions_.empty()) {
+        question_ = 0;
+        questions_.clear();
     }
-    changeImageOnButton(quizButton.get(), false);
+    hooks_.showButtonPressed(false);
     if (!isOnScreen(viewForQuiz.get()) && !isOnScreen(forQuestion.get()))
         return;
     ui::Rect setUp = viewForQuiz->frame(), questions = forQuestion->frame();
     ui::Animation::begin(0.75);
-    ui::Animation::setDidStop(whileAlive([this] {
-        if (Questions.empty())
+    ui::Animation::setDidStop(lifetime_.guard([this] {
+        if (questions_.empty())
             forQuestion->removeFromSuperview();
     }));
     viewForQuiz->setFrame(ui::Rect(400, setUp.y(), 300, setUp.height()));
     forQuestion->setFrame(ui::Rect(400, questions.y(), 300, questions.height()));
     ui::Animation::commit();
-    cleanView();
-    if (const TreeNode* current = currentViewNamed(viewTorvex))
-        updateView(current->children);
+    hooks_.redrawView();
 }
 
-void TorvexView::hideQuizView() {
+void Quiz::hideQuizView() {
     viewForQuiz->removeFromSuperview();
 }
 
-void TorvexView::delselectQuizButton() {
-    if (inQuiz)
+void Quiz::delselectQuizButton() {
+    if (inQuiz_)
         hideQuiz();
     forQuestion->removeFromSuperview();
 }
 
-void TorvexView::alertOKCancelAction(bool flag) {
+void Quiz::alertOKCancelAction(bool flag) {
     auto alert = ui::make<ui::AlertView>(
         "Are you sure want to get out of the quiz?", "",
-        whileAlive([this](ui::AlertView* sender, int index) { alertView(sender, index); }), "NO",
+        lifetime_.guard([this](ui::AlertView* sender, int index) { alertView(sender, index); }), "NO",
         std::vector<std::string>{"YES"});
     alert->show();
-    quizQuit = flag;
+    quizQuit_ = flag;
 }
 
 // The one answer to every alert of the viewer: "NO" or "Next" (0), "YES" or "Find" (1). Which alert it
 // was shows in `countAns` (3: the question is settled) and `quizQuit`.
-void TorvexView::alertView(ui::AlertView*, int buttonIndex) {
+void Quiz::alertView(ui::AlertView*, int buttonIndex) {
     if (!isOnScreen(viewForQuiz.get()) && !isOnScreen(forQuestion.get()))
         return;
     if (buttonIndex == 0) {
-        quizQuit = false;
-        if (countAns == 3)
+        quizQuit_ = false;
+        if (countAns_ == 3)
             nextQuestion(nullptr);
         return;
     }
     if (buttonIndex != 1) {
-        quizQuit = false;
+        quizQuit_ = false;
         return;
     }
-    if (countAns == 3 && !quizQuit) {
-        countAns = 4;
-        if (question >= 1 && static_cast<std::size_t>(question) <= Questions.size())
-            goToPart(Questions[static_cast<std::size_t>(question - 1)]);
-        quizQuit = false;
+    if (countAns_ == 3 && !quizQuit_) {
+        countAns_ = 4;
+        if (question_ >= 1 && static_cast<std::size_t>(question_) <= questions_.size())
+            hooks_.goToPart(questions_[static_cast<std::size_t>(question_ - 1)]);
+        quizQuit_ = false;
         return;
     }
     hideQuiz();
-    if (quizQuit)
-        displayIndex();
-    quizQuit = false;
+    if (quizQuit_)
+        hooks_.displayIndex();
+    quizQuit_ = false;
 }
 
-void TorvexView::nextQuestion(ui::Button*) {
-    backToStart();
-    countAns = 0;
-    procent->setText(formatted("%.0f %%", proc));
+void Quiz::nextQuestion(ui::Button*) {
+    hooks_.backToStart();
+    countAns_ = 0;
+    procent->setText(formatted("%.0f %%", proc_));
     if (passButton)
         passButton->setTitle("Pass");
-    if (static_cast<std::size_t>(question) >= Questions.size()) {
+    if (static_cast<std::size_t>(question_) >= questions_.size()) {
         if (labelForQuestion->text() == "Quiz completed") {
             hideQuiz();
             return;
@@ -275,10 +282,10 @@ void TorvexView::nextQuestion(ui::Button*) {
         return;
     }
     char number[64];
-    std::snprintf(number, sizeof number, "Question %d of %zu:", question + 1, Questions.size());
+    std::snprintf(number, sizeof number, "Question %d of %zu:", question_ + 1, questions_.size());
     numQuestion->setText(number);
-    const std::string& id = Questions[static_cast<std::size_t>(question)];
-    std::string english = getInfoOfPoint(id, 0), latin = getInfoOfPoint(id, 1);
+    const std::string& id = questions_[static_cast<std::size_t>(question_)];
+    std::string english = hooks_.infoOfPoint(id, 0), latin = hooks_.infoOfPoint(id, 1);
     bool hasLatin = latin.size() > 1;
     labelForQuestion->setText("Please zoom in and identify the location of the " + english +
                               (hasLatin ? "," : "."));
@@ -286,12 +293,12 @@ void TorvexView::nextQuestion(ui::Button*) {
     if (!labelForQuestion->superview())
         fillQuestionPanel();
     fitQuestionPanel();
-    ++question;
+    ++question_;
 }
 
 // The panel was drawn for a question of two lines and a Latin name of one. Each line more that they
 // wrap to, measured as the labels wrap them, moves what lies below down and makes the panel taller.
-void TorvexView::fitQuestionPanel() {
+void Quiz::fitQuestionPanel() {
     auto linesBeyond = [](const ui::Label& label, int planned) {
         float line = static_cast<float>(ui::lineHeight(label.font()));
         float height =
@@ -315,16 +322,101 @@ void TorvexView::fitQuestionPanel() {
 }
 
 // The larger invisible button behind "Pass" only widens the area that takes the press.
-void TorvexView::fillQuestionPanel() {
+void Quiz::fillQuestionPanel() {
     for (const auto& label : {labelForQuestionLatin, labelForQuestion, numQuestion, procent})
         forQuestion->addSubview(label);
     questionPressArea = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect(205, 67, 95, 50));
     questionPressArea->setTitle("Start");
-    questionPressArea->addAction(whileAlive([this](ui::Button* sender) { nextQuestion(sender); }));
+    questionPressArea->addAction(lifetime_.guard([this](ui::Button* sender) { nextQuestion(sender); }));
     forQuestion->addSubview(questionPressArea);
     passButton = ui::make<ui::Button>(ui::ButtonType::RoundedRect, ui::Rect(220, 82, 70, 25));
     passButton->setIdentifier("passButton");
     passButton->setTitle("Pass");
-    passButton->addAction(whileAlive([this](ui::Button* sender) { nextQuestion(sender); }));
+    passButton->addAction(lifetime_.guard([this](ui::Button* sender) { nextQuestion(sender); }));
     forQuestion->addSubview(passButton);
+}
+
+Quiz::Quiz(Hooks hooks) : hooks_(std::move(hooks)) {}
+
+Quiz::~Quiz() = default;
+
+void Quiz::createQuizPanels(ui::View& host, std::vector<std::string> areaTitles) {
+    host_ = &host;
+    quizs = std::move(areaTitles);
+    float height = 35.0f * static_cast<float>(quizs.size()) + 100;
+    viewForQuiz = ui::make<ForInfo>(ui::Rect(400, 480 - height - 30, 300, height));
+    viewForQuiz->setIdentifier("viewForQuiz");
+    forQuestion = ui::make<ForInfo>(ui::Rect(400, 335, 300, 120));
+    forQuestion->setIdentifier("forQuestion");
+    forQuestion->setCenter(viewForQuiz->center());
+
+    auto makeLabel = [](const char* field, const ui::Rect& frame, const ui::Color& textColor) {
+        auto label = ui::make<ui::Label>(frame);
+        label->setIdentifier(field);
+        label->setFont(label->font().withSize(13));
+        label->setBackgroundColor(ui::Color::clear());
+        label->setTextColor(textColor);
+        return label;
+    };
+    labelForQuestion = makeLabel("labelForQuestion", {10, 30, 240, 40}, ui::Color::white());
+    labelForQuestion->setNumberOfLines(2);
+    labelForQuestionLatin = makeLabel("labelForQuestionLatin", {10, 52, 240, 40}, kTitleYellow);
+    numQuestion = makeLabel("numQuestion", {10, 10, 140, 20}, ui::Color::white());
+    procent = makeLabel("procent", {250, 10, 40, 20}, ui::Color::white());
+}
+
+Quiz::Answer Quiz::answer(const std::string& englishName) {
+    // Without a current question there is nothing to compare the press with.
+    if (question_ < 1 || static_cast<std::size_t>(question_) > questions_.size())
+        return Answer::NotAnAnswer;
+    if (englishName == hooks_.infoOfPoint(questions_[static_cast<std::size_t>(question_ - 1)], 0)) {
+        proc_ = static_cast<float>(static_cast<double>(proc_) + pointsPerCorrectAnswer);
+        return Answer::Correct;
+    }
+    countAns_ += 1;
+    return countAns_ == 3 ? Answer::LastWrong : Answer::Wrong;
+}
+
+void Quiz::askWhatNext(Answer answer) {
+    if (answer == Answer::Correct) {
+        showAlert("Correct answer", "Next", {});
+        countAns_ = 3;
+    } else if (answer == Answer::LastWrong) {
+        showAlert("Incorrect- No More Attempts", "Next", {"Find"});
+    }
+}
+
+void Quiz::showAlert(const std::string& title, const std::string& cancelTitle,
+                     std::vector<std::string> others) {
+    auto alert = ui::make<ui::AlertView>(
+        title, "", lifetime_.guard([this](ui::AlertView* sender, int index) { alertView(sender, index); }),
+        cancelTitle, std::move(others));
+    alert->show();
+}
+
+void Quiz::arrivedAtAnswer() {
+    if (countAns_ > 3 && passButton)
+        passButton->setTitle("Next");
+}
+
+void Quiz::bringQuestionPanelToFront() {
+    std::shared_ptr<ForInfo> panel = forQuestion;
+    panel->removeFromSuperview();
+    host_->addSubview(panel);
+}
+
+bool Quiz::isQuestionOnScreen() const {
+    return isOnScreen(forQuestion.get());
+}
+
+bool Quiz::isSetUpOnScreen() const {
+    return isOnScreen(viewForQuiz.get());
+}
+
+ui::View* Quiz::setUpPanel() const {
+    return viewForQuiz.get();
+}
+
+ui::View* Quiz::questionPanel() const {
+    return forQuestion.get();
 }
