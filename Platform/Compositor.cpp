@@ -84,6 +84,7 @@ public:
             fill.toRoot = toRoot;
             fill.rect = bounds;
             fill.color = background;
+            fill.view = view.weak_from_this().lock();
             out_.items.push_back(std::move(fill));
         }
         if (!isEmpty(onScreen)) {
@@ -176,8 +177,8 @@ void applyTransform(cairo_t* cr, const AffineTransform& m) {
     cairo_transform(cr, &matrix);
 }
 
-// A layer's pixels to the device's pixels.
-cairo_matrix_t layerToDevice(cairo_t* cr, const CompositeItem& item) {
+// A layer's pixels to the device's pixels, given screen points to the device's pixels.
+cairo_matrix_t layerToDevice(const cairo_matrix_t& device, const CompositeItem& item) {
     Size pixels{static_cast<Float>(cairo_image_surface_get_width(item.layer->surface.get())),
                 static_cast<Float>(cairo_image_surface_get_height(item.layer->surface.get()))};
     cairo_matrix_t m;
@@ -188,10 +189,14 @@ cairo_matrix_t layerToDevice(cairo_t* cr, const CompositeItem& item) {
     const AffineTransform& t = item.toRoot;
     cairo_matrix_t toRoot{t.a, t.b, t.c, t.d, t.tx, t.ty};
     cairo_matrix_multiply(&m, &m, &toRoot);
-    cairo_matrix_t device;
-    cairo_get_matrix(cr, &device);
     cairo_matrix_multiply(&m, &m, &device);
     return m;
+}
+
+cairo_matrix_t layerToDevice(cairo_t* cr, const CompositeItem& item) {
+    cairo_matrix_t device;
+    cairo_get_matrix(cr, &device);
+    return layerToDevice(device, item);
 }
 
 bool isWholePixelShift(const cairo_matrix_t& m) {
@@ -243,6 +248,14 @@ void clipTo(cairo_t* cr, const AffineTransform& toRoot, const Rect& rect) {
 }
 
 } // namespace
+
+bool isPaintedThroughTransform(const CompositeItem& item, Float scale) {
+    if (item.kind != Kind::Layer || !item.layer)
+        return false;
+    cairo_matrix_t device;
+    cairo_matrix_init_scale(&device, scale, scale);
+    return !isWholePixelShift(layerToDevice(device, item));
+}
 
 std::size_t Composition::drawnItems() const {
     return static_cast<std::size_t>(std::count_if(items.begin(), items.end(), isDrawn));

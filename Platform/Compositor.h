@@ -45,6 +45,10 @@ struct Composition {
 // the layers that are missing or stale. Ends the layer cache's frame.
 Composition compose(View& root, Size screen, Float scale);
 
+// Whether the layer `item` is painted through its transform at `scale` pixels per point (turned, scaled or
+// between pixels), with a faster filter while the screen moves, rather than copied as it is.
+bool isPaintedThroughTransform(const CompositeItem& item, Float scale);
+
 // Paints `composition` into `cr`, whose user space is screen points. A layer that lands on whole pixels
 // unscaled is copied as it is; one that is turned, scaled or between pixels is drawn afresh through its
 // transform, so that pictures of moving views stay as sharp as a still screen's.

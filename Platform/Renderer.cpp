@@ -105,15 +105,45 @@ cairo_surface_t* Renderer::render(View& root) {
 }
 
 cairo_surface_t* Renderer::render(const Composition& composition) {
+    damage_.next(composition);
+    paint(composition, nullptr);
+    return surface_.get();
+}
+
+Rect Renderer::renderChanges(const Composition& composition) {
+    Rect changed = damage_.next(composition);
+    if (changed.width() <= 0 || changed.height() <= 0) {
+        renderedGeneration_ = View::displayGeneration();
+        return {};
+    }
+    // Whole pixels, with room for the smoothing of edges and of sampled pictures just outside a box.
+    constexpr Float smoothing = 2;
+    Float width = cairo_image_surface_get_width(surface_.get());
+    Float height = cairo_image_surface_get_height(surface_.get());
+    Float x0 = std::max(std::floor(changed.minX() * scale_) - smoothing, 0.0);
+    Float y0 = std::max(std::floor(changed.minY() * scale_) - smoothing, 0.0);
+    Float x1 = std::min(std::ceil(changed.maxX() * scale_) + smoothing, width);
+    Float y1 = std::min(std::ceil(changed.maxY() * scale_) + smoothing, height);
+    if (x1 <= x0 || y1 <= y0)
+        return {};
+    Rect pixels{x0, y0, x1 - x0, y1 - y0};
+    paint(composition, &pixels);
+    return pixels;
+}
+
+void Renderer::paint(const Composition& composition, const Rect* pixels) {
     renderedGeneration_ = View::displayGeneration();
     cairo_t* cr = cairo_create(surface_.get());
+    if (pixels) {
+        cairo_rectangle(cr, pixels->x(), pixels->y(), pixels->width(), pixels->height());
+        cairo_clip(cr);
+    }
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
     cairo_scale(cr, scale_, scale_);
     paintComposition(cr, composition);
     cairo_destroy(cr);
     cairo_surface_flush(surface_.get());
-    return surface_.get();
 }
 
 void Renderer::drawView(cairo_t* cr, View& view, bool moving) {

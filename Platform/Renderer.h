@@ -5,6 +5,7 @@
 // values, transforms about each view's centre, subviews back to front, a view with alpha below 1 drawn
 // as a group only when it paints more than one layer (a background and content, or subviews).
 
+#include "Platform/FrameDamage.h"
 #include "Platform/Image.h"
 #include "Platform/View.h"
 
@@ -23,6 +24,10 @@ public:
     cairo_surface_t* render(View& root);
     // Paints a frame built already (compose) the same way.
     cairo_surface_t* render(const Composition& composition);
+    // Paints `composition` over the frame rendered last, only where it changes that frame (FrameDamage.h),
+    // so that the frame then equals a full render. Returns the box of pixels painted: the whole frame the
+    // first time, empty when nothing changed.
+    Rect renderChanges(const Composition& composition);
     cairo_surface_t* surface() const { return surface_.get(); }
     Size size() const { return size_; }
     Float scale() const { return scale_; }
@@ -41,10 +46,14 @@ public:
     static void setSnapshotScale(Float scale);
 
 private:
+    // Paints `composition` on black, inside `pixels` only when given.
+    void paint(const Composition& composition, const Rect* pixels);
+
     Size size_;
     Float scale_;
     std::shared_ptr<cairo_surface_t> surface_;
     std::uint64_t renderedGeneration_ = 0;
+    FrameDamage damage_;
 };
 
 } // namespace ui

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <string_view>
 
 namespace ui {
 
@@ -118,6 +121,41 @@ Size startSize(Size points, const WindowSizing& sizing) {
     return {std::round(points.width * scale), std::round(points.height * scale)};
 }
 
+// Whether OpenGL draws with the processor (Mesa's llvmpipe, softpipe or swrast, as under a virtual
+// display): asked of the renderer's context, which is current once the renderer is made.
+bool openGlDrawsWithProcessor() {
+    using GetString = const unsigned char* (*)(unsigned);
+    constexpr unsigned rendererString = 0x1F01; // GL_RENDERER
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(rendererString) : nullptr;
+    if (!name)
+        return false;
+    std::string lower(reinterpret_cast<const char*>(name));
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    for (const char* software : {"llvmpipe", "softpipe", "swrast", "software rasterizer"}) {
+        if (lower.find(software) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+// Whether `renderer` draws with the processor: SDL's software renderer, or an OpenGL one that does.
+bool drawsWithProcessor(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0)
+        return true;
+    std::string name = info.name;
+    if (name == "software")
+        return true;
+    return name.rfind("opengl", 0) == 0 && openGlDrawsWithProcessor();
+}
+
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value && std::string_view(value) != "0";
+}
+
 bool isExpose(Uint8 windowEvent) {
     return windowEvent == SDL_WINDOWEVENT_EXPOSED || windowEvent == SDL_WINDOWEVENT_SHOWN ||
            windowEvent == SDL_WINDOWEVENT_RESTORED;
@@ -136,6 +174,9 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, Size points
     // The desktop matches the window to its menu entry by this class (StartupWMClass).
     // SDL reads it from the environment when its video starts; the user's own choice stays.
     setenv("SDL_VIDEO_X11_WMCLASS", title.c_str(), 0);
+    // Frames composited with Cairo go straight into the window's own surface (X11 shared memory), not
+    // through a renderer of SDL's own.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = std::string("cannot start SDL video: ") + SDL_GetError();
         return nullptr;
@@ -155,17 +196,36 @@ std::unique_ptr<SdlWindow> SdlWindow::open(const std::string& title, Size points
         SDL_SetWindowMinimumSize(window->window_, static_cast<int>(points.width / 2),
                                  static_cast<int>(points.height / 2));
     if (window->window_)
-        window->renderer_ = SDL_CreateRenderer(window->window_, -1, SDL_RENDERER_ACCELERATED);
-    if (window->window_ && !window->renderer_)
-        window->renderer_ = SDL_CreateRenderer(window->window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!window->renderer_ || !window->createTexture(width, height)) {
+        window->chooseCompositor(width, height);
+    if (!window->window_ || (!window->gpu_ && !SDL_GetWindowSurface(window->window_))) {
         error = std::string("cannot open a window: ") + SDL_GetError();
         return nullptr;
     }
-    if (GpuCompositor::isSupported(window->renderer_) && !std::getenv("TORVEX_CPU_COMPOSITING"))
-        window->gpu_ = std::make_unique<GpuCompositor>(window->renderer_);
     SDL_StartTextInput();
     return window;
+}
+
+// The graphics processor composites the layers when there is a real one. When OpenGL draws with the
+// processor too (llvmpipe under a virtual display), sampling the layers' textures costs more than
+// compositing them with Cairo, and copying the changed part of the frame into the window's surface costs
+// next to nothing: the renderer goes again. TORVEX_CPU_COMPOSITING=1 always composites with Cairo (no
+// OpenGL is loaded then), TORVEX_GPU_COMPOSITING=1 uses any renderer that can (for tests).
+void SdlWindow::chooseCompositor(int width, int height) {
+    if (isSet("TORVEX_CPU_COMPOSITING"))
+        return;
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer_)
+        return;
+    bool wanted = isSet("TORVEX_GPU_COMPOSITING") || !drawsWithProcessor(renderer_);
+    if (wanted && GpuCompositor::isSupported(renderer_) && createTexture(width, height)) {
+        gpu_ = std::make_unique<GpuCompositor>(renderer_);
+        return;
+    }
+    if (texture_)
+        SDL_DestroyTexture(texture_);
+    texture_ = nullptr;
+    SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
 }
 
 SdlWindow::~SdlWindow() {
@@ -182,6 +242,10 @@ SdlWindow::~SdlWindow() {
 Size SdlWindow::pixelSize() const {
     int width = 0, height = 0;
     if (renderer_ && SDL_GetRendererOutputSize(renderer_, &width, &height) == 0 && width > 0 && height > 0)
+        return {static_cast<Float>(width), static_cast<Float>(height)};
+    if (!renderer_)
+        SDL_GetWindowSizeInPixels(window_, &width, &height);
+    if (width > 0 && height > 0)
         return {static_cast<Float>(width), static_cast<Float>(height)};
     return windowSize();
 }
@@ -230,7 +294,9 @@ void SdlWindow::setIcons(const std::vector<cairo_surface_t*>& icons) {
 
 std::string SdlWindow::rendererName() const {
     SDL_RendererInfo info;
-    if (!renderer_ || SDL_GetRendererInfo(renderer_, &info) != 0)
+    if (!renderer_)
+        return "window surface";
+    if (SDL_GetRendererInfo(renderer_, &info) != 0)
         return "";
     return info.name;
 }
@@ -253,12 +319,18 @@ void SdlWindow::present(cairo_surface_t* frame) {
         cairo_image_surface_get_format(frame) != CAIRO_FORMAT_ARGB32)
         return;
     cairo_surface_flush(frame);
+    if (!renderer_) {
+        show(frame, nullptr);
+        return;
+    }
     int width = cairo_image_surface_get_width(frame), height = cairo_image_surface_get_height(frame);
     if ((width != textureWidth_ || height != textureHeight_) && !createTexture(width, height))
         return;
     SDL_UpdateTexture(texture_, nullptr, cairo_image_surface_get_data(frame),
                       cairo_image_surface_get_stride(frame));
     SDL_Rect place = screenPlace();
+    SDL_SetRenderTarget(renderer_, nullptr);
+    SDL_RenderSetClipRect(renderer_, nullptr);
     SDL_SetRenderDrawColor(renderer_, Letterbox::marginGrey, Letterbox::marginGrey, Letterbox::marginGrey,
                            255);
     SDL_RenderClear(renderer_);
@@ -268,14 +340,25 @@ void SdlWindow::present(cairo_surface_t* frame) {
     SDL_RenderPresent(renderer_);
 }
 
-void SdlWindow::present(const Composition& frame) {
+bool SdlWindow::present(const Composition& frame, bool whole) {
     if (!gpu_) {
         if (!cairoRenderer_ || cairoRenderer_->scale() != frame.scale ||
-            cairoRenderer_->size() != frame.screen)
+            cairoRenderer_->size() != frame.screen) {
             cairoRenderer_ = std::make_unique<Renderer>(frame.screen, frame.scale);
-        present(cairoRenderer_->render(frame));
-        return;
+            whole = true;
+        }
+        Rect changed = cairoRenderer_->renderChanges(frame);
+        if (whole || changed.width() <= 0 || changed.height() <= 0) {
+            if (whole)
+                show(cairoRenderer_->surface(), nullptr);
+            return whole;
+        }
+        show(cairoRenderer_->surface(), &changed);
+        return true;
     }
+    Rect changed = damage_.next(frame);
+    if (!whole && (changed.width() <= 0 || changed.height() <= 0))
+        return false;
     SDL_Rect place = screenPlace();
     SDL_SetRenderTarget(renderer_, nullptr);
     SDL_RenderSetClipRect(renderer_, nullptr);
@@ -286,12 +369,88 @@ void SdlWindow::present(const Composition& frame) {
     if (keepsShownFrames_)
         keepShownFrame(place);
     SDL_RenderPresent(renderer_);
+    return true;
+}
+
+// Copies `part` of `frame` (the whole frame when null, with the margin around it) into the window's
+// surface and shows just that. A frame of another size than the screen's place is stretched to it.
+void SdlWindow::show(cairo_surface_t* frame, const Rect* part) {
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (!target)
+        return;
+    SDL_Rect place = screenPlace();
+    int width = cairo_image_surface_get_width(frame), height = cairo_image_surface_get_height(frame);
+    bool sameSize = width == place.w && height == place.h;
+    SDL_Rect from{0, 0, width, height};
+    if (part && sameSize)
+        from = {static_cast<int>(part->x()), static_cast<int>(part->y()), static_cast<int>(part->width()),
+                static_cast<int>(part->height())};
+    bool whole = !part || !sameSize;
+    if (whole)
+        SDL_FillRect(
+            target, nullptr,
+            SDL_MapRGB(target->format, Letterbox::marginGrey, Letterbox::marginGrey, Letterbox::marginGrey));
+    SDL_Rect to{place.x + from.x, place.y + from.y, sameSize ? from.w : place.w, sameSize ? from.h : place.h};
+    copyPixels(frame, from, target, to);
+    if (keepsShownFrames_)
+        keepShownFrame(target, place);
+    if (whole)
+        SDL_UpdateWindowSurface(window_);
+    else
+        SDL_UpdateWindowSurfaceRects(window_, &to, 1);
+}
+
+void SdlWindow::copyPixels(cairo_surface_t* frame, const SDL_Rect& from, SDL_Surface* target,
+                           const SDL_Rect& to) {
+    unsigned char* data = cairo_image_surface_get_data(frame);
+    int stride = cairo_image_surface_get_stride(frame);
+    Uint32 format = target->format->format;
+    bool plainCopy = from.w == to.w && from.h == to.h &&
+                     (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) && to.x >= 0 &&
+                     to.y >= 0 && to.x + to.w <= target->w && to.y + to.h <= target->h;
+    if (plainCopy) {
+        // Cairo's premultiplied ARGB of an opaque frame is the window's own pixel layout.
+        if (SDL_MUSTLOCK(target))
+            SDL_LockSurface(target);
+        for (int y = 0; y < from.h; ++y)
+            std::memcpy(static_cast<unsigned char*>(target->pixels) + (to.y + y) * target->pitch + to.x * 4,
+                        data + (from.y + y) * stride + from.x * 4, static_cast<std::size_t>(from.w) * 4);
+        if (SDL_MUSTLOCK(target))
+            SDL_UnlockSurface(target);
+        return;
+    }
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(data, cairo_image_surface_get_width(frame),
+                                                             cairo_image_surface_get_height(frame), 32,
+                                                             stride, SDL_PIXELFORMAT_ARGB8888);
+    if (!source)
+        return;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_Rect source_rect = from, target_rect = to;
+    SDL_BlitScaled(source, &source_rect, target, &target_rect);
+    SDL_FreeSurface(source);
 }
 
 SDL_Rect SdlWindow::screenPlace() const {
     Letterbox box = letterbox();
     return {static_cast<int>(box.origin().x), static_cast<int>(box.origin().y),
             static_cast<int>(box.screenPixels().width), static_cast<int>(box.screenPixels().height)};
+}
+
+// The screen's pixels as the window's surface holds them.
+void SdlWindow::keepShownFrame(SDL_Surface* target, const SDL_Rect& place) {
+    shownFrame_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, place.w, place.h),
+                      cairo_surface_destroy);
+    cairo_surface_flush(shownFrame_.get());
+    SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormatFrom(
+        cairo_image_surface_get_data(shownFrame_.get()), place.w, place.h, 32,
+        cairo_image_surface_get_stride(shownFrame_.get()), SDL_PIXELFORMAT_ARGB8888);
+    if (copy) {
+        SDL_Rect from = place;
+        SDL_SetSurfaceBlendMode(target, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(target, &from, copy, nullptr);
+        SDL_FreeSurface(copy);
+    }
+    cairo_surface_mark_dirty(shownFrame_.get());
 }
 
 // Read before the frame is shown: what the back buffer holds after that is undefined.

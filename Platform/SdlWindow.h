@@ -1,7 +1,7 @@
 #pragma once
 // The program's window on a desktop, through SDL2: composites frames of cached layers on the graphics
-// processor (GpuCompositor.h) and turns the mouse and keyboard into touches and keys the way phone
-// simulators do. Headless runs never create one
+// processor (GpuCompositor.h), or with Cairo where OpenGL draws with the processor too, and turns the
+// mouse and keyboard into touches and keys the way phone simulators do. Headless runs never create one
 // (SDL's video part is not even started then).
 //
 // The window is resizable and high-DPI aware: frames are drawn at the pixels per point of its drawable
@@ -15,6 +15,7 @@
 //   release        -> FingerUp for each finger down
 //   move, released -> nothing
 
+#include "Platform/FrameDamage.h"
 #include "Platform/Geometry.h"
 #include "Platform/GpuCompositor.h"
 #include "Platform/Letterbox.h"
@@ -32,6 +33,7 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Rect;
+struct SDL_Surface;
 union SDL_Event;
 
 namespace ui {
@@ -74,7 +76,8 @@ public:
     Size pixelSize() const;
     Size windowSize() const;
     bool isFullScreen() const;
-    // SDL's name of the renderer in use ("opengl", "software", ...).
+    // SDL's name of the renderer in use ("opengl", ...), or "window surface" when frames composited with
+    // Cairo are copied into the window's own surface.
     std::string rendererName() const;
 
     // Asks for another drawable size in pixels, or for full screen (on the desktop's own resolution).
@@ -86,11 +89,14 @@ public:
     // Shows an ARGB32 frame of the letterboxed screen's pixel size in the middle of the window (another
     // size is stretched to that place).
     void present(cairo_surface_t* frame);
-    // Composites `frame` into the middle of the window and shows it; a renderer that cannot composite
-    // (SDL's software one) is shown the same frame composited with Cairo.
-    void present(const Composition& frame);
-    // Whether frames are composited on the graphics processor (not when TORVEX_CPU_COMPOSITING is set:
-    // with a software OpenGL, compositing the layers with Cairo and showing one picture costs less).
+    // Composites `frame` into the middle of the window and shows it, on the graphics processor or with
+    // Cairo (see compositesOnGpu). Only what changed since the last frame is composited and shown, unless
+    // `whole` (the window was uncovered or resized). Returns whether anything was drawn.
+    bool present(const Composition& frame, bool whole = false);
+    // Whether frames are composited on the graphics processor: only when it is a real one. When OpenGL
+    // draws with the processor (llvmpipe), or SDL offers only its software renderer, or
+    // TORVEX_CPU_COMPOSITING=1 asks for it, they are composited with Cairo and copied into the window's own
+    // surface; TORVEX_GPU_COMPOSITING=1 uses any renderer that can composite.
     bool compositesOnGpu() const { return gpu_ != nullptr; }
     // With `keep`, each shown frame's screen pixels are read back before they are shown (for tests).
     void setKeepsShownFrames(bool keep) { keepsShownFrames_ = keep; }
@@ -106,9 +112,14 @@ public:
 
 private:
     explicit SdlWindow(Size points) : points_(points) {}
+    void chooseCompositor(int width, int height);
     bool createTexture(int width, int height);
     SDL_Rect screenPlace() const;
+    void show(cairo_surface_t* frame, const Rect* part);
+    static void copyPixels(cairo_surface_t* frame, const SDL_Rect& from, SDL_Surface* target,
+                           const SDL_Rect& to);
     void keepShownFrame(const SDL_Rect& place);
+    void keepShownFrame(SDL_Surface* target, const SDL_Rect& place);
     void translate(const SDL_Event& event, std::vector<InputEvent>& out);
     void translateKey(const SDL_Event& event, std::vector<InputEvent>& out);
     void translateMouse(const SDL_Event& event, std::vector<InputEvent>& out);
@@ -125,6 +136,7 @@ private:
     int textureWidth_ = 0, textureHeight_ = 0;
     std::unique_ptr<GpuCompositor> gpu_;
     std::unique_ptr<Renderer> cairoRenderer_;
+    FrameDamage damage_;
     bool keepsShownFrames_ = false;
     std::shared_ptr<cairo_surface_t> shownFrame_;
     bool pressed_ = false, mirrored_ = false;

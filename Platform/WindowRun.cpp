@@ -162,8 +162,8 @@ void WindowRun::drawIfNeeded() {
         return;
     auto& app = Application::shared();
     renderedGeneration_ = View::displayGeneration();
-    window_->present(compose(*app.window(), Application::screenSize, app.scale()));
-    ++frames_;
+    if (window_->present(compose(*app.window(), Application::screenSize, app.scale()), exposed_))
+        ++frames_;
     lastFrame_ = RunLoop::main().wallTime();
     // One more frame after the last animation ends, so that its final state shows.
     wasAnimating_ = animating;

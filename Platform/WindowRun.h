@@ -30,7 +30,7 @@ public:
     // Runs for `seconds` of real time (a script's wait), or less when the program quits meanwhile.
     void runFor(Float seconds);
 
-    // Frames drawn so far.
+    // Frames drawn so far (a frame that changed nothing on the screen draws nothing).
     std::uint64_t framesDrawn() const { return frames_; }
     SdlWindow& window() { return *window_; }
 

@@ -7,6 +7,7 @@
 #include "Platform/LayerCache.h"
 #include "Platform/Renderer.h"
 #include "Platform/RunLoop.h"
+#include "Platform/ScrollView.h"
 #include "tests/support/PictureBytes.h"
 
 #include <algorithm>
@@ -262,6 +263,72 @@ TEST_F(RenderTest, ALabelsNewTextShowsInTheNextFrameWhileItFadesAndMoves) {
     auto shown = pixelsOf(screen());
     LayerCache::shared().clear();
     EXPECT_EQ(shown, pixelsOf(screen())) << "the frame after the change shows the new text";
+}
+
+// The window repaints only what changed since its last frame; what it then shows must be the full frame.
+TEST_F(RenderTest, RepaintingOnlyWhatChangedGivesTheFullFrame) {
+    auto backdrop = make<ImageView>(solidPicture({320, 480}, Color::rgb255(30, 60, 90)));
+    window().addSubview(backdrop);
+    auto title = make<Label>(Rect{10, 10, 200, 30});
+    title->setBackgroundColor(Color::clear());
+    title->setTextColor(Color::white());
+    title->setText("Loading...");
+    window().addSubview(title);
+    auto panel = addView(window(), {20, 60, 280, 300});
+    panel->setBackgroundColor(Color::rgb255(200, 200, 200));
+    auto list = make<ScrollView>(Rect{10, 10, 260, 200});
+    list->setContentSize({260, 800});
+    for (int row = 0; row < 20; ++row) {
+        auto label = make<Label>(Rect{10, 40.0 * row, 240, 36});
+        label->setText("Row " + std::to_string(row));
+        list->addSubview(label);
+    }
+    panel->addSubview(list);
+    // Stripes a point wide: sampled through a turn, the filters differ.
+    ImageContext stripes({40, 20}, 2);
+    for (int x = 0; x < 40; x += 2)
+        cairo_rectangle(stripes.cairo(), x, 0, 1, 20);
+    cairo_set_source_rgb(stripes.cairo(), 0.9, 0.2, 0.2);
+    cairo_fill(stripes.cairo());
+    auto turned = make<ImageView>(stripes.image());
+    turned->setCenter({160, 420});
+    turned->setTransform(AffineTransform::rotation(0.4));
+    window().addSubview(turned);
+
+    Renderer window({320, 480}, 2);
+    auto repaint = [&] { return window.renderChanges(compose(this->window(), {320, 480}, 2)); };
+    EXPECT_EQ(repaint(), (Rect{0, 0, 640, 960})) << "the first frame is painted whole";
+    EXPECT_EQ(repaint(), Rect()) << "a still screen paints nothing";
+    auto sameAsFull = [&] {
+        return pixelsOf(window.surface()) == pixelsOf(Renderer({320, 480}, 2).render(this->window()));
+    };
+
+    title->setText("touch to continue");
+    Rect changed = repaint();
+    EXPECT_TRUE(Rect(16, 16, 412, 68).contains(changed.origin) && changed.maxX() <= 428 &&
+                changed.maxY() <= 84)
+        << changed.x() << ", " << changed.y() << ", " << changed.width() << " x " << changed.height();
+    EXPECT_TRUE(sameAsFull()) << "a label's new text";
+    list->setContentOffset({0, 90});
+    repaint();
+    EXPECT_TRUE(sameAsFull()) << "a scrolled list, clipped";
+    panel->setAlpha(0.6);
+    repaint();
+    EXPECT_TRUE(sameAsFull()) << "a translucent panel, a group";
+    Animation::run(1, [&] { turned->setCenter({200, 400}); });
+    advance(0.37);
+    repaint();
+    EXPECT_TRUE(sameAsFull()) << "a turned picture moving";
+    advance(1);
+    repaint();
+    // While anything moves, turned pictures are drawn with a faster filter, and smoothed again after.
+    Animation::run(1, [&] { title->setAlpha(0.3); });
+    advance(0.37);
+    repaint();
+    EXPECT_TRUE(sameAsFull()) << "a label fading";
+    advance(1);
+    repaint();
+    EXPECT_TRUE(sameAsFull()) << "the still screen after the animation";
 }
 
 TEST_F(RenderTest, LayersOfHiddenViewsAreDroppedAndTheCacheKeepsToItsCap) {
