@@ -127,12 +127,11 @@ bool KeyboardCommands::swipe(TorvexView& viewer, const std::string& arrow) {
 bool KeyboardCommands::escape(TorvexView& viewer) {
     if (auto* alert = ui::Application::shared().modalAlert())
         return alert->pressButton("NO") || alert->pressButton("OK");
-    ui::Float width = viewer.view()->bounds().width();
     if (viewer.Info && viewer.Info->alpha() != 0)
         return tap(viewer.infoButton.get());
     if (viewer.help().isShown())
         return tap(viewer.helpButton.get());
-    if (viewer.indexView && viewer.indexView->frame().x() < width)
+    if (viewer.index().isOpen())
         return tap(viewer.buttonForIndex.get());
     if (viewer.typeViews && viewer.typeViews->frame().x() == 0)
         return tap(viewer.typeViewButton.get());
@@ -140,14 +139,14 @@ bool KeyboardCommands::escape(TorvexView& viewer) {
 }
 
 bool KeyboardCommands::openSearch(TorvexView& viewer) {
-    ui::Float width = viewer.view()->bounds().width();
-    bool open = viewer.indexView && viewer.indexView->frame().x() < width;
+    bool open = viewer.index().isOpen();
     if (!open && !tap(viewer.buttonForIndex.get()))
         return false;
-    open = viewer.indexView && viewer.indexView->frame().x() < width && !isAlertOpen();
-    if (!open || !viewer.navigationController || !viewer.navigationController->mySearchBar)
+    open = viewer.index().isOpen() && !isAlertOpen();
+    IndexViewController* list = viewer.index().navigationController();
+    if (!open || !list || !list->mySearchBar)
         return false;
-    return viewer.navigationController->mySearchBar->textField().becomeFirstResponder();
+    return list->mySearchBar->textField().becomeFirstResponder();
 }
 
 bool KeyboardCommands::pressAlertButton(const std::string& key) {

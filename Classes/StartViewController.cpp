@@ -158,9 +158,11 @@ void StartViewController::endLoadingMainController() {
 
 void StartViewController::followStartTerm(const std::string& term) {
     TorvexView& viewer = *torvexViewController;
-    auto match = DeepLink::resolve(term, viewer.indexArray, viewer.latinArray);
+    auto match = DeepLink::resolve(term, viewer.index().indexArray(), viewer.index().latinArray());
     if (!match) {
-        std::cerr << "torvex: " << DeepLink::unknownTermMessage(term, viewer.indexArray, viewer.latinArray)
+        std::cerr << "torvex: "
+                  << DeepLink::unknownTermMessage(term, viewer.index().indexArray(),
+                                                  viewer.index().latinArray())
                   << '\n';
         ui::Application::shared().quit(2);
         return;
@@ -169,7 +171,7 @@ void StartViewController::followStartTerm(const std::string& term) {
     std::weak_ptr<TorvexView> alive = torvexViewController;
     ui::Timer::scheduled(flipDuration, ui::Timer::Repeats::No, [alive, match = *match] {
         if (auto shown = alive.lock()) {
-            shown->setLang(match.latin ? "lat" : "eng");
+            shown->index().setLang(match.latin ? "lat" : "eng");
             shown->goToPart(match.term);
         }
     });

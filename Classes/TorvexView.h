@@ -12,6 +12,7 @@
 // and `endChangeLevel` switches it back on only when no journey is pending.
 
 #include "Classes/HelpPanel.h"
+#include "Classes/IndexPanel.h"
 #include "Classes/Journey.h"
 #include "Classes/Quiz.h"
 #include "Classes/TorvexContent.h"
@@ -64,11 +65,6 @@ public:
     // Builds everything, enters the top region in "Anterior", then calls `callback` (when set).
     void startloadingWithCallBackTarget(std::function<void(TorvexView*)> callback);
     void parseXMLFileAtFile(const std::string& fileName);
-    bool issetInIndexArray(const std::string& term) const;
-    // Locale-aware, case-insensitive order (-1, 0 or 1); descending when `context` is null.
-    static int alphabeticSort(const std::string& a, const std::string& b, const void* context);
-    // Sorts ascending in the order of `alphabeticSort`; equal terms keep their order.
-    static void sortAlphabetically(std::vector<std::string>& terms);
 
     // ---- Navigation
     // The sub-region titled as `sender` is entered (a ring, a title button); without one, `refresh`.
@@ -169,12 +165,11 @@ public:
     // ---- Parts
     HelpPanel& help() { return help_; }
     Quiz& quiz() { return quiz_; }
+    IndexPanel& index() { return index_; }
+    const IndexPanel& index() const { return index_; }
     const Quiz& quiz() const { return quiz_; }
 
     // ---- Index
-    void displayIndex();
-    void hideIndex();
-    void setLang(const std::string& language);
 
     // The viewer's numbers, flags and strings for the automation `state` command, each under its own
     // name; `root` as its "header", `enterArray` as "key:header" or "key:infoid" entries.
@@ -222,12 +217,7 @@ public:
     TreeNode*& root = content.root;
     TreeNode* allInfo = nullptr;
     TermDictionary& indexDictionary = content.indexDictionary;
-    std::vector<std::string> indexArray;
-    std::vector<std::string> latinArray;
-    std::shared_ptr<IndexViewController> navigationController;
-    std::string lang = "eng";
     std::function<void(TorvexView*)> callbackFinish;
-    float indexWidth = 280, indexHeight = 380;
 
     ImageViewPtr firstImage, secondImage;
     std::string src;
@@ -255,7 +245,6 @@ public:
     std::shared_ptr<ui::ScrollView> typeViews;
     PanelPtr Info, forInfo;
     std::string info;
-    PanelPtr indexView;
     std::shared_ptr<ui::View> bottomBar;
 
     // Values shared by all the viewer's methods.
@@ -275,16 +264,12 @@ public:
     std::vector<float> scaleOfHotSpot = std::vector<float>(20, 0.0f);
 
     // ---- Panels, index and quiz (TorvexViewInfo/Help/Index/Quiz.cpp)
-    // Loading, once the term lists exist: creates `navigationController`, hands it the lists and this
-    // viewer, and adds "indexList", "indexRows", "indexLetters" and "Questions" to the automation state.
-    void createIndexList();
 
 private:
     // ---- Loading
     void createControls();
     void createBarButtons();
     void createLabels();
-    void buildIndexLists();
     void registerStateProviders();
     ButtonPtr barButton(const std::string& field, const std::string& name, ui::Point center,
                         std::function<void()> action);
@@ -307,6 +292,8 @@ private:
     HelpPanel help_{helpHooks()};
     Quiz::Hooks quizHooks();
     Quiz quiz_{quizHooks()};
+    IndexPanel::Hooks indexHooks();
+    IndexPanel index_{indexHooks()};
     PlainViews imageViews_;
     // The base views that compound view names are reached through, in the order they are tried.
     std::vector<std::string> ofViews;

@@ -118,7 +118,7 @@ void TorvexView::displayHint(ui::Button* sender) {
     // A bubble is a panel too: it opens alone.
     help_.hideHelp();
     hideViews();
-    hideIndex();
+    index_.hideIndex();
     bool quiz = quiz_.isQuestionOnScreen();
     if (quiz && static_cast<unsigned>(viewHint) < flags.size() && tempNameSet && labelForFlag)
         labelForFlag->setText(tempName);

@@ -32,7 +32,7 @@ void TorvexView::displayFlags() {
         return;
     }
     hideInfo();
-    hideIndex();
+    index_.hideIndex();
     hideViews();
     help_.hideHelp();
     if (flags.empty()) {

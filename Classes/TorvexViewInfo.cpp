@@ -66,7 +66,7 @@ bool TorvexView::isBubbleShown() const {
 void TorvexView::displayInfoClickOfButton() {
     count = 0;
     hideViews();
-    hideIndex();
+    index_.hideIndex();
     help_.hideHelp();
     // The flags go as `hideFlags` takes them (which would close this panel again), so that the next
     // press of the flags button shows them.

@@ -35,12 +35,12 @@ void TorvexView::backToStart() {
 }
 
 void TorvexView::goToPart(const std::string& term) {
-    hideIndex();
+    index_.hideIndex();
     view()->setUserInteractionEnabled(false);
 
     TreeNode* target = nullptr;
     std::string_view searchKey;
-    if (lang != "eng" && !quiz_.isQuestionOnScreen()) {
+    if (index_.lang() != "eng" && !quiz_.isQuestionOnScreen()) {
         searchKey = "titlelatin";
     } else {
         target = indexDictionary.find(term);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -50,13 +51,10 @@ void TorvexView::parseXMLFileAtFile(const std::string& fileName) {
 }
 
 void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)> callback) {
-    indexWidth = 280;
-    indexHeight = 380;
     callbackFinish = std::move(callback);
     parseXMLFileAtFile("torvex.xml");
     content.carve();
     allInfo = content.allInfo.get();
-    lang = "eng";
     oldViewTorvex = "";
     content.stack.clear();
     ofViews = {"Dorsal", "Plantar", "Superior", "Inferior", "Lateral", "Medial", "Posterior", "Anterior"};
@@ -67,8 +65,12 @@ void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)>
         timerForHotSpot =
             ui::Timer::scheduled(0.85, ui::Timer::Repeats::Yes, whileAlive([this] { hotSpotAnimation(); }));
     createControls();
-    buildIndexLists();
-    createIndexList();
+    index_.buildIndexLists(indexDictionary, allInfo);
+    index_.createIndexList();
+    ui::Application::shared().addStateProvider("Questions", [alive = std::weak_ptr<const int>(lifetime_),
+                                                             this]() {
+        return alive.expired() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(quiz_.Questions());
+    });
     cleanButtons();
     refresh();
     std::vector<std::string> areas;
@@ -139,9 +141,7 @@ void TorvexView::createControls() {
     forInfo->setIdentifier("forInfo");
     forInfo->setAlpha(0);
     center = secondImage->center();
-    ui::Rect area = view->frame();
-    indexView = ui::make<ForInfo>(ui::Rect(area.width() + indexWidth, 35, indexWidth, 0.8 * area.height()));
-    indexView->setIdentifier("indexView");
+    index_.addTo(*view);
 }
 
 TorvexView::ButtonPtr TorvexView::barButton(const std::string& field, const std::string& name,
@@ -166,7 +166,7 @@ void TorvexView::createBarButtons() {
     zoomButton = barButton("zoomButton", "mag", {295, 70}, [this] { zoomOnOff(); });
     backButton = barButton("backButton", "back_button", {43, 15}, [this] { back(); });
     backButton->setHidden(false);
-    buttonForIndex = barButton("buttonForIndex", "index", {290, 15}, [this] { displayIndex(); });
+    buttonForIndex = barButton("buttonForIndex", "index", {290, 15}, [this] { index_.displayIndex(); });
     buttonForIndex->setHidden(false);
 }
 
@@ -192,10 +192,30 @@ HelpPanel::Hooks TorvexView::helpHooks() {
     return {[this] {
                 hideViews();
                 hideInfo();
-                hideIndex();
+                index_.hideIndex();
             },
             [this](bool pressed) { changeImageOnButton(helpButton.get(), pressed); },
             [this] { return static_cast<const TreeNode*>(root); }};
+}
+
+IndexPanel::Hooks TorvexView::indexHooks() {
+    IndexPanel::Hooks hooks;
+    hooks.quietRings = [this] { count = 0; };
+    hooks.journeyUnderWay = [this] { return !journey_.enterArray().empty(); };
+    hooks.closeOtherPanels = [this] {
+        hideViews();
+        hideInfo();
+        help_.hideHelp();
+    };
+    hooks.quizAsksToLeave = [this] {
+        if (!quiz_.inQuiz())
+            return false;
+        quiz_.alertOKCancelAction(true);
+        return true;
+    };
+    hooks.showButtonPressed = [this](bool pressed) { changeImageOnButton(buttonForIndex.get(), pressed); };
+    hooks.goToPart = [this](const std::string& term) { goToPart(term); };
+    return hooks;
 }
 
 Quiz::Hooks TorvexView::quizHooks() {
@@ -203,7 +223,7 @@ Quiz::Hooks TorvexView::quizHooks() {
     hooks.closeOtherPanels = [this] {
         hideViews();
         hideInfo();
-        hideIndex();
+        index_.hideIndex();
         help_.hideHelp();
     };
     hooks.showButtonPressed = [this](bool pressed) { changeImageOnButton(quizButton.get(), pressed); };
@@ -215,7 +235,7 @@ Quiz::Hooks TorvexView::quizHooks() {
     };
     hooks.backToStart = [this] { backToStart(); };
     hooks.goToPart = [this](const std::string& term) { goToPart(term); };
-    hooks.displayIndex = [this] { displayIndex(); };
+    hooks.displayIndex = [this] { index_.displayIndex(); };
     hooks.redrawView = [this] {
         cleanView();
         if (const TreeNode* current = currentViewNamed(viewTorvex))

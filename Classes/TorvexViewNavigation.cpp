@@ -70,7 +70,7 @@ void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFo
         }
     }
     imageViews_.clear();
-    hideIndex();
+    index_.hideIndex();
     hideViews();
     cleanView();
     cleanButtons();
@@ -170,7 +170,7 @@ void TorvexView::back() {
     count = 0;
     ui::Point zoomLeft = zoom;
     scaleback = scale;
-    hideIndex();
+    index_.hideIndex();
     hideViews();
 
     if (checkIfNeededChangeView()) {

@@ -37,7 +37,7 @@ const std::vector<StateField>& stateFields() {
         {"zoomOn", [](const TorvexView& v) { return Json(v.zoomOn); }},
         {"inQuiz", [](const TorvexView& v) { return Json(v.quiz().inQuiz()); }},
         {"quizQuit", [](const TorvexView& v) { return Json(v.quiz().quizQuit()); }},
-        {"lang", [](const TorvexView& v) { return Json(v.lang); }},
+        {"lang", [](const TorvexView& v) { return Json(v.index().lang()); }},
         {"itsNeedView", [](const TorvexView& v) { return Json(v.journey().itsNeedView()); }},
         {"tstr", [](const TorvexView& v) { return Json(v.journey().tstr()); }},
         {"scale", [](const TorvexView& v) { return Json(v.scale); }},

@@ -81,7 +81,7 @@ inline int loadViewerAndExit(const std::string& bundle) {
         viewer->startloadingWithCallBackTarget([](TorvexView* loaded) {
             long long now = monotonicNanoseconds();
             std::printf("%lld %.6f %ld %zu\n", now, processorSeconds(), peakResidentKilobytes(),
-                        loaded->indexArray.size());
+                        loaded->index().indexArray().size());
             std::fflush(stdout);
             std::_Exit(0);
         });

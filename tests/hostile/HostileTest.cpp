@@ -65,7 +65,7 @@ void HostileTest::chooseFromIndex(const std::string& term) {
     ASSERT_TRUE(driver().type(term));
     // The search field holds the same text: the row is tapped where it is.
     ui::TableViewCell* row = nullptr;
-    for (const auto& [path, cell] : viewer().navigationController->myTableView->visibleCells()) {
+    for (const auto& [path, cell] : viewer().index().navigationController()->myTableView->visibleCells()) {
         if (cell->textLabel().text() == term)
             row = cell;
     }

@@ -36,7 +36,7 @@ protected:
         script("key " + arrow + "\nwait 2\n");
         return viewer().viewTorvex;
     }
-    bool indexOpen() { return viewer().indexView->frame().x() < 320; }
+    bool indexOpen() { return viewer().index().isOpen(); }
     ui::Json alert() { return driver.state()["alert"]; }
 
     std::shared_ptr<KeyboardCommands> keys_;
@@ -92,7 +92,7 @@ TEST_F(KeyboardTest, SlashOpensTheIndexWithTheCursorInItsSearchFieldWhichKeepsIt
     showRegion("Test Body", "Anterior");
     script("key /\nwait 1\n");
     ASSERT_TRUE(indexOpen());
-    ui::TextField& field = viewer().navigationController->mySearchBar->textField();
+    ui::TextField& field = viewer().index().navigationController()->mySearchBar->textField();
     EXPECT_TRUE(field.isEditing());
     // Letters are typed into the field rather than opening panels; Escape gives the focus up.
     script("key i\nkey q\nkey Left\nwait 1\n");
@@ -134,7 +134,7 @@ TEST_F(KeyboardTest, CtrlQQuitsEvenWhileTypingAndUnknownKeysAreRefused) {
 TEST_F(KeyboardTest, TheWheelScrollsTheIndexListWithinTheEndsADragHas) {
     showRegion("Test Body", "Anterior");
     script("key /\nwait 1\nkey Escape\n");
-    ui::TableView& list = *viewer().navigationController->myTableView;
+    ui::TableView& list = *viewer().index().navigationController()->myTableView;
     ui::Point onList = list.convertTo(list.bounds().center(), nullptr);
     driver.wheel(onList, 30);
     EXPECT_EQ(list.contentOffset().y, 30);

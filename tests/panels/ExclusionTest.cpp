@@ -24,8 +24,8 @@ const std::vector<ExclusivePanel>& exclusivePanels() {
          [](TorvexView& v) { return v.help().isShown(); }},
         {"views", [](TorvexView& v, ui::Button&) { v.displayViews(); },
          [](TorvexView& v) { return v.typeViews->frame().x() == 0; }},
-        {"index", [](TorvexView& v, ui::Button&) { v.displayIndex(); },
-         [](TorvexView& v) { return v.indexView->frame().x() < 320; }},
+        {"index", [](TorvexView& v, ui::Button&) { v.index().displayIndex(); },
+         [](TorvexView& v) { return v.index().isOpen(); }},
         {"bubble", [](TorvexView& v, ui::Button& flag) { v.displayHint(&flag); },
          [](TorvexView& v) { return v.hintOfFlag && v.hintOfFlag->alpha() == 1; }},
     };

@@ -13,7 +13,7 @@ namespace {
 
 class IndexPanel : public PanelsTest {
 protected:
-    ui::Rect panelFrame() { return viewer().indexView->frame(); }
+    ui::Rect panelFrame() { return viewer().index().panel()->frame(); }
 
     void search(const std::string& text) {
         auto& field = indexList().mySearchBar->textField();
@@ -36,7 +36,7 @@ TEST_F(IndexPanel, TheIndexButtonSlidesThePanelInFromTheRightAndOutAgain) {
     EXPECT_GT(panelFrame().x(), 320) << "made off screen";
     press("index");
     wait(0.25);
-    EXPECT_GT(viewer().indexView->presentationCenter().x, 40 + 140);
+    EXPECT_GT(viewer().index().panel()->presentationCenter().x, 40 + 140);
     wait(0.25);
     EXPECT_EQ(panelFrame(), ui::Rect(40, 35, 280, 384));
     EXPECT_NE(viewer().buttonForIndex->image().fileName().find("index pressed"), std::string::npos);
@@ -84,7 +84,7 @@ TEST_F(IndexPanel, AChosenLatinRowTravelsByItsLatinName) {
     press("index");
     wait(0.5);
     press("LATIN");
-    EXPECT_EQ(viewer().lang, "lat");
+    EXPECT_EQ(viewer().index().lang(), "lat");
     search("clav");
     EXPECT_EQ(driver.state()["indexRows"], nlohmann::ordered_json::array({"Clavicula"}));
     press("Clavicula");
@@ -93,7 +93,7 @@ TEST_F(IndexPanel, AChosenLatinRowTravelsByItsLatinName) {
     press("index");
     wait(0.5);
     press("ENG");
-    EXPECT_EQ(viewer().lang, "eng");
+    EXPECT_EQ(viewer().index().lang(), "eng");
 }
 
 TEST_F(IndexPanel, ARegionRowEntersTheRegion) {
@@ -188,7 +188,7 @@ TEST_F(IndexPanel, TheSideIndexLettersReadOnEveryBackground) {
 TEST_F(IndexPanel, TheIndexButtonDoesNothingWhileAJourneyIsQueued) {
     viewer().goToPart("Nail");
     ASSERT_FALSE(viewer().journey().enterArray().empty());
-    viewer().displayIndex();
+    viewer().index().displayIndex();
     wait(0.5);
     EXPECT_GT(panelFrame().x(), 320);
 }

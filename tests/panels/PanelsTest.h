@@ -22,7 +22,7 @@ class Switch;
 class PanelsTest : public testviewer::LoadedViewerTest {
 protected:
     PanelsTest() : LoadedViewerTest("panels") {}
-    IndexViewController& indexList() { return *viewer_->navigationController; }
+    IndexViewController& indexList() { return *viewer_->index().navigationController(); }
 
     // Puts `region` on screen in "Anterior" as if the user had got there, and lets the cross-fade end.
     void showRegion(const std::string& region);

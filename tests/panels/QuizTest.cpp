@@ -143,7 +143,7 @@ TEST_F(QuizFlow, TheIndexButtonAsksToLeaveAndYesLeavesAndOpensTheIndex) {
     press("index");
     ASSERT_EQ(alertTitle(), "Are you sure want to get out of the quiz?");
     EXPECT_EQ(driver.state()["alert"]["buttons"], nlohmann::ordered_json::array({"NO", "YES"}));
-    EXPECT_GT(viewer().indexView->frame().x(), 320) << "the index does not open";
+    EXPECT_GT(viewer().index().panel()->frame().x(), 320) << "the index does not open";
     pressAlertButton("NO");
     EXPECT_TRUE(quiz().inQuiz());
     EXPECT_EQ(text("numQuestion"), "Question 1 of 12:");
@@ -153,7 +153,7 @@ TEST_F(QuizFlow, TheIndexButtonAsksToLeaveAndYesLeavesAndOpensTheIndex) {
     EXPECT_FALSE(quiz().inQuiz());
     EXPECT_FALSE(quiz().quizQuit());
     wait(0.75);
-    EXPECT_EQ(viewer().indexView->frame().x(), 40);
+    EXPECT_EQ(viewer().index().panel()->frame().x(), 40);
     EXPECT_EQ(questionPanel().superview(), nullptr);
 }
 
@@ -165,7 +165,7 @@ TEST_F(QuizFlow, TheQuizButtonAsksToLeaveAndAfterYesNoFlagsRiseAndTheSwitchesKee
     EXPECT_FALSE(quiz().inQuiz());
     wait(1.0);
     EXPECT_EQ(setUpPanel().frame().x(), 400);
-    EXPECT_GT(viewer().indexView->frame().x(), 320);
+    EXPECT_GT(viewer().index().panel()->frame().x(), 320);
     showRegion("Chest");
     wait(1.5);
     EXPECT_TRUE(viewer().flagsIsHidden) << "entering a region after a quiz raises no flags";

@@ -63,7 +63,7 @@ TEST_F(FoundBySoak, anIndexJourneyFromTheBackOfTheTopRegionEndsAtItsStructure) {
 TEST_F(FoundBySoak, aJourneyIntoTheFemaleFigureFromBehindShowsItAndOpensTheBubble) {
     run({"wait 1", "tap 160 100", "wait 2", "press Pelvis", "wait 2", "press views", "wait 2",
          "press Posterior", "wait 3", "press index", "wait 1"});
-    ui::TextField& search = viewer().navigationController->mySearchBar->textField();
+    ui::TextField& search = viewer().index().navigationController()->mySearchBar->textField();
     ui::Point field = search.convertTo(ui::Point{search.bounds().midX(), search.bounds().midY()}, nullptr);
     run({("tap " + std::to_string(std::lround(field.x)) + " " + std::to_string(std::lround(field.y))).c_str(),
          "type Ecto"});

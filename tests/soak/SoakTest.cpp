@@ -145,7 +145,7 @@ private:
         double roll = between(0.0, 1.0);
         if (roll < 0.6) {
             TorvexView* viewer = program.viewer();
-            const auto* index = viewer ? viewer->navigationController.get() : nullptr;
+            const auto* index = viewer ? viewer->index().navigationController() : nullptr;
             std::string text = odd[any(odd.size())];
             if (index && !index->listContent().empty() && chance(0.5)) {
                 const auto& terms = index->listContent();
@@ -162,9 +162,10 @@ private:
     // A tap on the index's search field when it shows, so that typing follows.
     std::string searchField(TestProgram& program) {
         TorvexView* viewer = program.viewer();
-        if (!viewer || !viewer->navigationController || !viewer->navigationController->mySearchBar)
+        if (!viewer || !viewer->index().navigationController() ||
+            !viewer->index().navigationController()->mySearchBar)
             return pressSomeControl(program);
-        ui::TextField& field = viewer->navigationController->mySearchBar->textField();
+        ui::TextField& field = viewer->index().navigationController()->mySearchBar->textField();
         ui::Point center = screenCenter(field);
         return reachable(center, field) ? tap(center.x, center.y) : pressSomeControl(program);
     }

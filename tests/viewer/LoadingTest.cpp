@@ -1,3 +1,4 @@
+#include "Classes/TermOrder.h"
 #include "ViewerTest.h"
 
 #include "Classes/ForInfo.h"
@@ -35,7 +36,7 @@ TEST_F(Loading, placesEveryControlAtItsPlaceOnTheReferenceScreenUnderItsFieldNam
     TorvexView& v = viewer();
     EXPECT_EQ(v.scalpel->center(), (ui::Point{240, 75}));
     // Made off screen at x 600, then pushed further out by every closing of the index.
-    EXPECT_GE(v.indexView->frame().x(), 600);
+    EXPECT_GE(v.index().panel()->frame().x(), 600);
     // Three sub-regions of the top region have a title button in "Anterior": 35 x 3 + 100 high.
     EXPECT_TRUE(sameRect(v.quiz().setUpPanel()->frame(), {400, 245, 300, 205}));
 }
@@ -71,33 +72,33 @@ TEST_F(Loading, callsBackOnceWithTheTopRegionInAnteriorAndFadesItsPictureIn) {
 }
 
 TEST_F(Loading, buildsTheIndexListsSortedWithoutLabelKeysOrRepeatedTitles) {
-    const auto& english = viewer().indexArray;
-    const auto& latin = viewer().latinArray;
+    const auto& english = viewer().index().indexArray();
+    const auto& latin = viewer().index().latinArray();
     EXPECT_TRUE(std::is_sorted(english.begin(), english.end(), [](const auto& a, const auto& b) {
-        return TorvexView::alphabeticSort(a, b, &a) < 0;
+        return TermOrder::alphabeticSort(a, b, &a) < 0;
     }));
     EXPECT_EQ(std::count(english.begin(), english.end(), "Hand"), 1);
     EXPECT_TRUE(
         std::none_of(english.begin(), english.end(), [](const auto& t) { return t.starts_with("Label"); }));
     for (const char* term : {"Upper Limb", "Draft Region", "Deltoid", "Cephalic vein", "Extensor digitorum"})
-        EXPECT_TRUE(viewer().issetInIndexArray(term)) << term;
+        EXPECT_TRUE(viewer().index().issetInIndexArray(term)) << term;
     // Only in an X-ray view, so not indexed.
-    EXPECT_FALSE(viewer().issetInIndexArray("Humerus"));
+    EXPECT_FALSE(viewer().index().issetInIndexArray("Humerus"));
     // The Latin name of a title already listed and a one-character one stay out.
     EXPECT_EQ(std::count(latin.begin(), latin.end(), "Manus"), 0);
     EXPECT_EQ(std::count(latin.begin(), latin.end(), "-"), 0);
     EXPECT_TRUE(std::is_sorted(latin.begin(), latin.end(), [](const auto& a, const auto& b) {
-        return TorvexView::alphabeticSort(a, b, &a) < 0;
+        return TermOrder::alphabeticSort(a, b, &a) < 0;
     }));
     EXPECT_EQ(latin.front(), "Epicondylus medialis");
 }
 
 TEST(AlphabeticSort, comparesWithoutRegardToCaseAndReversesWithoutContext) {
     int context = 0;
-    EXPECT_EQ(TorvexView::alphabeticSort("apple", "Apple", &context), 0);
-    EXPECT_LT(TorvexView::alphabeticSort("ant", "Bone", &context), 0);
-    EXPECT_GT(TorvexView::alphabeticSort("ant", "Bone", nullptr), 0);
+    EXPECT_EQ(TermOrder::alphabeticSort("apple", "Apple", &context), 0);
+    EXPECT_LT(TermOrder::alphabeticSort("ant", "Bone", &context), 0);
+    EXPECT_GT(TermOrder::alphabeticSort("ant", "Bone", nullptr), 0);
     std::vector<std::string> terms{"bone", "Ant", "apple", "Ulna", "Ant"};
-    TorvexView::sortAlphabetically(terms);
+    TermOrder::sortAlphabetically(terms);
     EXPECT_EQ(terms, (std::vector<std::string>{"Ant", "Ant", "apple", "bone", "Ulna"}));
 }

@@ -1,5 +1,4 @@
-// The order of the term lists: the user's language's collation, by letters and accents but not case.
-#include "TorvexView.h"
+#include "TermOrder.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -55,13 +54,13 @@ std::string sortKey(const std::string& term) {
 
 } // namespace
 
-int TorvexView::alphabeticSort(const std::string& a, const std::string& b, const void* context) {
+int TermOrder::alphabeticSort(const std::string& a, const std::string& b, const void* context) {
     UErrorCode status = U_ZERO_ERROR;
     UCollationResult order = termCollator().compareUTF8(context ? a : b, context ? b : a, status);
     return order == UCOL_LESS ? -1 : order == UCOL_GREATER ? 1 : 0;
 }
 
-void TorvexView::sortAlphabetically(std::vector<std::string>& terms) {
+void TermOrder::sortAlphabetically(std::vector<std::string>& terms) {
     std::vector<std::pair<std::string, std::string>> keyed;
     keyed.reserve(terms.size());
     for (auto& term : terms)
