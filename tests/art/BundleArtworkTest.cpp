@@ -1,10 +1,7 @@
-// The bundle's artwork: transparent around the shapes laid over pictures, pressed buttons that look
-// pressed, and a start picture dark where the text goes.
+// The bundle's artwork: transparent around the shapes laid over pictures, and pressed buttons that look
+// pressed (the start picture and the rest show in the picture tour, tests/pictures).
 
 #include "ArtPicture.h"
-
-#include "Platform/Image.h"
-#include "tests/support/PictureBytes.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -57,23 +54,6 @@ TEST(BundleArtwork, EveryBarButtonLooksDifferentWhenPressed) {
                 differing += resting.channel(x, y, 0) != pressed.channel(x, y, 0);
         EXPECT_GT(differing, resting.pixelWidth() * resting.pixelHeight() / 4);
     }
-}
-
-TEST(BundleArtwork, TheStartPictureIsDarkWhereTheStatusLineAndTheLinkTitlesGo) {
-    ui::Image start = ui::Image::fromFile(bundlePath("torvexStart.jpg"));
-    ASSERT_FALSE(start.empty());
-    auto brightest = [&](int x0, int y0, int w, int h) {
-        int most = 0;
-        for (int y = y0 * 2; y < (y0 + h) * 2; ++y) {
-            for (int x = x0 * 2; x < (x0 + w) * 2; ++x) {
-                testpictures::Rgba pixel = testpictures::pixelAt(start.surface(), x, y);
-                most = std::max({most, pixel.r, pixel.g, pixel.b});
-            }
-        }
-        return most;
-    };
-    EXPECT_LT(brightest(100, 139, 140, 20), 80);
-    EXPECT_LT(brightest(37, 236, 150, 130), 80);
 }
 
 } // namespace

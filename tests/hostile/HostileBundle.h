@@ -12,13 +12,20 @@
 
 #include "tests/support/TemporaryFolder.h"
 
+#include "tools/atlas/DataFile.h"
+
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 class HostileBundle {
 public:
-    HostileBundle();
+    HostileBundle() : path_(folder_.path() / "bundle") {
+        std::filesystem::copy(TORVEX_BUILD_BUNDLE_DIR, path_, std::filesystem::copy_options::recursive);
+        std::filesystem::remove(path_ / "url.txt");
+        std::filesystem::create_directories(home());
+    }
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path file(const std::string& name) const { return path_ / name; }
@@ -28,13 +35,17 @@ public:
     void write(const std::string& name, const std::string& bytes) const { writeFile(file(name), bytes); }
     void remove(const std::string& name) const { std::filesystem::remove_all(file(name)); }
     // Removes NAME and NAME@2x (for PNG names).
-    void removePicture(const std::string& name) const;
+    void removePicture(const std::string& name) const {
+        remove(name);
+        if (name.ends_with(".png"))
+            remove(name.substr(0, name.size() - 4) + "@2x.png");
+    }
     // Writes NAME and removes its @2x file, so that the program reads these bytes.
-    void replacePicture(const std::string& name, const std::string& bytes) const;
+    void replacePicture(const std::string& name, const std::string& bytes) const {
+        removePicture(name);
+        write(name, bytes);
+    }
     void replaceAtlas(const std::string& xml) const { write("torvex.xml", xml); }
-
-    // Every picture file of the copy, relative to it, @2x files named as the program asks for them.
-    std::vector<std::string> pictureNames() const;
 
 private:
     TemporaryFolder folder_;
@@ -71,12 +82,73 @@ struct RegionSketch {
 
 // A region with an "Anterior" view of these points and a "Posterior" view without any, showing the
 // sample's pictures in `folder` ("atlas/Thorax").
-RegionSketch regionSketch(const std::string& header, const std::string& folder,
-                          std::vector<PointSketch> points = {}, const std::string& info = "");
+inline RegionSketch regionSketch(const std::string& header, const std::string& folder,
+                                 std::vector<PointSketch> points = {}, const std::string& info = "") {
+    RegionSketch region;
+    region.header = header;
+    region.views = {ViewSketch{"Anterior", folder + "/Anterior.png", std::move(points), info},
+                    ViewSketch{"Posterior", folder + "/Posterior.png", {}, info}};
+    return region;
+}
 
 struct EntrySketch {
     std::string id, title, latin, text;
 };
 
 // The data file: TOP as the shown region, then the information entries.
-std::string atlasXml(const RegionSketch& top, const std::vector<EntrySketch>& entries);
+namespace hostile_detail {
+
+inline std::string number(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+inline void writeView(std::ostringstream& out, const ViewSketch& view, const RegionSketch& region, bool top) {
+    out << "<view header=\"" << atlas::escaped(view.header) << "\" src=\"" << atlas::escaped(view.src)
+        << "\"><points>\n";
+    for (const PointSketch& point : view.points)
+        out << "<point x=\"" << number(point.x) << "\" y=\"" << number(point.y) << "\" infoid=\""
+            << atlas::escaped(point.infoid) << "\"/>\n";
+    out << "</points>";
+    if (top) {
+        out << "<hitarea exist=\"true\"/>";
+    } else {
+        // The hit area is the region's place in its parent's picture; the ring pulses at its centre.
+        double width = 4.8 * region.scale, height = 6.3 * region.scale;
+        out << "<hitarea x=\"" << number(region.x) << "\" y=\"" << number(region.y) << "\" width=\""
+            << number(width) << "\" height=\"" << number(height) << "\" sx=\"" << number(region.x + width / 2)
+            << "\" sy=\"" << number(region.y + height / 2) << "\" sscale=\"40\"/>";
+    }
+    if (!view.info.empty())
+        out << "<info id=\"" << atlas::escaped(view.info) << "\"/>";
+    if (!top)
+        out << "<zoomout x=\"" << number(region.x) << "\" y=\"" << number(region.y) << "\" scale=\""
+            << number(region.scale) << "\"/>";
+    out << "</view>\n";
+}
+
+inline void writeRegion(std::ostringstream& out, const RegionSketch& region, bool top) {
+    out << "<part header=\"" << atlas::escaped(region.header) << "\"><views>\n";
+    for (const ViewSketch& view : region.views)
+        writeView(out, view, region, top);
+    out << "</views><parts>\n";
+    for (const RegionSketch& sub : region.subRegions)
+        writeRegion(out, sub, false);
+    out << "</parts></part>\n";
+}
+
+} // namespace hostile_detail
+
+inline std::string atlasXml(const RegionSketch& top, const std::vector<EntrySketch>& entries) {
+    std::ostringstream out;
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<torvex>\n<regions>\n";
+    hostile_detail::writeRegion(out, top, true);
+    out << "</regions>\n<information>\n<entries>\n";
+    for (const EntrySketch& entry : entries)
+        out << "<entry id=\"" << atlas::escaped(entry.id) << "\" title=\"" << atlas::escaped(entry.title)
+            << "\" titlelatin=\"" << atlas::escaped(entry.latin) << "\">" << atlas::escaped(entry.text)
+            << "</entry>\n";
+    out << "</entries>\n</information>\n</torvex>\n";
+    return out.str();
+}

@@ -24,7 +24,7 @@ protected:
         return path;
     }
     std::string headless() {
-        return std::string(TORVEX_BINARY) + " --headless --bundle " + bundleDirectory + " --home " +
+        return std::string(TORVEX_BINARY) + " --headless --bundle " + bundleDirectory() + " --home " +
                home.string();
     }
 };
@@ -109,7 +109,7 @@ TEST_F(ProgramTest, anInstalledProgramFindsItsBundleBesideItselfAndStopsClearlyW
     fs::create_directories(prefix / "bin");
     fs::create_directories(prefix / "share");
     fs::copy_file(TORVEX_BINARY, prefix / "bin/torvex");
-    fs::create_directory_symlink(bundleDirectory, prefix / "share/torvex");
+    fs::create_directory_symlink(bundleDirectory(), prefix / "share/torvex");
     std::string torvex = (prefix / "bin/torvex").string();
 
     CommandRun run = runCommand(torvex + " --summary 2>/dev/null");

@@ -127,7 +127,7 @@ TEST_F(StartContentTest, cachedCopiesThatDoNotDecodeGiveWayToTheBundleCopies) {
 TEST_F(StartContentTest, anAddressFileMissingOrEmptyFetchesNothingAndShowsTheBundleCopies) {
     for (bool missing : {true, false}) {
         SCOPED_TRACE(missing ? "missing" : "empty");
-        std::filesystem::path file = std::filesystem::path(bundleDirectory) / "url.txt";
+        std::filesystem::path file = std::filesystem::path(bundleDirectory()) / "url.txt";
         if (missing)
             std::filesystem::remove(file);
         else
