@@ -81,17 +81,34 @@ struct Outcome {
 
 class Authoring : public ::testing::Test {
 protected:
-    void SetUp() override {
-        writeFile(folder / "sketch.svg", sketch);
-        writeFile(folder / "broken.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect");
-    }
+    void SetUp() override { writeDrawings(folder); }
 
     // Reads and builds TEXT into the folder's bundle as the generator does.
-    Outcome build(const std::string& text) {
+    Outcome build(const std::string& text) { return buildIn(folder, text); }
+    // The sketch as written, built once a run into a bundle of its own (`sketchBundle()`): building is
+    // most of these tests' time.
+    static const Outcome& sketchBuilt() {
+        static const Outcome outcome = [] {
+            writeDrawings(sketchFolder().path());
+            return buildIn(sketchFolder().path(), sketchAtlas);
+        }();
+        return outcome;
+    }
+    static std::filesystem::path sketchBundle() { return sketchFolder().path() / "bundle"; }
+
+    TemporaryFolder temporary;
+    std::filesystem::path folder = temporary.path();
+
+private:
+    static void writeDrawings(const std::filesystem::path& where) {
+        writeFile(where / "sketch.svg", sketch);
+        writeFile(where / "broken.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect");
+    }
+    static Outcome buildIn(const std::filesystem::path& where, const std::string& text) {
         Outcome outcome;
         try {
-            atlas::AtlasSource atlas = atlas::readAtlasText(text, folder / "test.atlas");
-            atlas::AtlasBuilder builder(atlas, folder / "bundle");
+            atlas::AtlasSource atlas = atlas::readAtlasText(text, where / "test.atlas");
+            atlas::AtlasBuilder builder(atlas, where / "bundle");
             outcome.built = builder.build();
             outcome.warnings = builder.warnings();
         } catch (const atlas::AuthoringError& error) {
@@ -99,7 +116,8 @@ protected:
         }
         return outcome;
     }
-
-    TemporaryFolder temporary;
-    std::filesystem::path folder = temporary.path();
+    static TemporaryFolder& sketchFolder() {
+        static TemporaryFolder shared;
+        return shared;
+    }
 };
