@@ -1,6 +1,6 @@
 // View changes play the turning arrow, and changes between distant views go through neighbours,
 // 1.25 s per step.
-#include "InteractionTest.h"
+#include "tests/support/TestViewer.h"
 
 #include "Platform/ImageView.h"
 
@@ -15,8 +15,9 @@ const ui::AffineTransform tiltBack = ui::AffineTransform::rotation(-M_PI / 2).sc
 
 } // namespace
 
-class ArrowJourneyTest : public InteractionTest {
+class ArrowJourneyTest : public testviewer::LoadedViewerTest {
 protected:
+    ArrowJourneyTest() : LoadedViewerTest("interaction") {}
     ui::ImageView& arrow() { return *viewer().arrow; }
     bool arrowPlays(const ui::AffineTransform& direction) {
         return arrow().isAnimating() && arrow().transform() == direction;
@@ -31,7 +32,7 @@ protected:
 };
 
 TEST_F(ArrowJourneyTest, AnteriorToPosteriorTurnsThroughTheLateralViewThenOnAfterOneAndAQuarterSeconds) {
-    changeViewTo("Posterior");
+    viewer().showView("Posterior");
     EXPECT_EQ(viewer().viewTorvex, "Lateral");
     EXPECT_EQ(viewer().journey().tempView(), "Posterior");
     EXPECT_TRUE(arrowPlays(turn));
@@ -52,7 +53,7 @@ TEST_F(ArrowJourneyTest, AnteriorToPosteriorTurnsThroughTheLateralViewThenOnAfte
 
 TEST_F(ArrowJourneyTest, SuperiorToPosteriorTiltsToAnteriorAndThenTurnsTwice) {
     showRegion("Test Body", "Superior");
-    changeViewTo("Posterior");
+    viewer().showView("Posterior");
     EXPECT_EQ(viewer().viewTorvex, "Anterior");
     EXPECT_TRUE(arrowPlays(tilt));
     driver.advance(1.25);
@@ -101,7 +102,7 @@ TEST_F(ArrowJourneyTest, AChangeWithinTheSameBaseViewPlaysNothing) {
 
 TEST_F(ArrowJourneyTest, AnExplodedViewIsReachedThroughTheViewItHangsOff) {
     showRegion("Foot", "Posterior");
-    changeViewTo("Anterior Exp");
+    viewer().showView("Anterior Exp");
     EXPECT_EQ(viewer().viewTorvex, "Left Side");
     EXPECT_TRUE(arrowPlays(turnBack));
     EXPECT_EQ(viewer().journey().needView(), "Anterior Exp");
@@ -118,7 +119,7 @@ TEST_F(ArrowJourneyTest, AnExplodedViewIsReachedThroughTheViewItHangsOff) {
 
 TEST_F(ArrowJourneyTest, AViewThatNamesItselfAsItsBaseDoesNotPlanForEver) {
     showRegion("Toe", "Lateral");
-    changeViewTo("Loop.");
+    viewer().showView("Loop.");
     EXPECT_EQ(viewer().viewTorvex, "Loop.");
     driver.advance(3);
     EXPECT_EQ(driver.state()["interaction"], true);

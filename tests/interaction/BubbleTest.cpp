@@ -1,17 +1,19 @@
 // Pressing a flag opens its bubble: names in two lines, composed to their width, kept on screen near
 // the edges. (During a quiz question the press is the answer: see tests/panels.)
-#include "InteractionTest.h"
+#include "tests/support/TestViewer.h"
 
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
+#include "tests/support/PictureBytes.h"
 
 #include <cmath>
 
-class BubbleTest : public InteractionTest {
+class BubbleTest : public testviewer::LoadedViewerTest {
 protected:
+    BubbleTest() : LoadedViewerTest("interaction") {}
     void SetUp() override {
-        InteractionTest::SetUp();
+        LoadedViewerTest::SetUp();
         showFlags();
     }
     void openBubble(int flagIndex) {
@@ -21,6 +23,12 @@ protected:
     ui::ImageView& bubble() { return *viewer().hintOfFlag; }
     ui::Label& englishLine() { return *viewer().labelForFlag; }
     ui::Label& latinLine() { return *viewer().labelForFlagLatin; }
+    // A picture's pixel alpha (0 to 255) at a point of the picture.
+    static int alphaAt(const ui::Image& image, ui::Point point) {
+        return testpictures::pixelAt(image.surface(), static_cast<int>(point.x * image.scale()),
+                                     static_cast<int>(point.y * image.scale()))
+            .a;
+    }
     bool infoButtonShown() {
         return viewer().infoButtonOfHint && viewer().infoButtonOfHint->superview() &&
                viewer().infoButtonOfHint->alpha() == 1;

@@ -1,12 +1,15 @@
 // Flags are built once per view on the displayed picture, shown inside the picture band only, and
 // magnification brings the picture to the flag whose bubble waits.
-#include "InteractionTest.h"
+#include "tests/support/TestViewer.h"
 
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
 
-using FlagTest = InteractionTest;
+class FlagTest : public testviewer::LoadedViewerTest {
+protected:
+    FlagTest() : LoadedViewerTest("interaction") {}
+};
 
 TEST_F(FlagTest, FlagsAreShownOnThePictureInsideTheBandOnly) {
     showFlags();

@@ -1,12 +1,13 @@
 // The rings pulse and the hint arrows blink on the four ticks after a touch ends.
-#include "InteractionTest.h"
+#include "tests/support/TestViewer.h"
 
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
 #include "Platform/RunLoop.h"
 
-class HotspotTest : public InteractionTest {
+class HotspotTest : public testviewer::LoadedViewerTest {
 protected:
+    HotspotTest() : LoadedViewerTest("interaction") {}
     // Runs the clock to the pulse timer's next tick.
     void advanceToNextTick() {
         driver.advance(viewer().timerForHotSpot->fireTime() - ui::RunLoop::main().now());

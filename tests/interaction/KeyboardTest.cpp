@@ -1,7 +1,7 @@
 // Keys act through the controls and gestures a finger uses: arrows swipe only where a swipe would be
 // taken, Escape closes what is open, letters open their panels, digits answer alerts, the wheel
 // scrolls with a drag's limits, and a focused text field keeps its keys.
-#include "InteractionTest.h"
+#include "tests/support/TestViewer.h"
 
 #include "Classes/ForInfo.h"
 #include "Classes/IndexViewController.h"
@@ -15,10 +15,11 @@
 
 #include <sstream>
 
-class KeyboardTest : public InteractionTest {
+class KeyboardTest : public testviewer::LoadedViewerTest {
 protected:
+    KeyboardTest() : LoadedViewerTest("interaction") {}
     void SetUp() override {
-        InteractionTest::SetUp();
+        LoadedViewerTest::SetUp();
         keys_ = std::make_shared<KeyboardCommands>([this] { return &viewer(); });
         ui::Application::shared().setKeyHandler(
             [keys = keys_](const std::string& key, ui::Application::KeyFocus focus) {

@@ -1,6 +1,6 @@
 // Swipes turn the figure to the neighbouring view; drags pan a magnified picture or move the question
 // panel; a touch fades the open panel and bubble and its end starts the pulse.
-#include "InteractionTest.h"
+#include "tests/support/TestViewer.h"
 
 #include "Classes/ForInfo.h"
 #include "Platform/Application.h"
@@ -21,8 +21,9 @@ struct SwipeCase {
 
 } // namespace
 
-class SwipeTest : public InteractionTest {
+class SwipeTest : public testviewer::LoadedViewerTest {
 protected:
+    SwipeTest() : LoadedViewerTest("interaction") {}
     std::string viewAfterSwipe(const char* region, const char* fromView, Direction direction) {
         showRegion(region, fromView);
         swipeTowards(direction);

@@ -1,9 +1,9 @@
 // The panels exclude each other: opening one closes whichever other is open.
 #include "Classes/ForInfo.h"
-#include "PanelsTest.h"
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
 #include "Platform/ScrollView.h"
+#include "tests/support/TestViewer.h"
 
 #include <functional>
 #include <vector>
@@ -32,7 +32,10 @@ const std::vector<ExclusivePanel>& exclusivePanels() {
     return panels;
 }
 
-class Exclusion : public PanelsTest {};
+class Exclusion : public testviewer::LoadedViewerTest {
+protected:
+    Exclusion() : LoadedViewerTest("panels") {}
+};
 
 TEST_F(Exclusion, OpeningAPanelClosesEveryOtherOne) {
     for (const auto& first : exclusivePanels()) {

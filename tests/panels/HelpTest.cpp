@@ -1,14 +1,15 @@
 // The two help pages.
 #include "Classes/ForInfo.h"
 #include "Classes/HelpPanel.h"
-#include "PanelsTest.h"
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
+#include "tests/support/TestViewer.h"
 
 namespace {
 
-class Help : public PanelsTest {
+class Help : public testviewer::LoadedViewerTest {
 protected:
+    Help() : LoadedViewerTest("panels") {}
     ForInfo& shortPage() { return dynamic_cast<ForInfo&>(*driver.find("helpView1")); }
     ForInfo& longPage() { return dynamic_cast<ForInfo&>(*driver.find("helpView2")); }
     bool helpButtonPressed() {

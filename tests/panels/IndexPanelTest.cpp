@@ -1,9 +1,9 @@
 // The index panel in the viewer: sliding in and out, and travelling to a chosen term.
 #include "Classes/ForInfo.h"
 #include "Classes/IndexViewController.h"
-#include "PanelsTest.h"
 #include "Platform/Button.h"
 #include "Platform/Label.h"
+#include "tests/support/TestViewer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,12 +11,14 @@
 
 namespace {
 
-class IndexPanel : public PanelsTest {
+class IndexPanelShown : public testviewer::LoadedViewerTest {
 protected:
+    IndexPanelShown() : LoadedViewerTest("panels") {}
+    IndexViewController& list() { return *viewer().index().navigationController(); }
     ui::Rect panelFrame() { return viewer().index().panel()->frame(); }
 
     void search(const std::string& text) {
-        auto& field = indexList().mySearchBar->textField();
+        auto& field = list().mySearchBar->textField();
         driver.tap(field.convertTo(field.bounds().center(), nullptr));
         ASSERT_TRUE(driver.type(text));
     }
@@ -32,7 +34,7 @@ protected:
     }
 };
 
-TEST_F(IndexPanel, TheIndexButtonSlidesThePanelInFromTheRightAndOutAgain) {
+TEST_F(IndexPanelShown, TheIndexButtonSlidesThePanelInFromTheRightAndOutAgain) {
     EXPECT_GT(panelFrame().x(), 320) << "made off screen";
     press("index");
     wait(0.25);
@@ -47,7 +49,7 @@ TEST_F(IndexPanel, TheIndexButtonSlidesThePanelInFromTheRightAndOutAgain) {
     EXPECT_EQ(viewer().buttonForIndex->image().fileName().find("pressed"), std::string::npos);
 }
 
-TEST_F(IndexPanel, TheListIsSetUpOnlyOnTheFirstShowingAndKeepsItsSearch) {
+TEST_F(IndexPanelShown, TheListIsSetUpOnlyOnTheFirstShowingAndKeepsItsSearch) {
     EXPECT_TRUE(driver.state()["indexRows"].empty()) << "not set up before it is first shown";
     press("index");
     wait(0.5);
@@ -57,14 +59,14 @@ TEST_F(IndexPanel, TheListIsSetUpOnlyOnTheFirstShowingAndKeepsItsSearch) {
     press("index");
     wait(0.5);
     int languageRows = 0;
-    for (const auto& subview : indexList().view()->subviews())
-        languageRows += subview.get() == indexList().eng.get() ? 1 : 0;
+    for (const auto& subview : list().view()->subviews())
+        languageRows += subview.get() == list().eng.get() ? 1 : 0;
     EXPECT_EQ(languageRows, 1);
     EXPECT_EQ(driver.state()["indexRows"], nlohmann::ordered_json::array({"Sternum"}));
-    EXPECT_EQ(driver.state()["indexList"].size(), indexList().listContent().size());
+    EXPECT_EQ(driver.state()["indexList"].size(), list().listContent().size());
 }
 
-TEST_F(IndexPanel, ChoosingARowTravelsToTheStructureAndOpensItsBubble) {
+TEST_F(IndexPanelShown, ChoosingARowTravelsToTheStructureAndOpensItsBubble) {
     press("index");
     wait(0.5);
     search("Ste");
@@ -73,14 +75,14 @@ TEST_F(IndexPanel, ChoosingARowTravelsToTheStructureAndOpensItsBubble) {
     EXPECT_EQ(queued, nlohmann::ordered_json::parse(
                           R"(["point:Label Sternum", "view:Anterior", "part:Chest", "part:Trunk"])"))
         << "the row's term, resolved through its information entry";
-    EXPECT_FALSE(indexList().mySearchBar->isEditing());
+    EXPECT_FALSE(list().mySearchBar->isEditing());
     wait(0.5);
     EXPECT_EQ(panelFrame().x(), 325) << "the journey closes the index";
     wait(8);
     expectBubbleOf("Sternum", "Chest");
 }
 
-TEST_F(IndexPanel, AChosenLatinRowTravelsByItsLatinName) {
+TEST_F(IndexPanelShown, AChosenLatinRowTravelsByItsLatinName) {
     press("index");
     wait(0.5);
     press("LATIN");
@@ -96,7 +98,7 @@ TEST_F(IndexPanel, AChosenLatinRowTravelsByItsLatinName) {
     EXPECT_EQ(viewer().index().lang(), "eng");
 }
 
-TEST_F(IndexPanel, ARegionRowEntersTheRegion) {
+TEST_F(IndexPanelShown, ARegionRowEntersTheRegion) {
     press("index");
     wait(0.5);
     search("Han");
@@ -107,7 +109,7 @@ TEST_F(IndexPanel, ARegionRowEntersTheRegion) {
     EXPECT_EQ(driver.state()["interaction"], true);
 }
 
-TEST_F(IndexPanel, AJourneyToAStructureOfTheTopRegionLeavesTheBackControlsHidden) {
+TEST_F(IndexPanelShown, AJourneyToAStructureOfTheTopRegionLeavesTheBackControlsHidden) {
     showRegion("Chest");
     press("index");
     wait(0.5);
@@ -119,16 +121,16 @@ TEST_F(IndexPanel, AJourneyToAStructureOfTheTopRegionLeavesTheBackControlsHidden
     EXPECT_TRUE(viewer().titleBackButton->isHidden());
 }
 
-TEST_F(IndexPanel, EveryShowingStartsWithNoRowChosen) {
+TEST_F(IndexPanelShown, EveryShowingStartsWithNoRowChosen) {
     press("index");
     wait(0.5);
     search("Ste");
     press("Sternum");
-    ASSERT_TRUE(indexList().myTableView->indexPathForSelectedRow());
+    ASSERT_TRUE(list().myTableView->indexPathForSelectedRow());
     wait(9);
     press("index");
     wait(0.5);
-    EXPECT_FALSE(indexList().myTableView->indexPathForSelectedRow());
+    EXPECT_FALSE(list().myTableView->indexPathForSelectedRow());
 }
 
 // WCAG's relative luminance of an 8-bit pixel value, one channel at a time.
@@ -142,14 +144,14 @@ double luminance(std::uint32_t pixel) {
 
 // Whatever the background behind the panel, the side index's first and last letters (on the section
 // headers) keep a contrast of 4.5:1 with what they stand on.
-TEST_F(IndexPanel, TheSideIndexLettersReadOnEveryBackground) {
+TEST_F(IndexPanelShown, TheSideIndexLettersReadOnEveryBackground) {
     press("index");
     wait(0.5);
     ui::View* strip = nullptr;
-    for (const auto& subview : indexList().myTableView->subviews())
+    for (const auto& subview : list().myTableView->subviews())
         strip = subview->className() == "TableIndex" ? subview.get() : strip;
     ASSERT_NE(strip, nullptr);
-    std::size_t letters = indexList().myTableView->sectionIndexTitles().size();
+    std::size_t letters = list().myTableView->sectionIndexTitles().size();
     ASSERT_GT(letters, 2u);
     for (bool black : {true, false}) {
         if (viewer().blackBackground != black)
@@ -185,7 +187,7 @@ TEST_F(IndexPanel, TheSideIndexLettersReadOnEveryBackground) {
     }
 }
 
-TEST_F(IndexPanel, TheIndexButtonDoesNothingWhileAJourneyIsQueued) {
+TEST_F(IndexPanelShown, TheIndexButtonDoesNothingWhileAJourneyIsQueued) {
     viewer().goToPart("Nail");
     ASSERT_FALSE(viewer().journey().enterArray().empty());
     viewer().index().displayIndex();

@@ -1,16 +1,17 @@
 // The region information panel and the flag detail panel.
 #include "Classes/ForInfo.h"
-#include "PanelsTest.h"
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
+#include "tests/support/TestViewer.h"
 
 #include <algorithm>
 
 namespace {
 
-class InfoPanel : public PanelsTest {
+class InfoPanel : public testviewer::LoadedViewerTest {
 protected:
+    InfoPanel() : LoadedViewerTest("panels") {}
     ForInfo& region() { return *viewer().Info; }
     ForInfo& detail() { return *viewer().forInfo; }
     ui::TextView& regionText() { return *region().textViewForInfo(); }
@@ -22,7 +23,7 @@ protected:
         wait(0.5);
         ui::Button* flag = flagOf(infoId);
         ASSERT_NE(flag, nullptr) << infoId;
-        pressFlag(*flag);
+        tap(*flag);
         wait(0.5);
         ASSERT_TRUE(viewer().hintOfFlag && viewer().infoButtonOfHint);
     }

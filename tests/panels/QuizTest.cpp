@@ -1,17 +1,31 @@
 // The quiz: choosing areas, drawing questions, answering, scoring and leaving.
 #include "Classes/ForInfo.h"
-#include "PanelsTest.h"
 #include "Platform/Button.h"
 #include "Platform/Label.h"
 #include "Platform/Switch.h"
+#include "tests/support/TestViewer.h"
 
 #include <set>
 
 namespace {
 
-class QuizFlow : public PanelsTest {
+class QuizFlow : public testviewer::LoadedViewerTest {
 protected:
+    QuizFlow() : LoadedViewerTest("panels") {}
     const Quiz& quiz() { return viewer().quiz(); }
+    ui::View& questionPanel() { return *quiz().questionPanel(); }
+    ui::View& setUpPanel() { return *quiz().setUpPanel(); }
+    // Opens the quiz and switches on the areas of these names.
+    void openQuizWithAreas(std::initializer_list<const char*> areas) {
+        press("quiz");
+        wait(1.0);
+        for (const char* area : areas) {
+            ui::View* areaSwitch = driver.find(std::string("quizArea ") + area);
+            ASSERT_NE(areaSwitch, nullptr) << area;
+            tap(*areaSwitch);
+        }
+        wait(0.3);
+    }
     std::string asked() { return quiz().Questions().at(static_cast<std::size_t>(quiz().question() - 1)); }
     std::string text(const char* label) { return dynamic_cast<ui::Label&>(*driver.find(label)).text(); }
     void start(std::initializer_list<const char*> areas) {
@@ -37,7 +51,7 @@ protected:
     }
     void answerRightly() {
         goToAskedRegion();
-        pressFlag(*flagOf(asked()));
+        tap(*flagOf(asked()));
         ASSERT_EQ(alertTitle(), "Correct answer");
         pressAlertButton("Next");
         wait(3.0); // back to the top region, one level a second
@@ -109,13 +123,13 @@ TEST_F(QuizFlow, AFlagOfTheAskedStructureIsACorrectAnswerAndNextMovesOn) {
 TEST_F(QuizFlow, ThreeWrongAnswersOfferFindWhichTravelsToTheStructure) {
     start({"Trunk"});
     goToAskedRegion();
-    pressFlag(someFlagOtherThanTheAsked());
+    tap(someFlagOtherThanTheAsked());
     EXPECT_EQ(viewer().labelForFlag->text(), "Incorrect \u2013 2 more attempts");
     EXPECT_EQ(viewer().labelForFlagLatin->alpha(), 0) << "the Latin name would give the answer away";
     EXPECT_EQ(alertTitle(), "");
-    pressFlag(someFlagOtherThanTheAsked(1));
+    tap(someFlagOtherThanTheAsked(1));
     EXPECT_EQ(viewer().labelForFlag->text(), "Incorrect \u2013 1 more attempt");
-    pressFlag(someFlagOtherThanTheAsked(2));
+    tap(someFlagOtherThanTheAsked(2));
     ASSERT_EQ(alertTitle(), "Incorrect- No More Attempts");
     std::string structure = asked();
     pressAlertButton("Find");

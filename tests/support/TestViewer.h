@@ -4,12 +4,17 @@
 //
 // `LoadedViewerTest` is a fixture whose every test starts from the viewer loaded from an atlas of
 // tests/data beside the build's artwork (the bundle made once per test program), with the clock moved
-// on by a second, and ends with the toolkit afresh.
+// on by a second, and ends with the toolkit afresh. Its helpers act as a user does: they show a region,
+// tap, swipe, press controls by title and flags by place. A group's fixture names its atlas:
+//
+//     struct Swipes : testviewer::LoadedViewerTest { Swipes() : LoadedViewerTest("interaction") {} };
 
 #include "Classes/TorvexView.h"
 #include "Platform/Application.h"
 #include "Platform/Bundle.h"
+#include "Platform/Button.h"
 #include "Platform/Driver.h"
+#include "Platform/ImageView.h"
 #include "tests/support/TestBundle.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +73,61 @@ protected:
     }
 
     TorvexView& viewer() { return *viewer_; }
+    void wait(double seconds) { driver.advance(seconds); }
+
+    // Puts `region` (a header anywhere in the tree) on screen in `view`, as if the user had got there,
+    // and lets the cross-fade end.
+    void showRegion(const std::string& region, const std::string& view = "Anterior") {
+        TreeNode* found = regionInTree(viewer().root, region);
+        ASSERT_NE(found, nullptr) << region;
+        viewer().showRegion(*found, view);
+        driver.advance(1.0);
+    }
+
+    // Touches: one finger down and up at `point`, or from `from` to `to` with no time passing.
+    void tap(ui::Point point) { driver.tap(point); }
+    void tap(const ui::View& view) { driver.tap(view.convertTo(view.bounds().center(), nullptr)); }
+    void swipe(ui::Point from, ui::Point to) {
+        auto& app = ui::Application::shared();
+        app.beginTouches({{0, from}});
+        app.moveTouches({{0, to}});
+        app.endTouches({{0, to}});
+    }
+    // Presses the control titled `text` (or the alert's button titled so), failing the test when there
+    // is none to press.
+    void press(const std::string& text) {
+        auto pressed = driver.press(text);
+        ASSERT_TRUE(pressed) << pressed.error();
+    }
+    void pressAlertButton(const std::string& title) {
+        auto pressed = driver.alert(title);
+        ASSERT_TRUE(pressed) << pressed.error();
+    }
+    // The title of the open alert, "" when none is open.
+    std::string alertTitle() {
+        auto alert = driver.state()["alert"];
+        return alert.is_null() ? std::string() : alert["title"].template get<std::string>();
+    }
+
+    // Flags: opened as the flags button does, by position, or by the structure their point stands for.
+    void showFlags() {
+        viewer().displayFlags();
+        driver.advance(0.5);
+    }
+    ui::Button& flag(int index) { return *viewer().flags.at(static_cast<std::size_t>(index)); }
+    ui::Point flagOnScreen(int index) {
+        return flag(index).convertTo(flag(index).bounds().center(), nullptr);
+    }
+    void pressFlag(int index) { tap(flagOnScreen(index)); }
+    ui::Button* flagOf(const std::string& infoId) {
+        for (std::size_t i = 0; i < viewer().flags.size() && i < viewer().nodesOfFlags.size(); ++i) {
+            if (viewer().nodesOfFlags[i]->attribute("infoid") == infoId)
+                return viewer().flags[i].get();
+        }
+        return nullptr;
+    }
+
+    ui::ImageView& picture() { return *viewer().displayedImage(); }
 
     ui::Driver driver;
     std::unique_ptr<TorvexView> viewer_;
