@@ -55,17 +55,25 @@ inline TreeNode* regionInTree(TreeNode* region, const std::string& header) {
     return regionNamed(region, header);
 }
 
+// The artwork a test bundle is made with (tests/support/TestBundle.h): the build's, or flat pictures of
+// known sizes.
+enum class Artwork { Build, Flat };
+
 class LoadedViewerTest : public ::testing::Test {
 protected:
-    explicit LoadedViewerTest(std::string atlas) : atlas_(std::move(atlas)) {}
+    // Every test starts `settle` seconds after loading (1: the first picture has faded in).
+    explicit LoadedViewerTest(std::string atlas, Artwork artwork = Artwork::Build, double settle = 1.0)
+        : atlas_(std::move(atlas)), artwork_(artwork), settle_(settle) {}
 
     void SetUp() override {
         static std::map<std::string, std::string> bundles;
         std::string& bundle = bundles[atlas_];
         if (bundle.empty())
-            bundle = testbundle::withBuildArtwork(atlas_);
-        viewer_ = startViewer(bundle);
-        driver.advance(1.0);
+            bundle = artwork_ == Artwork::Flat ? testbundle::withFlatArtwork(atlas_)
+                                               : testbundle::withBuildArtwork(atlas_);
+        bundle_ = bundle;
+        viewer_ = startViewer(bundle, [this](TorvexView*) { ++loadedCallbacks_; });
+        driver.advance(settle_);
     }
     void TearDown() override {
         viewer_.reset();
@@ -73,7 +81,7 @@ protected:
     }
 
     TorvexView& viewer() { return *viewer_; }
-    void wait(double seconds) { driver.advance(seconds); }
+    void wait(double seconds) { ASSERT_TRUE(driver.advance(seconds)); }
 
     // Puts `region` (a header anywhere in the tree) on screen in `view`, as if the user had got there,
     // and lets the cross-fade end.
@@ -131,9 +139,13 @@ protected:
 
     ui::Driver driver;
     std::unique_ptr<TorvexView> viewer_;
+    std::string bundle_;      // the bundle's folder
+    int loadedCallbacks_ = 0; // how often loading called back
 
 private:
     std::string atlas_;
+    Artwork artwork_;
+    double settle_;
 };
 
 } // namespace testviewer

@@ -57,7 +57,7 @@ TEST_F(Loading, showsTheBarControlsTheTopRegionOffersAndHidesTheBackControls) {
 }
 
 TEST_F(Loading, callsBackOnceWithTheTopRegionInAnteriorAndFadesItsPictureIn) {
-    EXPECT_EQ(callbacks_, 1);
+    EXPECT_EQ(loadedCallbacks_, 1);
     EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
     EXPECT_EQ(viewer().labelTitle->text(), "Anterior: Upper Limb");
     EXPECT_EQ(viewer().allInfo->lastChild()->children.size(), 24u);

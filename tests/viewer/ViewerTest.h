@@ -1,55 +1,57 @@
 #pragma once
 // Every viewer test starts from a freshly loaded viewer on the test atlas (tests/data/bundle), on a
 // virtual clock at 0, right after loading: the top region "Upper Limb" in "Anterior", its picture
-// still to fade in.
-//
-// The bundle is made once per run in a temporary folder: the atlas, a small flat picture for every
-// view, and artwork of known sizes so that frames can be checked exactly: bar buttons 30 x 20, the
-// ring "circle" 40 x 40, "flag" 20 x 30, "infoButton" 20 x 20, "scalpel" 40 x 40, the background
-// switch pictures 20 x 20.
+// still to fade in. The bundle's artwork is flat and of known sizes, so that frames can be checked
+// exactly: bar buttons 30 x 20, the ring "circle" 40 x 40, "flag" 20 x 30, "infoButton" 20 x 20,
+// "scalpel" 40 x 40, the background switch pictures 20 x 20.
 
-#include "Classes/TorvexView.h"
-#include "Platform/Driver.h"
+#include "Platform/Button.h"
+#include "tests/support/TestViewer.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
+#include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-namespace ui {
-class Button;
-class ImageView;
-} // namespace ui
-
-class ViewerTest : public ::testing::Test {
+class ViewerTest : public testviewer::LoadedViewerTest {
 protected:
-    static void SetUpTestSuite();
-    void SetUp() override;
-    void TearDown() override;
+    ViewerTest() : LoadedViewerTest("viewer", testviewer::Artwork::Flat, 0) {}
 
-    TorvexView& viewer() { return *viewer_; }
-    // Moves the clock on by `seconds`.
-    void wait(double seconds);
     bool interaction() { return viewer().view()->isUserInteractionEnabled(); }
-    // The state record as the automation reports it.
     nlohmann::ordered_json state() { return driver.state(); }
-    // Presses a control by its title, failing the test when it cannot.
-    void press(const std::string& title);
     // Enters the sub-region named `header` through its title button and lets the transition end.
-    void enter(const std::string& header);
+    void enter(const std::string& header) {
+        wait(1);
+        press(header);
+        wait(0.85);
+    }
     // Goes back one region through the back control and lets the transition end.
-    void goBack();
+    void goBack() {
+        wait(1);
+        tap(viewer().backButton->center());
+        wait(0.85);
+    }
     // The file name of the picture shown, relative to the bundle.
-    std::string shownPicture();
-    std::vector<std::string> titlesOf(const std::vector<TorvexView::ButtonPtr>& buttons);
-    // The region named `header` anywhere below the top region (or the top region itself).
-    TreeNode* region(const std::string& header);
-
-    static std::string bundleDirectory;
-    ui::Driver driver;
-    std::unique_ptr<TorvexView> viewer_;
-    int callbacks_ = 0;
+    std::string shownPicture() {
+        std::string file = viewer().displayedImage()->image().fileName();
+        return std::filesystem::path(file).lexically_relative(bundle_).string();
+    }
+    static std::vector<std::string> titlesOf(const std::vector<TorvexView::ButtonPtr>& buttons) {
+        std::vector<std::string> titles;
+        for (const auto& button : buttons)
+            titles.push_back(button->currentTitle());
+        return titles;
+    }
+    TreeNode* region(const std::string& header) { return testviewer::regionInTree(viewer().root, header); }
 };
 
-::testing::AssertionResult sameRect(const ui::Rect& actual, const ui::Rect& expected);
+inline ::testing::AssertionResult sameRect(const ui::Rect& actual, const ui::Rect& expected) {
+    auto near = [](double a, double b) { return std::abs(a - b) < 0.01; };
+    if (near(actual.x(), expected.x()) && near(actual.y(), expected.y()) &&
+        near(actual.width(), expected.width()) && near(actual.height(), expected.height()))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "(" << actual.x() << ", " << actual.y() << ", " << actual.width() << ", " << actual.height()
+           << ") is not (" << expected.x() << ", " << expected.y() << ", " << expected.width() << ", "
+           << expected.height() << ")";
+}
