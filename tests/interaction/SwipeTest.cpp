@@ -55,24 +55,19 @@ protected:
     }
 };
 
-TEST_F(SwipeTest, HorizontalMovesTurnOnlyBeyondOneHundredEightyPointsAndBelowTwoHundredOfDrift) {
-    EXPECT_EQ(viewAfterMove(-180, 0), "Anterior");
-    EXPECT_EQ(viewAfterMove(-181, 199), "Lateral");
-    EXPECT_EQ(viewAfterMove(-181, 200), "Anterior");
-    EXPECT_EQ(viewAfterMove(-181, -199), "Lateral");
-    EXPECT_EQ(viewAfterMove(180, 0), "Anterior");
-    EXPECT_EQ(viewAfterMove(181, 199), "Medial");
-    EXPECT_EQ(viewAfterMove(181, -200), "Anterior");
-}
-
-TEST_F(SwipeTest, VerticalMovesTiltOnlyBeyondTwoHundredTwentyPointsAndBelowEightyOfDrift) {
-    EXPECT_EQ(viewAfterMove(0, 220), "Anterior");
-    EXPECT_EQ(viewAfterMove(79, 221), "Superior");
-    EXPECT_EQ(viewAfterMove(80, 221), "Anterior");
-    EXPECT_EQ(viewAfterMove(0, -221), "Inferior");
-    EXPECT_EQ(viewAfterMove(50, -250), "Inferior")
-        << "the horizontal test fails on dy, the vertical one passes";
-    EXPECT_EQ(viewAfterMove(10, 190), "Anterior");
+// Horizontal moves turn only beyond 180 points and below 200 of drift; vertical ones tilt only beyond
+// 220 points and below 80 of drift.
+TEST_F(SwipeTest, AMoveTurnsOnlyWhenLongAndStraightEnough) {
+    const struct {
+        double dx, dy;
+        const char* view;
+    } moves[] = {{-180, 0, "Anterior"},   {-181, 199, "Lateral"}, {-181, 200, "Anterior"},
+                 {-181, -199, "Lateral"}, {180, 0, "Anterior"},   {181, 199, "Medial"},
+                 {181, -200, "Anterior"}, {0, 220, "Anterior"},   {79, 221, "Superior"},
+                 {80, 221, "Anterior"},   {0, -221, "Inferior"},  {10, 190, "Anterior"},
+                 {50, -250, "Inferior"}}; // the horizontal test fails on dy, the vertical one passes
+    for (const auto& move : moves)
+        EXPECT_EQ(viewAfterMove(move.dx, move.dy), move.view) << move.dx << ", " << move.dy;
 }
 
 TEST_F(SwipeTest, EachSwipeRuleTurnsToTheNeighbourItNames) {

@@ -66,11 +66,12 @@ TEST_F(IndexPanelShown, TheListIsSetUpOnlyOnTheFirstShowingAndKeepsItsSearch) {
     EXPECT_EQ(driver.state()["indexList"].size(), list().listContent().size());
 }
 
-TEST_F(IndexPanelShown, ChoosingARowTravelsToTheStructureAndOpensItsBubble) {
+TEST_F(IndexPanelShown, ChoosingARowTravelsToTheStructureAndTheNextShowingStartsWithNoRowChosen) {
     press("index");
     wait(0.5);
     search("Ste");
     press("Sternum");
+    ASSERT_TRUE(list().myTableView->indexPathForSelectedRow());
     auto queued = driver.state()["enterArray"];
     EXPECT_EQ(queued, nlohmann::ordered_json::parse(
                           R"(["point:Label Sternum", "view:Anterior", "part:Chest", "part:Trunk"])"))
@@ -80,57 +81,46 @@ TEST_F(IndexPanelShown, ChoosingARowTravelsToTheStructureAndOpensItsBubble) {
     EXPECT_EQ(panelFrame().x(), 325) << "the journey closes the index";
     wait(8);
     expectBubbleOf("Sternum", "Chest");
-}
-
-TEST_F(IndexPanelShown, AChosenLatinRowTravelsByItsLatinName) {
-    press("index");
-    wait(0.5);
-    press("LATIN");
-    EXPECT_EQ(viewer().index().lang(), "lat");
-    search("clav");
-    EXPECT_EQ(driver.state()["indexRows"], nlohmann::ordered_json::array({"Clavicula"}));
-    press("Clavicula");
-    wait(9);
-    expectBubbleOf("Clavicle", "Chest");
-    press("index");
-    wait(0.5);
-    press("ENG");
-    EXPECT_EQ(viewer().index().lang(), "eng");
-}
-
-TEST_F(IndexPanelShown, ARegionRowEntersTheRegion) {
-    press("index");
-    wait(0.5);
-    search("Han");
-    press("Hand");
-    wait(8);
-    EXPECT_EQ(viewer().root->getHeader(), "Hand");
-    EXPECT_TRUE(viewer().journey().enterArray().empty());
-    EXPECT_EQ(driver.state()["interaction"], true);
-}
-
-TEST_F(IndexPanelShown, AJourneyToAStructureOfTheTopRegionLeavesTheBackControlsHidden) {
-    showRegion("Chest");
-    press("index");
-    wait(0.5);
-    search("Nav");
-    press("Navel");
-    wait(9);
-    expectBubbleOf("Navel", "Body");
-    EXPECT_TRUE(viewer().backButton->isHidden());
-    EXPECT_TRUE(viewer().titleBackButton->isHidden());
-}
-
-TEST_F(IndexPanelShown, EveryShowingStartsWithNoRowChosen) {
-    press("index");
-    wait(0.5);
-    search("Ste");
-    press("Sternum");
-    ASSERT_TRUE(list().myTableView->indexPathForSelectedRow());
-    wait(9);
     press("index");
     wait(0.5);
     EXPECT_FALSE(list().myTableView->indexPathForSelectedRow());
+}
+
+// A Latin row travels by its Latin name, a region's row enters the region, and a structure of the top
+// region leaves the back controls hidden.
+TEST_F(IndexPanelShown, EveryKindOfRowEndsWhereItsTermIs) {
+    struct Row {
+        const char* from;
+        const char* search;
+        const char* row;
+        const char* region;
+        const char* bubble; // none for a region
+        bool latin;
+    };
+    const Row rows[] = {{"Body", "clav", "Clavicula", "Chest", "Clavicle", true},
+                        {"Body", "Han", "Hand", "Hand", nullptr, false},
+                        {"Chest", "Nav", "Navel", "Body", "Navel", false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.row);
+        TearDown();
+        SetUp();
+        showRegion(row.from);
+        press("index");
+        wait(0.5);
+        if (row.latin)
+            press("LATIN");
+        EXPECT_EQ(viewer().index().lang(), row.latin ? "lat" : "eng");
+        search(row.search);
+        EXPECT_EQ(driver.state()["indexRows"], nlohmann::ordered_json::array({row.row}));
+        press(row.row);
+        wait(9.5);
+        if (row.bubble)
+            expectBubbleOf(row.bubble, row.region);
+        EXPECT_EQ(viewer().root->getHeader(), row.region);
+        EXPECT_TRUE(viewer().journey().enterArray().empty());
+        EXPECT_EQ(driver.state()["interaction"], true);
+        EXPECT_EQ(viewer().backButton->isHidden(), std::string(row.region) == "Body");
+    }
 }
 
 // WCAG's relative luminance of an 8-bit pixel value, one channel at a time.

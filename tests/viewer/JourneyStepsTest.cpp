@@ -71,17 +71,3 @@ TEST(JourneySteps, climbsOneRegionASecondThenTakesEachStepAfterItsOwnDelay) {
     EXPECT_EQ(journey.phase(), Journey::Phase::Idle);
     EXPECT_FALSE(viewer.touches); // the bubble gives the touches back
 }
-
-TEST(JourneySteps, fromTheTopAnEmptyQueueGivesTheTouchesBackAfterOneSecond) {
-    ui::Driver::resetToolkit();
-    ui::Driver driver;
-    StandInViewer viewer;
-    viewer.depth = 0;
-    Journey journey(viewer.actions());
-    journey.start({}, false);
-    driver.advance(0.99);
-    EXPECT_FALSE(viewer.touches);
-    driver.advance(0.02);
-    EXPECT_TRUE(viewer.touches);
-    EXPECT_EQ(viewer.log, "");
-}
