@@ -127,7 +127,7 @@ bool KeyboardCommands::swipe(TorvexView& viewer, const std::string& arrow) {
 bool KeyboardCommands::escape(TorvexView& viewer) {
     if (auto* alert = ui::Application::shared().modalAlert())
         return alert->pressButton("NO") || alert->pressButton("OK");
-    if (viewer.Info && viewer.Info->alpha() != 0)
+    if (viewer.infoPanel().isRegionPanelShown())
         return tap(viewer.infoButton.get());
     if (viewer.help().isShown())
         return tap(viewer.helpButton.get());

@@ -13,6 +13,7 @@
 
 #include "Classes/HelpPanel.h"
 #include "Classes/IndexPanel.h"
+#include "Classes/InfoPanel.h"
 #include "Classes/Journey.h"
 #include "Classes/Quiz.h"
 #include "Classes/TorvexContent.h"
@@ -104,8 +105,6 @@ public:
     void cleanView();
     void animationImage();
     void endChangeLevel();
-    void changeRectInfo(const ui::Rect& rect);
-    void changeRectInfoView(const ui::Rect& rect);
 
     // ---- Views chooser
     void displayViews();
@@ -157,15 +156,12 @@ public:
     static double widestBubble(bool withInfoButton);
     void keepBubbleOnScreen(bool withInfoButton);
 
-    // ---- Info panel
-    void displayInfoClickOfButton();
-    void displayInfo(ui::Button* sender);
-    void hideInfo();
-
     // ---- Parts
     HelpPanel& help() { return help_; }
     Quiz& quiz() { return quiz_; }
     IndexPanel& index() { return index_; }
+    InfoPanel& infoPanel() { return info_; }
+    const InfoPanel& infoPanel() const { return info_; }
     const IndexPanel& index() const { return index_; }
     const Quiz& quiz() const { return quiz_; }
 
@@ -235,7 +231,6 @@ public:
     LabelPtr labelForFlag, labelForFlagLatin;
     ImageViewPtr hintOfFlag;
     ButtonPtr infoButtonOfHint;
-    bool flagInfo = false;
     LabelPtr labelTitle;
     ButtonPtr backButton;
     LabelPtr titleBackButton;
@@ -243,8 +238,6 @@ public:
     ButtonPtr CBCButton;
     LabelPtr zoomLabel;
     std::shared_ptr<ui::ScrollView> typeViews;
-    PanelPtr Info, forInfo;
-    std::string info;
     std::shared_ptr<ui::View> bottomBar;
 
     // Values shared by all the viewer's methods.
@@ -294,6 +287,8 @@ private:
     Quiz quiz_{quizHooks()};
     IndexPanel::Hooks indexHooks();
     IndexPanel index_{indexHooks()};
+    InfoPanel::Hooks infoHooks();
+    InfoPanel info_{infoHooks()};
     PlainViews imageViews_;
     // The base views that compound view names are reached through, in the order they are tried.
     std::vector<std::string> ofViews;
@@ -317,10 +312,7 @@ private:
     // ---- Panels, index and quiz
     // A flag's bubble is shown: `viewHint`, taken as unsigned, indexes `flags` (so -1 never counts).
     bool isBubbleShown() const;
-    void openRegionInfo();
-    void closeRegionInfo();
     void restoreBubbleTitle();
-    static ui::Point detailPanelCenter(ui::Point bubble, float bubbleHeight, float width, float height);
 
     std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };

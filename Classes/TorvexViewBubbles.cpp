@@ -114,7 +114,7 @@ void checkAnswer(TorvexView& viewer, const std::string& title, const std::string
 
 void TorvexView::displayHint(ui::Button* sender) {
     count = 0;
-    hideInfo();
+    info_.hideInfo();
     // A bubble is a panel too: it opens alone.
     help_.hideHelp();
     hideViews();
@@ -291,4 +291,22 @@ void TorvexView::displayHintFromindex() {
 bool TorvexView::ifPoint(ui::Point point, const ui::Rect& rect) {
     return point.x >= rect.x() && point.y >= rect.y() && point.x <= rect.x() + rect.width() &&
            rect.y() + rect.height() >= point.y;
+}
+
+// A quiz verdict took the bubble's title line; the structure's name comes back.
+void TorvexView::restoreBubbleTitle() {
+    if (!labelForFlag || !labelForFlagLatin)
+        return;
+    labelForFlag->setText(tempName);
+    if (labelForFlagLatin->text() != "()")
+        labelForFlagLatin->setAlpha(1);
+    if (quiz_.isQuestionOnScreen() && labelForFlagLatin->alpha() == 1 && hintOfFlag) {
+        ui::Point bubble = hintOfFlag->center();
+        labelForFlag->setCenter({bubble.x, bubble.y - 19});
+    }
+}
+
+// A flag's bubble is shown: `viewHint`, taken as unsigned, indexes `flags` (so -1 never counts).
+bool TorvexView::isBubbleShown() const {
+    return static_cast<unsigned>(viewHint) < flags.size();
 }

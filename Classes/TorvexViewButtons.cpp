@@ -56,7 +56,7 @@ TorvexView::ButtonPtr TorvexView::imageButton(const std::string& name, int type,
         button->addAction(whileAlive([this](ui::Button* sender) { changeView(sender); }));
         break;
     case InfoHintButton:
-        button->addAction(whileAlive([this](ui::Button* sender) { displayInfo(sender); }));
+        button->addAction(whileAlive([this](ui::Button* sender) { info_.displayInfo(sender); }));
         break;
     default:
         break;

@@ -104,7 +104,7 @@ void TorvexView::updateView(const NodeList& viewElements) {
         } else if (element->key == "info") {
             for (const auto& entry : childrenOf(allInfo ? allInfo->firstChild() : nullptr)) {
                 if (entry->attribute("id") == element->attribute("id")) {
-                    info = plainText(entry->leafvalue);
+                    info_.setRegionText(plainText(entry->leafvalue));
                     break;
                 }
             }
@@ -216,10 +216,10 @@ void TorvexView::cleanButtons() {
 }
 
 void TorvexView::cleanView() {
-    hideInfo();
+    info_.hideInfo();
     for (const auto& control : {flagButton, infoButton, zoomButton, scalpel})
         control->setHidden(true);
-    info = "";
+    info_.setRegionText("");
     tempName.clear();
     tempNameSet = false;
     wviewHint = -1;
@@ -232,18 +232,4 @@ void TorvexView::cleanView() {
     }
     flagsIsHidden = true;
     nodesOfFlags.clear();
-}
-
-void TorvexView::changeRectInfo(const ui::Rect& rect) {
-    if (!Info)
-        return;
-    Info->setFrame(rect);
-    Info->drawRect(rect);
-}
-
-void TorvexView::changeRectInfoView(const ui::Rect& rect) {
-    if (!forInfo)
-        return;
-    forInfo->drawRect(rect);
-    forInfo->setFrame(rect);
 }

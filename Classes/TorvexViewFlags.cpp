@@ -31,7 +31,7 @@ void TorvexView::displayFlags() {
         hideFlags();
         return;
     }
-    hideInfo();
+    info_.hideInfo();
     index_.hideIndex();
     hideViews();
     help_.hideHelp();
@@ -56,7 +56,7 @@ void TorvexView::displayFlags() {
 }
 
 void TorvexView::hideFlags() {
-    hideInfo();
+    info_.hideInfo();
     for (auto& flag : flags)
         flag->setHidden(true);
     changeImageOnButton(flagButton.get(), false);

@@ -106,10 +106,7 @@ void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)>
 // which they stack up in the view.
 void TorvexView::createControls() {
     const auto& view = this->view();
-    Info = ui::make<ForInfo>();
-    Info->setIdentifier("Info");
-    Info->setAlpha(0);
-    view->insertSubview(Info, 5);
+    info_.addTo(*view);
     help_.addTo(*view);
 
     bottomBar = ui::make<ui::View>(ui::Rect(0, 450, 320, 45));
@@ -137,9 +134,6 @@ void TorvexView::createControls() {
     updateViewButtons(imageViews_, true);
     view->addSubview(typeViews);
 
-    forInfo = ui::make<ForInfo>();
-    forInfo->setIdentifier("forInfo");
-    forInfo->setAlpha(0);
     center = secondImage->center();
     index_.addTo(*view);
 }
@@ -155,7 +149,7 @@ TorvexView::ButtonPtr TorvexView::barButton(const std::string& field, const std:
 }
 
 void TorvexView::createBarButtons() {
-    infoButton = barButton("infoButton", "info", {94, 465}, [this] { displayInfoClickOfButton(); });
+    infoButton = barButton("infoButton", "info", {94, 465}, [this] { info_.displayInfoClickOfButton(); });
     quizButton = barButton("quizButton", "quiz", {235, 465}, [this] { quiz_.displayQuiz(); });
     quizButton->setHidden(false);
     helpButton = barButton("helpButton", "help", {290, 465}, [this] { help_.displayHelp(); });
@@ -191,11 +185,55 @@ void TorvexView::createLabels() {
 HelpPanel::Hooks TorvexView::helpHooks() {
     return {[this] {
                 hideViews();
-                hideInfo();
+                info_.hideInfo();
                 index_.hideIndex();
             },
             [this](bool pressed) { changeImageOnButton(helpButton.get(), pressed); },
             [this] { return static_cast<const TreeNode*>(root); }};
+}
+
+InfoPanel::Hooks TorvexView::infoHooks() {
+    InfoPanel::Hooks hooks;
+    hooks.quietRings = [this] { count = 0; };
+    hooks.closeOtherPanels = [this] {
+        hideViews();
+        index_.hideIndex();
+        help_.hideHelp();
+    };
+    hooks.putFlagsAway = [this] {
+        for (const auto& flag : flags)
+            flag->setHidden(true);
+        changeImageOnButton(flagButton.get(), false);
+        flagsIsHidden = true;
+        if (zoomButton)
+            zoomButton->setHidden(true);
+    };
+    hooks.showRegionButtons = [this](bool shown) {
+        for (const auto& button : buttons)
+            button->setHidden(!shown);
+    };
+    hooks.showButtonPressed = [this](bool pressed) { changeImageOnButton(infoButton.get(), pressed); };
+    hooks.shownBubble = [this]() -> ui::View* { return isBubbleShown() ? hintOfFlag.get() : nullptr; };
+    hooks.restoreBubbleTitle = [this] {
+        if (isBubbleShown() && tempNameSet)
+            restoreBubbleTitle();
+    };
+    hooks.bringBubbleNamesToFront = [this] {
+        for (const auto* label : {labelForFlagLatin.get(), labelForFlag.get()}) {
+            if (label && label->superview())
+                label->superview()->bringSubviewToFront(label);
+        }
+    };
+    hooks.fadeBubble = [this] {
+        if (!isBubbleShown())
+            return;
+        for (ui::View* part : std::initializer_list<ui::View*>{labelForFlagLatin.get(), labelForFlag.get(),
+                                                               hintOfFlag.get(), infoButtonOfHint.get()}) {
+            if (part)
+                part->setAlpha(0);
+        }
+    };
+    return hooks;
 }
 
 IndexPanel::Hooks TorvexView::indexHooks() {
@@ -204,7 +242,7 @@ IndexPanel::Hooks TorvexView::indexHooks() {
     hooks.journeyUnderWay = [this] { return !journey_.enterArray().empty(); };
     hooks.closeOtherPanels = [this] {
         hideViews();
-        hideInfo();
+        info_.hideInfo();
         help_.hideHelp();
     };
     hooks.quizAsksToLeave = [this] {
@@ -222,7 +260,7 @@ Quiz::Hooks TorvexView::quizHooks() {
     Quiz::Hooks hooks;
     hooks.closeOtherPanels = [this] {
         hideViews();
-        hideInfo();
+        info_.hideInfo();
         index_.hideIndex();
         help_.hideHelp();
     };

@@ -23,7 +23,7 @@ void TorvexView::zoomOnOff() {
         for (const auto& control :
              {typeViewButton, quizButton, helpButton, flagButton, infoButton, zoomButton, scalpel})
             control->setHidden(true);
-        hideInfo();
+        info_.hideInfo();
         for (const auto& button : buttons)
             button->setHidden(true);
         zoomOn = true;
@@ -43,7 +43,7 @@ void TorvexView::zoomOnOff() {
     }
     for (const auto& button : buttons)
         button->setHidden(false);
-    hideInfo();
+    info_.hideInfo();
     zoomOn = false;
     ui::Animation::run(
         0.65,

@@ -49,16 +49,11 @@ void setAlphaIfPresent(ui::View* view, double alpha) {
         view->setAlpha(alpha);
 }
 
-bool isFullyOpaque(const ui::View* view) {
-    return view && view->alpha() == 1;
-}
-
 } // namespace
 
 void TorvexView::touchesBegan(const ui::TouchSet& touches) {
     ui::Animation::begin(0.3);
-    if (forInfo && forInfo->alpha() != 0)
-        forInfo->setAlpha(0);
+    info_.fadeDetailPanel();
     if (static_cast<unsigned>(viewHint) < flags.size()) {
         setAlphaIfPresent(labelForFlagLatin.get(), 0);
         setAlphaIfPresent(labelForFlag.get(), 0);
@@ -135,7 +130,7 @@ void TorvexView::touchesEnded(const ui::TouchSet& touches) {
 
     ui::ImageView* image = displayedImage();
     bool imageAtRest = !image || image->transform().a == 1.0;
-    if (!isFullyOpaque(forInfo.get()) && !help_.isShown() && imageAtRest)
+    if (!info_.isDetailPanelFullyShown() && !help_.isShown() && imageAtRest)
         count = 5;
     if (quiz_.isSetUpOnScreen() || quiz_.isQuestionOnScreen())
         count = 0;

@@ -19,7 +19,7 @@ bool isShown(const ui::View& strip) {
 void TorvexView::displayViews() {
     count = 0;
     index_.hideIndex();
-    hideInfo();
+    info_.hideInfo();
     help_.hideHelp();
     if (updateViewFlag) {
         changeImageOnButton(typeViewButton.get(), true);

@@ -72,9 +72,9 @@ TEST_F(KeyboardTest, ArrowsDoNothingDuringAJourneyOrWhileMagnifiedAsSwipesDoNoth
 TEST_F(KeyboardTest, LettersOpenTheirPanelsAndEscapeClosesTheOpenOne) {
     showRegion("Test Body", "Anterior");
     script("key i\nwait 1\n");
-    EXPECT_NE(viewer().Info->alpha(), 0);
+    EXPECT_NE(viewer().infoPanel().regionPanel()->alpha(), 0);
     script("key Escape\nwait 1\n");
-    EXPECT_EQ(viewer().Info->alpha(), 0);
+    EXPECT_EQ(viewer().infoPanel().regionPanel()->alpha(), 0);
 
     script("key F1\nwait 1\n");
     EXPECT_EQ(driver.find("helpView1")->alpha(), 1);
@@ -98,7 +98,7 @@ TEST_F(KeyboardTest, SlashOpensTheIndexWithTheCursorInItsSearchFieldWhichKeepsIt
     // Letters are typed into the field rather than opening panels; Escape gives the focus up.
     script("key i\nkey q\nkey Left\nwait 1\n");
     EXPECT_EQ(field.text(), "iq");
-    EXPECT_EQ(viewer().Info->alpha(), 0);
+    EXPECT_EQ(viewer().infoPanel().regionPanel()->alpha(), 0);
     EXPECT_FALSE(viewer().quiz().inQuiz());
     script("key BackSpace\nkey Escape\n");
     EXPECT_EQ(field.text(), "i");

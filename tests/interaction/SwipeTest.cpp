@@ -182,11 +182,11 @@ TEST_F(SwipeTest, ATouchFadesTheDetailPanelAndTheOpenBubble) {
     pressFlag(0);
     driver.advance(0.5);
     ASSERT_EQ(viewer().hintOfFlag->alpha(), 1);
-    viewer().forInfo->setAlpha(1);
+    viewer().infoPanel().detailPanel()->setAlpha(1);
     ui::Application::shared().beginTouches({{0, {260, 400}}});
     EXPECT_EQ(viewer().hintOfFlag->alpha(), 0);
     EXPECT_EQ(viewer().labelForFlag->alpha(), 0);
-    EXPECT_EQ(viewer().forInfo->alpha(), 0);
+    EXPECT_EQ(viewer().infoPanel().detailPanel()->alpha(), 0);
     EXPECT_GT(viewer().hintOfFlag->presentationAlpha(), 0.5) << "they fade over 0.3 s";
     driver.advance(0.3);
     EXPECT_EQ(viewer().hintOfFlag->presentationAlpha(), 0);

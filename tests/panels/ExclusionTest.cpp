@@ -18,8 +18,8 @@ struct ExclusivePanel {
 
 const std::vector<ExclusivePanel>& exclusivePanels() {
     static const std::vector<ExclusivePanel> panels{
-        {"info", [](TorvexView& v, ui::Button&) { v.displayInfoClickOfButton(); },
-         [](TorvexView& v) { return v.Info->alpha() == 1; }},
+        {"info", [](TorvexView& v, ui::Button&) { v.infoPanel().displayInfoClickOfButton(); },
+         [](TorvexView& v) { return v.infoPanel().regionPanel()->alpha() == 1; }},
         {"help", [](TorvexView& v, ui::Button&) { v.help().displayHelp(); },
          [](TorvexView& v) { return v.help().isShown(); }},
         {"views", [](TorvexView& v, ui::Button&) { v.displayViews(); },

@@ -12,8 +12,8 @@ namespace {
 class InfoPanel : public testviewer::LoadedViewerTest {
 protected:
     InfoPanel() : LoadedViewerTest("panels") {}
-    ForInfo& region() { return *viewer().Info; }
-    ForInfo& detail() { return *viewer().forInfo; }
+    ForInfo& region() { return dynamic_cast<ForInfo&>(*viewer().infoPanel().regionPanel()); }
+    ForInfo& detail() { return dynamic_cast<ForInfo&>(*viewer().infoPanel().detailPanel()); }
     ui::TextView& regionText() { return *region().textViewForInfo(); }
 
     // Opens the bubble of the flag standing for `infoId` in the current region.
@@ -32,13 +32,13 @@ protected:
     void openDetailForBubbleWidth(float width) {
         ui::Rect bubble = viewer().hintOfFlag->frame();
         viewer().hintOfFlag->setFrame(ui::Rect(bubble.x(), bubble.y(), width, bubble.height()));
-        viewer().displayInfo(viewer().infoButtonOfHint.get());
+        viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
         wait(0.5);
     }
 };
 
 TEST_F(InfoPanel, AShortTextGivesAPanelItsMeasuredHeightAndItRisesToTheBar) {
-    const std::string& text = viewer().info;
+    const std::string& text = viewer().infoPanel().info();
     ASSERT_EQ(text, "The whole body, from head to toe.\n");
     press("info");
     // Measured as the panel's text view sets it: 279 wide inside its margins, lines 16 apart.
@@ -56,7 +56,7 @@ TEST_F(InfoPanel, AShortTextGivesAPanelItsMeasuredHeightAndItRisesToTheBar) {
 
 TEST_F(InfoPanel, ATextTallerThanThreeHundredSixtyIsCutThereAndScrolls) {
     showRegion("Trunk");
-    ASSERT_GT(ui::textSize(viewer().info, ui::Font::system(13), 279, 16).height + 26, 360);
+    ASSERT_GT(ui::textSize(viewer().infoPanel().info(), ui::Font::system(13), 279, 16).height + 26, 360);
     press("info");
     wait(0.7);
     EXPECT_EQ(region().frame(), ui::Rect(10, 90, 300, 360));
@@ -92,19 +92,19 @@ TEST_F(InfoPanel, TheDetailPanelShowsTheFlagsTextWithLineBreaksNextToItsBubble) 
     wait(0.5);
     EXPECT_EQ(detail().superview(), viewer().view().get());
     EXPECT_EQ(detail().alpha(), 1);
-    EXPECT_TRUE(viewer().flagInfo);
+    EXPECT_TRUE(viewer().infoPanel().flagInfo());
     EXPECT_EQ(detail().textViewForInfo()->text(), "The breastbone.\nRibs join it in front.");
 }
 
 TEST_F(InfoPanel, NearTheTopTheDetailPanelGoesBelowTheBubbleAndNearAnEdgeItStaysOnScreen) {
     showRegion("Chest");
     openBubble("Label Sternum");
-    viewer().displayInfo(viewer().infoButtonOfHint.get());
+    viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
     EXPECT_GT(detail().center().y, viewer().hintOfFlag->center().y) << "no room above";
     EXPECT_EQ(detail().frame().x(), 0) << "flush with the left edge";
 
     openBubble("Label Lung");
-    viewer().displayInfo(viewer().infoButtonOfHint.get());
+    viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
     EXPECT_LT(detail().center().y, viewer().hintOfFlag->center().y) << "above, over the bubble's top";
     EXPECT_EQ(detail().frame().maxX(), 320) << "flush with the right edge";
 }
@@ -148,17 +148,17 @@ TEST_F(InfoPanel, ALongDetailTextKeepsToThePictureBandAndScrolls) {
 TEST_F(InfoPanel, WithNoBubbleShownTheInfoButtonOnlyTakesTheDetailPanelAway) {
     showRegion("Chest");
     openBubble("Label Heart");
-    viewer().displayInfo(viewer().infoButtonOfHint.get());
+    viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
     ASSERT_TRUE(detail().superview());
     viewer().viewHint = -1;
-    viewer().displayInfo(viewer().infoButtonOfHint.get());
+    viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
     EXPECT_EQ(detail().superview(), nullptr);
 }
 
 TEST_F(InfoPanel, OpeningTheRegionPanelClosesTheDetailPanelAndTheBubble) {
     showRegion("Chest");
     openBubble("Label Heart");
-    viewer().displayInfo(viewer().infoButtonOfHint.get());
+    viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
     wait(0.5);
     press("info");
     EXPECT_EQ(detail().alpha(), 0);

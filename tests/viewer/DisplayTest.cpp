@@ -70,21 +70,22 @@ TEST_F(Display, aRegionWithMoreRingsThanSlotsGetsMoreSlots) {
 }
 
 TEST_F(Display, viewSettingsShowTheButtonsAndTurnMarkedTextIntoPlainText) {
-    EXPECT_EQ(viewer().info, "The upper limb reaches from the shoulder to the fingertips.\n\n"
-                             "Press a ring to look closer at the arm, the forearm or the hand.\n");
+    EXPECT_EQ(viewer().infoPanel().info(),
+              "The upper limb reaches from the shoulder to the fingertips.\n\n"
+              "Press a ring to look closer at the arm, the forearm or the hand.\n");
     EXPECT_FALSE(viewer().infoButton->isHidden());
     EXPECT_FALSE(viewer().flagButton->isHidden());
     EXPECT_TRUE(viewer().hotSpotOn);
     enter("Arm");
     EXPECT_EQ(viewer().zoom, (ui::Point{96, 0}));
     EXPECT_FLOAT_EQ(viewer().scale, 40);
-    EXPECT_EQ(viewer().info, "The arm lies between the shoulder & the elbow.\n");
+    EXPECT_EQ(viewer().infoPanel().info(), "The arm lies between the shoulder & the elbow.\n");
     enter("Elbow");
     EXPECT_FALSE(viewer().hotSpotOn);
 }
 
 TEST_F(Display, layingAPanelOutAgainAddsNothingAndSwitchesTheTextsTouchesOff) {
-    ForInfo& panel = *viewer().Info;
+    ForInfo& panel = dynamic_cast<ForInfo&>(*viewer().infoPanel().regionPanel());
     panel.textViewForInfo()->setUserInteractionEnabled(true);
     std::size_t parts = panel.subviews().size();
     panel.updateView();
