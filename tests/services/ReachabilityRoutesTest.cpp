@@ -95,11 +95,11 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
                      "a fresh namespace has no default route");
         checks.check(host->startNotifer() && internet->startNotifer(), "the notifiers start");
 
-        checks.check(setLinkUp("lo"), "loopback goes up");
+        checks.check(ip("link set lo up"), "loopback goes up");
         deliverEvents({host.get(), internet.get()});
         checks.check(posted.empty(), "events that change no watcher's flags post nothing");
 
-        checks.check(addRoute("10.0.0.0", 8, "lo"), "a route to 10/8 is added");
+        checks.check(ip("route add 10.0.0.0/8 dev lo"), "a route to 10/8 is added");
         checks.check(waitReadable(host->fileDescriptor()), "the route event arrives");
         deliverEvents({host.get(), internet.get()});
         checks.check(posted.size() == 1, "one notification for the host");
@@ -107,7 +107,8 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
         checks.check(host->currentFlags() == (Reachable | IsDirect), "the host is reachable without gateway");
         checks.check(host->currentReachabilityStatus() == ReachableViaWiFi, "the host is reachable by Wi-Fi");
 
-        checks.check(addRoute("0.0.0.0", 0, "lo", "10.0.0.1"), "a default route through 10.0.0.1 is added");
+        checks.check(ip("route add default via 10.0.0.1 dev lo"),
+                     "a default route through 10.0.0.1 is added");
         checks.check(waitReadable(internet->fileDescriptor()), "the default route event arrives");
         deliverEvents({host.get(), internet.get()});
         checks.check(posted.size() == 2 && posted.back() == internet.get(),
@@ -116,14 +117,14 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
         checks.check(internet->currentReachabilityStatus() == ReachableViaWiFi,
                      "the internet is reachable by Wi-Fi");
 
-        checks.check(deleteRoute("0.0.0.0", 0), "the default route is deleted");
+        checks.check(ip("route del default"), "the default route is deleted");
         checks.check(waitReadable(internet->fileDescriptor()), "the deletion event arrives");
         deliverEvents({host.get(), internet.get()});
         checks.check(posted.size() == 3 && posted.back() == internet.get(), "the loss is posted");
         checks.check(internet->currentReachabilityStatus() == NotReachable, "the internet is gone");
 
         host->stopNotifer();
-        checks.check(deleteRoute("10.0.0.0", 8), "the host route is deleted");
+        checks.check(ip("route del 10.0.0.0/8"), "the host route is deleted");
         deliverEvents({host.get()});
         checks.check(posted.size() == 3, "a stopped watcher posts nothing");
         checks.check(host->currentReachabilityStatus() == NotReachable, "the host is unreachable again");
@@ -134,15 +135,15 @@ TEST(ReachabilityRoutes, aRouteThroughAGatewayIsNotDirectAndFailsTheLocalWiFiRul
     runScenario([](ScenarioChecks& checks) {
         auto localWiFi = Reachability::reachabilityForLocalWiFi();
         auto distant = Reachability::reachabilityWithAddress(ipv4("192.0.2.5"));
-        checks.check(setLinkUp("lo") && addRoute("10.0.0.0", 8, "lo") &&
-                         addRoute("0.0.0.0", 0, "lo", "10.0.0.1"),
+        checks.check(ip("link set lo up") && ip("route add 10.0.0.0/8 dev lo") &&
+                         ip("route add default via 10.0.0.1 dev lo"),
                      "a default route through a gateway is set up");
         checks.check(distant->currentFlags() == Reachable, "a distant host goes through the gateway");
         checks.check(localWiFi->currentFlags() == Reachable,
                      "the link-local net goes through the gateway too");
         checks.check(localWiFi->currentReachabilityStatus() == NotReachable, "which is no local Wi-Fi");
 
-        checks.check(addRoute("169.254.0.0", 16, "lo"), "a link-local route is added");
+        checks.check(ip("route add 169.254.0.0/16 dev lo"), "a link-local route is added");
         checks.check(localWiFi->currentFlags() == (Reachable | IsDirect), "the link-local net is direct");
         checks.check(localWiFi->currentReachabilityStatus() == ReachableViaWiFi, "and counts as local Wi-Fi");
     });
@@ -152,8 +153,9 @@ TEST(ReachabilityRoutes, aRouteOverACellularLinkIsWideArea) {
     runScenario([](ScenarioChecks& checks) {
         auto internet = Reachability::reachabilityForInternetConnection();
         auto host = Reachability::reachabilityWithHostName("10.1.2.3");
-        checks.check(renameLink("lo", "wwan0") && setLinkUp("wwan0"), "the only link is named like a modem");
-        checks.check(addRoute("10.0.0.0", 8, "wwan0") && addRoute("0.0.0.0", 0, "wwan0", "10.0.0.1"),
+        checks.check(ip("link set lo name wwan0") && ip("link set wwan0 up"),
+                     "the only link is named like a modem");
+        checks.check(ip("route add 10.0.0.0/8 dev wwan0") && ip("route add default via 10.0.0.1 dev wwan0"),
                      "routes over the modem are added");
         checks.check(host->currentFlags() == (Reachable | IsDirect | IsWWAN),
                      "the host is direct over the modem");

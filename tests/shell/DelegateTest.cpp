@@ -72,13 +72,13 @@ TEST_F(DelegateTest, routeChangesReachTheFlagThroughTheRunLoop) {
         checks.check(delegate().hostReach && delegate().hostReach->isNotifying(), "the host is watched");
         int events = delegate().hostReach->fileDescriptor();
 
-        checks.check(setLinkUp("lo") && addRoute("10.0.0.0", 8, "lo"), "a route to 10/8 is added");
+        checks.check(ip("link set lo up") && ip("route add 10.0.0.0/8 dev lo"), "a route to 10/8 is added");
         checks.check(waitReadable(events), "the route event arrives");
         checks.check(!delegate().internet, "nothing changes before the clock moves");
         driver().advance(0.1);
         checks.check(delegate().internet, "the route makes the host reachable");
 
-        checks.check(deleteRoute("10.0.0.0", 8), "the route is deleted");
+        checks.check(ip("route del 10.0.0.0/8"), "the route is deleted");
         checks.check(waitReadable(events), "the deletion event arrives");
         driver().advance(0.1);
         checks.check(!delegate().internet, "without the route the host is unreachable");
