@@ -57,7 +57,7 @@ TEST_F(TouchTest, TouchesOnPlainSubviewsReachTheControllerWithTheHitViewAsTheirV
     EXPECT_EQ(controller->calls.back().location, (Point{300, 120}));
 }
 
-TEST_F(TouchTest, AButtonTakesItsTouchFiresOnReleaseInsideAndNothingReachesTheController) {
+TEST_F(TouchTest, AButtonTakesItsTouchFiresOnReleaseInsideOnlyAndNothingReachesTheController) {
     auto button = make<Button>(ButtonType::Custom, Rect{10, 10, 40, 40});
     button->setTitle("flag");
     Button* sender = nullptr;
@@ -74,15 +74,9 @@ TEST_F(TouchTest, AButtonTakesItsTouchFiresOnReleaseInsideAndNothingReachesTheCo
     EXPECT_FALSE(button->isHighlighted());
     EXPECT_EQ(sender, button.get());
     EXPECT_TRUE(controller->calls.empty());
-}
-
-TEST_F(TouchTest, ReleasingOutsideAButtonDoesNotFireIt) {
-    auto button = make<Button>(ButtonType::Custom, Rect{10, 10, 40, 40});
-    int fired = 0;
-    button->addAction([&](Button*) { ++fired; });
-    controller->view()->addSubview(button);
+    sender = nullptr;
     driver.drag({20, 20}, {200, 200});
-    EXPECT_EQ(fired, 0);
+    EXPECT_EQ(sender, nullptr) << "released outside";
 }
 
 TEST_F(TouchTest, AButtonMayRemoveItselfInItsOwnAction) {
