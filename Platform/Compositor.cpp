@@ -2,6 +2,7 @@
 
 #include "Platform/Animation.h"
 #include "Platform/RunLoop.h"
+#include "Platform/TransformedLayerCache.h"
 
 #include <algorithm>
 #include <cmath>
@@ -206,26 +207,45 @@ bool isWholePixelShift(const cairo_matrix_t& m) {
            std::abs(m.yx) < epsilon && whole(m.x0) && whole(m.y0);
 }
 
-void paintLayer(cairo_t* cr, const CompositeItem& item, bool moving) {
-    cairo_matrix_t m = layerToDevice(cr, item);
-    cairo_save(cr);
-    if (isWholePixelShift(m)) {
-        cairo_identity_matrix(cr);
-        cairo_set_source_surface(cr, item.layer->surface.get(), std::round(m.x0), std::round(m.y0));
-        cairo_paint_with_alpha(cr, item.opacity);
-    } else if (item.source == Source::Picture || !item.view) {
+// Paints a layer that is turned, scaled or between pixels through its transform, with `opacity`.
+void paintThroughTransform(cairo_t* cr, const CompositeItem& item, Float opacity, bool moving) {
+    if (item.source == Source::Picture || !item.view) {
+        cairo_matrix_t m = layerToDevice(cr, item);
         cairo_set_matrix(cr, &m);
         cairo_set_source_surface(cr, item.layer->surface.get(), 0, 0);
         cairo_pattern_set_filter(cairo_get_source(cr), moving ? CAIRO_FILTER_FAST : CAIRO_FILTER_GOOD);
-        cairo_paint_with_alpha(cr, item.opacity);
-    } else {
-        applyTransform(cr, item.toRoot);
-        DrawContext context{cr, item.opacity, moving};
-        if (item.source == Source::Overlay)
-            item.view->drawOverlay(context);
-        else
-            item.view->draw(context);
+        cairo_paint_with_alpha(cr, opacity);
+        return;
     }
+    applyTransform(cr, item.toRoot);
+    DrawContext context{cr, opacity, moving};
+    if (item.source == Source::Overlay)
+        item.view->drawOverlay(context);
+    else
+        item.view->draw(context);
+}
+
+void paintLayer(cairo_t* cr, const CompositeItem& item, const Composition& composition,
+                TransformedLayerCache* transformed) {
+    cairo_matrix_t m = layerToDevice(cr, item);
+    if (isWholePixelShift(m)) {
+        cairo_save(cr);
+        cairo_identity_matrix(cr);
+        cairo_set_source_surface(cr, item.layer->surface.get(), std::round(m.x0), std::round(m.y0));
+        cairo_paint_with_alpha(cr, item.opacity);
+        cairo_restore(cr);
+        return;
+    }
+    bool moving = composition.moving;
+    if (transformed) {
+        Rect device{0, 0, composition.screen.width * composition.scale,
+                    composition.screen.height * composition.scale};
+        transformed->paint(cr, item, m, moving, device,
+                           [&](cairo_t* into) { paintThroughTransform(into, item, 1, moving); });
+        return;
+    }
+    cairo_save(cr);
+    paintThroughTransform(cr, item, item.opacity, moving);
     cairo_restore(cr);
 }
 
@@ -271,14 +291,14 @@ Composition compose(View& root, Size screen, Float scale) {
     return composition;
 }
 
-void paintComposition(cairo_t* cr, const Composition& composition) {
+void paintComposition(cairo_t* cr, const Composition& composition, TransformedLayerCache* transformed) {
     for (const CompositeItem& item : composition.items) {
         switch (item.kind) {
         case Kind::Fill:
             fill(cr, item);
             break;
         case Kind::Layer:
-            paintLayer(cr, item, composition.moving);
+            paintLayer(cr, item, composition, transformed);
             break;
         case Kind::PushClip:
             cairo_save(cr);

@@ -49,9 +49,13 @@ Composition compose(View& root, Size screen, Float scale);
 // between pixels), with a faster filter while the screen moves, rather than copied as it is.
 bool isPaintedThroughTransform(const CompositeItem& item, Float scale);
 
+class TransformedLayerCache;
+
 // Paints `composition` into `cr`, whose user space is screen points. A layer that lands on whole pixels
 // unscaled is copied as it is; one that is turned, scaled or between pixels is drawn afresh through its
-// transform, so that pictures of moving views stay as sharp as a still screen's.
-void paintComposition(cairo_t* cr, const Composition& composition);
+// transform, so that pictures of moving views stay as sharp as a still screen's, or copied from
+// `transformed` when given and it stayed where it was (TransformedLayerCache.h).
+void paintComposition(cairo_t* cr, const Composition& composition,
+                      TransformedLayerCache* transformed = nullptr);
 
 } // namespace ui

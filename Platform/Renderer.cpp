@@ -141,9 +141,15 @@ void Renderer::paint(const Composition& composition, const Rect* pixels) {
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
     cairo_scale(cr, scale_, scale_);
-    paintComposition(cr, composition);
+    paintComposition(cr, composition, transformed_.get());
     cairo_destroy(cr);
     cairo_surface_flush(surface_.get());
+    if (transformed_)
+        transformed_->endFrame();
+}
+
+void Renderer::setKeepsTransformedLayers(bool keep) {
+    transformed_ = keep ? std::make_unique<TransformedLayerCache>() : nullptr;
 }
 
 void Renderer::drawView(cairo_t* cr, View& view, bool moving) {

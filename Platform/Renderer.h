@@ -7,6 +7,7 @@
 
 #include "Platform/FrameDamage.h"
 #include "Platform/Image.h"
+#include "Platform/TransformedLayerCache.h"
 #include "Platform/View.h"
 
 #include <memory>
@@ -28,6 +29,9 @@ public:
     // so that the frame then equals a full render. Returns the box of pixels painted: the whole frame the
     // first time, empty when nothing changed.
     Rect renderChanges(const Composition& composition);
+    // Whether turned and scaled layers that stay where they are are copied from frame to frame rather than
+    // painted afresh (TransformedLayerCache.h): faster, but not always to the last bit the same picture.
+    void setKeepsTransformedLayers(bool keep);
     cairo_surface_t* surface() const { return surface_.get(); }
     Size size() const { return size_; }
     Float scale() const { return scale_; }
@@ -54,6 +58,7 @@ private:
     std::shared_ptr<cairo_surface_t> surface_;
     std::uint64_t renderedGeneration_ = 0;
     FrameDamage damage_;
+    std::unique_ptr<TransformedLayerCache> transformed_;
 };
 
 } // namespace ui

@@ -345,6 +345,7 @@ bool SdlWindow::present(const Composition& frame, bool whole) {
         if (!cairoRenderer_ || cairoRenderer_->scale() != frame.scale ||
             cairoRenderer_->size() != frame.screen) {
             cairoRenderer_ = std::make_unique<Renderer>(frame.screen, frame.scale);
+            cairoRenderer_->setKeepsTransformedLayers(true);
             whole = true;
         }
         Rect changed = cairoRenderer_->renderChanges(frame);

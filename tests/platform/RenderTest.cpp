@@ -251,6 +251,7 @@ TEST_F(RenderTest, RepaintingOnlyWhatChangedGivesTheFullFrame) {
     window().addSubview(turned);
 
     Renderer window({320, 480}, 2);
+    window.setKeepsTransformedLayers(true);
     auto repaint = [&] { return window.renderChanges(compose(this->window(), {320, 480}, 2)); };
     EXPECT_EQ(repaint(), (Rect{0, 0, 640, 960})) << "the first frame is painted whole";
     EXPECT_EQ(repaint(), Rect()) << "a still screen paints nothing";
@@ -281,6 +282,9 @@ TEST_F(RenderTest, RepaintingOnlyWhatChangedGivesTheFullFrame) {
     advance(0.37);
     repaint();
     EXPECT_TRUE(sameAsFull()) << "a label fading";
+    advance(0.2);
+    repaint();
+    EXPECT_TRUE(sameAsFull()) << "a label fading, the turned picture copied from the frame before";
     advance(1);
     repaint();
     EXPECT_TRUE(sameAsFull()) << "the still screen after the animation";
