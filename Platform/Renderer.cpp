@@ -94,10 +94,12 @@ bool applyFlip(cairo_t* cr, const TransitionAnimation& flip, const Rect& bounds,
 
 } // namespace
 
-Renderer::Renderer(Size size, Float scale) : size_(size), scale_(scale) {
+Renderer::Renderer(Size size, Float scale, std::shared_ptr<cairo_surface_t> target)
+    : size_(size), scale_(scale), surface_(std::move(target)) {
     int width = static_cast<int>(std::lround(size.width * scale));
     int height = static_cast<int>(std::lround(size.height * scale));
-    surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height), cairo_surface_destroy);
+    if (!surface_)
+        surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height), cairo_surface_destroy);
 }
 
 cairo_surface_t* Renderer::render(View& root) {

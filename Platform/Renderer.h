@@ -18,8 +18,9 @@ struct Composition;
 
 class Renderer {
 public:
-    // A screen of `size` points at `scale` pixels per point.
-    explicit Renderer(Size size, Float scale = 2);
+    // A screen of `size` points at `scale` pixels per point, drawn into a frame of its own, or into `target`
+    // when given (an image surface of the screen's pixel size, ARGB32 or RGB24: the window's own pixels).
+    explicit Renderer(Size size, Float scale = 2, std::shared_ptr<cairo_surface_t> target = nullptr);
 
     // Draws the tree of `root` on black and returns the frame (ARGB32, valid until the next render).
     cairo_surface_t* render(View& root);

@@ -321,6 +321,7 @@ void SdlWindow::present(cairo_surface_t* frame) {
     cairo_surface_flush(frame);
     if (!renderer_) {
         show(frame, nullptr);
+        windowPixels_ = {};
         return;
     }
     int width = cairo_image_surface_get_width(frame), height = cairo_image_surface_get_height(frame);
@@ -341,22 +342,8 @@ void SdlWindow::present(cairo_surface_t* frame) {
 }
 
 bool SdlWindow::present(const Composition& frame, bool whole) {
-    if (!gpu_) {
-        if (!cairoRenderer_ || cairoRenderer_->scale() != frame.scale ||
-            cairoRenderer_->size() != frame.screen) {
-            cairoRenderer_ = std::make_unique<Renderer>(frame.screen, frame.scale);
-            cairoRenderer_->setKeepsTransformedLayers(true);
-            whole = true;
-        }
-        Rect changed = cairoRenderer_->renderChanges(frame);
-        if (whole || changed.width() <= 0 || changed.height() <= 0) {
-            if (whole)
-                show(cairoRenderer_->surface(), nullptr);
-            return whole;
-        }
-        show(cairoRenderer_->surface(), &changed);
-        return true;
-    }
+    if (!gpu_)
+        return presentWithCairo(frame, whole);
     Rect changed = damage_.next(frame);
     if (!whole && (changed.width() <= 0 || changed.height() <= 0))
         return false;
@@ -371,6 +358,81 @@ bool SdlWindow::present(const Composition& frame, bool whole) {
         keepShownFrame(place);
     SDL_RenderPresent(renderer_);
     return true;
+}
+
+// The window's pixels where the screen goes, for Cairo to draw into; null when their layout is not one
+// Cairo draws (the frame is then drawn apart and copied).
+std::shared_ptr<cairo_surface_t> SdlWindow::screenPixels(SDL_Surface* target, const SDL_Rect& place,
+                                                         Size frame) {
+    Uint32 format = target->format->format;
+    bool drawable = (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) &&
+                    place.x >= 0 && place.y >= 0 && place.x + place.w <= target->w &&
+                    place.y + place.h <= target->h && place.w == static_cast<int>(frame.width) &&
+                    place.h == static_cast<int>(frame.height) && !SDL_MUSTLOCK(target);
+    if (!drawable)
+        return nullptr;
+    unsigned char* origin =
+        static_cast<unsigned char*>(target->pixels) + place.y * target->pitch + place.x * 4;
+    std::shared_ptr<cairo_surface_t> pixels(
+        cairo_image_surface_create_for_data(origin, CAIRO_FORMAT_RGB24, place.w, place.h, target->pitch),
+        cairo_surface_destroy);
+    if (cairo_surface_status(pixels.get()) != CAIRO_STATUS_SUCCESS)
+        return nullptr;
+    return pixels;
+}
+
+// Composites with Cairo straight into the window's own surface where it can (else into a frame that is
+// then copied there), and shows the part that changed (X11 shared memory).
+bool SdlWindow::presentWithCairo(const Composition& frame, bool whole) {
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (!target)
+        return false;
+    SDL_Rect place = screenPlace();
+    WindowPixels now{target, target->pixels, target->w, target->h, place.x, place.y, place.w, place.h};
+    if (!cairoRenderer_ || cairoRenderer_->scale() != frame.scale || cairoRenderer_->size() != frame.screen ||
+        now != windowPixels_) {
+        Size pixels{std::round(frame.screen.width * frame.scale),
+                    std::round(frame.screen.height * frame.scale)};
+        auto into = screenPixels(target, place, pixels);
+        drawsIntoWindow_ = into != nullptr;
+        cairoRenderer_ = std::make_unique<Renderer>(frame.screen, frame.scale, std::move(into));
+        cairoRenderer_->setKeepsTransformedLayers(true);
+        windowPixels_ = now;
+        whole = true;
+    }
+    Rect changed = cairoRenderer_->renderChanges(frame);
+    if (whole) {
+        fillMargin(target, place);
+        if (!drawsIntoWindow_)
+            copyPixels(cairoRenderer_->surface(), {0, 0, place.w, place.h}, target, place);
+    } else if (changed.width() <= 0 || changed.height() <= 0) {
+        return false;
+    }
+    SDL_Rect part{static_cast<int>(changed.x()), static_cast<int>(changed.y()),
+                  static_cast<int>(changed.width()), static_cast<int>(changed.height())};
+    SDL_Rect shown{place.x + part.x, place.y + part.y, part.w, part.h};
+    if (!whole && !drawsIntoWindow_)
+        copyPixels(cairoRenderer_->surface(), part, target, shown);
+    if (keepsShownFrames_)
+        keepShownFrame(target, place);
+    if (whole)
+        SDL_UpdateWindowSurface(window_);
+    else
+        SDL_UpdateWindowSurfaceRects(window_, &shown, 1);
+    return true;
+}
+
+void SdlWindow::fillMargin(SDL_Surface* target, const SDL_Rect& place) {
+    Uint32 grey =
+        SDL_MapRGB(target->format, Letterbox::marginGrey, Letterbox::marginGrey, Letterbox::marginGrey);
+    SDL_Rect margins[] = {{0, 0, target->w, place.y},
+                          {0, place.y + place.h, target->w, target->h - place.y - place.h},
+                          {0, place.y, place.x, place.h},
+                          {place.x + place.w, place.y, target->w - place.x - place.w, place.h}};
+    for (const SDL_Rect& margin : margins) {
+        if (margin.w > 0 && margin.h > 0)
+            SDL_FillRect(target, &margin, grey);
+    }
 }
 
 // Copies `part` of `frame` (the whole frame when null, with the margin around it) into the window's

@@ -115,6 +115,10 @@ private:
     void chooseCompositor(int width, int height);
     bool createTexture(int width, int height);
     SDL_Rect screenPlace() const;
+    bool presentWithCairo(const Composition& frame, bool whole);
+    static std::shared_ptr<cairo_surface_t> screenPixels(SDL_Surface* target, const SDL_Rect& place,
+                                                         Size frame);
+    static void fillMargin(SDL_Surface* target, const SDL_Rect& place);
     void show(cairo_surface_t* frame, const Rect* part);
     static void copyPixels(cairo_surface_t* frame, const SDL_Rect& from, SDL_Surface* target,
                            const SDL_Rect& to);
@@ -136,6 +140,15 @@ private:
     int textureWidth_ = 0, textureHeight_ = 0;
     std::unique_ptr<GpuCompositor> gpu_;
     std::unique_ptr<Renderer> cairoRenderer_;
+    // The window's surface and the screen's place in it that cairoRenderer_ was made for.
+    struct WindowPixels {
+        void* surface = nullptr;
+        void* pixels = nullptr;
+        int width = 0, height = 0, x = 0, y = 0, placeWidth = 0, placeHeight = 0;
+        friend bool operator==(const WindowPixels&, const WindowPixels&) = default;
+    };
+    WindowPixels windowPixels_;
+    bool drawsIntoWindow_ = false;
     FrameDamage damage_;
     bool keepsShownFrames_ = false;
     std::shared_ptr<cairo_surface_t> shownFrame_;
