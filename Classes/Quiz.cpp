@@ -5,53 +5,15 @@
 #include "Platform/Animation.h"
 #include "Platform/Button.h"
 #include "Platform/Label.h"
-#include "Platform/Random.h"
 #include "Platform/Switch.h"
 #include "TreeNode.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <set>
 
 namespace {
 
-constexpr std::size_t questionsPerQuiz = 12;
-// Drawing walks one random path per chosen area and pass; when the areas hold fewer points than a quiz
-// asks for, it stops after this many passes in a row that found nothing new.
-constexpr int fruitlessPassesAllowed = 1000;
-
-std::string formatted(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-using NodeList = std::vector<std::unique_ptr<TreeNode>>;
-
-const NodeList& childrenOf(const TreeNode* node) {
-    static const NodeList none;
-    return node ? node->children : none;
-}
-
 bool isOnScreen(const ui::View* view) {
     return view && view->superview();
-}
-
-const ui::Color kTitleYellow = ui::Color::rgb255(226, 234, 123);
-
-// Every "infoid" that `selectQuestion` can reach from `list`, by the same paths.
-void collectCandidates(const NodeList& list, std::set<std::string_view>& ids) {
-    for (const auto& node : list) {
-        if (node->key == "point") {
-            if (std::string_view id = node->attribute("infoid"); !id.empty())
-                ids.insert(id);
-        } else if (node->key == "view") {
-            collectCandidates(childrenOf(node->firstChild()), ids);
-        } else {
-            collectCandidates(node->children, ids);
-        }
-    }
 }
 
 } // namespace
@@ -121,6 +83,18 @@ void Quiz::slideQuizPanelIn() {
     ui::Animation::commit();
 }
 
+// The areas switched on, by their nodes.
+void Quiz::drawQuestions() {
+    std::vector<const TreeNode*> areas;
+    for (const auto& areaSwitch : selectQuizs) {
+        if (!areaSwitch->isOn() || static_cast<std::size_t>(areaSwitch->tag()) >= quizs.size())
+            continue;
+        if (const TreeNode* area = hooks_.areaNamed(quizs[static_cast<std::size_t>(areaSwitch->tag())]))
+            areas.push_back(area);
+    }
+    questions_.draw(areas);
+}
+
 void Quiz::startQuiz(ui::Button*) {
     proc_ = 0;
     bool anyArea =
@@ -131,8 +105,9 @@ void Quiz::startQuiz(ui::Button*) {
     drawQuestions();
     if (questions_.empty())
         return;
-    pointsPerCorrectAnswer =
-        questions_.size() == questionsPerQuiz ? 8.33 : 100.0 / static_cast<double>(questions_.size());
+    pointsPerCorrectAnswer = questions_.size() == QuizQuestions::questionsPerQuiz
+                                 ? 8.33
+                                 : 100.0 / static_cast<double>(questions_.size());
     nextQuestion(nullptr);
 
     ui::Point setUpCenter = viewForQuiz->center();
@@ -146,51 +121,6 @@ void Quiz::startQuiz(ui::Button*) {
     forQuestion->setCenter(setUpCenter);
     viewForQuiz->setFrame(ui::Rect(848, setUp.y(), 300, setUp.height()));
     ui::Animation::commit();
-}
-
-// The chosen areas in turn, one random path each per pass, until the quiz is full or every point the
-// areas hold is drawn; a long run of passes without a new point ends it too.
-void Quiz::drawQuestions() {
-    std::vector<const NodeList*> areas;
-    std::set<std::string_view> candidates;
-    for (const auto& areaSwitch : selectQuizs) {
-        if (!areaSwitch->isOn() || static_cast<std::size_t>(areaSwitch->tag()) >= quizs.size())
-            continue;
-        const TreeNode* area = hooks_.areaNamed(quizs[static_cast<std::size_t>(areaSwitch->tag())]);
-        if (!area || area->children.size() < 2)
-            continue;
-        areas.push_back(&area->children[1]->children);
-        collectCandidates(area->children[1]->children, candidates);
-    }
-    std::size_t wanted = std::min(questionsPerQuiz, candidates.size());
-    for (int fruitless = 0; questions_.size() < wanted && fruitless < fruitlessPassesAllowed;) {
-        std::size_t before = questions_.size();
-        for (const NodeList* area : areas) {
-            selectQuestion(*area);
-            if (questions_.size() == wanted)
-                break;
-        }
-        fruitless = questions_.size() == before ? fruitless + 1 : 0;
-    }
-}
-
-void Quiz::selectQuestion(const NodeList& list) {
-    if (list.empty())
-        return;
-    const TreeNode& element = *list[ui::randomNumber() % list.size()];
-    if (element.key == "point") {
-        std::string id(element.attribute("infoid"));
-        if (!issetQuestion(id) && !id.empty())
-            questions_.push_back(id);
-    } else if (element.key == "view") {
-        selectQuestion(childrenOf(element.firstChild()));
-    } else {
-        selectQuestion(element.children);
-    }
-}
-
-bool Quiz::issetQuestion(const std::string& infoId) const {
-    return std::find(questions_.begin(), questions_.end(), infoId) != questions_.end();
 }
 
 // The question panel leaves the view once it has slid out, unless a new quiz has begun meanwhile, so
@@ -266,74 +196,20 @@ void Quiz::alertView(ui::AlertView*, int buttonIndex) {
 void Quiz::nextQuestion(ui::Button*) {
     hooks_.backToStart();
     countAns_ = 0;
-    procent->setText(formatted("%.0f %%", proc_));
-    if (passButton)
-        passButton->setTitle("Pass");
+    card_.showScore(proc_);
+    card_.setPassTitle("Pass");
     if (static_cast<std::size_t>(question_) >= questions_.size()) {
-        if (labelForQuestion->text() == "Quiz completed") {
+        if (card_.isCompleted()) {
             hideQuiz();
             return;
         }
-        labelForQuestion->setText("Quiz completed");
-        labelForQuestionLatin->setText("");
-        if (passButton)
-            passButton->setTitle("OK");
-        fitQuestionPanel();
+        card_.showCompleted();
         return;
     }
-    char number[64];
-    std::snprintf(number, sizeof number, "Question %d of %zu:", question_ + 1, questions_.size());
-    numQuestion->setText(number);
     const std::string& id = questions_[static_cast<std::size_t>(question_)];
-    std::string english = hooks_.infoOfPoint(id, 0), latin = hooks_.infoOfPoint(id, 1);
-    bool hasLatin = latin.size() > 1;
-    labelForQuestion->setText("Please zoom in and identify the location of the " + english +
-                              (hasLatin ? "," : "."));
-    labelForQuestionLatin->setText(hasLatin ? "(" + latin + ")." : "");
-    if (!labelForQuestion->superview())
-        fillQuestionPanel();
-    fitQuestionPanel();
+    card_.showQuestion(question_ + 1, questions_.size(), hooks_.infoOfPoint(id, 0),
+                       hooks_.infoOfPoint(id, 1));
     ++question_;
-}
-
-// The panel was drawn for a question of two lines and a Latin name of one. Each line more that they
-// wrap to, measured as the labels wrap them, moves what lies below down and makes the panel taller.
-void Quiz::fitQuestionPanel() {
-    auto linesBeyond = [](const ui::Label& label, int planned) {
-        float line = static_cast<float>(ui::lineHeight(label.font()));
-        float height =
-            static_cast<float>(ui::textSize(label.text(), label.font(), label.frame().width()).height);
-        int lines = line > 0 ? static_cast<int>(std::lround(height / line)) : 0;
-        return static_cast<float>(std::max(lines - planned, 0)) * line;
-    };
-    float belowQuestion = linesBeyond(*labelForQuestion, 2);
-    float belowLatin = belowQuestion + linesBeyond(*labelForQuestionLatin, 1);
-    labelForQuestion->setNumberOfLines(0);
-    labelForQuestion->setFrame(ui::Rect(10, 30, 240, 40 + belowQuestion));
-    labelForQuestionLatin->setNumberOfLines(0);
-    labelForQuestionLatin->setFrame(ui::Rect(10, 52 + belowQuestion, 240, 40 + belowLatin - belowQuestion));
-    if (questionPressArea)
-        questionPressArea->setFrame(ui::Rect(205, 67 + belowLatin, 95, 50));
-    if (passButton)
-        passButton->setFrame(ui::Rect(220, 82 + belowLatin, 70, 25));
-    ui::Rect panel = forQuestion->frame();
-    forQuestion->setFrame(ui::Rect(panel.x(), panel.y(), panel.width(), 120 + belowLatin));
-    forQuestion->updateView();
-}
-
-// The larger invisible button behind "Pass" only widens the area that takes the press.
-void Quiz::fillQuestionPanel() {
-    for (const auto& label : {labelForQuestionLatin, labelForQuestion, numQuestion, procent})
-        forQuestion->addSubview(label);
-    questionPressArea = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect(205, 67, 95, 50));
-    questionPressArea->setTitle("Start");
-    questionPressArea->addAction(lifetime_.guard([this](ui::Button* sender) { nextQuestion(sender); }));
-    forQuestion->addSubview(questionPressArea);
-    passButton = ui::make<ui::Button>(ui::ButtonType::RoundedRect, ui::Rect(220, 82, 70, 25));
-    passButton->setIdentifier("passButton");
-    passButton->setTitle("Pass");
-    passButton->addAction(lifetime_.guard([this](ui::Button* sender) { nextQuestion(sender); }));
-    forQuestion->addSubview(passButton);
 }
 
 Quiz::Quiz(Hooks hooks) : hooks_(std::move(hooks)) {}
@@ -349,20 +225,7 @@ void Quiz::createQuizPanels(ui::View& host, std::vector<std::string> areaTitles)
     forQuestion = ui::make<ForInfo>(ui::Rect(400, 335, 300, 120));
     forQuestion->setIdentifier("forQuestion");
     forQuestion->setCenter(viewForQuiz->center());
-
-    auto makeLabel = [](const char* field, const ui::Rect& frame, const ui::Color& textColor) {
-        auto label = ui::make<ui::Label>(frame);
-        label->setIdentifier(field);
-        label->setFont(label->font().withSize(13));
-        label->setBackgroundColor(ui::Color::clear());
-        label->setTextColor(textColor);
-        return label;
-    };
-    labelForQuestion = makeLabel("labelForQuestion", {10, 30, 240, 40}, ui::Color::white());
-    labelForQuestion->setNumberOfLines(2);
-    labelForQuestionLatin = makeLabel("labelForQuestionLatin", {10, 52, 240, 40}, kTitleYellow);
-    numQuestion = makeLabel("numQuestion", {10, 10, 140, 20}, ui::Color::white());
-    procent = makeLabel("procent", {250, 10, 40, 20}, ui::Color::white());
+    card_.create(*forQuestion);
 }
 
 Quiz::Answer Quiz::answer(const std::string& englishName) {
@@ -395,8 +258,8 @@ void Quiz::showAlert(const std::string& title, const std::string& cancelTitle,
 }
 
 void Quiz::arrivedAtAnswer() {
-    if (countAns_ > 3 && passButton)
-        passButton->setTitle("Next");
+    if (countAns_ > 3)
+        card_.setPassTitle("Next");
 }
 
 void Quiz::bringQuestionPanelToFront() {

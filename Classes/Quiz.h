@@ -8,6 +8,8 @@
 // viewer was sent to find the structure asked for.
 
 #include "Classes/Lifetime.h"
+#include "Classes/QuestionCard.h"
+#include "Classes/QuizQuestions.h"
 
 #include <functional>
 #include <memory>
@@ -55,8 +57,6 @@ public:
     // The quiz button's action: the set-up panel slides in, or during a quiz the way out is asked.
     void displayQuiz();
     void startQuiz(ui::Button* sender);
-    void selectQuestion(const std::vector<std::unique_ptr<TreeNode>>& list);
-    bool issetQuestion(const std::string& infoId) const;
     void hideQuiz();
     void hideQuizView();
     void delselectQuizButton();
@@ -84,25 +84,21 @@ public:
     int question() const { return question_; }
     int countAns() const { return countAns_; }
     float proc() const { return proc_; }
-    const std::vector<std::string>& Questions() const { return questions_; }
+    const std::vector<std::string>& Questions() const { return questions_.Questions(); }
 
 private:
     void buildQuizPanel();
     void slideQuizPanelIn();
     void drawQuestions();
-    void fillQuestionPanel();
-    void fitQuestionPanel();
     void showAlert(const std::string& title, const std::string& cancelTitle, std::vector<std::string> others);
 
     Hooks hooks_;
     ui::View* host_ = nullptr;
     std::vector<std::string> quizs; // the areas offered, the top region's sub-regions
     std::vector<std::shared_ptr<ui::Switch>> selectQuizs;
-    std::vector<std::string> questions_;
+    QuizQuestions questions_;
     std::shared_ptr<ForInfo> viewForQuiz, forQuestion;
-    std::shared_ptr<ui::Label> labelForQuestion, labelForQuestionLatin, numQuestion, procent;
-    std::shared_ptr<ui::Button> passButton;
-    std::shared_ptr<ui::Button> questionPressArea; // the larger button behind "Pass"
+    QuestionCard card_{[this](ui::Button* sender) { nextQuestion(sender); }};
     bool inQuiz_ = false, quizQuit_ = false, quizLoad = false;
     int question_ = 0;
     int countAns_ = 0;
