@@ -1,11 +1,12 @@
 #pragma once
-// The anatomy viewer: one controller holding the content trees, the two picture views, every button,
-// label and panel, and all state of the running atlas. Its methods are spread over one source file per
-// subsystem (TorvexViewLoading.cpp, TorvexViewNavigation.cpp, ...), all sharing this header.
+// The anatomy viewer: the controller that owns the content trees, the two picture views, the bar
+// buttons, rings, flags and bubble, and the parts (help, information, index and quiz panels, the
+// journey), which it wires together through their hooks. Its methods are spread over one source file
+// per job (TorvexViewLoading.cpp, TorvexViewNavigation.cpp, ...), all sharing this header.
 //
-// Besides its fields, the viewer keeps the values that all its methods share (the current view name,
-// the pulse counter, the quiz score ...). There is one viewer per process, so they are plain members
-// here: each viewer starts from their initial values, which keeps tests independent of each other.
+// The fields below are the state the viewer's own jobs share (the region and view on screen, the
+// pulse counter, the flags ...); each part keeps its own privately. Each viewer starts from their
+// initial values, which keeps tests independent of each other.
 //
 // Everything runs on the run loop's thread. A multi-step journey is the queue of steps of `Journey`,
 // which the run loop's timers drive; while a step runs, user interaction on the viewer's view is off,
