@@ -339,6 +339,8 @@ void SdlWindow::present(cairo_surface_t* frame) {
     if (keepsShownFrames_)
         keepShownFrame(place);
     SDL_RenderPresent(renderer_);
+    // The next composited frame replaces this picture whole.
+    damage_.forget();
 }
 
 bool SdlWindow::present(const Composition& frame, bool whole) {
