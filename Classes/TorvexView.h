@@ -208,7 +208,8 @@ public:
     static float number(const TreeNode& node, std::string_view attribute);
 
     // =========================================================================================
-    // State record. Fields keep their names; the ones that start capitalised do so on purpose.
+    // State record of the controller's own jobs (the parts keep theirs). Fields keep their names; the
+    // ones that start capitalised do so on purpose.
     // =========================================================================================
     TorvexContent content;
     TreeNode*& root = content.root;
@@ -257,8 +258,6 @@ public:
     float scale = 0, scaleback = 0;
     std::vector<float> scaleOfHotSpot = std::vector<float>(20, 0.0f);
 
-    // ---- Panels, index and quiz (TorvexViewInfo/Help/Index/Quiz.cpp)
-
 private:
     // ---- Loading
     void createControls();
@@ -282,6 +281,7 @@ private:
     Journey journey_{journeyActions()};
     // How deep `arrowAnimation` has recursed through intermediate views of the plan under way.
     int planningDepth_ = 0;
+    // The parts, each made with the hooks that wire it to the rest (TorvexViewLoading.cpp).
     HelpPanel::Hooks helpHooks();
     HelpPanel help_{helpHooks()};
     Quiz::Hooks quizHooks();
@@ -310,7 +310,7 @@ private:
     // ---- Image buttons
     ui::Image thumbnailOfView(const std::string& viewName) const;
 
-    // ---- Panels, index and quiz
+    // ---- Bubbles
     // A flag's bubble is shown: `viewHint`, taken as unsigned, indexes `flags` (so -1 never counts).
     bool isBubbleShown() const;
     void restoreBubbleTitle();
