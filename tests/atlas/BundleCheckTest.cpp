@@ -4,10 +4,10 @@
 #include "BundleCheck.h"
 #include "AtlasTestText.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/CommandRun.h"
+#include "tests/support/PictureBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <algorithm>
@@ -96,14 +96,7 @@ class HandMadeBundle : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const std::string& picture : pictures)
-            writePicture(folder / (picture + "@2x.png"));
-    }
-
-    static void writePicture(const std::filesystem::path& file) {
-        std::filesystem::create_directories(file.parent_path());
-        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
-        cairo_surface_write_to_png(surface, file.c_str());
-        cairo_surface_destroy(surface);
+            writeFile(folder / (picture + "@2x.png"), testpictures::solidPng(4, 4, 0, 0, 0, 0));
     }
 
     std::vector<check::Finding> check(const std::string& xml) { return check::checkDataFile(xml, folder); }
