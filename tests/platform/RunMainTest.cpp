@@ -12,12 +12,15 @@ namespace {
 
 class RunMainTest : public ToolkitTest {
 protected:
-    // Runs headless with `script`; returns the exit status, with what was printed in `out` and `err`.
-    int runHeadless(const std::string& script, std::vector<std::string> extra = {}) {
+    // Runs headless (or in a window) with `script`; returns the exit status, with what was printed in
+    // `out` and `err`.
+    int runProgram(const std::string& script, std::vector<std::string> extra = {}, bool headless = true) {
         TemporaryFolder folder;
         std::string path = folder / "script.txt";
         writeFile(path, script);
-        std::vector<std::string> arguments{"program", "--headless", "--script", path};
+        std::vector<std::string> arguments{"program", "--script", path};
+        if (headless)
+            arguments.insert(arguments.begin() + 1, "--headless");
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         std::vector<char*> argv;
         for (auto& argument : arguments)
@@ -45,7 +48,7 @@ protected:
 };
 
 TEST_F(RunMainTest, AHeadlessScriptDrivesTheProgramOnTheVirtualClock) {
-    EXPECT_EQ(runHeadless("press Visit\nwait 0.999\nstate\nwait 0.001\nstate\n"), 0) << err;
+    EXPECT_EQ(runProgram("press Visit\nwait 0.999\nstate\nwait 0.001\nstate\n"), 0) << err;
     auto first = Json::parse(out.substr(0, out.find('\n')));
     auto second = Json::parse(out.substr(out.find('\n') + 1));
     EXPECT_EQ(first["openedURLs"].size(), 0u);
@@ -55,15 +58,25 @@ TEST_F(RunMainTest, AHeadlessScriptDrivesTheProgramOnTheVirtualClock) {
 }
 
 TEST_F(RunMainTest, AFailingScriptLineEndsTheRunWithAStatusAndAMessageNamingIt) {
-    EXPECT_EQ(runHeadless("wait 1\npress Leave\n"), 1);
+    EXPECT_EQ(runProgram("wait 1\npress Leave\n"), 1);
     EXPECT_NE(err.find("script line 2 \"press Leave\""), std::string::npos) << err;
 }
 
+TEST_F(RunMainTest, AWindowThatCannotOpenEndsTheRunWithStatusOneAndSaysWhy) {
+    const char* display = std::getenv("DISPLAY");
+    std::string saved = display ? display : "";
+    ::setenv("DISPLAY", ":9999", 1); // no server there
+    int status = runProgram("wait 0.1\n", {}, false);
+    display ? ::setenv("DISPLAY", saved.c_str(), 1) : ::unsetenv("DISPLAY");
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(err.find("cannot open a window"), std::string::npos) << err;
+}
+
 TEST_F(RunMainTest, BadOptionsAreRefusedWithTheUsage) {
-    EXPECT_EQ(runHeadless("", {"--scale", "0"}), 2);
+    EXPECT_EQ(runProgram("", {"--scale", "0"}), 2);
     EXPECT_NE(err.find("--scale"), std::string::npos) << err;
-    EXPECT_EQ(runHeadless("", {"--frobnicate"}), 2);
-    EXPECT_EQ(runHeadless("", {"--bundle", "/nonexistent/bundle"}), 2);
+    EXPECT_EQ(runProgram("", {"--frobnicate"}), 2);
+    EXPECT_EQ(runProgram("", {"--bundle", "/nonexistent/bundle"}), 2);
 }
 
 TEST_F(RunMainTest, OptionsAreReadWithTheirValues) {
