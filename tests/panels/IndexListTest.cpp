@@ -56,9 +56,11 @@ TEST_F(IndexList, ASectionKeepsItsTermsInListOrderAndAnAccentedLetterIsOneCharac
 }
 
 TEST_F(IndexList, SearchingMatchesTheBeginningOfTermsWhateverTheCase) {
-    show({"A", "Ant", "anterior", "Lateral"});
+    auto& list = show({"A", "Ant", "anterior", "Lateral"});
     typeSearch("AN");
     EXPECT_EQ(rowsShown(), (Terms{"Ant", "anterior"}));
+    EXPECT_EQ(list.sectionForSectionIndexTitle(*list.myTableView, "a", 1), 1)
+        << "a letter jumps to its section among the rows shown";
     driver.key("BackSpace");
     EXPECT_EQ(rowsShown(), (Terms{"A", "Ant", "anterior"}));
     driver.key("BackSpace");
