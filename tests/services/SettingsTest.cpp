@@ -42,8 +42,9 @@ TEST(SettingsManager, aMissingDamagedOrForeignFileStartsEmptyAndIsWrittenWithIts
     for (const auto& content : contents) {
         TemporaryFolder folder;
         std::string path = folder / "inner_cache/settings.file";
-        if (content)
+        if (content) {
             ASSERT_TRUE(ui::writeFileAtomically(path, *content));
+        }
         SettingsManager manager(path);
         EXPECT_TRUE(isEmptyDictionary(manager.settings())) << content.value_or("missing");
         EXPECT_TRUE(isEmptyDictionary(readPlist(path).get())) << content.value_or("missing");
