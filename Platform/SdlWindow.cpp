@@ -329,12 +329,7 @@ void SdlWindow::present(cairo_surface_t* frame) {
         return;
     SDL_UpdateTexture(texture_, nullptr, cairo_image_surface_get_data(frame),
                       cairo_image_surface_get_stride(frame));
-    SDL_Rect place = screenPlace();
-    SDL_SetRenderTarget(renderer_, nullptr);
-    SDL_RenderSetClipRect(renderer_, nullptr);
-    SDL_SetRenderDrawColor(renderer_, Letterbox::marginGrey, Letterbox::marginGrey, Letterbox::marginGrey,
-                           255);
-    SDL_RenderClear(renderer_);
+    SDL_Rect place = clearRendererToMargins();
     SDL_RenderCopy(renderer_, texture_, nullptr, &place);
     if (keepsShownFrames_)
         keepShownFrame(place);
@@ -349,12 +344,7 @@ bool SdlWindow::present(const Composition& frame, bool whole) {
     Rect changed = damage_.next(frame);
     if (!whole && (changed.width() <= 0 || changed.height() <= 0))
         return false;
-    SDL_Rect place = screenPlace();
-    SDL_SetRenderTarget(renderer_, nullptr);
-    SDL_RenderSetClipRect(renderer_, nullptr);
-    SDL_SetRenderDrawColor(renderer_, Letterbox::marginGrey, Letterbox::marginGrey, Letterbox::marginGrey,
-                           255);
-    SDL_RenderClear(renderer_);
+    SDL_Rect place = clearRendererToMargins();
     gpu_->draw(frame, {static_cast<Float>(place.x), static_cast<Float>(place.y)});
     if (keepsShownFrames_)
         keepShownFrame(place);
@@ -499,6 +489,16 @@ SDL_Rect SdlWindow::screenPlace() const {
     Letterbox box = letterbox();
     return {static_cast<int>(box.origin().x), static_cast<int>(box.origin().y),
             static_cast<int>(box.screenPixels().width), static_cast<int>(box.screenPixels().height)};
+}
+
+// Clears the whole window to the margins' grey and answers where the screen goes in it.
+SDL_Rect SdlWindow::clearRendererToMargins() {
+    SDL_SetRenderTarget(renderer_, nullptr);
+    SDL_RenderSetClipRect(renderer_, nullptr);
+    SDL_SetRenderDrawColor(renderer_, Letterbox::marginGrey, Letterbox::marginGrey, Letterbox::marginGrey,
+                           255);
+    SDL_RenderClear(renderer_);
+    return screenPlace();
 }
 
 // The screen's pixels as the window's surface holds them.

@@ -115,6 +115,7 @@ private:
     void chooseCompositor(int width, int height);
     bool createTexture(int width, int height);
     SDL_Rect screenPlace() const;
+    SDL_Rect clearRendererToMargins();
     bool presentWithCairo(const Composition& frame, bool whole);
     static std::shared_ptr<cairo_surface_t> screenPixels(SDL_Surface* target, const SDL_Rect& place,
                                                          Size frame);
