@@ -1,11 +1,11 @@
 #pragma once
 // The anatomy viewer: the controller that owns the content trees, the two picture views, the bar
-// buttons, rings, flags and bubble, and the parts (help, information, index and quiz panels, the
+// buttons, flags and bubble, and the parts (rings, help, information, index and quiz panels, the
 // journey), which it wires together through their hooks. Its methods are spread over one source file
 // per job (TorvexViewLoading.cpp, TorvexViewNavigation.cpp, ...), all sharing this header.
 //
 // The fields below are the state the viewer's own jobs share (the region and view on screen, the
-// pulse counter, the flags ...); each part keeps its own privately. Each viewer starts from their
+// magnification ...); each part keeps its own privately. Each viewer starts from their
 // initial values, which keeps tests independent of each other.
 //
 // Everything runs on the run loop's thread. A multi-step journey is the queue of steps of `Journey`,
@@ -13,6 +13,7 @@
 // and `endChangeLevel` switches it back on only when no journey is pending.
 
 #include "Classes/HelpPanel.h"
+#include "Classes/HotSpots.h"
 #include "Classes/IndexPanel.h"
 #include "Classes/InfoPanel.h"
 #include "Classes/Journey.h"
@@ -129,10 +130,6 @@ public:
     void touchesEnded(const ui::TouchSet& touches) override;
     static float distanceBetweenTwoPoints(ui::Point a, ui::Point b);
 
-    // ---- Hotspots and hint arrows
-    void createHotArrow(int n);
-    void hotSpotAnimation();
-
     // ---- Rotation arrows
     void createArrow();
     void newArrayArrows(int n);
@@ -159,6 +156,8 @@ public:
 
     // ---- Parts
     HelpPanel& help() { return help_; }
+    HotSpots& hotSpots() { return hotSpots_; }
+    const HotSpots& hotSpots() const { return hotSpots_; }
     Quiz& quiz() { return quiz_; }
     IndexPanel& index() { return index_; }
     InfoPanel& infoPanel() { return info_; }
@@ -221,13 +220,9 @@ public:
     std::string src;
     ui::Point center;
     ui::Point zoom;
-    std::vector<ImageViewPtr> hotArrows;
     ImageViewPtr arrow;
     ButtonPtr scalpel;
     bool zoomOn = false;
-    std::vector<ButtonPtr> buttons;
-    std::vector<ButtonPtr> hotSpotButtons;
-    ui::TimerPtr timerForHotSpot;
     std::vector<ButtonPtr> flags;
     std::vector<TreeNode*> nodesOfFlags;
     LabelPtr labelForFlag, labelForFlagLatin;
@@ -250,13 +245,10 @@ public:
     bool tempNameSet = false; // `tempName` holds a name (it is "nil" otherwise)
     bool blackBackground = true;
     bool displayCBCButton = true;
-    bool hotSpotOn = true;
     bool flagsIsHidden = true;
     int viewHint = -1;
     int wviewHint = 0;
-    int count = 0;
     float scale = 0, scaleback = 0;
-    std::vector<float> scaleOfHotSpot = std::vector<float>(20, 0.0f);
 
 private:
     // ---- Loading
@@ -282,6 +274,8 @@ private:
     // How deep `arrowAnimation` has recursed through intermediate views of the plan under way.
     int planningDepth_ = 0;
     // The parts, each made with the hooks that wire it to the rest (TorvexViewLoading.cpp).
+    HotSpots::Hooks hotSpotsHooks();
+    HotSpots hotSpots_{hotSpotsHooks()};
     HelpPanel::Hooks helpHooks();
     HelpPanel help_{helpHooks()};
     Quiz::Hooks quizHooks();

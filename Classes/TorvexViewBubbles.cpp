@@ -113,7 +113,7 @@ void checkAnswer(TorvexView& viewer, const std::string& title, const std::string
 } // namespace
 
 void TorvexView::displayHint(ui::Button* sender) {
-    count = 0;
+    hotSpots_.quiet();
     info_.hideInfo();
     // A bubble is a panel too: it opens alone.
     help_.hideHelp();

@@ -80,15 +80,7 @@ void TorvexView::updatePart(const NodeList& subRegions) {
         }
         if (!ring)
             continue;
-        if (slot >= scaleOfHotSpot.size())
-            scaleOfHotSpot.resize(slot + 1, 0.0f);
-        scaleOfHotSpot[slot] = pulse;
-        if (showTitle) {
-            buttons.push_back(titleButton);
-            this->view()->addSubview(titleButton);
-        }
-        hotSpotButtons.push_back(ring);
-        this->view()->addSubview(ring);
+        hotSpots_.addRing(showTitle ? titleButton : nullptr, ring, slot, pulse);
         ++slot;
     }
 }
@@ -97,7 +89,7 @@ void TorvexView::updateView(const NodeList& viewElements) {
     updateViewFlag = true;
     for (const auto& element : viewElements) {
         if (element->key == "hitarea") {
-            hotSpotOn = !(element->attribute("exist") != "true" && buttons.empty());
+            hotSpots_.setHotSpotOn(!(element->attribute("exist") != "true" && hotSpots_.buttons().empty()));
         } else if (element->key == "points") {
             if (!element->children.empty() && !element->firstChild()->attribute("infoid").empty())
                 flagButton->setHidden(false);
@@ -208,11 +200,7 @@ void TorvexView::endChangeLevel() {
 void TorvexView::cleanButtons() {
     zoomOn = false;
     scalpel->setTitle("");
-    for (auto* list : {&buttons, &hotSpotButtons}) {
-        for (const auto& button : *list)
-            button->removeFromSuperview();
-        list->clear();
-    }
+    hotSpots_.removeRings();
 }
 
 void TorvexView::cleanView() {

@@ -26,7 +26,7 @@ bool isInsideFlagBand(const ui::Button& flag) {
 } // namespace
 
 void TorvexView::displayFlags() {
-    count = 0;
+    hotSpots_.quiet();
     if (!flagsIsHidden) {
         hideFlags();
         return;

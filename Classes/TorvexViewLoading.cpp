@@ -23,8 +23,6 @@ const ui::Color kTitleYellow = ui::Color::rgb255(226, 234, 123);
 TorvexView::TorvexView() = default;
 
 TorvexView::~TorvexView() {
-    if (timerForHotSpot)
-        timerForHotSpot->invalidate();
     if (isViewLoaded())
         view()->removeFromSuperview();
 }
@@ -58,12 +56,11 @@ void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)>
     oldViewTorvex = "";
     content.stack.clear();
     ofViews = {"Dorsal", "Plantar", "Superior", "Inferior", "Lateral", "Medial", "Posterior", "Anterior"};
+    hotSpots_.addTo(*view());
     for (int n = 1; n <= 4; ++n)
-        createHotArrow(n);
+        hotSpots_.createHotArrow(n);
     createArrow();
-    if (!timerForHotSpot)
-        timerForHotSpot =
-            ui::Timer::scheduled(0.85, ui::Timer::Repeats::Yes, whileAlive([this] { hotSpotAnimation(); }));
+    hotSpots_.startPulseTimer();
     createControls();
     index_.buildIndexLists(indexDictionary, allInfo);
     index_.createIndexList();
@@ -74,7 +71,7 @@ void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)>
     cleanButtons();
     refresh();
     std::vector<std::string> areas;
-    for (const auto& button : buttons)
+    for (const auto& button : hotSpots_.buttons())
         areas.push_back(button->currentTitle());
     quiz_.createQuizPanels(*view(), std::move(areas));
 
@@ -182,6 +179,10 @@ void TorvexView::createLabels() {
     zoomLabel->setText("You are in Magnification mode");
 }
 
+HotSpots::Hooks TorvexView::hotSpotsHooks() {
+    return {[this] { return viewRing().hintArrows(); }};
+}
+
 HelpPanel::Hooks TorvexView::helpHooks() {
     return {[this] {
                 hideViews();
@@ -194,7 +195,7 @@ HelpPanel::Hooks TorvexView::helpHooks() {
 
 InfoPanel::Hooks TorvexView::infoHooks() {
     InfoPanel::Hooks hooks;
-    hooks.quietRings = [this] { count = 0; };
+    hooks.quietRings = [this] { hotSpots_.quiet(); };
     hooks.closeOtherPanels = [this] {
         hideViews();
         index_.hideIndex();
@@ -208,10 +209,7 @@ InfoPanel::Hooks TorvexView::infoHooks() {
         if (zoomButton)
             zoomButton->setHidden(true);
     };
-    hooks.showRegionButtons = [this](bool shown) {
-        for (const auto& button : buttons)
-            button->setHidden(!shown);
-    };
+    hooks.showRegionButtons = [this](bool shown) { hotSpots_.showRegionButtons(shown); };
     hooks.showButtonPressed = [this](bool pressed) { changeImageOnButton(infoButton.get(), pressed); };
     hooks.shownBubble = [this]() -> ui::View* { return isBubbleShown() ? hintOfFlag.get() : nullptr; };
     hooks.restoreBubbleTitle = [this] {
@@ -238,7 +236,7 @@ InfoPanel::Hooks TorvexView::infoHooks() {
 
 IndexPanel::Hooks TorvexView::indexHooks() {
     IndexPanel::Hooks hooks;
-    hooks.quietRings = [this] { count = 0; };
+    hooks.quietRings = [this] { hotSpots_.quiet(); };
     hooks.journeyUnderWay = [this] { return !journey_.enterArray().empty(); };
     hooks.closeOtherPanels = [this] {
         hideViews();

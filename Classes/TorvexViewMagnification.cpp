@@ -24,8 +24,7 @@ void TorvexView::zoomOnOff() {
              {typeViewButton, quizButton, helpButton, flagButton, infoButton, zoomButton, scalpel})
             control->setHidden(true);
         info_.hideInfo();
-        for (const auto& button : buttons)
-            button->setHidden(true);
+        hotSpots_.showRegionButtons(false);
         zoomOn = true;
         titleBackButton->setText("BACK");
         buttonForIndex->setHidden(true);
@@ -41,8 +40,7 @@ void TorvexView::zoomOnOff() {
         showBackControls(true);
         return;
     }
-    for (const auto& button : buttons)
-        button->setHidden(false);
+    hotSpots_.showRegionButtons(true);
     info_.hideInfo();
     zoomOn = false;
     ui::Animation::run(

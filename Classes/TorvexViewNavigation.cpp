@@ -57,9 +57,8 @@ void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFo
     if (journey_.backToStartBool() && subRegion)
         return;
     view()->setUserInteractionEnabled(false);
-    count = 0;
-    for (const auto& hintArrow : hotArrows)
-        hintArrow->setAlpha(0.0);
+    hotSpots_.quiet();
+    hotSpots_.hideHintArrows();
     if (subRegion && aliasesFollowed == 0) {
         showBackControls(true);
         setBackCaption(headerOf(root));
@@ -167,7 +166,7 @@ void TorvexView::back() {
         endChangeLevel();
         return;
     }
-    count = 0;
+    hotSpots_.quiet();
     ui::Point zoomLeft = zoom;
     scaleback = scale;
     index_.hideIndex();

@@ -122,7 +122,7 @@ void TorvexView::touchesEnded(const ui::TouchSet& touches) {
             wviewHint = -1;
         if (!quiz_.isQuestionOnScreen())
             waitAndDisplayHint();
-        count = 0;
+        hotSpots_.quiet();
         return;
     }
     if (touches.size() > 1)
@@ -131,9 +131,9 @@ void TorvexView::touchesEnded(const ui::TouchSet& touches) {
     ui::ImageView* image = displayedImage();
     bool imageAtRest = !image || image->transform().a == 1.0;
     if (!info_.isDetailPanelFullyShown() && !help_.isShown() && imageAtRest)
-        count = 5;
+        hotSpots_.pulse();
     if (quiz_.isSetUpOnScreen() || quiz_.isQuestionOnScreen())
-        count = 0;
+        hotSpots_.quiet();
     if (quiz_.setUpPanel() && touch.view() == quiz_.setUpPanel())
         return;
     if (delta.x != 0) {

@@ -17,7 +17,7 @@ bool isShown(const ui::View& strip) {
 
 // The first press after a region or view was shown rebuilds the strip and shows it 0.15 s later.
 void TorvexView::displayViews() {
-    count = 0;
+    hotSpots_.quiet();
     index_.hideIndex();
     info_.hideInfo();
     help_.hideHelp();

@@ -90,7 +90,7 @@ TEST_F(CrowdedRegion, pulsesEveryRingEntersEveryPlacesOwnAreaAndTheIndexTakesAny
     driver().tap({160, (10 * kCellHeight + 28) / 1.5 + 30}); // between two rows of areas
     wait(0.9);
     int pulsing = 0;
-    for (const auto& ring : viewer().hotSpotButtons)
+    for (const auto& ring : viewer().hotSpots().hotSpotButtons())
         pulsing += !ring->isHidden() && ring->hasRunningAnimations() ? 1 : 0;
     EXPECT_EQ(pulsing, kAreas);
     drawFrame();

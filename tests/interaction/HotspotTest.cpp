@@ -10,12 +10,12 @@ protected:
     HotspotTest() : LoadedViewerTest("interaction") {}
     // Runs the clock to the pulse timer's next tick.
     void advanceToNextTick() {
-        driver.advance(viewer().timerForHotSpot->fireTime() - ui::RunLoop::main().now());
+        driver.advance(viewer().hotSpots().timerForHotSpot()->fireTime() - ui::RunLoop::main().now());
     }
 };
 
 TEST_F(HotspotTest, ARingOfScaleOneHundredGrowsToOneOnTheFirstTickAndLessOnEachNext) {
-    ui::Button& ring = *viewer().hotSpotButtons.at(0);
+    ui::Button& ring = *viewer().hotSpots().hotSpotButtons().at(0);
     ASSERT_EQ(ring.currentTitle(), "Chest");
     tap({260, 240});
     for (double expected : {1.0, 0.8, 0.6, 0.4}) {
@@ -31,22 +31,22 @@ TEST_F(HotspotTest, ARingOfScaleOneHundredGrowsToOneOnTheFirstTickAndLessOnEachN
     }
     advanceToNextTick();
     EXPECT_NEAR(ring.transform().a, 0.4, 1e-6) << "a fifth tick does not pulse";
-    EXPECT_EQ(viewer().count, 0);
+    EXPECT_EQ(viewer().hotSpots().count(), 0);
 }
 
 TEST_F(HotspotTest, RingsStayStillInAViewWithoutHotspots) {
-    viewer().hotSpotOn = false;
+    viewer().hotSpots().setHotSpotOn(false);
     tap({260, 240});
     advanceToNextTick();
-    ui::Button& ring = *viewer().hotSpotButtons.at(0);
+    ui::Button& ring = *viewer().hotSpots().hotSpotButtons().at(0);
     EXPECT_TRUE(ring.isHidden());
     EXPECT_TRUE(ring.transform().isIdentity());
-    EXPECT_EQ(viewer().hotArrows[2]->alpha(), 1) << "the hint arrows blink all the same";
+    EXPECT_EQ(viewer().hotSpots().hotArrows()[2]->alpha(), 1) << "the hint arrows blink all the same";
 }
 
 TEST_F(HotspotTest, HintArrowsBlinkInAndOutAndVanishAtOnceWhenTheCountRunsOut) {
     tap({260, 240});
-    ui::ImageView& hint = *viewer().hotArrows[2];
+    ui::ImageView& hint = *viewer().hotSpots().hotArrows()[2];
     for (double expected : {1.0, 0.0, 1.0, 0.0}) {
         advanceToNextTick();
         EXPECT_EQ(hint.alpha(), expected);
@@ -55,7 +55,7 @@ TEST_F(HotspotTest, HintArrowsBlinkInAndOutAndVanishAtOnceWhenTheCountRunsOut) {
     advanceToNextTick();
     driver.advance(0.4);
     ASSERT_GT(hint.presentationAlpha(), 0.2);
-    viewer().count = 0;
+    viewer().hotSpots().quiet();
     advanceToNextTick();
     EXPECT_EQ(hint.alpha(), 0);
     EXPECT_EQ(hint.presentationAlpha(), 0) << "no fading out";
@@ -63,8 +63,8 @@ TEST_F(HotspotTest, HintArrowsBlinkInAndOutAndVanishAtOnceWhenTheCountRunsOut) {
 
 // A sub-region without a pressable rectangle is entered by its ring alone, while the ring shows.
 TEST_F(HotspotTest, ARingTakesATouchWhileItVisiblyPulsesAndNoneOnceFaded) {
-    ui::Button& ring = *viewer().hotSpotButtons.at(0);
-    for (const auto& rectangle : viewer().buttons)
+    ui::Button& ring = *viewer().hotSpots().hotSpotButtons().at(0);
+    for (const auto& rectangle : viewer().hotSpots().buttons())
         rectangle->setHidden(true);
     ui::Point ringCenter = ring.convertTo(ring.bounds().center(), nullptr);
     tap({260, 240});
@@ -77,12 +77,13 @@ TEST_F(HotspotTest, ARingTakesATouchWhileItVisiblyPulsesAndNoneOnceFaded) {
 }
 
 TEST_F(HotspotTest, AFadedRingTakesNoTouch) {
-    ui::Button& ring = *viewer().hotSpotButtons.at(0);
-    for (const auto& rectangle : viewer().buttons)
+    ui::Button& ring = *viewer().hotSpots().hotSpotButtons().at(0);
+    for (const auto& rectangle : viewer().hotSpots().buttons())
         rectangle->setHidden(true);
     ui::Point ringCenter = ring.convertTo(ring.bounds().center(), nullptr);
-    viewer().count = 2;
-    advanceToNextTick();
+    viewer().hotSpots().pulse();
+    for (int tick = 0; tick < 4; ++tick) // the fourth and last pulse is the smallest
+        advanceToNextTick();
     driver.advance(0.86);
     ASSERT_LE(ring.presentationAlpha(), 0.01);
     tap(ringCenter);

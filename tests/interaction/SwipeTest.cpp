@@ -142,7 +142,7 @@ TEST_F(SwipeTest, APanStopsWhereTheFingerComesNearATwoFingerStart) {
     ui::Application& app = ui::Application::shared();
     app.beginTouches({{0, {100, 200}}, {1, {220, 280}}});
     app.endTouches({{0, {100, 200}}, {1, {220, 280}}});
-    EXPECT_NE(viewer().count, 5) << "a two-finger touch end starts no pulse";
+    EXPECT_NE(viewer().hotSpots().count(), 5) << "a two-finger touch end starts no pulse";
 
     picture().setTransform(ui::AffineTransform::scale(2, 2));
 
@@ -165,16 +165,16 @@ TEST_F(SwipeTest, TheQuestionPanelFollowsTheFingerAndNeverSwipes) {
     EXPECT_EQ(panel.center(), (ui::Point{-30, 380}));
     app.endTouches({{0, {60, 370}}});
     EXPECT_EQ(viewer().viewTorvex, "Anterior");
-    EXPECT_EQ(viewer().count, 0) << "the pulse stays off while a quiz panel is on screen";
+    EXPECT_EQ(viewer().hotSpots().count(), 0) << "the pulse stays off while a quiz panel is on screen";
 }
 
 TEST_F(SwipeTest, ATouchEndStartsThePulseUnlessAHelpPageIsFullyShown) {
     tap({260, 240});
-    EXPECT_EQ(viewer().count, 5);
-    viewer().count = 0;
+    EXPECT_EQ(viewer().hotSpots().count(), 5);
+    viewer().hotSpots().quiet();
     driver.find("helpView1")->setAlpha(1);
     tap({260, 240});
-    EXPECT_EQ(viewer().count, 0);
+    EXPECT_EQ(viewer().hotSpots().count(), 0);
 }
 
 TEST_F(SwipeTest, ATouchFadesTheDetailPanelAndTheOpenBubble) {
@@ -212,7 +212,7 @@ TEST_F(SwipeTest, InMagnificationATapForgetsTheWaitingBubbleAndAPanBringsItBack)
 
     tap({60, 300});
     EXPECT_EQ(viewer().wviewHint, -1);
-    EXPECT_EQ(viewer().count, 0) << "no pulse in magnification";
+    EXPECT_EQ(viewer().hotSpots().count(), 0) << "no pulse in magnification";
     driver.advance(0.6);
     EXPECT_EQ(viewer().hintOfFlag->alpha(), 0);
 }

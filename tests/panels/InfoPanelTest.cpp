@@ -50,7 +50,7 @@ TEST_F(InfoPanel, AShortTextGivesAPanelItsMeasuredHeightAndItRisesToTheBar) {
     EXPECT_EQ(regionText().text(), text);
     EXPECT_FALSE(regionText().isUserInteractionEnabled());
     EXPECT_NE(viewer().infoButton->image().fileName().find("info pressed"), std::string::npos);
-    for (const auto& button : viewer().buttons)
+    for (const auto& button : viewer().hotSpots().buttons())
         EXPECT_TRUE(button->isHidden());
 }
 
@@ -74,8 +74,8 @@ TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndOneFlagsPressShowsTh
     EXPECT_EQ(region().alpha(), 0);
     EXPECT_EQ(region().center(), (ui::Point{160, 840}));
     EXPECT_EQ(viewer().infoButton->image().fileName().find("pressed"), std::string::npos);
-    ASSERT_FALSE(viewer().buttons.empty());
-    for (const auto& button : viewer().buttons)
+    ASSERT_FALSE(viewer().hotSpots().buttons().empty());
+    for (const auto& button : viewer().hotSpots().buttons())
         EXPECT_FALSE(button->isHidden());
     ASSERT_FALSE(viewer().flags.empty());
     for (const auto& flag : viewer().flags)

@@ -25,26 +25,27 @@ std::unique_ptr<TreeNode> regionWithHitArea(const std::string& header,
 
 TEST_F(Display, putsTitleButtonsAndRingsWhereTheHitAreasSay) {
     TorvexView& v = viewer();
-    EXPECT_EQ(titlesOf(v.buttons), (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
-    EXPECT_EQ(titlesOf(v.hotSpotButtons), (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
-    EXPECT_TRUE(sameRect(v.buttons[0]->frame(), {96, 30, 128, 168}));
-    EXPECT_TRUE(sameRect(v.buttons[1]->frame(), {104, 198, 112, 220 / 1.5}));
-    EXPECT_TRUE(sameRect(v.buttons[2]->frame(), {116, 472 / 1.5 + 30, 80, 157 / 1.5}));
-    EXPECT_EQ(v.buttons[0]->titleFont().size, 0);
-    EXPECT_TRUE(sameRect(v.hotSpotButtons[0]->frame(), {140, 94, 40, 40}));
-    EXPECT_TRUE(v.hotSpotButtons[0]->isHidden());
-    EXPECT_FLOAT_EQ(v.scaleOfHotSpot[0], 0.12f);
-    EXPECT_FLOAT_EQ(v.scaleOfHotSpot[1], 0.1f);
-    EXPECT_FLOAT_EQ(v.scaleOfHotSpot[2], 0.08f);
+    EXPECT_EQ(titlesOf(v.hotSpots().buttons()), (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
+    EXPECT_EQ(titlesOf(v.hotSpots().hotSpotButtons()), (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
+    EXPECT_TRUE(sameRect(v.hotSpots().buttons()[0]->frame(), {96, 30, 128, 168}));
+    EXPECT_TRUE(sameRect(v.hotSpots().buttons()[1]->frame(), {104, 198, 112, 220 / 1.5}));
+    EXPECT_TRUE(sameRect(v.hotSpots().buttons()[2]->frame(), {116, 472 / 1.5 + 30, 80, 157 / 1.5}));
+    EXPECT_EQ(v.hotSpots().buttons()[0]->titleFont().size, 0);
+    EXPECT_TRUE(sameRect(v.hotSpots().hotSpotButtons()[0]->frame(), {140, 94, 40, 40}));
+    EXPECT_TRUE(v.hotSpots().hotSpotButtons()[0]->isHidden());
+    EXPECT_FLOAT_EQ(v.hotSpots().scaleOfHotSpot()[0], 0.12f);
+    EXPECT_FLOAT_EQ(v.hotSpots().scaleOfHotSpot()[1], 0.1f);
+    EXPECT_FLOAT_EQ(v.hotSpots().scaleOfHotSpot()[2], 0.08f);
 }
 
 TEST_F(Display, aHitAreaMarkedAbsentGetsARingButNoTitleButton) {
     viewer().cleanButtons();
     viewer().viewTorvex = "Posterior";
     viewer().updatePart(TorvexView::subRegionsOf(viewer().root));
-    EXPECT_EQ(titlesOf(viewer().buttons), (std::vector<std::string>{"Arm", "Forearm"}));
-    EXPECT_EQ(titlesOf(viewer().hotSpotButtons), (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
-    EXPECT_FLOAT_EQ(viewer().scaleOfHotSpot[2], 0.08f);
+    EXPECT_EQ(titlesOf(viewer().hotSpots().buttons()), (std::vector<std::string>{"Arm", "Forearm"}));
+    EXPECT_EQ(titlesOf(viewer().hotSpots().hotSpotButtons()),
+              (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
+    EXPECT_FLOAT_EQ(viewer().hotSpots().scaleOfHotSpot()[2], 0.08f);
 }
 
 TEST_F(Display, theScalpelTakesARegionAtItsMarkAndEndsTheButtons) {
@@ -56,7 +57,7 @@ TEST_F(Display, theScalpelTakesARegionAtItsMarkAndEndsTheButtons) {
     viewer().updatePart(regions);
     EXPECT_EQ(viewer().scalpel->currentTitle(), "Vein - L");
     EXPECT_FALSE(viewer().scalpel->isHidden());
-    EXPECT_EQ(titlesOf(viewer().buttons), (std::vector<std::string>{"Nerve - L"}));
+    EXPECT_EQ(titlesOf(viewer().hotSpots().buttons()), (std::vector<std::string>{"Nerve - L"}));
 }
 
 TEST_F(Display, aRegionWithMoreRingsThanSlotsGetsMoreSlots) {
@@ -65,8 +66,8 @@ TEST_F(Display, aRegionWithMoreRingsThanSlotsGetsMoreSlots) {
         regions.push_back(regionWithHitArea("Part " + std::to_string(i), {{"sscale", "50"}}));
     viewer().cleanButtons();
     viewer().updatePart(regions);
-    ASSERT_EQ(viewer().scaleOfHotSpot.size(), 25u);
-    EXPECT_FLOAT_EQ(viewer().scaleOfHotSpot[24], 0.1f);
+    ASSERT_EQ(viewer().hotSpots().scaleOfHotSpot().size(), 25u);
+    EXPECT_FLOAT_EQ(viewer().hotSpots().scaleOfHotSpot()[24], 0.1f);
 }
 
 TEST_F(Display, viewSettingsShowTheButtonsAndTurnMarkedTextIntoPlainText) {
@@ -75,13 +76,13 @@ TEST_F(Display, viewSettingsShowTheButtonsAndTurnMarkedTextIntoPlainText) {
               "Press a ring to look closer at the arm, the forearm or the hand.\n");
     EXPECT_FALSE(viewer().infoButton->isHidden());
     EXPECT_FALSE(viewer().flagButton->isHidden());
-    EXPECT_TRUE(viewer().hotSpotOn);
+    EXPECT_TRUE(viewer().hotSpots().hotSpotOn());
     enter("Arm");
     EXPECT_EQ(viewer().zoom, (ui::Point{96, 0}));
     EXPECT_FLOAT_EQ(viewer().scale, 40);
     EXPECT_EQ(viewer().infoPanel().info(), "The arm lies between the shoulder & the elbow.\n");
     enter("Elbow");
-    EXPECT_FALSE(viewer().hotSpotOn);
+    EXPECT_FALSE(viewer().hotSpots().hotSpotOn());
 }
 
 TEST_F(Display, layingAPanelOutAgainAddsNothingAndSwitchesTheTextsTouchesOff) {

@@ -38,7 +38,7 @@ TEST_F(Magnification, switchingOnDoublesThePictureKeepsTheFlagsSizeAndOffersOnly
     for (const auto& hidden : {v.typeViewButton, v.quizButton, v.helpButton, v.flagButton, v.infoButton,
                                v.zoomButton, v.scalpel, v.buttonForIndex})
         EXPECT_TRUE(hidden->isHidden()) << hidden->identifier();
-    for (const auto& button : v.buttons)
+    for (const auto& button : v.hotSpots().buttons())
         EXPECT_TRUE(button->isHidden());
 }
 
@@ -61,7 +61,7 @@ TEST_F(Magnification, theBackControlRestoresThePictureEveryFlagAndTheBarButtons)
     EXPECT_EQ(v.zoomLabel->superview(), nullptr);
     for (const auto& shown : {v.typeViewButton, v.quizButton, v.helpButton, v.buttonForIndex, v.zoomButton})
         EXPECT_FALSE(shown->isHidden()) << shown->identifier();
-    for (const auto& button : v.buttons)
+    for (const auto& button : v.hotSpots().buttons())
         EXPECT_FALSE(button->isHidden());
     // Nothing to go back to from the top region once the picture is at rest.
     EXPECT_TRUE(v.backButton->isHidden());
