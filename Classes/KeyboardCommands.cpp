@@ -88,19 +88,19 @@ bool KeyboardCommands::handle(const std::string& key, ui::Application::KeyFocus 
     if (key == "/" || key == "ctrl+f")
         return openSearch(*viewer);
     if (key == "F1" || key == "?")
-        return tap(viewer->helpButton.get());
+        return tap(viewer->bar().button(Bar::Help));
     if (key == "i")
-        return tap(viewer->infoButton.get());
+        return tap(viewer->bar().button(Bar::Info));
     if (key == "f")
-        return tap(viewer->flagButton.get());
+        return tap(viewer->bar().button(Bar::Flags));
     if (key == "v")
-        return tap(viewer->typeViewButton.get());
+        return tap(viewer->bar().button(Bar::Views));
     if (key == "q")
-        return tap(viewer->quizButton.get());
+        return tap(viewer->bar().button(Bar::Quiz));
     if (key == "+")
-        return !viewer->isMagnified() && tap(viewer->zoomButton.get());
+        return !viewer->isMagnified() && tap(viewer->bar().button(Bar::Magnifier));
     if (key == "-")
-        return viewer->isMagnified() && tap(viewer->backButton.get());
+        return viewer->isMagnified() && tap(viewer->bar().button(Bar::Back));
     return false;
 }
 
@@ -128,19 +128,19 @@ bool KeyboardCommands::escape(TorvexView& viewer) {
     if (auto* alert = ui::Application::shared().modalAlert())
         return alert->pressButton("NO") || alert->pressButton("OK");
     if (viewer.infoPanel().isRegionPanelShown())
-        return tap(viewer.infoButton.get());
+        return tap(viewer.bar().button(Bar::Info));
     if (viewer.help().isShown())
-        return tap(viewer.helpButton.get());
+        return tap(viewer.bar().button(Bar::Help));
     if (viewer.index().isOpen())
-        return tap(viewer.buttonForIndex.get());
-    if (viewer.typeViews && viewer.typeViews->frame().x() == 0)
-        return tap(viewer.typeViewButton.get());
-    return tap(viewer.backButton.get());
+        return tap(viewer.bar().button(Bar::Index));
+    if (viewer.viewsChooser().isShown())
+        return tap(viewer.bar().button(Bar::Views));
+    return tap(viewer.bar().button(Bar::Back));
 }
 
 bool KeyboardCommands::openSearch(TorvexView& viewer) {
     bool open = viewer.index().isOpen();
-    if (!open && !tap(viewer.buttonForIndex.get()))
+    if (!open && !tap(viewer.bar().button(Bar::Index)))
         return false;
     open = viewer.index().isOpen() && !isAlertOpen();
     IndexViewController* list = viewer.index().navigationController();

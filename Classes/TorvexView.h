@@ -12,6 +12,7 @@
 // which the run loop's timers drive; while a step runs, user interaction on the viewer's view is off,
 // and `endChangeLevel` switches it back on only when no journey is pending.
 
+#include "Classes/Bar.h"
 #include "Classes/HelpPanel.h"
 #include "Classes/HotSpots.h"
 #include "Classes/IndexPanel.h"
@@ -21,6 +22,7 @@
 #include "Classes/TorvexContent.h"
 #include "Classes/TreeNode.h"
 #include "Classes/ViewRing.h"
+#include "Classes/ViewsChooser.h"
 #include "Platform/Geometry.h"
 #include "Platform/Image.h"
 #include "Platform/Timer.h"
@@ -87,7 +89,7 @@ public:
     const Journey& journey() const { return journey_; }
     // The current region's plain views (no "realheader"), name -> "src" in document order: what the
     // views chooser offers and the swipes turn to.
-    using PlainViews = std::vector<std::pair<std::string, std::string>>;
+    using PlainViews = ViewsChooser::PlainViews;
     const PlainViews& imageViews() const { return imageViews_; }
     void back();
     // Climbs to the top region one level a second, then goes on with the journey's queue.
@@ -108,21 +110,15 @@ public:
     void animationImage();
     void endChangeLevel();
 
-    // ---- Views chooser
-    void displayViews();
-    void updateViewButtons(const std::vector<std::pair<std::string, std::string>>& names, bool flag);
-    void animatedViews();
-    void hideViews();
+    // ---- Views chooser: a thumbnail's action turns to its view.
     void changeView(ui::Button* sender);
     void changeViewAndEnter();
 
     // ---- Magnification
     void zoomOnOff();
 
-    // ---- Image buttons and bar button states
+    // ---- Image buttons
     ButtonPtr imageButton(const std::string& name, int type, float x, float y, const std::string& img);
-    void changeImageOnButton(ui::Button* button, bool pressed);
-    void changeBackgroundColor(ui::Button* sender);
 
     // ---- Touches
     void touchesBegan(const ui::TouchSet& touches) override;
@@ -164,6 +160,10 @@ public:
     const InfoPanel& infoPanel() const { return info_; }
     const IndexPanel& index() const { return index_; }
     const Quiz& quiz() const { return quiz_; }
+    Bar& bar() { return bar_; }
+    const Bar& bar() const { return bar_; }
+    ViewsChooser& viewsChooser() { return views_; }
+    const ViewsChooser& viewsChooser() const { return views_; }
 
     // ---- Index
 
@@ -228,14 +228,6 @@ public:
     LabelPtr labelForFlag, labelForFlagLatin;
     ImageViewPtr hintOfFlag;
     ButtonPtr infoButtonOfHint;
-    LabelPtr labelTitle;
-    ButtonPtr backButton;
-    LabelPtr titleBackButton;
-    ButtonPtr infoButton, flagButton, typeViewButton, quizButton, helpButton, buttonForIndex, zoomButton;
-    ButtonPtr CBCButton;
-    LabelPtr zoomLabel;
-    std::shared_ptr<ui::ScrollView> typeViews;
-    std::shared_ptr<ui::View> bottomBar;
 
     // Values shared by all the viewer's methods.
     std::string viewTorvex = "Anterior";
@@ -243,8 +235,6 @@ public:
     std::string Vparam;
     std::string tempName;
     bool tempNameSet = false; // `tempName` holds a name (it is "nil" otherwise)
-    bool blackBackground = true;
-    bool displayCBCButton = true;
     bool flagsIsHidden = true;
     int viewHint = -1;
     int wviewHint = 0;
@@ -253,11 +243,7 @@ public:
 private:
     // ---- Loading
     void createControls();
-    void createBarButtons();
-    void createLabels();
     void registerStateProviders();
-    ButtonPtr barButton(const std::string& field, const std::string& name, ui::Point center,
-                        std::function<void()> action);
 
     // ---- Navigation
     // Enters the sub-region titled `subRegion`, or without one shows the current region again;
@@ -265,8 +251,6 @@ private:
     void show(const std::optional<std::string>& subRegion, int aliasesFollowed);
     // Records a plain view (no "realheader") in `imageViews`; a repeated name keeps its first place.
     void storePlainView(const TreeNode& view);
-    void setBackCaption(const std::string& caption);
-    void showBackControls(bool shown);
     Journey::Actions journeyActions();
     // The journey's last step: the flags of the view on screen come up and the point's bubble opens.
     void openBubbleOfPoint(TreeNode& point);
@@ -284,10 +268,13 @@ private:
     IndexPanel index_{indexHooks()};
     InfoPanel::Hooks infoHooks();
     InfoPanel info_{infoHooks()};
+    Bar::Hooks barHooks();
+    Bar bar_{barHooks()};
+    ViewsChooser::Hooks viewsHooks();
+    ViewsChooser views_{viewsHooks()};
     PlainViews imageViews_;
     // The base views that compound view names are reached through, in the order they are tried.
     std::vector<std::string> ofViews;
-    bool updateViewFlag = false; // `updateView` has run since the views strip was last shown
     // Where the picture entering or leaving is centred when its transition starts.
     float xx = 0, yy = 0;
     // The touch in progress: where it began, the offset of a dragged picture or panel from the finger

@@ -117,7 +117,7 @@ void TorvexView::displayHint(ui::Button* sender) {
     info_.hideInfo();
     // A bubble is a panel too: it opens alone.
     help_.hideHelp();
-    hideViews();
+    views_.hideViews();
     index_.hideIndex();
     bool quiz = quiz_.isQuestionOnScreen();
     if (quiz && static_cast<unsigned>(viewHint) < flags.size() && tempNameSet && labelForFlag)

@@ -1,10 +1,9 @@
-// The image-button factory and the looks of bar buttons. A factory button's title is its identity (a
+// The image-button factory. A factory button's title is its identity (a
 // region, flag or view name) and is never drawn.
 #include "TorvexView.h"
 
 #include "Platform/Bundle.h"
 #include "Platform/Button.h"
-#include "Platform/Label.h"
 
 namespace {
 
@@ -83,24 +82,4 @@ ui::Image TorvexView::thumbnailOfView(const std::string& viewName) const {
     ui::ImageContext context({96, 127});
     picture.draw(context.cairo(), ui::Rect(0, 0, 96, 127));
     return context.image();
-}
-
-void TorvexView::changeImageOnButton(ui::Button* button, bool pressed) {
-    if (!button)
-        return;
-    std::string name = button->currentTitle() + (pressed ? " pressed" : "");
-    button->setImage(ui::Bundle::main().image(name, "png", "Buttons"));
-}
-
-// The switch always shows the colour it would change to.
-void TorvexView::changeBackgroundColor(ui::Button* sender) {
-    blackBackground = !blackBackground;
-    if (sender)
-        sender->setImage(
-            ui::Bundle::main().image(blackBackground ? "whiteButton" : "blackButton", "png", "Buttons"));
-    view()->setBackgroundColor(blackBackground ? ui::Color::black() : ui::Color::white());
-    // The title line's pale yellow reads on black only; on white it takes a dark olive of its hue.
-    if (labelTitle)
-        labelTitle->setTextColor(blackBackground ? ui::Color::rgb255(226, 234, 123)
-                                                 : ui::Color::rgb255(92, 96, 30));
 }

@@ -86,13 +86,13 @@ void TorvexView::updatePart(const NodeList& subRegions) {
 }
 
 void TorvexView::updateView(const NodeList& viewElements) {
-    updateViewFlag = true;
+    views_.viewsChanged();
     for (const auto& element : viewElements) {
         if (element->key == "hitarea") {
             hotSpots_.setHotSpotOn(!(element->attribute("exist") != "true" && hotSpots_.buttons().empty()));
         } else if (element->key == "points") {
             if (!element->children.empty() && !element->firstChild()->attribute("infoid").empty())
-                flagButton->setHidden(false);
+                bar_.show(Bar::Flags, true);
         } else if (element->key == "info") {
             for (const auto& entry : childrenOf(allInfo ? allInfo->firstChild() : nullptr)) {
                 if (entry->attribute("id") == element->attribute("id")) {
@@ -100,7 +100,7 @@ void TorvexView::updateView(const NodeList& viewElements) {
                     break;
                 }
             }
-            infoButton->setHidden(false);
+            bar_.show(Bar::Info, true);
         } else if (element->key == "zoomout") {
             zoom = {number(*element, "x") / 1.5f, number(*element, "y") / 1.5f};
             scale = number(*element, "scale");
@@ -205,8 +205,9 @@ void TorvexView::cleanButtons() {
 
 void TorvexView::cleanView() {
     info_.hideInfo();
-    for (const auto& control : {flagButton, infoButton, zoomButton, scalpel})
-        control->setHidden(true);
+    for (Bar::Item control : {Bar::Flags, Bar::Info, Bar::Magnifier})
+        bar_.show(control, false);
+    scalpel->setHidden(true);
     info_.setRegionText("");
     tempName.clear();
     tempNameSet = false;
@@ -215,7 +216,7 @@ void TorvexView::cleanView() {
         hideFlags();
         for (const auto& flag : flags)
             flag->removeFromSuperview();
-        changeImageOnButton(flagButton.get(), false);
+        bar_.showPressed(Bar::Flags, false);
         flags.clear();
     }
     flagsIsHidden = true;

@@ -33,7 +33,7 @@ void TorvexView::displayFlags() {
     }
     info_.hideInfo();
     index_.hideIndex();
-    hideViews();
+    views_.hideViews();
     help_.hideHelp();
     if (flags.empty()) {
         if (TreeNode* current = currentViewNamed(viewTorvex))
@@ -41,8 +41,7 @@ void TorvexView::displayFlags() {
     }
     if (imageAtRest(displayedImage())) {
         ui::Animation::begin(0.35);
-        if (zoomButton)
-            zoomButton->setHidden(false);
+        bar_.show(Bar::Magnifier, true);
         ui::Animation::commit();
     } else if (scalpel) {
         scalpel->setHidden(true);
@@ -51,7 +50,7 @@ void TorvexView::displayFlags() {
         if (isInsideFlagBand(*flag))
             flag->setHidden(false);
     }
-    changeImageOnButton(flagButton.get(), true);
+    bar_.showPressed(Bar::Flags, true);
     flagsIsHidden = false;
 }
 
@@ -59,12 +58,11 @@ void TorvexView::hideFlags() {
     info_.hideInfo();
     for (auto& flag : flags)
         flag->setHidden(true);
-    changeImageOnButton(flagButton.get(), false);
+    bar_.showPressed(Bar::Flags, false);
     if (scalpel && scalpel->currentTitle().find("- L") != std::string::npos && imageAtRest(displayedImage()))
         scalpel->setHidden(false);
     flagsIsHidden = true;
-    if (zoomButton)
-        zoomButton->setHidden(true);
+    bar_.show(Bar::Magnifier, false);
 }
 
 void TorvexView::forFlags(const NodeList& viewElements) {

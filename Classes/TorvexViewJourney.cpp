@@ -76,7 +76,7 @@ void TorvexView::openBubbleOfPoint(TreeNode& point) {
     after(0.5, &TorvexView::waitAndDisplayHint);
     quiz_.arrivedAtAnswer();
     // A structure of the top region leaves nothing to go back to.
-    showBackControls(hasParentRegion(root));
+    bar_.showBackControls(hasParentRegion(root));
 }
 
 Journey::Actions TorvexView::journeyActions() {

@@ -14,12 +14,6 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
-namespace {
-
-const ui::Color kTitleYellow = ui::Color::rgb255(226, 234, 123);
-
-} // namespace
-
 TorvexView::TorvexView() = default;
 
 TorvexView::~TorvexView() {
@@ -75,41 +69,21 @@ void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)>
         areas.push_back(button->currentTitle());
     quiz_.createQuizPanels(*view(), std::move(areas));
 
-    const auto& view = this->view();
-    for (const auto& control : std::initializer_list<std::shared_ptr<ui::View>>{
-             helpButton, quizButton, infoButton, typeViewButton, flagButton, buttonForIndex, backButton,
-             titleBackButton, labelTitle, scalpel, zoomButton})
-        view->addSubview(control);
-    typeViewButton->setHidden(false);
-    showBackControls(false);
+    bar_.addControls(scalpel);
     journey_.stopClimbing();
-    if (displayCBCButton) {
-        ui::Image face =
-            ui::Bundle::main().image(blackBackground ? "whiteButton" : "blackButton", "png", "Buttons");
-        CBCButton = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect(ui::Point{6, 30}, face.size()));
-        CBCButton->setIdentifier("CBCButton");
-        CBCButton->setImage(face);
-        CBCButton->addAction(whileAlive([this](ui::Button* sender) { changeBackgroundColor(sender); }));
-        view->addSubview(CBCButton);
-    }
-    view->setBackgroundColor(blackBackground ? ui::Color::black() : ui::Color::white());
-    view->addSubview(typeViewButton);
+    bar_.addBackgroundSwitch();
     registerStateProviders();
     if (callbackFinish)
         callbackFinish(this);
 }
 
-// Panels, the bottom bar, the scalpel, the bar buttons, the labels and the views strip, in the order in
-// which they stack up in the view.
+// Panels, the bottom bar (its buttons and labels join later), the scalpel and the views strip, in the
+// order in which they stack up in the view.
 void TorvexView::createControls() {
     const auto& view = this->view();
     info_.addTo(*view);
     help_.addTo(*view);
-
-    bottomBar = ui::make<ui::View>(ui::Rect(0, 450, 320, 45));
-    bottomBar->setIdentifier("bottomBar");
-    bottomBar->setBackgroundColor(ui::Color::black());
-    view->addSubview(bottomBar);
+    bar_.createBar(*view);
 
     ui::Image scalpelFace = ui::Bundle::main().image("scalpel.png");
     scalpel = ui::make<ui::Button>(ui::ButtonType::Custom, ui::Rect(ui::Point{}, scalpelFace.size()));
@@ -120,63 +94,10 @@ void TorvexView::createControls() {
     scalpel->setTransform(ui::AffineTransform::scale(0.75, 0.75));
     scalpel->setCenter({240, 75});
     scalpel->setHidden(true);
-
-    createBarButtons();
-    createLabels();
-
-    typeViews = ui::make<ui::ScrollView>(ui::Rect(-400, 300, 320, 150));
-    typeViews->setIdentifier("typeViews");
-    typeViews->setAlpha(0.8);
-    typeViews->setBackgroundColor(ui::Color::black());
-    updateViewButtons(imageViews_, true);
-    view->addSubview(typeViews);
+    views_.addTo(*view);
 
     center = secondImage->center();
     index_.addTo(*view);
-}
-
-TorvexView::ButtonPtr TorvexView::barButton(const std::string& field, const std::string& name,
-                                            ui::Point center, std::function<void()> action) {
-    ButtonPtr button =
-        imageButton(name, BarButton, static_cast<float>(center.x), static_cast<float>(center.y), name);
-    button->setIdentifier(field);
-    button->addAction(whileAlive([action = std::move(action)](ui::Button*) { action(); }));
-    button->setAlpha(1);
-    return button;
-}
-
-void TorvexView::createBarButtons() {
-    infoButton = barButton("infoButton", "info", {94, 465}, [this] { info_.displayInfoClickOfButton(); });
-    quizButton = barButton("quizButton", "quiz", {235, 465}, [this] { quiz_.displayQuiz(); });
-    quizButton->setHidden(false);
-    helpButton = barButton("helpButton", "help", {290, 465}, [this] { help_.displayHelp(); });
-    helpButton->setHidden(false);
-    flagButton = barButton("flagButton", "flag", {167, 465}, [this] { displayFlags(); });
-    typeViewButton = barButton("typeViewButton", "views", {34, 465}, [this] { displayViews(); });
-    typeViewButton->setHidden(false);
-    zoomButton = barButton("zoomButton", "mag", {295, 70}, [this] { zoomOnOff(); });
-    backButton = barButton("backButton", "back_button", {43, 15}, [this] { back(); });
-    backButton->setHidden(false);
-    buttonForIndex = barButton("buttonForIndex", "index", {290, 15}, [this] { index_.displayIndex(); });
-    buttonForIndex->setHidden(false);
-}
-
-void TorvexView::createLabels() {
-    auto makeLabel = [](const char* field, const ui::Rect& frame, float fontSize, const ui::Color& background,
-                        const ui::Color& textColor) {
-        auto label = ui::make<ui::Label>(frame);
-        label->setIdentifier(field);
-        label->setFont(label->font().withSize(fontSize));
-        label->setTextAlignment(ui::TextAlignment::Center);
-        label->setBackgroundColor(background);
-        label->setTextColor(textColor);
-        return label;
-    };
-    labelTitle = makeLabel("labelTitle", {15, 5, 310, 20}, 12, ui::Color::clear(), kTitleYellow);
-    titleBackButton =
-        makeLabel("titleBackButton", {14, 8, 68, 14}, 12, ui::Color::black(), ui::Color::white());
-    zoomLabel = makeLabel("zoomLabel", {0, 450, 320, 30}, 16, ui::Color::black(), ui::Color::white());
-    zoomLabel->setText("You are in Magnification mode");
 }
 
 HotSpots::Hooks TorvexView::hotSpotsHooks() {
@@ -185,11 +106,11 @@ HotSpots::Hooks TorvexView::hotSpotsHooks() {
 
 HelpPanel::Hooks TorvexView::helpHooks() {
     return {[this] {
-                hideViews();
+                views_.hideViews();
                 info_.hideInfo();
                 index_.hideIndex();
             },
-            [this](bool pressed) { changeImageOnButton(helpButton.get(), pressed); },
+            [this](bool pressed) { bar_.showPressed(Bar::Help, pressed); },
             [this] { return static_cast<const TreeNode*>(root); }};
 }
 
@@ -197,20 +118,19 @@ InfoPanel::Hooks TorvexView::infoHooks() {
     InfoPanel::Hooks hooks;
     hooks.quietRings = [this] { hotSpots_.quiet(); };
     hooks.closeOtherPanels = [this] {
-        hideViews();
+        views_.hideViews();
         index_.hideIndex();
         help_.hideHelp();
     };
     hooks.putFlagsAway = [this] {
         for (const auto& flag : flags)
             flag->setHidden(true);
-        changeImageOnButton(flagButton.get(), false);
+        bar_.showPressed(Bar::Flags, false);
         flagsIsHidden = true;
-        if (zoomButton)
-            zoomButton->setHidden(true);
+        bar_.show(Bar::Magnifier, false);
     };
     hooks.showRegionButtons = [this](bool shown) { hotSpots_.showRegionButtons(shown); };
-    hooks.showButtonPressed = [this](bool pressed) { changeImageOnButton(infoButton.get(), pressed); };
+    hooks.showButtonPressed = [this](bool pressed) { bar_.showPressed(Bar::Info, pressed); };
     hooks.shownBubble = [this]() -> ui::View* { return isBubbleShown() ? hintOfFlag.get() : nullptr; };
     hooks.restoreBubbleTitle = [this] {
         if (isBubbleShown() && tempNameSet)
@@ -239,7 +159,7 @@ IndexPanel::Hooks TorvexView::indexHooks() {
     hooks.quietRings = [this] { hotSpots_.quiet(); };
     hooks.journeyUnderWay = [this] { return !journey_.enterArray().empty(); };
     hooks.closeOtherPanels = [this] {
-        hideViews();
+        views_.hideViews();
         info_.hideInfo();
         help_.hideHelp();
     };
@@ -249,7 +169,7 @@ IndexPanel::Hooks TorvexView::indexHooks() {
         quiz_.alertOKCancelAction(true);
         return true;
     };
-    hooks.showButtonPressed = [this](bool pressed) { changeImageOnButton(buttonForIndex.get(), pressed); };
+    hooks.showButtonPressed = [this](bool pressed) { bar_.showPressed(Bar::Index, pressed); };
     hooks.goToPart = [this](const std::string& term) { goToPart(term); };
     return hooks;
 }
@@ -257,12 +177,12 @@ IndexPanel::Hooks TorvexView::indexHooks() {
 Quiz::Hooks TorvexView::quizHooks() {
     Quiz::Hooks hooks;
     hooks.closeOtherPanels = [this] {
-        hideViews();
+        views_.hideViews();
         info_.hideInfo();
         index_.hideIndex();
         help_.hideHelp();
     };
-    hooks.showButtonPressed = [this](bool pressed) { changeImageOnButton(quizButton.get(), pressed); };
+    hooks.showButtonPressed = [this](bool pressed) { bar_.showPressed(Bar::Quiz, pressed); };
     hooks.areaNamed = [this](const std::string& name) -> const TreeNode* {
         return indexDictionary.find(name);
     };
@@ -278,5 +198,37 @@ Quiz::Hooks TorvexView::quizHooks() {
             updateView(current->children);
     };
     hooks.forgetTouch = [this] { touchBegan = {0, 0}; };
+    return hooks;
+}
+
+Bar::Hooks TorvexView::barHooks() {
+    Bar::Hooks hooks;
+    hooks.makeButton = [this](const std::string& name, ui::Point center) {
+        return imageButton(name, BarButton, static_cast<float>(center.x), static_cast<float>(center.y), name);
+    };
+    hooks.displayViews = [this] { views_.displayViews(); };
+    hooks.displayInfo = [this] { info_.displayInfoClickOfButton(); };
+    hooks.displayFlags = [this] { displayFlags(); };
+    hooks.displayQuiz = [this] { quiz_.displayQuiz(); };
+    hooks.displayHelp = [this] { help_.displayHelp(); };
+    hooks.displayIndex = [this] { index_.displayIndex(); };
+    hooks.zoomOnOff = [this] { zoomOnOff(); };
+    hooks.back = [this] { back(); };
+    return hooks;
+}
+
+ViewsChooser::Hooks TorvexView::viewsHooks() {
+    ViewsChooser::Hooks hooks;
+    hooks.quietRings = [this] { hotSpots_.quiet(); };
+    hooks.closeOtherPanels = [this] {
+        index_.hideIndex();
+        info_.hideInfo();
+        help_.hideHelp();
+    };
+    hooks.showButtonPressed = [this](bool pressed) { bar_.showPressed(Bar::Views, pressed); };
+    hooks.plainViews = [this]() -> const PlainViews& { return imageViews_; };
+    hooks.makeThumbnail = [this](const std::string& name, float x) {
+        return imageButton(name, ViewButton, x, 82, name);
+    };
     return hooks;
 }

@@ -20,14 +20,11 @@ void TorvexView::zoomOnOff() {
     if (!zoomOn) {
         bool hintShown = hintOfFlag && hintOfFlag->alpha() != 0;
         wviewHint = !hintShown || quiz_.isQuestionOnScreen() ? -1 : viewHint;
-        for (const auto& control :
-             {typeViewButton, quizButton, helpButton, flagButton, infoButton, zoomButton, scalpel})
-            control->setHidden(true);
+        bar_.enterMagnification();
+        scalpel->setHidden(true);
         info_.hideInfo();
         hotSpots_.showRegionButtons(false);
         zoomOn = true;
-        titleBackButton->setText("BACK");
-        buttonForIndex->setHidden(true);
         ui::Animation::run(0.65, [&] {
             picture->setTransform(ui::AffineTransform::scale(2, 2));
             for (const auto& flag : flags) {
@@ -35,9 +32,9 @@ void TorvexView::zoomOnOff() {
                 flag->setCenter(flag->center() + kFlagShiftWhenMagnified);
             }
         });
-        view()->addSubview(zoomLabel);
+        bar_.showMagnificationNotice();
         moveToFlag();
-        showBackControls(true);
+        bar_.showBackControls(true);
         return;
     }
     hotSpots_.showRegionButtons(true);
@@ -52,10 +49,9 @@ void TorvexView::zoomOnOff() {
                 flag->setTransform(ui::AffineTransform::identity());
                 flag->setCenter(flag->center() - kFlagShiftWhenMagnified);
             }
-            zoomButton->setHidden(false);
-            zoomLabel->removeFromSuperview();
+            bar_.leaveMagnification();
         },
         whileAlive([this] { endChangeLevel(); }));
     // At the top region there is nothing to go back to once the picture is at rest.
-    showBackControls(!isTopRegion(root));
+    bar_.showBackControls(!isTopRegion(root));
 }

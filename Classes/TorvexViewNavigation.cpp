@@ -60,8 +60,8 @@ void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFo
     hotSpots_.quiet();
     hotSpots_.hideHintArrows();
     if (subRegion && aliasesFollowed == 0) {
-        showBackControls(true);
-        setBackCaption(headerOf(root));
+        bar_.showBackControls(true);
+        bar_.setBackCaption(headerOf(root));
         const TreeNode* leaving = root;
         for (const auto& region : subRegionsOf(leaving)) {
             if (region->getHeader() == *subRegion)
@@ -70,7 +70,7 @@ void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFo
     }
     imageViews_.clear();
     index_.hideIndex();
-    hideViews();
+    views_.hideViews();
     cleanView();
     cleanButtons();
     // An alias names the view the change was planned for: following it plans nothing again (planning
@@ -86,7 +86,7 @@ void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFo
         arrowAnimation();
         journey_.turnShown(viewTorvex);
     }
-    labelTitle->setText(viewTorvex + ": " + headerOf(root));
+    bar_.setTitle(viewTorvex + ": " + headerOf(root));
     updatePart(subRegionsOf(root));
 
     const NodeList& views = viewsOf(root);
@@ -129,20 +129,18 @@ void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFo
 
     if (quiz_.isQuestionOnScreen()) {
         quiz_.bringQuestionPanelToFront();
-        if (!flagButton->isHidden() && quiz_.countAns() <= 2)
+        if (!bar_.button(Bar::Flags)->isHidden() && quiz_.countAns() <= 2)
             after(1.0, &TorvexView::displayFlags);
     }
     if (isTopRegion(root) || !journey_.enterArray().empty())
-        showBackControls(false);
+        bar_.showBackControls(false);
     journey_.regionShown(viewTorvex);
 }
 
 void TorvexView::back() {
     view()->setUserInteractionEnabled(false);
     if (isMagnified()) {
-        for (const auto& control : {typeViewButton, quizButton, helpButton, buttonForIndex})
-            control->setHidden(false);
-        titleBackButton->setText(backButton->currentTitle());
+        bar_.restoreAfterMagnification();
         bool magnificationModeOn = zoomOn;
         if (zoomOn)
             zoomOnOff();
@@ -170,7 +168,7 @@ void TorvexView::back() {
     ui::Point zoomLeft = zoom;
     scaleback = scale;
     index_.hideIndex();
-    hideViews();
+    views_.hideViews();
 
     if (checkIfNeededChangeView()) {
         if (!contains(viewTorvex, "Exp") && !contains(viewTorvex, ".")) {
@@ -187,10 +185,10 @@ void TorvexView::back() {
 
     journey_.handOverClimb();
     root = ancestor(root, 2);
-    setBackCaption(headerOf(ancestor(root, 2)));
+    bar_.setBackCaption(headerOf(ancestor(root, 2)));
     if (!hasParentRegion(root))
-        showBackControls(false);
-    labelTitle->setText(viewTorvex + ": " + headerOf(root));
+        bar_.showBackControls(false);
+    bar_.setTitle(viewTorvex + ": " + headerOf(root));
     imageViews_.clear();
     cleanView();
     cleanButtons();
@@ -236,12 +234,19 @@ void TorvexView::storePlainView(const TreeNode& view) {
         imageViews_.emplace_back(std::move(name), std::move(picture));
 }
 
-void TorvexView::setBackCaption(const std::string& caption) {
-    titleBackButton->setText(caption);
-    backButton->setTitle(caption);
+void TorvexView::changeView(ui::Button* sender) {
+    if (zoomOn)
+        back();
+    std::string name = sender->currentTitle();
+    if (name == viewTorvex)
+        return;
+    oldViewTorvex = viewTorvex;
+    viewTorvex = name;
+    journey_.viewChosen(name);
+    after(0.75, &TorvexView::changeViewAndEnter);
 }
 
-void TorvexView::showBackControls(bool shown) {
-    backButton->setHidden(!shown);
-    titleBackButton->setHidden(!shown);
+void TorvexView::changeViewAndEnter() {
+    journey_.viewChangeDone();
+    refresh();
 }

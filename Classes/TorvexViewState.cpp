@@ -30,7 +30,7 @@ const std::vector<StateField>& stateFields() {
         {"wviewHint", [](const TorvexView& v) { return Json(v.wviewHint); }},
         {"flagsIsHidden", [](const TorvexView& v) { return Json(v.flagsIsHidden); }},
         {"hotSpotOn", [](const TorvexView& v) { return Json(v.hotSpots().hotSpotOn()); }},
-        {"blackBackground", [](const TorvexView& v) { return Json(v.blackBackground); }},
+        {"blackBackground", [](const TorvexView& v) { return Json(v.bar().blackBackground()); }},
         {"isChangingView", [](const TorvexView& v) { return Json(v.journey().isChangingView()); }},
         {"backToStartBool", [](const TorvexView& v) { return Json(v.journey().backToStartBool()); }},
         {"backTwo", [](const TorvexView& v) { return Json(v.journey().backTwo()); }},

@@ -72,11 +72,11 @@ TEST_F(Names, longOrInAnyScriptAreShownSearchedAndPressedLikeAnyOther) {
     EXPECT_EQ(ui::Application::shared().openedURLs(), (std::vector<std::string>{"http://127.0.0.1/long"}));
     openViewer();
 
-    EXPECT_EQ(viewer().labelTitle->text(), "Anterior: " + kTop);
+    EXPECT_EQ(viewer().bar().title()->text(), "Anterior: " + kTop);
     for (const std::string& region : {kLongRegion, kArabic}) {
         enter(region);
         EXPECT_EQ(state()["root"], region);
-        EXPECT_EQ(viewer().titleBackButton->text(), kTop);
+        EXPECT_EQ(viewer().bar().backCaption()->text(), kTop);
         drawFrame();
         goBack();
         EXPECT_EQ(state()["root"], kTop);

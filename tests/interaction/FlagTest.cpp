@@ -26,8 +26,8 @@ TEST_F(FlagTest, FlagsAreShownOnThePictureInsideTheBandOnly) {
     EXPECT_EQ(flag(5).center().y, 435);
     EXPECT_TRUE(flag(5).isHidden());
     EXPECT_FALSE(viewer().flagsIsHidden);
-    EXPECT_FALSE(viewer().zoomButton->isHidden());
-    EXPECT_NE(viewer().flagButton->image().fileName().find("flag pressed"), std::string::npos);
+    EXPECT_FALSE(viewer().bar().button(Bar::Magnifier)->isHidden());
+    EXPECT_NE(viewer().bar().button(Bar::Flags)->image().fileName().find("flag pressed"), std::string::npos);
 }
 
 TEST_F(FlagTest, TheFlagsButtonTogglesFlagsOffAndTheyAreNotBuiltAgain) {
@@ -36,8 +36,8 @@ TEST_F(FlagTest, TheFlagsButtonTogglesFlagsOffAndTheyAreNotBuiltAgain) {
     viewer().displayFlags();
     EXPECT_TRUE(flag(0).isHidden());
     EXPECT_TRUE(viewer().flagsIsHidden);
-    EXPECT_TRUE(viewer().zoomButton->isHidden());
-    EXPECT_EQ(viewer().flagButton->image().fileName().find("pressed"), std::string::npos);
+    EXPECT_TRUE(viewer().bar().button(Bar::Magnifier)->isHidden());
+    EXPECT_EQ(viewer().bar().button(Bar::Flags)->image().fileName().find("pressed"), std::string::npos);
     showFlags();
     EXPECT_EQ(&flag(0), first);
     EXPECT_EQ(viewer().flags.size(), 10u);
@@ -48,7 +48,7 @@ TEST_F(FlagTest, ShowingFlagsOnAMagnifiedPictureHidesTheScalpelInsteadOfShowingT
     viewer().scalpel->setHidden(false);
     showFlags();
     EXPECT_TRUE(viewer().scalpel->isHidden());
-    EXPECT_TRUE(viewer().zoomButton->isHidden());
+    EXPECT_TRUE(viewer().bar().button(Bar::Magnifier)->isHidden());
 }
 
 TEST_F(FlagTest, MagnificationBringsTheWaitingFlagToTheMiddleAsFarAsThePictureReaches) {

@@ -84,9 +84,9 @@ TEST_F(KeyboardTest, LettersOpenTheirPanelsAndEscapeClosesTheOpenOne) {
     script("key f\nwait 1\n");
     EXPECT_FALSE(viewer().flagsIsHidden);
     script("key v\nwait 1\n");
-    EXPECT_EQ(viewer().typeViews->frame().x(), 0);
+    EXPECT_EQ(viewer().viewsChooser().strip()->frame().x(), 0);
     script("key Escape\nwait 1\n");
-    EXPECT_NE(viewer().typeViews->frame().x(), 0);
+    EXPECT_NE(viewer().viewsChooser().strip()->frame().x(), 0);
 }
 
 TEST_F(KeyboardTest, SlashOpensTheIndexWithTheCursorInItsSearchFieldWhichKeepsItsKeys) {

@@ -13,7 +13,7 @@ protected:
     ForInfo& shortPage() { return dynamic_cast<ForInfo&>(*driver.find("helpView1")); }
     ForInfo& longPage() { return dynamic_cast<ForInfo&>(*driver.find("helpView2")); }
     bool helpButtonPressed() {
-        return viewer().helpButton->image().fileName().find("help pressed") != std::string::npos;
+        return viewer().bar().button(Bar::Help)->image().fileName().find("help pressed") != std::string::npos;
     }
 };
 

@@ -41,12 +41,12 @@ TEST_F(IndexPanelShown, TheIndexButtonSlidesThePanelInFromTheRightAndOutAgain) {
     EXPECT_GT(viewer().index().panel()->presentationCenter().x, 40 + 140);
     wait(0.25);
     EXPECT_EQ(panelFrame(), ui::Rect(40, 35, 280, 384));
-    EXPECT_NE(viewer().buttonForIndex->image().fileName().find("index pressed"), std::string::npos);
+    EXPECT_NE(viewer().bar().button(Bar::Index)->image().fileName().find("index pressed"), std::string::npos);
 
     press("index");
     wait(0.5);
     EXPECT_EQ(panelFrame().x(), 325);
-    EXPECT_EQ(viewer().buttonForIndex->image().fileName().find("pressed"), std::string::npos);
+    EXPECT_EQ(viewer().bar().button(Bar::Index)->image().fileName().find("pressed"), std::string::npos);
 }
 
 TEST_F(IndexPanelShown, TheListIsSetUpOnlyOnTheFirstShowingAndKeepsItsSearch) {
@@ -119,7 +119,7 @@ TEST_F(IndexPanelShown, EveryKindOfRowEndsWhereItsTermIs) {
         EXPECT_EQ(viewer().root->getHeader(), row.region);
         EXPECT_TRUE(viewer().journey().enterArray().empty());
         EXPECT_EQ(driver.state()["interaction"], true);
-        EXPECT_EQ(viewer().backButton->isHidden(), std::string(row.region) == "Body");
+        EXPECT_EQ(viewer().bar().button(Bar::Back)->isHidden(), std::string(row.region) == "Body");
     }
 }
 
@@ -144,8 +144,8 @@ TEST_F(IndexPanelShown, TheSideIndexLettersReadOnEveryBackground) {
     std::size_t letters = list().myTableView->sectionIndexTitles().size();
     ASSERT_GT(letters, 2u);
     for (bool black : {true, false}) {
-        if (viewer().blackBackground != black)
-            viewer().changeBackgroundColor(nullptr);
+        if (viewer().bar().blackBackground() != black)
+            viewer().bar().changeBackgroundColor(nullptr);
         cairo_surface_t* screen = driver.render();
         double scale = cairo_image_surface_get_width(screen) / 320.0;
         ui::Float slot = std::min(16.0, (strip->bounds().height() - 8) / static_cast<double>(letters));

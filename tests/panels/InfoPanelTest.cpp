@@ -49,7 +49,7 @@ TEST_F(InfoPanel, AShortTextGivesAPanelItsMeasuredHeightAndItRisesToTheBar) {
     EXPECT_EQ(region().frame(), ui::Rect(10, 450 - height, 300, height));
     EXPECT_EQ(regionText().text(), text);
     EXPECT_FALSE(regionText().isUserInteractionEnabled());
-    EXPECT_NE(viewer().infoButton->image().fileName().find("info pressed"), std::string::npos);
+    EXPECT_NE(viewer().bar().button(Bar::Info)->image().fileName().find("info pressed"), std::string::npos);
     for (const auto& button : viewer().hotSpots().buttons())
         EXPECT_TRUE(button->isHidden());
 }
@@ -73,7 +73,7 @@ TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndOneFlagsPressShowsTh
     wait(0.7);
     EXPECT_EQ(region().alpha(), 0);
     EXPECT_EQ(region().center(), (ui::Point{160, 840}));
-    EXPECT_EQ(viewer().infoButton->image().fileName().find("pressed"), std::string::npos);
+    EXPECT_EQ(viewer().bar().button(Bar::Info)->image().fileName().find("pressed"), std::string::npos);
     ASSERT_FALSE(viewer().hotSpots().buttons().empty());
     for (const auto& button : viewer().hotSpots().buttons())
         EXPECT_FALSE(button->isHidden());

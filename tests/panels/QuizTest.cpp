@@ -61,7 +61,7 @@ protected:
 TEST_F(QuizFlow, TheSetUpPanelListsTheAreasWithASwitchEachAndStartNeedsOne) {
     press("quiz");
     EXPECT_TRUE(quiz().inQuiz());
-    EXPECT_NE(viewer().quizButton->image().fileName().find("quiz pressed"), std::string::npos);
+    EXPECT_NE(viewer().bar().button(Bar::Quiz)->image().fileName().find("quiz pressed"), std::string::npos);
     wait(1.0);
     EXPECT_EQ(setUpPanel().frame(), ui::Rect(10, 480 - 195 - 30, 300, 195));
     for (const char* area : {"Head", "Trunk", "Limbs"})
@@ -108,7 +108,7 @@ TEST_F(QuizFlow, AQuestionNamesTheStructureAndPassSkipsToQuizCompletedThenOKClos
     EXPECT_FALSE(quiz().inQuiz());
     wait(0.75);
     EXPECT_EQ(questionPanel().superview(), nullptr) << "gone once it has slid out";
-    EXPECT_EQ(viewer().quizButton->image().fileName().find("pressed"), std::string::npos);
+    EXPECT_EQ(viewer().bar().button(Bar::Quiz)->image().fileName().find("pressed"), std::string::npos);
 }
 
 TEST_F(QuizFlow, AFlagOfTheAskedStructureIsACorrectAnswerAndNextMovesOn) {

@@ -74,8 +74,8 @@ TEST_F(Display, viewSettingsShowTheButtonsAndTurnMarkedTextIntoPlainText) {
     EXPECT_EQ(viewer().infoPanel().info(),
               "The upper limb reaches from the shoulder to the fingertips.\n\n"
               "Press a ring to look closer at the arm, the forearm or the hand.\n");
-    EXPECT_FALSE(viewer().infoButton->isHidden());
-    EXPECT_FALSE(viewer().flagButton->isHidden());
+    EXPECT_FALSE(viewer().bar().button(Bar::Info)->isHidden());
+    EXPECT_FALSE(viewer().bar().button(Bar::Flags)->isHidden());
     EXPECT_TRUE(viewer().hotSpots().hotSpotOn());
     enter("Arm");
     EXPECT_EQ(viewer().zoom, (ui::Point{96, 0}));

@@ -19,14 +19,16 @@ TEST_F(ImageButtons, aMissingPictureGivesAButtonWithoutSize) {
 TEST_F(ImageButtons, twoPressesOfTheBackgroundSwitchRestoreItsColourAndPicture) {
     wait(1);
     TorvexView& v = viewer();
-    driver.tap(v.CBCButton->center());
-    EXPECT_FALSE(v.blackBackground);
+    driver.tap(v.bar().button(Bar::BackgroundSwitch)->center());
+    EXPECT_FALSE(v.bar().blackBackground());
     EXPECT_EQ(v.view()->backgroundColor(), ui::Color::white());
-    EXPECT_NE(v.CBCButton->currentImage().fileName().find("blackButton"), std::string::npos);
-    driver.tap(v.CBCButton->center());
-    EXPECT_TRUE(v.blackBackground);
+    EXPECT_NE(v.bar().button(Bar::BackgroundSwitch)->currentImage().fileName().find("blackButton"),
+              std::string::npos);
+    driver.tap(v.bar().button(Bar::BackgroundSwitch)->center());
+    EXPECT_TRUE(v.bar().blackBackground());
     EXPECT_EQ(v.view()->backgroundColor(), ui::Color::black());
-    EXPECT_NE(v.CBCButton->currentImage().fileName().find("whiteButton"), std::string::npos);
+    EXPECT_NE(v.bar().button(Bar::BackgroundSwitch)->currentImage().fileName().find("whiteButton"),
+              std::string::npos);
 }
 
 namespace {
@@ -45,8 +47,8 @@ double contrastOf(const ui::Color& a, const ui::Color& b) {
 
 TEST_F(ImageButtons, theTitleLineKeepsItsContrastOnEitherBackground) {
     for (int press = 0; press < 2; ++press) {
-        EXPECT_GE(contrastOf(viewer().labelTitle->textColor(), viewer().view()->backgroundColor()), 4.5)
-            << (viewer().blackBackground ? "on black" : "on white");
-        viewer().changeBackgroundColor(nullptr);
+        EXPECT_GE(contrastOf(viewer().bar().title()->textColor(), viewer().view()->backgroundColor()), 4.5)
+            << (viewer().bar().blackBackground() ? "on black" : "on white");
+        viewer().bar().changeBackgroundColor(nullptr);
     }
 }

@@ -36,20 +36,20 @@ TEST_F(ViewerJourney, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
     wait(1.0); // 3.26: at the top, the queue's first region is entered at once
     EXPECT_FALSE(viewer().journey().backToStartBool());
     EXPECT_EQ(rootOf(viewer()), "Forearm");
-    EXPECT_TRUE(viewer().backButton->isHidden());
+    EXPECT_TRUE(viewer().bar().button(Bar::Back)->isHidden());
     EXPECT_FALSE(interaction());
     wait(1.23); // 4.49
     EXPECT_EQ(rootOf(viewer()), "Forearm");
     wait(0.02); // 4.51
     EXPECT_EQ(rootOf(viewer()), "Wrist");
-    EXPECT_EQ(viewer().titleBackButton->text(), "Forearm");
+    EXPECT_EQ(viewer().bar().backCaption()->text(), "Forearm");
     EXPECT_EQ(state()["enterArray"], (Json{"point:Label 16", "view:Anterior"}));
     wait(1.25); // 5.76: the view is already on screen and leaves the queue
     EXPECT_EQ(state()["enterArray"], (Json{"point:Label 16"}));
     EXPECT_FALSE(interaction());
     wait(0.4); // 6.16: the point ends the chain and shows the back controls
     EXPECT_EQ(state()["enterArray"], Json::array());
-    EXPECT_FALSE(viewer().backButton->isHidden());
+    EXPECT_FALSE(viewer().bar().button(Bar::Back)->isHidden());
     EXPECT_EQ(viewer().wviewHint, 0);
 }
 
@@ -68,7 +68,7 @@ TEST_F(ViewerJourney, changesToTheQueuedViewAndWaitsForIt) {
     EXPECT_EQ(viewer().journey().itsNeedView(), "Posterior");
     EXPECT_EQ(state()["enterArray"], (Json{"point:Label 15", "view:Posterior"}));
     wait(0.75); // 5.26: the chosen view is shown
-    EXPECT_EQ(viewer().labelTitle->text(), "Posterior: Forearm");
+    EXPECT_EQ(viewer().bar().title()->text(), "Posterior: Forearm");
     wait(0.53); // 5.79
     EXPECT_EQ(state()["enterArray"], (Json{"point:Label 15", "view:Posterior"}));
     wait(0.02); // 5.81: 1.3 s after the change, the view has arrived
@@ -91,7 +91,7 @@ TEST_F(ViewerJourney, fromTheTopRegionStartsEnteringAfterOneSecond) {
     EXPECT_EQ(rootOf(viewer()), "Wrist");
     wait(1.25); // the queue ran empty: the journey ends with touches back on
     EXPECT_TRUE(interaction());
-    EXPECT_FALSE(viewer().backButton->isHidden());
+    EXPECT_FALSE(viewer().bar().button(Bar::Back)->isHidden());
 }
 
 TEST_F(ViewerJourney, aPointAlsoShownInTheCurrentViewIsShownThere) {

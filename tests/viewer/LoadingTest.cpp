@@ -44,22 +44,24 @@ TEST_F(Loading, placesEveryControlAtItsPlaceOnTheReferenceScreenUnderItsFieldNam
 TEST_F(Loading, showsTheBarControlsTheTopRegionOffersAndHidesTheBackControls) {
     TorvexView& v = viewer();
     for (const auto& shown :
-         {v.quizButton, v.helpButton, v.typeViewButton, v.buttonForIndex, v.infoButton, v.flagButton})
+         {v.bar().button(Bar::Quiz), v.bar().button(Bar::Help), v.bar().button(Bar::Views),
+          v.bar().button(Bar::Index), v.bar().button(Bar::Info), v.bar().button(Bar::Flags)})
         EXPECT_FALSE(shown->isHidden()) << shown->identifier();
-    EXPECT_TRUE(v.backButton->isHidden());
-    EXPECT_TRUE(v.titleBackButton->isHidden());
-    EXPECT_TRUE(v.zoomButton->isHidden());
+    EXPECT_TRUE(v.bar().button(Bar::Back)->isHidden());
+    EXPECT_TRUE(v.bar().backCaption()->isHidden());
+    EXPECT_TRUE(v.bar().button(Bar::Magnifier)->isHidden());
     EXPECT_TRUE(v.scalpel->isHidden());
     // The background switch offers the colour it would change to, and the views button is in front.
     EXPECT_EQ(v.view()->backgroundColor(), ui::Color::black());
-    EXPECT_NE(v.CBCButton->currentImage().fileName().find("whiteButton"), std::string::npos);
-    EXPECT_EQ(v.view()->subviews().back(), v.typeViewButton);
+    EXPECT_NE(v.bar().button(Bar::BackgroundSwitch)->currentImage().fileName().find("whiteButton"),
+              std::string::npos);
+    EXPECT_EQ(v.view()->subviews().back().get(), v.bar().button(Bar::Views));
 }
 
 TEST_F(Loading, callsBackOnceWithTheTopRegionInAnteriorAndFadesItsPictureIn) {
     EXPECT_EQ(loadedCallbacks_, 1);
     EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
-    EXPECT_EQ(viewer().labelTitle->text(), "Anterior: Upper Limb");
+    EXPECT_EQ(viewer().bar().title()->text(), "Anterior: Upper Limb");
     EXPECT_EQ(viewer().allInfo->lastChild()->children.size(), 24u);
     EXPECT_FALSE(interaction());
     wait(0.1);

@@ -31,12 +31,14 @@ TEST_F(Magnification, switchingOnDoublesThePictureKeepsTheFlagsSizeAndOffersOnly
     EXPECT_EQ(v.displayedImage()->transform(), ui::AffineTransform::scale(2, 2));
     EXPECT_EQ(v.flags[0]->transform(), ui::AffineTransform::scale(0.5, 0.5));
     EXPECT_EQ(v.flags[0]->center(), (ui::Point{98, 130}));
-    EXPECT_EQ(v.titleBackButton->text(), "BACK");
-    EXPECT_FALSE(v.backButton->isHidden());
-    EXPECT_FALSE(v.titleBackButton->isHidden());
-    EXPECT_NE(v.zoomLabel->superview(), nullptr);
-    for (const auto& hidden : {v.typeViewButton, v.quizButton, v.helpButton, v.flagButton, v.infoButton,
-                               v.zoomButton, v.scalpel, v.buttonForIndex})
+    EXPECT_EQ(v.bar().backCaption()->text(), "BACK");
+    EXPECT_FALSE(v.bar().button(Bar::Back)->isHidden());
+    EXPECT_FALSE(v.bar().backCaption()->isHidden());
+    EXPECT_NE(v.bar().magnificationNotice()->superview(), nullptr);
+    for (const auto& hidden :
+         {v.bar().button(Bar::Views), v.bar().button(Bar::Quiz), v.bar().button(Bar::Help),
+          v.bar().button(Bar::Flags), v.bar().button(Bar::Info), v.bar().button(Bar::Magnifier),
+          v.scalpel.get(), v.bar().button(Bar::Index)})
         EXPECT_TRUE(hidden->isHidden()) << hidden->identifier();
     for (const auto& button : v.hotSpots().buttons())
         EXPECT_TRUE(button->isHidden());
@@ -58,13 +60,15 @@ TEST_F(Magnification, theBackControlRestoresThePictureEveryFlagAndTheBarButtons)
     }
     EXPECT_EQ(v.displayedImage()->transform(), ui::AffineTransform::identity());
     EXPECT_EQ(v.displayedImage()->center(), v.center);
-    EXPECT_EQ(v.zoomLabel->superview(), nullptr);
-    for (const auto& shown : {v.typeViewButton, v.quizButton, v.helpButton, v.buttonForIndex, v.zoomButton})
+    EXPECT_EQ(v.bar().magnificationNotice()->superview(), nullptr);
+    for (const auto& shown :
+         {v.bar().button(Bar::Views), v.bar().button(Bar::Quiz), v.bar().button(Bar::Help),
+          v.bar().button(Bar::Index), v.bar().button(Bar::Magnifier)})
         EXPECT_FALSE(shown->isHidden()) << shown->identifier();
     for (const auto& button : v.hotSpots().buttons())
         EXPECT_FALSE(button->isHidden());
     // Nothing to go back to from the top region once the picture is at rest.
-    EXPECT_TRUE(v.backButton->isHidden());
+    EXPECT_TRUE(v.bar().button(Bar::Back)->isHidden());
     EXPECT_EQ(v.root->getHeader(), "Upper Limb");
     wait(0.64);
     EXPECT_FALSE(interaction());
@@ -78,6 +82,6 @@ TEST_F(Magnification, insideARegionTheBackControlStaysAfterLeavingMagnification)
     wait(1);
     viewer().back();
     EXPECT_EQ(viewer().root->getHeader(), "Arm");
-    EXPECT_FALSE(viewer().backButton->isHidden());
-    EXPECT_EQ(viewer().titleBackButton->text(), "Upper Limb");
+    EXPECT_FALSE(viewer().bar().button(Bar::Back)->isHidden());
+    EXPECT_EQ(viewer().bar().backCaption()->text(), "Upper Limb");
 }

@@ -11,11 +11,11 @@ TEST_F(Navigation, enteringARegionSwapsThePicturesAndGivesTouchesBackAfterTheTra
     ui::ImageView* before = viewer().displayedImage();
     press("Arm");
     EXPECT_EQ(viewer().root->getHeader(), "Arm");
-    EXPECT_EQ(viewer().labelTitle->text(), "Anterior: Arm");
-    EXPECT_EQ(viewer().titleBackButton->text(), "Upper Limb");
-    EXPECT_EQ(viewer().backButton->currentTitle(), "Upper Limb");
-    EXPECT_FALSE(viewer().backButton->isHidden());
-    EXPECT_FALSE(viewer().titleBackButton->isHidden());
+    EXPECT_EQ(viewer().bar().title()->text(), "Anterior: Arm");
+    EXPECT_EQ(viewer().bar().backCaption()->text(), "Upper Limb");
+    EXPECT_EQ(viewer().bar().button(Bar::Back)->currentTitle(), "Upper Limb");
+    EXPECT_FALSE(viewer().bar().button(Bar::Back)->isHidden());
+    EXPECT_FALSE(viewer().bar().backCaption()->isHidden());
     wait(0.79);
     EXPECT_FALSE(interaction());
     wait(0.02);
@@ -34,16 +34,16 @@ TEST_F(Navigation, enteringARegionSwapsThePicturesAndGivesTouchesBackAfterTheTra
 TEST_F(Navigation, goingBackNamesTheParentOfTheRegionReturnedToAndHidesTheControlsAtTheTop) {
     enter("Arm");
     enter("Elbow");
-    EXPECT_EQ(viewer().titleBackButton->text(), "Arm");
+    EXPECT_EQ(viewer().bar().backCaption()->text(), "Arm");
     goBack();
     EXPECT_EQ(viewer().root->getHeader(), "Arm");
-    EXPECT_EQ(viewer().titleBackButton->text(), "Upper Limb");
-    EXPECT_FALSE(viewer().backButton->isHidden());
+    EXPECT_EQ(viewer().bar().backCaption()->text(), "Upper Limb");
+    EXPECT_FALSE(viewer().bar().button(Bar::Back)->isHidden());
     EXPECT_EQ(shownPicture(), "arm/anterior.png");
     goBack();
     EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
-    EXPECT_TRUE(viewer().backButton->isHidden());
-    EXPECT_TRUE(viewer().titleBackButton->isHidden());
+    EXPECT_TRUE(viewer().bar().button(Bar::Back)->isHidden());
+    EXPECT_TRUE(viewer().bar().backCaption()->isHidden());
     EXPECT_EQ(shownPicture(), "upper_limb/anterior.png");
     EXPECT_EQ(viewer().displayedImage()->center(), (ui::Point{160, 240}));
     EXPECT_TRUE(interaction());
@@ -89,7 +89,7 @@ TEST_F(Navigation, aViewAliasIsReplacedByTheViewItNamesAndKeepsTheBackCaption) {
     wait(0.85);
     EXPECT_EQ(viewer().root->getHeader(), "Hand");
     EXPECT_EQ(viewer().viewTorvex, "Anterior");
-    EXPECT_EQ(viewer().titleBackButton->text(), "Upper Limb");
+    EXPECT_EQ(viewer().bar().backCaption()->text(), "Upper Limb");
     EXPECT_EQ(shownPicture(), "hand/anterior.png");
     // Only views without an alias are offered.
     ASSERT_EQ(viewer().imageViews().size(), 2u);

@@ -28,7 +28,7 @@ protected:
     // Goes back one region through the back control and lets the transition end.
     void goBack() {
         wait(1);
-        tap(viewer().backButton->center());
+        tap(viewer().bar().button(Bar::Back)->center());
         wait(0.85);
     }
     // The file name of the picture shown, relative to the bundle.

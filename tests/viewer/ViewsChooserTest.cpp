@@ -4,11 +4,11 @@
 #include "Platform/Label.h"
 #include "Platform/ScrollView.h"
 
-using ViewsChooser = ViewerTest;
+using ViewsStrip = ViewerTest;
 
-TEST_F(ViewsChooser, theFirstPressRebuildsTheStripAndShowsItScrolledToItsEndThenGlidesBack) {
+TEST_F(ViewsStrip, theFirstPressRebuildsTheStripAndShowsItScrolledToItsEndThenGlidesBack) {
     wait(1);
-    ui::ScrollView& strip = *viewer().typeViews;
+    ui::ScrollView& strip = *viewer().viewsChooser().strip();
     press("views");
     // Six plain views ("Left Side" is only an alias), in document order.
     ASSERT_EQ(strip.subviews().size(), 12u);
@@ -38,22 +38,22 @@ TEST_F(ViewsChooser, theFirstPressRebuildsTheStripAndShowsItScrolledToItsEndThen
     EXPECT_EQ(strip.frame().x(), -320);
 }
 
-TEST_F(ViewsChooser, aStripNarrowerThanTheScreenStartsAtItsBeginning) {
+TEST_F(ViewsStrip, aStripNarrowerThanTheScreenStartsAtItsBeginning) {
     enter("Arm");
     press("views");
     wait(0.15);
-    EXPECT_EQ(viewer().typeViews->contentSize().width, 331);
-    EXPECT_EQ(viewer().typeViews->contentOffset().x, 11);
+    EXPECT_EQ(viewer().viewsChooser().strip()->contentSize().width, 331);
+    EXPECT_EQ(viewer().viewsChooser().strip()->contentOffset().x, 11);
     wait(2);
     press("views");
     enter("Elbow");
     press("views");
     wait(0.15);
-    EXPECT_EQ(viewer().typeViews->contentSize().width, 224);
-    EXPECT_EQ(viewer().typeViews->contentOffset().x, 0);
+    EXPECT_EQ(viewer().viewsChooser().strip()->contentSize().width, 224);
+    EXPECT_EQ(viewer().viewsChooser().strip()->contentOffset().x, 0);
 }
 
-TEST_F(ViewsChooser, choosingAViewShowsItThreeQuartersOfASecondLaterAndClosesTheStrip) {
+TEST_F(ViewsStrip, choosingAViewShowsItThreeQuartersOfASecondLaterAndClosesTheStrip) {
     wait(1);
     press("views");
     wait(1.5);
@@ -62,25 +62,25 @@ TEST_F(ViewsChooser, choosingAViewShowsItThreeQuartersOfASecondLaterAndClosesThe
     EXPECT_EQ(viewer().journey().itsNeedView(), "Lateral");
     EXPECT_EQ(viewer().oldViewTorvex, "Anterior");
     wait(0.74);
-    EXPECT_EQ(viewer().labelTitle->text(), "Anterior: Upper Limb");
+    EXPECT_EQ(viewer().bar().title()->text(), "Anterior: Upper Limb");
     wait(0.02);
-    EXPECT_EQ(viewer().labelTitle->text(), "Lateral: Upper Limb");
+    EXPECT_EQ(viewer().bar().title()->text(), "Lateral: Upper Limb");
     wait(1);
-    EXPECT_EQ(viewer().typeViews->frame().x(), -320);
+    EXPECT_EQ(viewer().viewsChooser().strip()->frame().x(), -320);
     EXPECT_EQ(shownPicture(), "upper_limb/lateral.png");
 }
 
-TEST_F(ViewsChooser, choosingTheViewOnScreenChangesNothing) {
+TEST_F(ViewsStrip, choosingTheViewOnScreenChangesNothing) {
     wait(1);
     press("views");
     wait(1.5);
     press("Anterior");
     wait(1);
     EXPECT_EQ(viewer().oldViewTorvex, "");
-    EXPECT_EQ(viewer().typeViews->frame().x(), 0);
+    EXPECT_EQ(viewer().viewsChooser().strip()->frame().x(), 0);
 }
 
-TEST_F(ViewsChooser, choosingAViewWhileMagnifiedLeavesMagnificationFirst) {
+TEST_F(ViewsStrip, choosingAViewWhileMagnifiedLeavesMagnificationFirst) {
     wait(1);
     viewer().zoomOnOff();
     wait(1);
@@ -91,7 +91,7 @@ TEST_F(ViewsChooser, choosingAViewWhileMagnifiedLeavesMagnificationFirst) {
     EXPECT_EQ(viewer().viewTorvex, "Medial");
 }
 
-TEST_F(ViewsChooser, equalViewNamesAreListedOnce) {
+TEST_F(ViewsStrip, equalViewNamesAreListedOnce) {
     wait(1);
     TorvexView::viewNamed(viewer().root, "Medial")->setAttribute("header", "Lateral");
     viewer().refresh();

@@ -1,54 +1,61 @@
-// The views chooser: a strip of thumbnails, one per plain view of the region, that slides in from the
-// left over the lower part of the picture. The strip is shown exactly when its x origin is 0.
-#include "TorvexView.h"
+// The views chooser's strip: its thumbnails and captions, and how it slides in and out.
+#include "ViewsChooser.h"
 
 #include "Platform/Animation.h"
 #include "Platform/Button.h"
 #include "Platform/Label.h"
 #include "Platform/ScrollView.h"
+#include "Platform/Timer.h"
 
-namespace {
+ViewsChooser::ViewsChooser(Hooks hooks) : hooks_(std::move(hooks)) {}
 
-bool isShown(const ui::View& strip) {
-    return strip.frame().x() == 0;
+ViewsChooser::~ViewsChooser() = default;
+
+void ViewsChooser::addTo(ui::View& host) {
+    host_ = &host;
+    typeViews = ui::make<ui::ScrollView>(ui::Rect(-400, 300, 320, 150));
+    typeViews->setIdentifier("typeViews");
+    typeViews->setAlpha(0.8);
+    typeViews->setBackgroundColor(ui::Color::black());
+    updateViewButtons(hooks_.plainViews(), true);
+    host.addSubview(typeViews);
 }
 
-} // namespace
+bool ViewsChooser::isShown() const {
+    return typeViews && typeViews->frame().x() == 0;
+}
 
-// The first press after a region or view was shown rebuilds the strip and shows it 0.15 s later.
-void TorvexView::displayViews() {
-    hotSpots_.quiet();
-    index_.hideIndex();
-    info_.hideInfo();
-    help_.hideHelp();
+void ViewsChooser::displayViews() {
+    hooks_.quietRings();
+    hooks_.closeOtherPanels();
     if (updateViewFlag) {
-        changeImageOnButton(typeViewButton.get(), true);
-        updateViewButtons(imageViews_, updateViewFlag);
-        after(0.15, &TorvexView::displayViews);
-    } else if (isShown(*typeViews)) {
+        hooks_.showButtonPressed(true);
+        updateViewButtons(hooks_.plainViews(), updateViewFlag);
+        ui::Timer::scheduled(0.15, ui::Timer::Repeats::No, lifetime_.guard([this] { displayViews(); }));
+    } else if (isShown()) {
         hideViews();
     } else {
-        changeImageOnButton(typeViewButton.get(), true);
+        hooks_.showButtonPressed(true);
         typeViews->setHidden(false);
         std::shared_ptr<ui::ScrollView> strip = typeViews;
         strip->removeFromSuperview();
-        view()->addSubview(strip);
+        host_->addSubview(strip);
         ui::Float width = strip->contentSize().width;
         ui::Float visible = width > 320 ? 320 : static_cast<int>(width);
         ui::Animation::run(0.8, [&] { strip->setFrame(ui::Rect(0, 300, 320, 150)); });
         strip->setContentOffset({width - visible, strip->contentOffset().y}, true);
-        after(0.35, &TorvexView::animatedViews);
+        ui::Timer::scheduled(0.35, ui::Timer::Repeats::No, lifetime_.guard([this] { animatedViews(); }));
     }
     updateViewFlag = false;
 }
 
 // With the offset set at its far end by `displayViews`, the strip glides back to its start: a hint that
 // it scrolls.
-void TorvexView::animatedViews() {
+void ViewsChooser::animatedViews() {
     ui::Animation::run(1.0, [&] { typeViews->setContentOffset({0, typeViews->contentOffset().y}); });
 }
 
-void TorvexView::updateViewButtons(const std::vector<std::pair<std::string, std::string>>& names, bool flag) {
+void ViewsChooser::updateViewButtons(const PlainViews& names, bool flag) {
     if (!flag)
         return;
     for (auto subviews = typeViews->subviews(); const auto& subview : subviews)
@@ -65,7 +72,7 @@ void TorvexView::updateViewButtons(const std::vector<std::pair<std::string, std:
         caption->setBackgroundColor(ui::Color::clear());
         caption->setTextColor(ui::Color::white());
         caption->setTextAlignment(ui::TextAlignment::Center);
-        ButtonPtr button = imageButton(name, ViewButton, static_cast<float>(x), 82, name);
+        std::shared_ptr<ui::Button> button = hooks_.makeThumbnail(name, static_cast<float>(x));
         button->setIdentifier("viewButton");
         button->setAlpha(1.0);
         button->setHidden(false);
@@ -78,29 +85,12 @@ void TorvexView::updateViewButtons(const std::vector<std::pair<std::string, std:
     typeViews->setScrollsToTop(true);
 }
 
-void TorvexView::hideViews() {
-    if (!typeViews || !isShown(*typeViews))
+void ViewsChooser::hideViews() {
+    if (!isShown())
         return;
     ui::Rect frame = typeViews->frame();
     ui::Animation::run(0.8, [&] {
         typeViews->setFrame(ui::Rect(frame.x() - frame.width(), frame.y(), frame.width(), frame.height()));
     });
-    changeImageOnButton(typeViewButton.get(), false);
-}
-
-void TorvexView::changeView(ui::Button* sender) {
-    if (zoomOn)
-        back();
-    std::string name = sender->currentTitle();
-    if (name == viewTorvex)
-        return;
-    oldViewTorvex = viewTorvex;
-    viewTorvex = name;
-    journey_.viewChosen(name);
-    after(0.75, &TorvexView::changeViewAndEnter);
-}
-
-void TorvexView::changeViewAndEnter() {
-    journey_.viewChangeDone();
-    refresh();
+    hooks_.showButtonPressed(false);
 }
