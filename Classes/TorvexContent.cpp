@@ -1,5 +1,7 @@
 #include "TorvexContent.h"
 
+#include "NameCache.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -35,74 +37,6 @@ using ExpatParser = std::unique_ptr<XML_ParserStruct, ParserFree>;
 
 struct FileClose {
     void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// Expat hands over every name as text, attribute names mostly at the same few addresses again and again.
-// Two small caches in front of the process-wide name table (which takes a lock) turn almost every lookup
-// into a comparison: one by address, checked against the text, and one by content, an open-addressing
-// table that is emptied when half full, so that endless distinct names cost time in proportion only.
-class NameCache {
-public:
-    Name intern(const char* text) {
-        Recent& recent = recent_[(reinterpret_cast<std::uintptr_t>(text) >> 3) % kRecent];
-        if (recent.text == text && spells(recent.name, text))
-            return recent.name;
-        Name name = byContent(text);
-        recent = {text, name};
-        return name;
-    }
-
-private:
-    static constexpr std::size_t kRecent = 32;
-    static constexpr std::size_t kSlots = 256;
-
-    static bool spells(Name name, const char* text) {
-        for (char letter : name.view()) {
-            if (*text++ != letter)
-                return false;
-        }
-        return *text == '\0';
-    }
-
-    Name byContent(const char* text) {
-        std::uint32_t hash = 2166136261u;
-        std::size_t length = 0;
-        for (; text[length]; ++length)
-            hash = (hash ^ static_cast<unsigned char>(text[length])) * 16777619u;
-        if (length == 0)
-            return Name();
-        std::string_view name(text, length);
-        std::size_t index = probe(name, hash);
-        if (slots_[index].name.empty()) {
-            if (++used_ > kSlots / 2) {
-                std::fill(std::begin(slots_), std::end(slots_), Slot());
-                used_ = 1;
-                index = hash & (kSlots - 1);
-            }
-            slots_[index] = {Name(name), hash};
-        }
-        return slots_[index].name;
-    }
-
-    std::size_t probe(std::string_view name, std::uint32_t hash) const {
-        std::size_t index = hash & (kSlots - 1);
-        while (!slots_[index].name.empty() &&
-               (slots_[index].hash != hash || slots_[index].name.view() != name))
-            index = (index + 1) & (kSlots - 1);
-        return index;
-    }
-
-    struct Recent {
-        const char* text = nullptr;
-        Name name;
-    };
-    struct Slot {
-        Name name;
-        std::uint32_t hash = 0;
-    };
-    Recent recent_[kRecent];
-    Slot slots_[kSlots];
-    std::size_t used_ = 0;
 };
 
 void XMLCALL startElement(void* content, const XML_Char* name, const XML_Char** attributes) {
