@@ -29,12 +29,6 @@ void drawTransformed(cairo_t* cr, const Image& image, const Rect& rect, Float op
 
 } // namespace
 
-void PictureCache::clear() {
-    scaled_.reset();
-    source_.reset();
-    scaledSize_ = lastRequest_ = {};
-}
-
 void PictureCache::draw(const DrawContext& context, const Image& image, const Rect& rect) {
     cairo_t* cr = context.cr;
     cairo_matrix_t m;

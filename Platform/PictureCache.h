@@ -17,7 +17,6 @@ namespace ui {
 class PictureCache {
 public:
     void draw(const DrawContext& context, const Image& image, const Rect& rect);
-    void clear();
 
 private:
     struct PixelSize {

@@ -21,14 +21,6 @@ std::string atlas(std::string_view regions, std::string_view entries = "") {
            std::string(entries) + "</entries></information></atlas>";
 }
 
-// A file of this test program's temporary folder, removed when the program ends.
-std::filesystem::path scratchFile(std::string_view name, std::string_view contents) {
-    static TemporaryFolder folder;
-    std::filesystem::path path = folder.path() / name;
-    writeFile(path, std::string(contents));
-    return path;
-}
-
 std::vector<std::string> termsOf(const TermDictionary& dictionary) {
     std::vector<std::string> terms;
     for (const auto& entry : dictionary.entries())
@@ -63,8 +55,10 @@ TEST(Parser, joinsATextThatStraddlesAReadBoundaryOfAFile) {
     std::string text(3 << 20, 'w');
     text[1 << 20] = '&';
     std::string document = "<e>" + std::string(text).replace(1 << 20, 1, "&amp;") + "</e>";
+    TemporaryFolder folder;
+    writeFile(folder / "long.xml", document);
     TorvexContent content;
-    TreeNode* top = content.parseXMLFile(scratchFile("long.xml", document));
+    TreeNode* top = content.parseXMLFile(folder / "long.xml");
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(top->leafvalue, text);
 }

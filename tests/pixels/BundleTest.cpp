@@ -36,6 +36,7 @@ TEST_F(BundleLookup, FindsNamesWithOrWithoutTheirTypeAndInsideFolders) {
               (folder / "Buttons/info pressed.png"));
     EXPECT_EQ(bundle.pathForResource("Arrow Hints/3.png", ""), (folder / "Arrow Hints/3.png"));
     EXPECT_EQ(bundle.pathForResource("url", "txt"), (folder / "url.txt"));
+    EXPECT_EQ(bundle.text("url", "txt"), "https://example.invalid/titles\n");
 }
 
 TEST_F(BundleLookup, ADoubleScaleFileAloneCountsAsThePicture) {
@@ -75,8 +76,4 @@ TEST_F(BundleLookup, NamesInTheBundleAreShownRelativeToIt) {
     EXPECT_EQ(bundle.nameInBundle((folder / "Buttons/info pressed.png")), "Buttons/info pressed.png");
     EXPECT_EQ(bundle.nameInBundle("/elsewhere/picture.png"), "/elsewhere/picture.png");
     EXPECT_EQ(bundle.nameInBundle(""), "");
-}
-
-TEST_F(BundleLookup, TextIsReadWhole) {
-    EXPECT_EQ(bundle.text("url", "txt"), "https://example.invalid/titles\n");
 }

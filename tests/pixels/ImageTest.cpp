@@ -13,16 +13,7 @@ using namespace testpictures;
 
 namespace {
 
-void writeSolidPng(const std::filesystem::path& path, int width, int height, Rgba color,
-                   cairo_format_t format = CAIRO_FORMAT_ARGB32) {
-    writeFile(path, solidPng(width, height, color, format));
-}
-
-void writeSolidJpeg(const std::filesystem::path& path, int width, int height, Rgba color) {
-    writeFile(path, solidJpeg(width, height, color));
-}
-
-const Rgba red{255, 0, 0, 255}, blue{0, 0, 255, 255}, transparent{0, 0, 0, 0};
+const Rgba red{255, 0, 0, 255}, blue{0, 0, 255, 255};
 
 // A picture whose red channel tells the column band (left cap 255, middle 128, rest 0) and whose
 // green channel tells the row band, for caps of `cap` pixels and a middle of `middle` pixels.
@@ -40,27 +31,16 @@ Image bandedPicture(int side, int cap, int middle, Float scale) {
     return Image::fromSurface(context.image().surface(), scale);
 }
 
-Image twoColourPicture(int width, int height) {
-    ImageContext context({static_cast<Float>(width), static_cast<Float>(height)}, 1);
-    cairo_set_source_rgb(context.cairo(), 1, 0, 0);
-    cairo_rectangle(context.cairo(), 0, 0, width / 2.0, height);
-    cairo_fill(context.cairo());
-    cairo_set_source_rgb(context.cairo(), 0, 0, 1);
-    cairo_rectangle(context.cairo(), width / 2.0, 0, width / 2.0, height);
-    cairo_fill(context.cairo());
-    return context.image();
-}
-
 } // namespace
 
 TEST(PictureFiles, TheDoubleScaleFileIsPreferredAndMeasuresHalfItsPixels) {
     TemporaryFolder folder;
-    writeSolidPng(folder / "plain.png", 30, 20, red);
+    writeFile(folder / "plain.png", solidPng(30, 20, red));
     Image plain = Image::fromFile((folder / "plain.png"));
     EXPECT_EQ(plain.size(), (Size{30, 20})) << "one point per pixel without @2x";
     EXPECT_EQ(plain.fileName(), (folder / "plain.png"));
-    writeSolidPng(folder / "ring.png", 10, 10, red);
-    writeSolidPng(folder / "ring@2x.png", 40, 30, blue);
+    writeFile(folder / "ring.png", solidPng(10, 10, red));
+    writeFile(folder / "ring@2x.png", solidPng(40, 30, blue));
     Image image = Image::fromFile((folder / "ring.png"));
     EXPECT_EQ(image.size(), (Size{20, 15}));
     EXPECT_EQ(image.pixelSize(), (Size{40, 30}));
@@ -72,8 +52,8 @@ TEST(PictureFiles, TheDoubleScaleFileIsPreferredAndMeasuresHalfItsPixels) {
 
 TEST(PictureFiles, OpaquePngAndJpegFilesBecomeArgbWithFullAlpha) {
     TemporaryFolder folder;
-    writeSolidPng(folder / "opaque.png", 8, 8, {10, 200, 30, 255}, CAIRO_FORMAT_RGB24);
-    writeSolidJpeg(folder / "start.jpg", 64, 48, {200, 100, 50, 255});
+    writeFile(folder / "opaque.png", solidPng(8, 8, {10, 200, 30, 255}, CAIRO_FORMAT_RGB24));
+    writeFile(folder / "start.jpg", solidJpeg(64, 48, {200, 100, 50, 255}));
     Image png = Image::fromFile(folder / "opaque.png"), jpeg = Image::fromFile(folder / "start.jpg");
     EXPECT_EQ(pixelAt(png.surface(), 3, 3), (Rgba{10, 200, 30, 255}));
     EXPECT_EQ(jpeg.size(), (Size{64, 48})) << "one point per pixel";
@@ -128,8 +108,8 @@ TEST(PictureFiles, PicturesBeyondTheSideOrPixelLimitAreRefusedFromTheirHeader) {
 
 TEST(PictureFiles, EveryTruncationAndByteFlipOfAPictureDecodesOrGivesTheEmptyPicture) {
     TemporaryFolder folder;
-    writeSolidPng(folder / "p.png", 9, 7, {10, 20, 30, 255});
-    writeSolidJpeg(folder / "p.jpg", 9, 7, {10, 20, 30, 255});
+    writeFile(folder / "p.png", solidPng(9, 7, {10, 20, 30, 255}));
+    writeFile(folder / "p.jpg", solidJpeg(9, 7, {10, 20, 30, 255}));
     testing::internal::CaptureStderr(); // one complaint per damaged variant
     for (const char* name : {"p.png", "p.jpg"}) {
         std::string bytes = readFile((folder / name));
@@ -151,35 +131,15 @@ TEST(PictureFiles, EveryTruncationAndByteFlipOfAPictureDecodesOrGivesTheEmptyPic
 
 TEST(PictureFiles, APictureLoadedAgainWhileHeldSharesItsPixelsUntilTheFileChanges) {
     TemporaryFolder folder;
-    writeSolidPng(folder / "flag.png", 10, 10, red);
+    writeFile(folder / "flag.png", solidPng(10, 10, red));
     Image first = Image::fromFile((folder / "flag.png"));
     Image second = Image::fromFile((folder / "flag.png"));
     EXPECT_EQ(first.surface(), second.surface());
-    writeSolidPng(folder / "flag.png", 12, 10, blue);
+    writeFile(folder / "flag.png", solidPng(12, 10, blue));
     Image rewritten = Image::fromFile((folder / "flag.png"));
     EXPECT_EQ(rewritten.pixelSize(), (Size{12, 10}));
     EXPECT_EQ(pixelAt(rewritten.surface(), 0, 0), blue);
     EXPECT_EQ(pixelAt(first.surface(), 0, 0), red) << "a picture already loaded never changes";
-}
-
-TEST(PictureDrawing, AScaledPictureFillsItsRectWithCrispEdges) {
-    Image picture = twoColourPicture(4, 2);
-    for (ImageFilter filter : {ImageFilter::Good, ImageFilter::Bilinear, ImageFilter::Fast}) {
-        ImageContext context({100, 20}, 1);
-        picture.draw(context.cairo(), Rect(0, 5, 100, 10), 1, filter);
-        Image shot = context.image();
-        cairo_surface_t* s = shot.surface();
-        EXPECT_EQ(pixelAt(s, 0, 5), red);
-        EXPECT_EQ(pixelAt(s, 99, 14), blue);
-        EXPECT_EQ(pixelAt(s, 50, 4), transparent);
-        EXPECT_EQ(pixelAt(s, 50, 15), transparent);
-    }
-}
-
-TEST(PictureDrawing, AlphaMakesThePictureTranslucent) {
-    ImageContext context({10, 10}, 2);
-    twoColourPicture(2, 2).draw(context.cairo(), Rect(0, 0, 10, 10), 0.5);
-    EXPECT_TRUE(near(pixelAt(context.image().surface(), 1, 1), {255, 0, 0, 128}));
 }
 
 using Bands = std::initializer_list<std::pair<int, int>>;
@@ -194,27 +154,12 @@ void expectBands(const ImageContext& context, int row, Bands columns, int column
         EXPECT_EQ(pixelAt(shot.surface(), column, y).g, value) << "y " << y;
 }
 
-TEST(StretchablePictures, CapsStayUnscaledAndTheMiddleStretches) {
-    ImageContext context({100, 60}, 1);
-    bandedPicture(21, 10, 1, 1).stretchable(10, 10).draw(context.cairo(), Rect(0, 0, 100, 60));
-    expectBands(context, 30, {{9, 255}, {10, 128}, {89, 128}, {90, 0}}, 50,
-                {{9, 255}, {10, 128}, {49, 128}, {50, 0}});
-}
-
 TEST(StretchablePictures, CapsAreInPointsForADoubleScalePicture) {
     // 42 pixels at scale 2: caps of 10 points are 20 pixels, the one-point middle is 2 pixels.
     ImageContext context({100, 60}, 2);
     bandedPicture(42, 20, 2, 2).stretchable(10, 10).draw(context.cairo(), Rect(0, 0, 100, 60));
     expectBands(context, 60, {{19, 255}, {20, 128}, {179, 128}, {180, 0}}, 100,
                 {{19, 255}, {20, 128}, {99, 128}, {100, 0}});
-}
-
-TEST(StretchablePictures, ACapOfZeroStretchesTheWholeAxis) {
-    ImageContext context({42, 60}, 1);
-    bandedPicture(21, 10, 1, 1)
-        .stretchable(0, 10)
-        .draw(context.cairo(), Rect(0, 0, 42, 60), 1, ImageFilter::Fast);
-    expectBands(context, 5, {{19, 255}, {21, 128}, {41, 0}}, 5, {{9, 255}, {50, 0}});
 }
 
 TEST(StretchablePictures, ARectSmallerThanTheCapsShrinksThemWithoutGaps) {
@@ -225,19 +170,15 @@ TEST(StretchablePictures, ARectSmallerThanTheCapsShrinksThemWithoutGaps) {
         EXPECT_EQ(pixelAt(context.image().surface(), x, 5).a, 255) << x;
 }
 
-TEST(CroppedPictures, ACropTakesThePixelsOfItsRectAndKeepsTheScale) {
+TEST(CroppedPictures, ACropTakesThePixelsOfItsRectClippedToThePictureAndKeepsTheScale) {
     Image picture = bandedPicture(42, 20, 2, 2);
     Image piece = picture.cropped(Rect(20, 0, 22, 10));
     EXPECT_EQ(piece.pixelSize(), (Size{22, 10}));
     EXPECT_EQ(piece.size(), (Size{11, 5}));
     EXPECT_EQ(pixelAt(piece.surface(), 0, 0).r, 128);
     EXPECT_EQ(pixelAt(piece.surface(), 2, 0).r, 0);
-}
-
-TEST(CroppedPictures, ACropReachingOutsideIsClippedToThePicture) {
-    Image picture = twoColourPicture(40, 20);
-    EXPECT_EQ(picture.cropped(Rect(30, 10, 50, 50)).pixelSize(), (Size{10, 10}));
+    EXPECT_EQ(picture.cropped(Rect(30, 10, 50, 50)).pixelSize(), (Size{12, 32}));
     EXPECT_EQ(picture.cropped(Rect(-5, -5, 10, 10)).pixelSize(), (Size{5, 5}));
-    EXPECT_TRUE(picture.cropped(Rect(40, 0, 10, 10)).empty());
+    EXPECT_TRUE(picture.cropped(Rect(42, 0, 10, 10)).empty());
     EXPECT_TRUE(picture.cropped(Rect(0, 0, 0, 10)).empty());
 }

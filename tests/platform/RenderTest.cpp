@@ -91,18 +91,6 @@ TEST_F(RenderTest, ACrossFadeOfTwoPicturesBlendsThem) {
     EXPECT_EQ(at(160, 240), (Pixel{0, 0, 255}));
 }
 
-TEST_F(RenderTest, APictureScaledByItsViewIsDrawnAtTheScaledSize) {
-    auto picture = make<ImageView>(solidPicture({40, 40}, Color::white()));
-    picture->setCenter({160, 240});
-    window().addSubview(picture);
-    Animation::run(1.0, [&] { picture->setTransform(AffineTransform::scale(4, 4)); });
-    advance(0.5);
-    EXPECT_EQ(at(160 + 45, 240), (Pixel{255, 255, 255})) << "half way the picture is 2.5 times as large";
-    EXPECT_EQ(at(160 + 55, 240), (Pixel{0, 0, 0}));
-    advance(0.5);
-    EXPECT_EQ(at(160 + 75, 240), (Pixel{255, 255, 255}));
-}
-
 TEST_F(RenderTest, AFlipShowsTheOldScreenNarrowingThenTheNewOneWidening) {
     auto screen = addView(window(), {0, 0, 320, 480});
     screen->setBackgroundColor(Color::white());

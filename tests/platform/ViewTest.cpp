@@ -51,21 +51,16 @@ TEST_F(ViewTest, SubviewsKeepTheirOrderThroughAddInsertAndRemove) {
     EXPECT_EQ(ids(), "cab");
 }
 
-TEST_F(ViewTest, AViewCannotBecomeASubviewOfItselfOrOfItsSubtree) {
-    auto parent = addView(window(), {});
+TEST_F(ViewTest, AViewHasOneSuperviewAndCannotBecomeASubviewOfItselfOrOfItsSubtree) {
+    auto parent = addView(window(), {}), other = addView(window(), {});
     auto child = addView(*parent, {});
     child->addSubview(parent);
     parent->addSubview(parent);
     EXPECT_EQ(parent->superview(), &window());
     EXPECT_EQ(child->subviews().size(), 0u);
-}
-
-TEST_F(ViewTest, MovingAViewToAnotherSuperviewTakesItFromTheFirst) {
-    auto first = addView(window(), {}), second = addView(window(), {});
-    auto child = addView(*first, {});
-    second->addSubview(child);
-    EXPECT_TRUE(first->subviews().empty());
-    EXPECT_EQ(child->superview(), second.get());
+    other->addSubview(child);
+    EXPECT_TRUE(parent->subviews().empty());
+    EXPECT_EQ(child->superview(), other.get());
 }
 
 TEST_F(ViewTest, PointsConvertThroughOffsetsTransformsAndScrolledBounds) {
@@ -107,25 +102,19 @@ TEST_F(ViewTest, HiddenTransparentAndNonInteractiveViewsAreSkippedWithTheirSubvi
     EXPECT_EQ(window().hitTest({10, 10}), back.get());
 }
 
-TEST_F(ViewTest, HitTestingUsesTheModelValueDuringAFadeOut) {
-    auto back = addView(window(), {0, 0, 200, 200});
-    auto front = addView(window(), {0, 0, 200, 200});
-    Animation::run(1.0, [&] { front->setAlpha(0); });
+TEST_F(ViewTest, HitTestingTakesTheModelAlphaMapsThroughTransformsAndStaysInsideTheSuperview) {
+    auto back = addView(window(), {0, 0, 320, 480});
+    auto fading = addView(window(), {0, 0, 50, 50});
+    Animation::run(1.0, [&] { fading->setAlpha(0); });
     EXPECT_EQ(window().hitTest({10, 10}), back.get());
-}
-
-TEST_F(ViewTest, APartOfASubviewOutsideItsSuperviewTakesNoTouches) {
-    auto panel = addView(window(), {0, 0, 100, 100}, "panel");
-    addView(*panel, {50, 50, 100, 100}, "overhang");
-    EXPECT_EQ(window().hitTest({120, 120}), &window());
-    EXPECT_EQ(window().hitTest({60, 60})->identifier(), "overhang");
-}
-
-TEST_F(ViewTest, HitTestingMapsThroughTransforms) {
-    auto view = addView(window(), {100, 100, 20, 20}, "scaled");
-    view->setTransform(AffineTransform::scale(4, 4));
-    EXPECT_EQ(window().hitTest({75, 75}), view.get());
-    EXPECT_EQ(window().hitTest({69, 69}), &window());
+    auto scaled = addView(window(), {100, 100, 20, 20}, "scaled");
+    scaled->setTransform(AffineTransform::scale(4, 4));
+    EXPECT_EQ(window().hitTest({75, 75}), scaled.get());
+    EXPECT_EQ(window().hitTest({69, 69}), back.get());
+    auto panel = addView(window(), {200, 200, 50, 50});
+    auto overhang = addView(*panel, {25, 25, 50, 50});
+    EXPECT_EQ(window().hitTest({260, 260}), back.get());
+    EXPECT_EQ(window().hitTest({230, 230}), overhang.get());
 }
 
 TEST_F(ViewTest, ImageViewsAndDisabledControlsLetTouchesThrough) {

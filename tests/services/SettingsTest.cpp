@@ -22,15 +22,6 @@ bool isEmptyDictionary(plist_t node) {
     return node && plist_get_node_type(node) == PLIST_DICT && plist_dict_get_size(node) == 0;
 }
 
-// The program's home for this test process, kept until the process ends, so that no test writes into
-// the user's real folders.
-const TemporaryFolder& testHome() {
-    static const struct TestHome : TemporaryFolder {
-        TestHome() { ui::Paths::setHome(path().string()); }
-    } home;
-    return home;
-}
-
 TEST(SettingsManager, aMissingDamagedOrForeignFileStartsEmptyAndIsWrittenWithItsFolder) {
     const std::optional<std::string> contents[] = {
         std::nullopt,
@@ -95,27 +86,6 @@ TEST(Utils, shakeArrayKeepsEveryElementOnce) {
     }
     EXPECT_TRUE(orderChanged);
 }
-
-// Sets environment variables for one test and puts the old values back.
-class Environment {
-public:
-    void set(const char* name, const char* value) {
-        const char* old = std::getenv(name);
-        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~Environment() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
-            it->second ? ::setenv(it->first.c_str(), it->second->c_str(), 1) : ::unsetenv(it->first.c_str());
-        ui::Paths::setHome(testHome().path().string());
-    }
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
 
 TEST(Paths, createDirectoriesMakesMissingParentsAndRefusesAFileInTheWay) {
     TemporaryFolder folder;

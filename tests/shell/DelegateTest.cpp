@@ -31,15 +31,6 @@ TEST(InternetFlag, followsTheStatusOfWhicheverWatcherReportedLast) {
     }
 }
 
-TEST_F(DelegateTest, launchFillsTheWindowWithTheStartScreen) {
-    launch(Network::Offline);
-
-    EXPECT_EQ(delegate().window->frame(), ui::Rect(0, 0, 320, 480));
-    EXPECT_EQ(start().view()->superview(), delegate().window.get());
-    EXPECT_EQ(start().startView->frame(), ui::Rect(0, 0, 320, 480));
-    EXPECT_TRUE(start().startView->isUserInteractionEnabled());
-}
-
 TEST_F(DelegateTest, onlyAnOnlineLaunchWatchesTheNetworkAndOnlyUntilTheProgramEnds) {
     launch(Network::Offline);
     EXPECT_FALSE(delegate().internet);
