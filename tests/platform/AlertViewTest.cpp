@@ -39,13 +39,9 @@ TEST_F(AlertViewTest, AShownAlertIsTheOpenAlertUntilAButtonClosesItThenTellsTheD
     EXPECT_EQ(openWhenCalled, (std::vector<bool>{false}));
     EXPECT_TRUE(driver.state()["alert"].is_null());
     EXPECT_FALSE(driver.alert("YES")) << "nothing is open any more";
-}
-
-TEST_F(AlertViewTest, TappingAButtonPressesIt) {
-    auto alert = makeAlert("Leave?", "NO", {"YES"});
     alert->show();
-    ASSERT_TRUE(driver.press("NO")) << driver.press("NO").error();
-    EXPECT_EQ(presses, (std::vector<int>{0}));
+    ASSERT_TRUE(driver.press("NO")) << "a tap on a button presses it too";
+    EXPECT_EQ(presses, (std::vector<int>{1, 0}));
 }
 
 TEST_F(AlertViewTest, TheAlertHoldsEveryTouchMeantForTheScreenBehind) {

@@ -1,9 +1,7 @@
 #include "ToolkitTest.h"
 
-#include "Platform/Button.h"
 #include "Platform/Options.h"
 #include "Platform/RunMain.h"
-#include "Platform/Timer.h"
 #include "tests/support/TemporaryFolder.h"
 
 using namespace ui;
@@ -34,28 +32,9 @@ protected:
         return status;
     }
 
-    // A start screen with a button that opens an address after a second, as a program might.
-    std::function<void(Application&)> setup = [](Application& app) {
-        auto button = make<Button>(ButtonType::RoundedRect, Rect{60, 200, 200, 40});
-        button->setTitle("Visit");
-        button->addAction([](Button*) {
-            Timer::scheduled(1, false, [] { Application::shared().recordOpenedURL("https://example.org/"); });
-        });
-        app.window()->addSubview(button);
-        app.addStateProvider("screen", [] { return Json("start"); });
-    };
+    std::function<void(Application&)> setup = [](Application&) {};
     std::string out, err;
 };
-
-TEST_F(RunMainTest, AHeadlessScriptDrivesTheProgramOnTheVirtualClock) {
-    EXPECT_EQ(runProgram("press Visit\nwait 0.999\nstate\nwait 0.001\nstate\n"), 0) << err;
-    auto first = Json::parse(out.substr(0, out.find('\n')));
-    auto second = Json::parse(out.substr(out.find('\n') + 1));
-    EXPECT_EQ(first["openedURLs"].size(), 0u);
-    EXPECT_EQ(second["openedURLs"], Json::parse(R"(["https://example.org/"])"));
-    EXPECT_EQ(second["time"], 1);
-    EXPECT_EQ(second["screen"], "start");
-}
 
 TEST_F(RunMainTest, AFailingScriptLineEndsTheRunWithAStatusAndAMessageNamingIt) {
     EXPECT_EQ(runProgram("wait 1\npress Leave\n"), 1);

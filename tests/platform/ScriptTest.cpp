@@ -1,17 +1,12 @@
 #include "ToolkitTest.h"
 
-#include "tests/support/PictureBytes.h"
-#include "tests/support/TemporaryFolder.h"
-
 #include "Platform/Animation.h"
 #include "Platform/Browser.h"
 #include "Platform/Button.h"
 #include "Platform/Label.h"
-#include "Platform/Letterbox.h"
 #include "Platform/Script.h"
 #include "Platform/Timer.h"
 
-#include <filesystem>
 #include <sstream>
 
 using namespace ui;
@@ -41,35 +36,12 @@ protected:
     std::ostringstream out, err;
 };
 
-struct FakeAlert : ModalAlert {
-    std::vector<std::string> pressed;
-    Json description() const override {
-        return {{"title", "Correct answer"}, {"message", ""}, {"buttons", {"Next"}}};
-    }
-    bool pressButton(const std::string& title) override {
-        if (title != "Next")
-            return false;
-        pressed.push_back(title);
-        return true;
-    }
-};
-
 struct FocusedField : View {
     std::string typed;
     bool canBecomeFirstResponder() const override { return true; }
     void insertText(const std::string& text) override { typed += text; }
     void pressKey(const std::string& name) override { typed += "<" + name + ">"; }
 };
-
-TEST_F(ScriptTest, PressTapsTheControlWithThatTitleAndWaitMovesTheClock) {
-    EXPECT_EQ(run("press Start\nwait 0.5\n# a comment\n\nstate\n"), 0) << err.str();
-    EXPECT_EQ(presses.size(), 1u);
-    auto state = Json::parse(out.str());
-    EXPECT_EQ(state["time"], 0.5);
-    EXPECT_EQ(state["interaction"], true);
-    EXPECT_EQ(state["alert"], nullptr);
-    EXPECT_EQ(state["openedURLs"], Json::array());
-}
 
 TEST_F(ScriptTest, PressChoosesTheFrontMostMatchAndRefusesHiddenCoveredOrMissingControls) {
     auto twin = make<Button>(ButtonType::Custom, Rect{0, 0, 50, 50});
@@ -170,59 +142,13 @@ TEST_F(ScriptTest, TheScreenFrameIncludesTheTransformsOfTheSuperviews) {
     EXPECT_EQ(driver.dumpTree()["subviews"][1]["transform"], Json::parse("[2, 0, 0, 2, 0, 0]"));
 }
 
-TEST_F(ScriptTest, StateCarriesTheOpenAlertOpenedAddressesAndProviders) {
-    auto alert = std::make_shared<FakeAlert>();
-    Application::shared().setModalAlert(alert);
-    Application::shared().addStateProvider("viewer", [] { return Json{{"viewTorvex", "Anterior"}}; });
-    openURL("https://example.org/a");
-    EXPECT_EQ(run("state\nalert Next\n"), 0) << err.str();
-    auto state = Json::parse(out.str());
-    EXPECT_EQ(state["alert"]["title"], "Correct answer");
-    EXPECT_EQ(state["openedURLs"], Json::parse(R"(["https://example.org/a"])"));
-    EXPECT_EQ(state["viewer"]["viewTorvex"], "Anterior");
-    EXPECT_EQ(alert->pressed, (std::vector<std::string>{"Next"}));
-    EXPECT_FALSE(driver.alert("Find"));
-}
-
-TEST_F(ScriptTest, TypedTextAndKeysGoToTheFocusedField) {
-    auto field = make<FocusedField>();
-    window().addSubview(field);
-    ASSERT_TRUE(field->becomeFirstResponder());
-    EXPECT_EQ(run("type Tibia\nkey BackSpace\nkey Return\n"), 0) << err.str();
-    EXPECT_EQ(field->typed, "Tibia<BackSpace><Return>");
-    field->removeFromSuperview();
-    EXPECT_FALSE(driver.type("more"));
-}
-
-TEST_F(ScriptTest, AScreenshotIsAPictureOfTheWholeScreenAtTheScale) {
-    TemporaryFolder folder;
-    EXPECT_EQ(run("screenshot " + (folder / "shot.png") + "\n"), 0) << err.str();
-    EXPECT_EQ(Image::fromFile(folder / "shot.png").pixelSize(), (Size{640, 960}));
-    EXPECT_EQ(run("screenshot /nonexistent-folder/x.png\n"), 1);
-}
-
-TEST_F(ScriptTest, AResizedWindowLetterboxesTheScreenAtTheLargestScaleThatFitsAndTheStateSaysSo) {
-    TemporaryFolder folder;
-    std::string path = folder / "resized.png";
-    EXPECT_EQ(run("resize 1000 600\nkey F11\nstate\nscreenshot " + path + "\n"), 0) << err.str();
+// What the letterboxed screen looks like is the picture tour's, where clicks land the window test's.
+TEST_F(ScriptTest, AResizedWindowTakesTheLargestScaleThatFitsAndTheStateSaysSo) {
+    EXPECT_EQ(run("resize 1000 600\nkey F11\nstate\n"), 0) << err.str();
     Json state = Json::parse(out.str());
     EXPECT_EQ(state["windowSize"], Json::array({1000, 600}));
     EXPECT_EQ(state["pixelsPerPoint"], 1.25);
     EXPECT_EQ(state["fullscreen"], true);
-    auto picture = Image::fromFile(path);
-    ASSERT_EQ(picture.pixelSize(), (Size{1000, 600}));
-    // The 400 x 600 pixel screen sits in the middle; the margin is plain dark grey.
-    const testpictures::Rgba margin{0x1c, 0x1c, 0x1c};
-    auto pixel = [&](int x, int y) { return testpictures::pixelAt(picture.surface(), x, y); };
-    EXPECT_EQ(pixel(5, 300), margin);
-    EXPECT_EQ(pixel(995, 300), margin);
-    EXPECT_NE(pixel(500, 275), margin); // the Start button
-    EXPECT_NE(pixel(310, 300), margin);
-
-    Letterbox box(Application::screenSize, {1000, 600});
-    EXPECT_EQ(box.screenPoint({300 + 160 * 1.25, 220 * 1.25}), (Point{160, 220}));
-    EXPECT_FALSE(box.screenPoint({299, 300}));
-    EXPECT_FALSE(box.screenPoint({700, 300}));
     EXPECT_EQ(run("resize 20 20000\n"), 1);
 }
 

@@ -51,9 +51,11 @@ bool runUntil(ui::WindowRun& run, const std::function<bool()>& done) {
     return done();
 }
 
-bool xdotool(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), "xdotool");
-    return programOutput(arguments).has_value();
+bool xdotool(const std::vector<std::string>& arguments) {
+    std::string line = "xdotool";
+    for (const std::string& argument : arguments)
+        line += " " + argument;
+    return runCommand(line + " >/dev/null 2>&1").status == 0;
 }
 
 std::string clickAt(TouchRecorder& screen, ui::WindowRun& run, const std::string& id, int x, int y,
@@ -161,8 +163,8 @@ bool softwareRendererForced() {
 }
 
 std::string windowId() {
-    std::optional<std::string> found = programOutput({"xdotool", "search", "--sync", "--name", windowTitle});
-    return found ? found->substr(0, found->find('\n')) : "";
+    CommandRun found = runCommand(std::string("timeout 10 xdotool search --sync --name ") + windowTitle);
+    return found.status == 0 ? found.output.substr(0, found.output.find('\n')) : "";
 }
 
 // Shows each screen in the window at scale 2 and compares its read-back pixels with the headless frame.
@@ -237,7 +239,8 @@ TEST(WindowSmoke, ChildDrivesTheWindowAtTwoSizes) {
 TEST(WindowSmoke, TheRealWindowFitsTheDisplayLetterboxesWhenResizedAndMapsClicksBack) {
     if (std::string why = whyNoVirtualDisplay(); !why.empty())
         GTEST_SKIP() << why;
-    EXPECT_EQ(runTestUnderVirtualDisplay("WindowSmoke.ChildDrivesTheWindowAtTwoSizes"), childPassed);
+    CommandRun child = runTestUnderVirtualDisplay("WindowSmoke.ChildDrivesTheWindowAtTwoSizes");
+    EXPECT_EQ(child.status, childPassed) << child.output;
 }
 
 TEST(WindowSmoke, AWindowRunWithoutADisplayFailsAtOnceNamingTheWayOut) {

@@ -11,6 +11,8 @@
 
 #include "Platform/Font.h"
 #include "Platform/Image.h"
+#include "tests/support/PictureBytes.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <cairo.h>
 #include <cmath>
@@ -90,15 +92,9 @@ inline std::string withBuildArtwork(const std::string& atlas) {
     return folder.string();
 }
 
+// A PNG file of one colour, varying with `shade`.
 inline void writeFlatPicture(const fs::path& path, int width, int height, double shade) {
-    fs::create_directories(path.parent_path());
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, shade, 0.5 * shade, 1 - shade);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    ui::writePng(surface, path.string());
-    cairo_surface_destroy(surface);
+    writeFile(path, testpictures::solidPng(width, height, shade, 0.5 * shade, 1 - shade));
 }
 
 // The atlas tests/data/bundle with flat pictures and flat artwork, in a folder named after `name`.
