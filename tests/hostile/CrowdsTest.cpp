@@ -15,16 +15,16 @@ namespace {
 constexpr int kFlags = 10000, kFlagColumns = 100;
 
 std::string crowdedViewAtlas() {
-    RegionSketch dense = regionSketch("Dense", "atlas/Thorax");
-    std::vector<PointSketch>& points = dense.views.front().points;
-    std::vector<EntrySketch> entries;
+    atlas::BuiltRegion dense = regionSketch("Dense", "atlas/Thorax");
+    std::vector<atlas::BuiltPoint>& points = dense.views.front().points;
+    std::vector<atlas::BuiltEntry> entries;
     for (int i = 0; i < kFlags; ++i) {
         std::string id = "Label " + std::to_string(i);
         points.push_back({4.8 * (i % kFlagColumns) + 2, 6.3 * (i / kFlagColumns) + 3, id});
         entries.push_back({id, "Structure " + std::to_string(i), "Structura", "<p>x</p>"});
     }
-    RegionSketch top = regionSketch("Body", "atlas/HumanBody");
-    top.subRegions = {dense};
+    atlas::BuiltRegion top = regionSketch("Body", "atlas/HumanBody");
+    top.regions = {placedAt(dense, 0, 0, 100)};
     return atlasXml(top, entries);
 }
 
@@ -63,12 +63,12 @@ std::string areaName(int i) {
 }
 
 std::string crowdedRegionAtlas() {
-    RegionSketch top = regionSketch("Crowd", "atlas/HumanBody", {{240, 100, "Label top"}});
-    std::vector<EntrySketch> entries{{"Label top", "Top", "Summum", "<p>The top.</p>"}};
+    atlas::BuiltRegion top = regionSketch("Crowd", "atlas/HumanBody", {{240, 100, "Label top"}});
+    std::vector<atlas::BuiltEntry> entries{{"Label top", "Top", "Summum", "<p>The top.</p>"}};
     for (int i = 0; i < kAreas; ++i) {
-        top.subRegions.push_back(
-            regionSketch(areaName(i), "atlas/Thorax", {{240, 300, "Label " + std::to_string(i)}})
-                .placedAt((i % kAreaColumns) * kCellWidth, (i / kAreaColumns) * kCellHeight, kScale));
+        top.regions.push_back(
+            placedAt(regionSketch(areaName(i), "atlas/Thorax", {{240, 300, "Label " + std::to_string(i)}}),
+                     (i % kAreaColumns) * kCellWidth, (i / kAreaColumns) * kCellHeight, kScale));
         entries.push_back({"Label " + std::to_string(i), "Structure " + std::to_string(i), "S", "<p>x</p>"});
     }
     return atlasXml(top, entries);

@@ -15,7 +15,6 @@
 #include "tools/atlas/DataFile.h"
 
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,103 +51,38 @@ private:
     std::filesystem::path path_;
 };
 
-// ---- Synthetic atlases in the data file's shape
-
-struct PointSketch {
-    double x = 240, y = 315;
-    std::string infoid;
-};
-
-struct ViewSketch {
-    std::string header = "Anterior";
-    std::string src = "atlas/HumanBody/Anterior.png";
-    std::vector<PointSketch> points;
-    std::string info; // the id of the view's information entry; none when empty
-};
-
-// A region and where it sits in its parent's picture: `x`, `y` is its top-left corner in design space
-// (480 x 630), `scale` its size there in percent; its hit area covers that place.
-struct RegionSketch {
-    std::string header;
-    std::vector<ViewSketch> views{ViewSketch{}};
-    std::vector<RegionSketch> subRegions;
-    double x = 0, y = 0, scale = 100;
-
-    RegionSketch& placedAt(double left, double top, double percent) {
-        x = left, y = top, scale = percent;
-        return *this;
-    }
-};
+// ---- Synthetic atlases, written by the atlas generator's own data file writer
 
 // A region with an "Anterior" view of these points and a "Posterior" view without any, showing the
-// sample's pictures in `folder` ("atlas/Thorax").
-inline RegionSketch regionSketch(const std::string& header, const std::string& folder,
-                                 std::vector<PointSketch> points = {}, const std::string& info = "") {
-    RegionSketch region;
-    region.header = header;
-    region.views = {ViewSketch{"Anterior", folder + "/Anterior.png", std::move(points), info},
-                    ViewSketch{"Posterior", folder + "/Posterior.png", {}, info}};
+// sample's pictures in `folder` ("atlas/Thorax"); as the top region its views offer the sub-regions' rings.
+inline atlas::BuiltRegion regionSketch(const std::string& header, const std::string& folder,
+                                       std::vector<atlas::BuiltPoint> points = {},
+                                       const std::string& info = "") {
+    atlas::BuiltRegion region{header, {}, {}};
+    for (const char* side : {"Anterior", "Posterior"}) {
+        atlas::BuiltView view;
+        view.header = side;
+        view.src = folder + "/" + side + ".png";
+        view.infoId = info;
+        view.offersHotspots = true;
+        region.views.push_back(view);
+    }
+    region.views.front().points = std::move(points);
     return region;
 }
 
-struct EntrySketch {
-    std::string id, title, latin, text;
-};
+// `region` placed with its top-left corner at `left`, `top` of its parent's picture (design space
+// 480 x 630), `percent` its size there: its hit area covers that place, its ring pulses at the centre.
+inline atlas::BuiltRegion placedAt(atlas::BuiltRegion region, double left, double top, double percent) {
+    double width = 4.8 * percent, height = 6.3 * percent;
+    for (atlas::BuiltView& view : region.views) {
+        view.hit = atlas::BuiltHit{left, top, width, height, left + width / 2, top + height / 2, 40};
+        view.zoom = atlas::BuiltZoom{left, top, percent};
+    }
+    return region;
+}
 
 // The data file: TOP as the shown region, then the information entries.
-namespace hostile_detail {
-
-inline std::string number(double value) {
-    std::ostringstream text;
-    text << value;
-    return text.str();
-}
-
-inline void writeView(std::ostringstream& out, const ViewSketch& view, const RegionSketch& region, bool top) {
-    out << "<view header=\"" << atlas::escaped(view.header) << "\" src=\"" << atlas::escaped(view.src)
-        << "\"><points>\n";
-    for (const PointSketch& point : view.points)
-        out << "<point x=\"" << number(point.x) << "\" y=\"" << number(point.y) << "\" infoid=\""
-            << atlas::escaped(point.infoid) << "\"/>\n";
-    out << "</points>";
-    if (top) {
-        out << "<hitarea exist=\"true\"/>";
-    } else {
-        // The hit area is the region's place in its parent's picture; the ring pulses at its centre.
-        double width = 4.8 * region.scale, height = 6.3 * region.scale;
-        out << "<hitarea x=\"" << number(region.x) << "\" y=\"" << number(region.y) << "\" width=\""
-            << number(width) << "\" height=\"" << number(height) << "\" sx=\"" << number(region.x + width / 2)
-            << "\" sy=\"" << number(region.y + height / 2) << "\" sscale=\"40\"/>";
-    }
-    if (!view.info.empty())
-        out << "<info id=\"" << atlas::escaped(view.info) << "\"/>";
-    if (!top)
-        out << "<zoomout x=\"" << number(region.x) << "\" y=\"" << number(region.y) << "\" scale=\""
-            << number(region.scale) << "\"/>";
-    out << "</view>\n";
-}
-
-inline void writeRegion(std::ostringstream& out, const RegionSketch& region, bool top) {
-    out << "<part header=\"" << atlas::escaped(region.header) << "\"><views>\n";
-    for (const ViewSketch& view : region.views)
-        writeView(out, view, region, top);
-    out << "</views><parts>\n";
-    for (const RegionSketch& sub : region.subRegions)
-        writeRegion(out, sub, false);
-    out << "</parts></part>\n";
-}
-
-} // namespace hostile_detail
-
-inline std::string atlasXml(const RegionSketch& top, const std::vector<EntrySketch>& entries) {
-    std::ostringstream out;
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<torvex>\n<regions>\n";
-    hostile_detail::writeRegion(out, top, true);
-    out << "</regions>\n<information>\n<entries>\n";
-    for (const EntrySketch& entry : entries)
-        out << "<entry id=\"" << atlas::escaped(entry.id) << "\" title=\"" << atlas::escaped(entry.title)
-            << "\" titlelatin=\"" << atlas::escaped(entry.latin) << "\">" << atlas::escaped(entry.text)
-            << "</entry>\n";
-    out << "</entries>\n</information>\n</torvex>\n";
-    return out.str();
+inline std::string atlasXml(const atlas::BuiltRegion& top, const std::vector<atlas::BuiltEntry>& entries) {
+    return atlas::dataFileText(atlas::BuiltAtlas{top, entries});
 }

@@ -44,10 +44,10 @@ const std::string kTop = kHebrew + " " + kEmoji;
 const std::vector<std::string> kFlagNames = {kLongTitle, kHebrew, kMixed, kCombining, kZalgo, kEmoji};
 
 std::string namesAtlas() {
-    RegionSketch top = regionSketch(kTop, "atlas/HumanBody");
-    top.subRegions = {regionSketch(kLongRegion, "atlas/Thorax").placedAt(0, 0, 20),
-                      regionSketch(kArabic, "atlas/Thorax").placedAt(288, 0, 20)};
-    std::vector<EntrySketch> entries;
+    atlas::BuiltRegion top = regionSketch(kTop, "atlas/HumanBody");
+    top.regions = {placedAt(regionSketch(kLongRegion, "atlas/Thorax"), 0, 0, 20),
+                   placedAt(regionSketch(kArabic, "atlas/Thorax"), 288, 0, 20)};
+    std::vector<atlas::BuiltEntry> entries;
     for (std::size_t i = 0; i < kFlagNames.size(); ++i) {
         std::string id = "Label " + std::to_string(i);
         // The first at the right edge, where its bubble has the least room.
