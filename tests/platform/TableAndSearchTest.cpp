@@ -14,7 +14,7 @@ using namespace ui;
 
 using Controls = ToolkitTest;
 
-// ---- Switch
+// ---- Switch (its knob's slide shows in the picture tour)
 
 TEST_F(Controls, ASwitchHasItsOwnSizeAndATapFlipsItAndTellsItsTargets) {
     auto toggle = make<Switch>(Rect(10, 50, 40, 20));
@@ -30,18 +30,7 @@ TEST_F(Controls, ASwitchHasItsOwnSizeAndATapFlipsItAndTellsItsTargets) {
     EXPECT_EQ(changes, 1) << "a change made by code tells nobody";
 }
 
-TEST_F(Controls, ASwitchKnobSlidesAcrossOnTheClock) {
-    auto toggle = make<Switch>(Rect(0, 0, 0, 0));
-    window().addSubview(toggle);
-    View& knob = *toggle->subviews().front();
-    toggle->setOn(true, true);
-    driver.advance(Switch::slideDuration / 2);
-    EXPECT_NEAR(knob.presentationCenter().x, 47, 0.5);
-    driver.advance(Switch::slideDuration / 2);
-    EXPECT_EQ(knob.presentationCenter().x, 74);
-}
-
-// ---- Table
+// ---- Table (the letter index's jump shows in the picture tour)
 
 class Rows : public TableViewDataSource, public TableViewDelegate {
 public:
@@ -132,15 +121,6 @@ TEST_F(Table, ATouchThatStopsAGlideIsNotATapOnARow) {
     Float stopped = table->contentOffset().y;
     driver.advance(1);
     EXPECT_EQ(table->contentOffset().y, stopped);
-}
-
-TEST_F(Table, TheLetterIndexJumpsToTheSectionUnderTheFinger) {
-    Rect index = table->sectionIndexFrame();
-    ASSERT_GT(index.width(), 0);
-    Point c = index.center();
-    driver.tap({c.x, c.y + 5}); // the middle letter, "B"
-    EXPECT_EQ(table->contentOffset().y, 614);
-    EXPECT_TRUE(rows.chosen.empty());
 }
 
 TEST_F(Table, ReloadingKeepsTheOffsetWithinTheNewContent) {

@@ -12,6 +12,7 @@
 #include "Platform/ScrollView.h"
 #include "Platform/WindowRun.h"
 
+#include "tests/support/PictureBytes.h"
 #include "tests/support/VirtualDisplay.h"
 
 #include <SDL.h>
@@ -136,21 +137,14 @@ std::vector<std::function<void(ui::View&)>> comparedScreens() {
 
 // The largest difference of any colour channel between two frames of the same size.
 int largestDifference(cairo_surface_t* a, cairo_surface_t* b) {
-    cairo_surface_flush(a);
-    cairo_surface_flush(b);
     int width = cairo_image_surface_get_width(a), height = cairo_image_surface_get_height(a);
     if (width != cairo_image_surface_get_width(b) || height != cairo_image_surface_get_height(b))
         return 256;
     int largest = 0;
     for (int y = 0; y < height; ++y) {
-        auto* rowA = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(a) +
-                                                            y * cairo_image_surface_get_stride(a));
-        auto* rowB = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(b) +
-                                                            y * cairo_image_surface_get_stride(b));
         for (int x = 0; x < width; ++x) {
-            for (int shift : {0, 8, 16})
-                largest = std::max(largest, std::abs(static_cast<int>((rowA[x] >> shift) & 0xff) -
-                                                     static_cast<int>((rowB[x] >> shift) & 0xff)));
+            testpictures::Rgba p = testpictures::pixelAt(a, x, y), q = testpictures::pixelAt(b, x, y);
+            largest = std::max({largest, std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
         }
     }
     return largest;

@@ -108,12 +108,7 @@ TEST_F(StartScreenTest, theViewerIsBuiltBehindAfterAFifthOfASecondAndATouchFlips
     driver().tap({160, 420});
 
     EXPECT_EQ(screens(), (std::vector<ui::View*>{viewerView()}));
-    ASSERT_TRUE(window()->runningTransition());
-    EXPECT_EQ(window()->runningTransition()->kind, ui::Transition::FlipFromRight);
-    wait(0.89);
-    EXPECT_TRUE(window()->runningTransition());
-    wait(0.02);
-    EXPECT_FALSE(window()->runningTransition());
+    ASSERT_TRUE(window()->runningTransition()) << "the flip itself shows in the picture tour";
 }
 
 } // namespace
