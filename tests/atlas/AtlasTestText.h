@@ -27,17 +27,18 @@ constexpr char sketch[] =
 </svg>
 )";
 
-// A's flag placed by hand, B's where the generator puts it; the back a mirrored copy of the front.
+// A's flag placed by hand, B's where the generator puts it; the back a mirrored copy of the front;
+// comments, and colours that look like them.
 constexpr char sketchAtlas[] = R"(atlas Test
   artwork art sketch.svg
     silhouette outline
-
+# The structures, then the regions: comments go on lines of their own or after a statement.
 structure A Alpha
   latin Alpha latina
 structure B Beta
 structure S Speck
 
-region Whole
+region Whole  # the figure
   view Anterior
     artwork art
     window 0 0 100 100

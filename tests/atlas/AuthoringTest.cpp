@@ -5,7 +5,6 @@
 #include "AtlasTestText.h"
 #include "ContactSheet.h"
 #include "DataFile.h"
-#include "IndentedText.h"
 #include "Mask.h"
 #include "Placement.h"
 #include "ViewFrame.h"
@@ -20,27 +19,6 @@ namespace {
 
 using namespace atlas;
 
-TEST(IndentedText, NestsByIndentationAndKeepsColoursThatLookLikeComments) {
-    auto statements = parseIndentedText("# heading\nregion Body  # a comment\n  view Front\n    shapes\n"
-                                        "      A #c03030 0.5\n  view Back\n",
-                                        "x");
-    ASSERT_EQ(statements.size(), 1u);
-    EXPECT_EQ(statements[0].rest, "Body");
-    ASSERT_EQ(statements[0].children.size(), 2u);
-    EXPECT_EQ(statements[0].children[0].children[0].children[0].rest, "#c03030 0.5");
-    EXPECT_EQ(statements[0].children[1].line, 6);
-}
-
-TEST(IndentedText, RejectsTabsAndIndentationThatLinesUpWithNothing) {
-    EXPECT_THROW(parseIndentedText("region A\n\tview B\n", "x"), AuthoringError);
-    try {
-        parseIndentedText("region A\n    view B\n  view C\n", "x");
-        ADD_FAILURE();
-    } catch (const AuthoringError& error) {
-        EXPECT_EQ(error.line(), 3);
-    }
-}
-
 // Edits of the sketch's authoring file and the message each brings, on the line of `at`.
 struct Slip {
     std::vector<std::pair<std::string, std::string>> edits;
@@ -51,6 +29,8 @@ struct Slip {
 TEST_F(Authoring, EachMistakeIsReportedOnItsLineWithWhatToDo) {
     const Slip slips[] = {
         {{{"    mirror\n", "    mirrored\n"}}, true, "unknown statement", "mirrored"},
+        {{{"  view Posterior\n", "\tview Posterior\n"}}, true, "not tabs", "\tview Posterior"},
+        {{{"  view Posterior\n", " view Posterior\n"}}, true, "does not line up", " view Posterior"},
         {{{"    view Anterior\n      artwork", "    view Front\n      artwork"}},
          true,
          "\"Anterior\"",
