@@ -9,8 +9,6 @@
 
 namespace {
 
-using Status = TorvexContent::LoadStatus;
-
 std::string view(std::string_view header, std::string_view points) {
     return std::string("<view header=\"") + std::string(header) + "\"><points>" + std::string(points) +
            "</points></view>";
@@ -29,19 +27,6 @@ std::vector<std::string> termsOf(const TermDictionary& dictionary) {
 }
 
 } // namespace
-
-TEST(Parser, buildsTheTreeInDocumentOrderUnderAKeylessRoot) {
-    TorvexContent content;
-    TreeNode* top = content.parseXMLData("<a>\n  <b n=\"1\"/>\n  <c n=\"012.50\">x</c>\n</a>");
-    ASSERT_NE(top, nullptr);
-    EXPECT_EQ(content.status(), Status::Loaded);
-    EXPECT_EQ(content.root->key, "");
-    EXPECT_EQ(top->parent, content.root);
-    ASSERT_EQ(top->children.size(), 2u);
-    EXPECT_EQ(top->firstChild()->key, "b");
-    EXPECT_EQ(top->lastChild()->attribute("n"), "012.50") << "attributes stay text";
-    EXPECT_EQ(top->lastChild()->parent, top);
-}
 
 TEST(Parser, joinsTextAroundEntityReferences) {
     TorvexContent content;
