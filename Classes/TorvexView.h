@@ -1,6 +1,6 @@
 #pragma once
 // The anatomy viewer: the controller that owns the content trees, the two picture views, the bar
-// buttons, flags and bubble, and the parts (rings, help, information, index and quiz panels, the
+// buttons, and the parts (rings, flags and bubble, help, information, index and quiz panels, the
 // journey), which it wires together through their hooks. Its methods are spread over one source file
 // per job (TorvexViewLoading.cpp, TorvexViewNavigation.cpp, ...), all sharing this header.
 //
@@ -13,6 +13,7 @@
 // and `endChangeLevel` switches it back on only when no journey is pending.
 
 #include "Classes/Bar.h"
+#include "Classes/FlagBubbles.h"
 #include "Classes/HelpPanel.h"
 #include "Classes/HotSpots.h"
 #include "Classes/IndexPanel.h"
@@ -131,27 +132,10 @@ public:
     void newArrayArrows(int n);
     void arrowAnimation();
 
-    // ---- Flags
-    void displayFlags();
-    void hideFlags();
-    void forFlags(const NodeList& viewElements);
-    int createFlagWithNum(int n, float x, float y);
-    void moveToFlag();
-
-    // ---- Label bubbles
-    void displayHint(ui::Button* sender);
-    std::string getInfoOfPoint(const std::string& infoId, int titleOrDesc) const;
-    void createBubbleOfFlag(const std::string& title, const std::string& latin, const std::string& descriptin,
-                            float x, float y);
-    ui::Image createBubbleWithWidth(int width);
-    void waitAndDisplayHint();
-    void displayHintFromindex();
-    static bool ifPoint(ui::Point point, const ui::Rect& rect);
-    static double widestBubble(bool withInfoButton);
-    void keepBubbleOnScreen(bool withInfoButton);
-
     // ---- Parts
     HelpPanel& help() { return help_; }
+    FlagBubbles& flagBubbles() { return flagBubbles_; }
+    const FlagBubbles& flagBubbles() const { return flagBubbles_; }
     HotSpots& hotSpots() { return hotSpots_; }
     const HotSpots& hotSpots() const { return hotSpots_; }
     Quiz& quiz() { return quiz_; }
@@ -223,21 +207,11 @@ public:
     ImageViewPtr arrow;
     ButtonPtr scalpel;
     bool zoomOn = false;
-    std::vector<ButtonPtr> flags;
-    std::vector<TreeNode*> nodesOfFlags;
-    LabelPtr labelForFlag, labelForFlagLatin;
-    ImageViewPtr hintOfFlag;
-    ButtonPtr infoButtonOfHint;
 
     // Values shared by all the viewer's methods.
     std::string viewTorvex = "Anterior";
     std::string oldViewTorvex;
     std::string Vparam;
-    std::string tempName;
-    bool tempNameSet = false; // `tempName` holds a name (it is "nil" otherwise)
-    bool flagsIsHidden = true;
-    int viewHint = -1;
-    int wviewHint = 0;
     float scale = 0, scaleback = 0;
 
 private:
@@ -260,6 +234,8 @@ private:
     // The parts, each made with the hooks that wire it to the rest (TorvexViewLoading.cpp).
     HotSpots::Hooks hotSpotsHooks();
     HotSpots hotSpots_{hotSpotsHooks()};
+    FlagBubbles::Hooks flagBubblesHooks();
+    FlagBubbles flagBubbles_{flagBubblesHooks()};
     HelpPanel::Hooks helpHooks();
     HelpPanel help_{helpHooks()};
     Quiz::Hooks quizHooks();
@@ -290,11 +266,6 @@ private:
 
     // ---- Image buttons
     ui::Image thumbnailOfView(const std::string& viewName) const;
-
-    // ---- Bubbles
-    // A flag's bubble is shown: `viewHint`, taken as unsigned, indexes `flags` (so -1 never counts).
-    bool isBubbleShown() const;
-    void restoreBubbleTitle();
 
     std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };

@@ -49,7 +49,7 @@ TorvexView::ButtonPtr TorvexView::imageButton(const std::string& name, int type,
         button->addAction(whileAlive([this](ui::Button* sender) { enterToPart(sender); }));
         break;
     case FlagButton:
-        button->addAction(whileAlive([this](ui::Button* sender) { displayHint(sender); }));
+        button->addAction(whileAlive([this](ui::Button* sender) { flagBubbles_.displayHint(sender); }));
         break;
     case ViewButton:
         button->addAction(whileAlive([this](ui::Button* sender) { changeView(sender); }));

@@ -209,16 +209,5 @@ void TorvexView::cleanView() {
         bar_.show(control, false);
     scalpel->setHidden(true);
     info_.setRegionText("");
-    tempName.clear();
-    tempNameSet = false;
-    wviewHint = -1;
-    if (!flags.empty()) {
-        hideFlags();
-        for (const auto& flag : flags)
-            flag->removeFromSuperview();
-        bar_.showPressed(Bar::Flags, false);
-        flags.clear();
-    }
-    flagsIsHidden = true;
-    nodesOfFlags.clear();
+    flagBubbles_.removeFlags();
 }

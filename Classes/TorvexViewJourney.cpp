@@ -70,10 +70,7 @@ void TorvexView::goToPart(const std::string& term) {
 }
 
 void TorvexView::openBubbleOfPoint(TreeNode& point) {
-    forFlags(childrenOf(currentViewNamed(viewTorvex)));
-    auto found = std::find(nodesOfFlags.begin(), nodesOfFlags.end(), &point);
-    wviewHint = static_cast<int>(found - nodesOfFlags.begin());
-    after(0.5, &TorvexView::waitAndDisplayHint);
+    flagBubbles_.openBubbleOfPoint(point, childrenOf(currentViewNamed(viewTorvex)));
     quiz_.arrivedAtAnswer();
     // A structure of the top region leaves nothing to go back to.
     bar_.showBackControls(hasParentRegion(root));

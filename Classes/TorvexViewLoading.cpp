@@ -51,6 +51,7 @@ void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)>
     content.stack.clear();
     ofViews = {"Dorsal", "Plantar", "Superior", "Inferior", "Lateral", "Medial", "Posterior", "Anterior"};
     hotSpots_.addTo(*view());
+    flagBubbles_.addTo(*view());
     for (int n = 1; n <= 4; ++n)
         hotSpots_.createHotArrow(n);
     createArrow();
@@ -104,6 +105,39 @@ HotSpots::Hooks TorvexView::hotSpotsHooks() {
     return {[this] { return viewRing().hintArrows(); }};
 }
 
+FlagBubbles::Hooks TorvexView::flagBubblesHooks() {
+    FlagBubbles::Hooks hooks;
+    hooks.quietRings = [this] { hotSpots_.quiet(); };
+    hooks.hideInfo = [this] { info_.hideInfo(); };
+    hooks.closeOtherPanels = [this] {
+        index_.hideIndex();
+        views_.hideViews();
+        help_.hideHelp();
+    };
+    hooks.currentView = [this]() -> const TreeNode* { return currentViewNamed(viewTorvex); };
+    hooks.allInfo = [this]() -> const TreeNode* { return allInfo; };
+    hooks.designPlace = [](const TreeNode& point) {
+        return ui::Point{number(point, "x"), number(point, "y")};
+    };
+    hooks.displayedImage = [this] { return displayedImage(); };
+    hooks.isMagnified = [this] { return isMagnified(); };
+    hooks.showButtonPressed = [this](bool pressed) { bar_.showPressed(Bar::Flags, pressed); };
+    hooks.showMagnifier = [this](bool shown) { bar_.show(Bar::Magnifier, shown); };
+    hooks.showScalpel = [this](bool shown) {
+        if (scalpel && (!shown || scalpel->currentTitle().find("- L") != std::string::npos))
+            scalpel->setHidden(!shown);
+    };
+    hooks.makeFlag = [this](const std::string& title, float x, float y) {
+        return imageButton(title, FlagButton, x, y, "flag");
+    };
+    hooks.makeInfoButton = [this](const std::string& description, float x, float y) {
+        return imageButton(description, InfoHintButton, x, y, "infoButton");
+    };
+    hooks.enableTouches = [this] { view()->setUserInteractionEnabled(true); };
+    hooks.quiz = [this]() -> Quiz& { return quiz_; };
+    return hooks;
+}
+
 HelpPanel::Hooks TorvexView::helpHooks() {
     return {[this] {
                 views_.hideViews();
@@ -122,35 +156,13 @@ InfoPanel::Hooks TorvexView::infoHooks() {
         index_.hideIndex();
         help_.hideHelp();
     };
-    hooks.putFlagsAway = [this] {
-        for (const auto& flag : flags)
-            flag->setHidden(true);
-        bar_.showPressed(Bar::Flags, false);
-        flagsIsHidden = true;
-        bar_.show(Bar::Magnifier, false);
-    };
+    hooks.putFlagsAway = [this] { flagBubbles_.putFlagsAway(); };
     hooks.showRegionButtons = [this](bool shown) { hotSpots_.showRegionButtons(shown); };
     hooks.showButtonPressed = [this](bool pressed) { bar_.showPressed(Bar::Info, pressed); };
-    hooks.shownBubble = [this]() -> ui::View* { return isBubbleShown() ? hintOfFlag.get() : nullptr; };
-    hooks.restoreBubbleTitle = [this] {
-        if (isBubbleShown() && tempNameSet)
-            restoreBubbleTitle();
-    };
-    hooks.bringBubbleNamesToFront = [this] {
-        for (const auto* label : {labelForFlagLatin.get(), labelForFlag.get()}) {
-            if (label && label->superview())
-                label->superview()->bringSubviewToFront(label);
-        }
-    };
-    hooks.fadeBubble = [this] {
-        if (!isBubbleShown())
-            return;
-        for (ui::View* part : std::initializer_list<ui::View*>{labelForFlagLatin.get(), labelForFlag.get(),
-                                                               hintOfFlag.get(), infoButtonOfHint.get()}) {
-            if (part)
-                part->setAlpha(0);
-        }
-    };
+    hooks.shownBubble = [this] { return flagBubbles_.shownBubble(); };
+    hooks.restoreBubbleTitle = [this] { flagBubbles_.restoreBubbleTitle(); };
+    hooks.bringBubbleNamesToFront = [this] { flagBubbles_.bringBubbleNamesToFront(); };
+    hooks.fadeBubble = [this] { flagBubbles_.fadeBubble(); };
     return hooks;
 }
 
@@ -187,7 +199,7 @@ Quiz::Hooks TorvexView::quizHooks() {
         return indexDictionary.find(name);
     };
     hooks.infoOfPoint = [this](const std::string& infoId, int titleOrDesc) {
-        return getInfoOfPoint(infoId, titleOrDesc);
+        return flagBubbles_.getInfoOfPoint(infoId, titleOrDesc);
     };
     hooks.backToStart = [this] { backToStart(); };
     hooks.goToPart = [this](const std::string& term) { goToPart(term); };
@@ -208,7 +220,7 @@ Bar::Hooks TorvexView::barHooks() {
     };
     hooks.displayViews = [this] { views_.displayViews(); };
     hooks.displayInfo = [this] { info_.displayInfoClickOfButton(); };
-    hooks.displayFlags = [this] { displayFlags(); };
+    hooks.displayFlags = [this] { flagBubbles_.displayFlags(); };
     hooks.displayQuiz = [this] { quiz_.displayQuiz(); };
     hooks.displayHelp = [this] { help_.displayHelp(); };
     hooks.displayIndex = [this] { index_.displayIndex(); };

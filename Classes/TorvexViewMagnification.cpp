@@ -8,18 +8,10 @@
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
 
-namespace {
-
-// Half the picture's doubling is undone on the flags, and this nudge keeps their pins on the spot.
-constexpr ui::Point kFlagShiftWhenMagnified{-2, 10};
-
-} // namespace
-
 void TorvexView::zoomOnOff() {
     ui::ImageView* picture = displayedImage();
     if (!zoomOn) {
-        bool hintShown = hintOfFlag && hintOfFlag->alpha() != 0;
-        wviewHint = !hintShown || quiz_.isQuestionOnScreen() ? -1 : viewHint;
+        flagBubbles_.keepBubbleThroughMagnification();
         bar_.enterMagnification();
         scalpel->setHidden(true);
         info_.hideInfo();
@@ -27,13 +19,10 @@ void TorvexView::zoomOnOff() {
         zoomOn = true;
         ui::Animation::run(0.65, [&] {
             picture->setTransform(ui::AffineTransform::scale(2, 2));
-            for (const auto& flag : flags) {
-                flag->setTransform(ui::AffineTransform::scale(0.5, 0.5));
-                flag->setCenter(flag->center() + kFlagShiftWhenMagnified);
-            }
+            flagBubbles_.magnifyFlags(true);
         });
         bar_.showMagnificationNotice();
-        moveToFlag();
+        flagBubbles_.moveToFlag();
         bar_.showBackControls(true);
         return;
     }
@@ -45,10 +34,7 @@ void TorvexView::zoomOnOff() {
         [&] {
             picture->setTransform(ui::AffineTransform::identity());
             picture->setCenter(center);
-            for (const auto& flag : flags) {
-                flag->setTransform(ui::AffineTransform::identity());
-                flag->setCenter(flag->center() - kFlagShiftWhenMagnified);
-            }
+            flagBubbles_.magnifyFlags(false);
             bar_.leaveMagnification();
         },
         whileAlive([this] { endChangeLevel(); }));

@@ -130,7 +130,8 @@ void TorvexView::show(const std::optional<std::string>& subRegion, int aliasesFo
     if (quiz_.isQuestionOnScreen()) {
         quiz_.bringQuestionPanelToFront();
         if (!bar_.button(Bar::Flags)->isHidden() && quiz_.countAns() <= 2)
-            after(1.0, &TorvexView::displayFlags);
+            ui::Timer::scheduled(1.0, ui::Timer::Repeats::No,
+                                 whileAlive([this] { flagBubbles_.displayFlags(); }));
     }
     if (isTopRegion(root) || !journey_.enterArray().empty())
         bar_.showBackControls(false);

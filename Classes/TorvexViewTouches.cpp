@@ -44,22 +44,12 @@ std::optional<ViewRing::Direction> classifySwipe(ui::Point began, ui::Point ende
     return std::nullopt;
 }
 
-void setAlphaIfPresent(ui::View* view, double alpha) {
-    if (view)
-        view->setAlpha(alpha);
-}
-
 } // namespace
 
 void TorvexView::touchesBegan(const ui::TouchSet& touches) {
     ui::Animation::begin(0.3);
     info_.fadeDetailPanel();
-    if (static_cast<unsigned>(viewHint) < flags.size()) {
-        setAlphaIfPresent(labelForFlagLatin.get(), 0);
-        setAlphaIfPresent(labelForFlag.get(), 0);
-        setAlphaIfPresent(hintOfFlag.get(), 0);
-        setAlphaIfPresent(infoButtonOfHint.get(), 0);
-    }
+    flagBubbles_.fadeBubble();
     ui::Animation::commit();
 
     delta = {0, 0};
@@ -119,9 +109,9 @@ void TorvexView::touchesEnded(const ui::TouchSet& touches) {
     if (!onQuestionPanel && isMagnified()) {
         // A tap forgets the waiting bubble; after a pan it comes back at the flag's new place.
         if (delta.x == 0)
-            wviewHint = -1;
+            flagBubbles_.setWaitingBubble(-1);
         if (!quiz_.isQuestionOnScreen())
-            waitAndDisplayHint();
+            flagBubbles_.waitAndDisplayHint();
         hotSpots_.quiet();
         return;
     }

@@ -115,8 +115,8 @@ TEST_F(HostileTest, flagsOfAnEmptyPictureFileStillOpenTheirBubblesWithoutBubbleP
     EXPECT_THAT(log(), HasSubstr("flag.png: no data"));
     EXPECT_THAT(log(), HasSubstr("labelBubble.png"));
     EXPECT_EQ(bubbleTitle(), "Brain");
-    ASSERT_NE(viewer().labelForFlag, nullptr);
-    EXPECT_EQ(viewer().labelForFlag->alpha(), 1);
+    ASSERT_NE(viewer().flagBubbles().labelForFlag(), nullptr);
+    EXPECT_EQ(viewer().flagBubbles().labelForFlag()->alpha(), 1);
     EXPECT_EQ(state()["interaction"], true);
     drawFrame();
 }

@@ -38,13 +38,13 @@ TEST_F(ManyFlags, showOpenTheBubbleOfTheFlagInFrontAndTheIndexFindsAnyOfThem) {
     enter("Dense");
     press("flag");
     wait(0.5);
-    EXPECT_EQ(viewer().flags.size(), static_cast<std::size_t>(kFlags));
+    EXPECT_EQ(viewer().flagBubbles().flags().size(), static_cast<std::size_t>(kFlags));
     EXPECT_GT(visibleFlagTitles().size(), kFlags * 8 / 10);
     drawFrame();
     driver().tap({160, 240});
     wait(0.5);
     EXPECT_THAT(bubbleTitle(), StartsWith("Structure "));
-    EXPECT_EQ(viewer().hintOfFlag->alpha(), 1);
+    EXPECT_EQ(viewer().flagBubbles().hintOfFlag()->alpha(), 1);
     drawFrame();
 
     chooseFromIndex("Structure 5050");

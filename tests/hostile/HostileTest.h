@@ -116,14 +116,16 @@ protected:
     bool showsAPicture() { return !viewer().displayedImage()->image().empty(); }
     std::vector<std::string> visibleFlagTitles() {
         std::vector<std::string> titles;
-        for (const auto& flag : viewer().flags) {
+        for (const auto& flag : viewer().flagBubbles().flags()) {
             if (!flag->isHidden() && flag->superview())
                 titles.push_back(flag->currentTitle());
         }
         return titles;
     }
     // The name in the flag bubble, "" before any bubble opened.
-    std::string bubbleTitle() { return viewer().labelForFlag ? viewer().labelForFlag->text() : ""; }
+    std::string bubbleTitle() {
+        return viewer().flagBubbles().labelForFlag() ? viewer().flagBubbles().labelForFlag()->text() : "";
+    }
 
 private:
     std::unique_ptr<TestProgram> program_;

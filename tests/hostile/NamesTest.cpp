@@ -89,10 +89,11 @@ TEST_F(Names, longOrInAnyScriptAreShownSearchedAndPressedLikeAnyOther) {
         press(std::to_string(i));
         wait(0.5);
         EXPECT_EQ(bubbleTitle(), kFlagNames[i]);
-        EXPECT_EQ(viewer().hintOfFlag->alpha(), 1);
-        EXPECT_GT(viewer().hintOfFlag->frame().width(), 40);
-        EXPECT_GE(viewer().hintOfFlag->frame().minX(), 0);
-        EXPECT_LE(viewer().hintOfFlag->frame().maxX(), 320) << "a long name ends with an ellipsis instead";
+        const ui::ImageView& bubble = *viewer().flagBubbles().hintOfFlag();
+        EXPECT_EQ(bubble.alpha(), 1);
+        EXPECT_GT(bubble.frame().width(), 40);
+        EXPECT_GE(bubble.frame().minX(), 0);
+        EXPECT_LE(bubble.frame().maxX(), 320) << "a long name ends with an ellipsis instead";
         drawFrame();
     }
 

@@ -20,9 +20,9 @@ protected:
         pressFlag(flagIndex);
         driver.advance(0.4);
     }
-    ui::ImageView& bubble() { return *viewer().hintOfFlag; }
-    ui::Label& englishLine() { return *viewer().labelForFlag; }
-    ui::Label& latinLine() { return *viewer().labelForFlagLatin; }
+    ui::ImageView& bubble() { return *bubbles().hintOfFlag(); }
+    ui::Label& englishLine() { return *bubbles().labelForFlag(); }
+    ui::Label& latinLine() { return *bubbles().labelForFlagLatin(); }
     // A picture's pixel alpha (0 to 255) at a point of the picture.
     static int alphaAt(const ui::Image& image, ui::Point point) {
         return testpictures::pixelAt(image.surface(), static_cast<int>(point.x * image.scale()),
@@ -30,8 +30,8 @@ protected:
             .a;
     }
     bool infoButtonShown() {
-        return viewer().infoButtonOfHint && viewer().infoButtonOfHint->superview() &&
-               viewer().infoButtonOfHint->alpha() == 1;
+        return bubbles().infoButtonOfHint() && bubbles().infoButtonOfHint()->superview() &&
+               bubbles().infoButtonOfHint()->alpha() == 1;
     }
 };
 
@@ -51,9 +51,9 @@ TEST_F(BubbleTest, ABubbleOpensAboveItsFlagWithBothNamesAndAnInfoButton) {
     EXPECT_EQ(latinLine().font(), ui::Font::italicSystem(13));
     EXPECT_EQ(latinLine().alpha(), 1);
     ASSERT_TRUE(infoButtonShown());
-    EXPECT_EQ(viewer().infoButtonOfHint->currentTitle(), "The heart pumps the blood.");
-    EXPECT_NEAR(viewer().infoButtonOfHint->center().x, frame.maxX() - 7, 0.5);
-    EXPECT_EQ(viewer().infoButtonOfHint->center().y, 220 - 44);
+    EXPECT_EQ(bubbles().infoButtonOfHint()->currentTitle(), "The heart pumps the blood.");
+    EXPECT_NEAR(bubbles().infoButtonOfHint()->center().x, frame.maxX() - 7, 0.5);
+    EXPECT_EQ(bubbles().infoButtonOfHint()->center().y, 220 - 44);
 }
 
 TEST_F(BubbleTest, ABubbleNearTheLeftEdgeTakesTheLeftPointedPictureAndMovesRight) {
@@ -63,36 +63,36 @@ TEST_F(BubbleTest, ABubbleNearTheLeftEdgeTakesTheLeftPointedPictureAndMovesRight
     EXPECT_EQ(bubble().image().topCap(), 25);
     EXPECT_NEAR(bubble().frame().x(), 45 - 30, 1) << "the pointer, 30 from the left end, at the flag";
     EXPECT_NEAR(englishLine().center().x, bubble().frame().midX() - 4 * 1.34, 1);
-    EXPECT_NEAR(viewer().infoButtonOfHint->center().x, bubble().frame().maxX() - 7, 1);
+    EXPECT_NEAR(bubbles().infoButtonOfHint()->center().x, bubble().frame().maxX() - 7, 1);
 }
 
 TEST_F(BubbleTest, ABubbleNearTheRightEdgeTakesTheRightPointedPictureAndMovesLeft) {
     openBubble(2);
     EXPECT_NE(bubble().image().fileName().find("bubble_right"), std::string::npos);
     EXPECT_NEAR(bubble().frame().maxX(), 285 + 31, 1) << "the pointer, 31 from the right end, at the flag";
-    EXPECT_LE(viewer().infoButtonOfHint->center().x, 320);
+    EXPECT_LE(bubbles().infoButtonOfHint()->center().x, 320);
     // The picture changes once the info button would come within 10 points of the edge: for this
     // bubble, a flag at 277.
     for (float x : {276.0f, 277.0f}) {
-        viewer().createBubbleOfFlag("Heart", "Cor", "The heart pumps the blood.", x, 220);
+        bubbles().createBubbleOfFlag("Heart", "Cor", "The heart pumps the blood.", x, 220);
         EXPECT_EQ(bubble().image().fileName().find("bubble_right") != std::string::npos, x == 277) << x;
     }
 }
 
 TEST_F(BubbleTest, AComposedBubbleOfOddWidthIsOneWiderWithThePointerUprightInTheMiddle) {
-    ui::Image picture = viewer().createBubbleWithWidth(101);
+    ui::Image picture = bubbles().createBubbleWithWidth(101);
     EXPECT_EQ(picture.size(), (ui::Size{102, 58}));
     EXPECT_GT(alphaAt(picture, {20, 20}), 200) << "the left piece's body";
     EXPECT_GT(alphaAt(picture, {80, 20}), 200) << "the right piece's body";
     EXPECT_EQ(alphaAt(picture, {20, 50}), 0) << "nothing below the body beside the pointer";
     EXPECT_GT(alphaAt(picture, {51, 54}), 100) << "the pointer's tip hangs down in the middle";
     EXPECT_EQ(alphaAt(picture, {44, 53}), 0);
-    EXPECT_EQ(viewer().createBubbleWithWidth(100).size().width, 100);
+    EXPECT_EQ(bubbles().createBubbleWithWidth(100).size().width, 100);
 }
 
 TEST_F(BubbleTest, ComposedBubblesShowNoSeamsBetweenTheirPieces) {
     for (int width : {101, 160, 240}) {
-        ui::Image picture = viewer().createBubbleWithWidth(width);
+        ui::Image picture = bubbles().createBubbleWithWidth(width);
         double right = picture.size().width, half = right / 2;
         for (double y = 0; y < 44; y += 0.5) {
             int body = alphaAt(picture, {20, y});
@@ -126,24 +126,24 @@ TEST_F(BubbleTest, AFlagWithoutAnEntryReadsNullAndStillOffersTheInfoButton) {
     EXPECT_EQ(englishLine().text(), "null");
     EXPECT_EQ(latinLine().text(), "(null)");
     ASSERT_TRUE(infoButtonShown());
-    EXPECT_EQ(viewer().infoButtonOfHint->currentTitle(), "null");
+    EXPECT_EQ(bubbles().infoButtonOfHint()->currentTitle(), "null");
 }
 
 TEST_F(BubbleTest, AFlagAnchoredAboveThePictureBandOpensNoBubble) {
-    int waiting = viewer().wviewHint;
-    viewer().displayHint(&flag(8));
-    EXPECT_EQ(viewer().viewHint, 8) << "the press is still recorded";
-    EXPECT_EQ(viewer().wviewHint, waiting);
-    EXPECT_EQ(viewer().hintOfFlag, nullptr);
+    int waiting = bubbles().wviewHint();
+    bubbles().displayHint(&flag(8));
+    EXPECT_EQ(bubbles().viewHint(), 8) << "the press is still recorded";
+    EXPECT_EQ(bubbles().wviewHint(), waiting);
+    EXPECT_EQ(bubbles().hintOfFlag(), nullptr);
 }
 
-TEST_F(BubbleTest, ABubbleWithALongNameStaysWhollyOnScreenWithItsInfoButton) {
+TEST_F(BubbleTest, ABubbleWithALongNameStaysWhollyOnScreenWithOrWithoutAnInfoButton) {
     const std::string longer = "Gastro-oesophageal junction of the stomach",
                       longest = "Gastro-oesophageal junction of the stomach and the lower end of the gullet";
     for (const std::string& name : {longer, longest}) {
         for (int flagIndex : {0, 1, 2}) {
             SCOPED_TRACE(name + " at flag " + std::to_string(flagIndex));
-            std::string id(viewer().nodesOfFlags.at(flagIndex)->attribute("infoid"));
+            std::string id(bubbles().nodesOfFlags().at(flagIndex)->attribute("infoid"));
             for (const auto& entry : viewer().allInfo->lastChild()->children) {
                 if (entry->attribute("id") == id)
                     entry->setAttribute("title", name);
@@ -153,7 +153,7 @@ TEST_F(BubbleTest, ABubbleWithALongNameStaysWhollyOnScreenWithItsInfoButton) {
             EXPECT_GE(frame.minX(), 0);
             EXPECT_LE(frame.maxX(), 320);
             ASSERT_TRUE(infoButtonShown());
-            const auto& info = *viewer().infoButtonOfHint;
+            const auto& info = *bubbles().infoButtonOfHint();
             EXPECT_LE(info.center().x + info.image().size().width / 2, 320);
             EXPECT_NEAR(info.center().x, frame.maxX() - 7, 0.5) << "at the bubble's right end";
             ui::Rect line = englishLine().frame();
@@ -163,4 +163,6 @@ TEST_F(BubbleTest, ABubbleWithALongNameStaysWhollyOnScreenWithItsInfoButton) {
             EXPECT_EQ(englishLine().text(), name);
         }
     }
+    bubbles().createBubbleOfFlag(longest, "", "", 160, 220); // no info button: the whole width, no more
+    EXPECT_LE(bubble().frame().maxX(), 320);
 }

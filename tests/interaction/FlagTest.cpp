@@ -13,8 +13,8 @@ protected:
 
 TEST_F(FlagTest, FlagsAreShownOnThePictureInsideTheBandOnly) {
     showFlags();
-    ASSERT_EQ(viewer().flags.size(), 10u);
-    ASSERT_EQ(viewer().nodesOfFlags.size(), 10u);
+    ASSERT_EQ(bubbles().flags().size(), 10u);
+    ASSERT_EQ(bubbles().nodesOfFlags().size(), 10u);
     EXPECT_EQ(flag(0).center(), (ui::Point{165, 190}));
     EXPECT_EQ(flag(0).currentTitle(), "0");
     EXPECT_EQ(flag(0).superview(), &picture()) << "flags move with the picture";
@@ -25,7 +25,7 @@ TEST_F(FlagTest, FlagsAreShownOnThePictureInsideTheBandOnly) {
     EXPECT_FALSE(flag(4).isHidden());
     EXPECT_EQ(flag(5).center().y, 435);
     EXPECT_TRUE(flag(5).isHidden());
-    EXPECT_FALSE(viewer().flagsIsHidden);
+    EXPECT_FALSE(bubbles().flagsIsHidden());
     EXPECT_FALSE(viewer().bar().button(Bar::Magnifier)->isHidden());
     EXPECT_NE(viewer().bar().button(Bar::Flags)->image().fileName().find("flag pressed"), std::string::npos);
 }
@@ -33,14 +33,14 @@ TEST_F(FlagTest, FlagsAreShownOnThePictureInsideTheBandOnly) {
 TEST_F(FlagTest, TheFlagsButtonTogglesFlagsOffAndTheyAreNotBuiltAgain) {
     showFlags();
     ui::Button* first = &flag(0);
-    viewer().displayFlags();
+    bubbles().displayFlags();
     EXPECT_TRUE(flag(0).isHidden());
-    EXPECT_TRUE(viewer().flagsIsHidden);
+    EXPECT_TRUE(bubbles().flagsIsHidden());
     EXPECT_TRUE(viewer().bar().button(Bar::Magnifier)->isHidden());
     EXPECT_EQ(viewer().bar().button(Bar::Flags)->image().fileName().find("pressed"), std::string::npos);
     showFlags();
     EXPECT_EQ(&flag(0), first);
-    EXPECT_EQ(viewer().flags.size(), 10u);
+    EXPECT_EQ(bubbles().flags().size(), 10u);
 }
 
 TEST_F(FlagTest, ShowingFlagsOnAMagnifiedPictureHidesTheScalpelInsteadOfShowingTheMagnifier) {
@@ -64,8 +64,8 @@ TEST_F(FlagTest, MagnificationBringsTheWaitingFlagToTheMiddleAsFarAsThePictureRe
     const Case cases[] = {{1, {0, -160}}, {2, {-320, -160}}, {4, {-166, 30}}, {5, {-166, -390}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.flag);
-        viewer().wviewHint = c.flag;
-        viewer().moveToFlag();
+        bubbles().setWaitingBubble(c.flag);
+        bubbles().moveToFlag();
         driver.advance(0.65);
         EXPECT_EQ(picture().frame().origin, c.origin);
         EXPECT_EQ(picture().frame().size, (ui::Size{640, 840}));
@@ -78,21 +78,21 @@ TEST_F(FlagTest, MagnifyingWithABubbleOpenCentresItsFlagAndReopensTheBubbleThere
     pressFlag(0);
     driver.advance(0.5);
     viewer().zoomOnOff();
-    EXPECT_EQ(viewer().wviewHint, 0);
+    EXPECT_EQ(bubbles().wviewHint(), 0);
     driver.advance(0.65);
     EXPECT_EQ(picture().frame().origin, (ui::Point{-166, -160}));
     driver.advance(0.15 + 0.15 + 0.4);
-    EXPECT_EQ(viewer().hintOfFlag->alpha(), 1);
+    EXPECT_EQ(bubbles().hintOfFlag()->alpha(), 1);
     EXPECT_NEAR(flagOnScreen(0).x, 160, 1e-9);
     EXPECT_NEAR(flagOnScreen(0).y, 240, 1e-9);
-    EXPECT_NEAR(viewer().hintOfFlag->frame().midX(), 160, 1) << "the bubble points at the flag's new place";
+    EXPECT_NEAR(bubbles().hintOfFlag()->frame().midX(), 160, 1) << "the bubble points at the flag";
 }
 
 TEST_F(FlagTest, AViewChangeBuildsTheFlagsOfTheNewView) {
     showFlags();
     showRegion("Test Body", "Posterior");
-    EXPECT_TRUE(viewer().flags.empty());
+    EXPECT_TRUE(bubbles().flags().empty());
     showFlags();
-    EXPECT_EQ(viewer().flags.size(), 1u);
-    EXPECT_EQ(viewer().nodesOfFlags.at(0)->attribute("infoid"), "Label Heart");
+    EXPECT_EQ(bubbles().flags().size(), 1u);
+    EXPECT_EQ(bubbles().nodesOfFlags().at(0)->attribute("infoid"), "Label Heart");
 }

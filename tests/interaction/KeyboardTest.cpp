@@ -82,7 +82,7 @@ TEST_F(KeyboardTest, LettersOpenTheirPanelsAndEscapeClosesTheOpenOne) {
     EXPECT_EQ(driver.find("helpView1")->alpha(), 0);
 
     script("key f\nwait 1\n");
-    EXPECT_FALSE(viewer().flagsIsHidden);
+    EXPECT_FALSE(bubbles().flagsIsHidden());
     script("key v\nwait 1\n");
     EXPECT_EQ(viewer().viewsChooser().strip()->frame().x(), 0);
     script("key Escape\nwait 1\n");

@@ -181,15 +181,15 @@ TEST_F(SwipeTest, ATouchFadesTheDetailPanelAndTheOpenBubble) {
     showFlags();
     pressFlag(0);
     driver.advance(0.5);
-    ASSERT_EQ(viewer().hintOfFlag->alpha(), 1);
+    ASSERT_EQ(bubbles().hintOfFlag()->alpha(), 1);
     viewer().infoPanel().detailPanel()->setAlpha(1);
     ui::Application::shared().beginTouches({{0, {260, 400}}});
-    EXPECT_EQ(viewer().hintOfFlag->alpha(), 0);
-    EXPECT_EQ(viewer().labelForFlag->alpha(), 0);
+    EXPECT_EQ(bubbles().hintOfFlag()->alpha(), 0);
+    EXPECT_EQ(bubbles().labelForFlag()->alpha(), 0);
     EXPECT_EQ(viewer().infoPanel().detailPanel()->alpha(), 0);
-    EXPECT_GT(viewer().hintOfFlag->presentationAlpha(), 0.5) << "they fade over 0.3 s";
+    EXPECT_GT(bubbles().hintOfFlag()->presentationAlpha(), 0.5) << "they fade over 0.3 s";
     driver.advance(0.3);
-    EXPECT_EQ(viewer().hintOfFlag->presentationAlpha(), 0);
+    EXPECT_EQ(bubbles().hintOfFlag()->presentationAlpha(), 0);
     ui::Application::shared().endTouches({{0, {260, 400}}});
 }
 
@@ -199,20 +199,20 @@ TEST_F(SwipeTest, InMagnificationATapForgetsTheWaitingBubbleAndAPanBringsItBack)
     driver.advance(0.5);
     viewer().zoomOnOff();
     driver.advance(1.5);
-    ASSERT_EQ(viewer().wviewHint, 0);
-    ASSERT_EQ(viewer().hintOfFlag->alpha(), 1);
+    ASSERT_EQ(bubbles().wviewHint(), 0);
+    ASSERT_EQ(bubbles().hintOfFlag()->alpha(), 1);
 
     ui::Application& app = ui::Application::shared();
     app.beginTouches({{0, {60, 300}}});
     app.moveTouches({{0, {90, 320}}});
     app.endTouches({{0, {90, 320}}});
-    EXPECT_EQ(viewer().wviewHint, 0);
+    EXPECT_EQ(bubbles().wviewHint(), 0);
     driver.advance(0.6);
-    EXPECT_EQ(viewer().hintOfFlag->alpha(), 1) << "the bubble is back at the flag's new place";
+    EXPECT_EQ(bubbles().hintOfFlag()->alpha(), 1) << "the bubble is back at the flag's new place";
 
     tap({60, 300});
-    EXPECT_EQ(viewer().wviewHint, -1);
+    EXPECT_EQ(bubbles().wviewHint(), -1);
     EXPECT_EQ(viewer().hotSpots().count(), 0) << "no pulse in magnification";
     driver.advance(0.6);
-    EXPECT_EQ(viewer().hintOfFlag->alpha(), 0);
+    EXPECT_EQ(bubbles().hintOfFlag()->alpha(), 0);
 }

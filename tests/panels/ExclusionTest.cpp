@@ -26,8 +26,10 @@ const std::vector<ExclusivePanel>& exclusivePanels() {
          [](TorvexView& v) { return v.viewsChooser().isShown(); }},
         {"index", [](TorvexView& v, ui::Button&) { v.index().displayIndex(); },
          [](TorvexView& v) { return v.index().isOpen(); }},
-        {"bubble", [](TorvexView& v, ui::Button& flag) { v.displayHint(&flag); },
-         [](TorvexView& v) { return v.hintOfFlag && v.hintOfFlag->alpha() == 1; }},
+        {"bubble", [](TorvexView& v, ui::Button& flag) { v.flagBubbles().displayHint(&flag); },
+         [](TorvexView& v) {
+             return v.flagBubbles().hintOfFlag() && v.flagBubbles().hintOfFlag()->alpha() == 1;
+         }},
     };
     return panels;
 }
@@ -45,7 +47,7 @@ TEST_F(Exclusion, OpeningAPanelClosesEveryOtherOne) {
             TearDown();
             SetUp();
             showRegion("Chest");
-            viewer().displayFlags();
+            bubbles().displayFlags();
             ui::Button* flag = flagOf("Label Heart");
             ASSERT_NE(flag, nullptr);
             first.open(viewer(), *flag);

@@ -26,10 +26,10 @@ protected:
     // The structure's bubble is open in the region that holds it.
     void expectBubbleOf(const std::string& title, const std::string& region) {
         EXPECT_EQ(viewer().root->getHeader(), region);
-        ASSERT_TRUE(viewer().labelForFlag);
-        EXPECT_EQ(viewer().labelForFlag->text(), title);
-        EXPECT_EQ(viewer().labelForFlag->alpha(), 1);
-        EXPECT_GE(viewer().viewHint, 0);
+        ASSERT_TRUE(bubbles().labelForFlag());
+        EXPECT_EQ(bubbles().labelForFlag()->text(), title);
+        EXPECT_EQ(bubbles().labelForFlag()->alpha(), 1);
+        EXPECT_GE(bubbles().viewHint(), 0);
         EXPECT_TRUE(viewer().journey().enterArray().empty());
     }
 };

@@ -18,21 +18,21 @@ protected:
 
     // Opens the bubble of the flag standing for `infoId` in the current region.
     void openBubble(const std::string& infoId) {
-        if (viewer().flagsIsHidden)
-            viewer().displayFlags();
+        if (bubbles().flagsIsHidden())
+            bubbles().displayFlags();
         wait(0.5);
         ui::Button* flag = flagOf(infoId);
         ASSERT_NE(flag, nullptr) << infoId;
         tap(*flag);
         wait(0.5);
-        ASSERT_TRUE(viewer().hintOfFlag && viewer().infoButtonOfHint);
+        ASSERT_TRUE(bubbles().hintOfFlag() && bubbles().infoButtonOfHint());
     }
 
     // Opens the detail panel as if the bubble were `width` points wide.
     void openDetailForBubbleWidth(float width) {
-        ui::Rect bubble = viewer().hintOfFlag->frame();
-        viewer().hintOfFlag->setFrame(ui::Rect(bubble.x(), bubble.y(), width, bubble.height()));
-        viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
+        ui::Rect bubble = bubbles().hintOfFlag()->frame();
+        bubbles().hintOfFlag()->setFrame(ui::Rect(bubble.x(), bubble.y(), width, bubble.height()));
+        viewer().infoPanel().displayInfo(bubbles().infoButtonOfHint());
         wait(0.5);
     }
 };
@@ -65,7 +65,7 @@ TEST_F(InfoPanel, ATextTallerThanThreeHundredSixtyIsCutThereAndScrolls) {
 }
 
 TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndOneFlagsPressShowsTheFlagsAgain) {
-    viewer().displayFlags();
+    bubbles().displayFlags();
     wait(0.5);
     press("info");
     wait(0.7);
@@ -77,18 +77,18 @@ TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndOneFlagsPressShowsTh
     ASSERT_FALSE(viewer().hotSpots().buttons().empty());
     for (const auto& button : viewer().hotSpots().buttons())
         EXPECT_FALSE(button->isHidden());
-    ASSERT_FALSE(viewer().flags.empty());
-    for (const auto& flag : viewer().flags)
+    ASSERT_FALSE(bubbles().flags().empty());
+    for (const auto& flag : bubbles().flags())
         EXPECT_TRUE(flag->isHidden());
     press("flag");
-    EXPECT_FALSE(viewer().flagsIsHidden);
-    EXPECT_FALSE(viewer().flags.front()->isHidden());
+    EXPECT_FALSE(bubbles().flagsIsHidden());
+    EXPECT_FALSE(bubbles().flags().front()->isHidden());
 }
 
 TEST_F(InfoPanel, TheDetailPanelShowsTheFlagsTextWithLineBreaksNextToItsBubble) {
     showRegion("Chest");
     openBubble("Label Sternum");
-    press(viewer().infoButtonOfHint->currentTitle());
+    press(bubbles().infoButtonOfHint()->currentTitle());
     wait(0.5);
     EXPECT_EQ(detail().superview(), viewer().view().get());
     EXPECT_EQ(detail().alpha(), 1);
@@ -99,20 +99,20 @@ TEST_F(InfoPanel, TheDetailPanelShowsTheFlagsTextWithLineBreaksNextToItsBubble) 
 TEST_F(InfoPanel, NearTheTopTheDetailPanelGoesBelowTheBubbleAndNearAnEdgeItStaysOnScreen) {
     showRegion("Chest");
     openBubble("Label Sternum");
-    viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
-    EXPECT_GT(detail().center().y, viewer().hintOfFlag->center().y) << "no room above";
+    viewer().infoPanel().displayInfo(bubbles().infoButtonOfHint());
+    EXPECT_GT(detail().center().y, bubbles().hintOfFlag()->center().y) << "no room above";
     EXPECT_EQ(detail().frame().x(), 0) << "flush with the left edge";
 
     openBubble("Label Lung");
-    viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
-    EXPECT_LT(detail().center().y, viewer().hintOfFlag->center().y) << "above, over the bubble's top";
+    viewer().infoPanel().displayInfo(bubbles().infoButtonOfHint());
+    EXPECT_LT(detail().center().y, bubbles().hintOfFlag()->center().y) << "above, over the bubble's top";
     EXPECT_EQ(detail().frame().maxX(), 320) << "flush with the right edge";
 }
 
 TEST_F(InfoPanel, TheBubblesNamesStayInFrontOfTheDetailPanel) {
     showRegion("Chest");
     openBubble("Label Lung");
-    press(viewer().infoButtonOfHint->currentTitle());
+    press(bubbles().infoButtonOfHint()->currentTitle());
     wait(0.5);
     const auto& siblings = viewer().view()->subviews();
     auto place = [&](const ui::View* view) {
@@ -120,10 +120,10 @@ TEST_F(InfoPanel, TheBubblesNamesStayInFrontOfTheDetailPanel) {
                             [&](const auto& s) { return s.get() == view; }) -
                siblings.begin();
     };
-    ASSERT_GT(detail().frame().maxY(), viewer().labelForFlag->frame().minY())
+    ASSERT_GT(detail().frame().maxY(), bubbles().labelForFlag()->frame().minY())
         << "the panel reaches the names";
-    EXPECT_GT(place(viewer().labelForFlag.get()), place(&detail()));
-    EXPECT_GT(place(viewer().labelForFlagLatin.get()), place(&detail()));
+    EXPECT_GT(place(bubbles().labelForFlag()), place(&detail()));
+    EXPECT_GT(place(bubbles().labelForFlagLatin()), place(&detail()));
 }
 
 TEST_F(InfoPanel, ALongDetailTextKeepsToThePictureBandAndScrolls) {
@@ -136,7 +136,7 @@ TEST_F(InfoPanel, ALongDetailTextKeepsToThePictureBandAndScrolls) {
         }
     }
     openBubble("Label Lung");
-    press(viewer().infoButtonOfHint->currentTitle());
+    press(bubbles().infoButtonOfHint()->currentTitle());
     wait(0.5);
     EXPECT_GE(detail().frame().minY(), 30);
     EXPECT_LE(detail().frame().maxY(), 450);
@@ -147,23 +147,21 @@ TEST_F(InfoPanel, ALongDetailTextKeepsToThePictureBandAndScrolls) {
 
 TEST_F(InfoPanel, WithNoBubbleShownTheInfoButtonOnlyTakesTheDetailPanelAway) {
     showRegion("Chest");
-    openBubble("Label Heart");
-    viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
-    ASSERT_TRUE(detail().superview());
-    viewer().viewHint = -1;
-    viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
+    ASSERT_EQ(bubbles().shownBubble(), nullptr);
+    viewer().view()->addSubview(detail().shared_from_this());
+    viewer().infoPanel().displayInfo(nullptr);
     EXPECT_EQ(detail().superview(), nullptr);
 }
 
 TEST_F(InfoPanel, OpeningTheRegionPanelClosesTheDetailPanelAndTheBubble) {
     showRegion("Chest");
     openBubble("Label Heart");
-    viewer().infoPanel().displayInfo(viewer().infoButtonOfHint.get());
+    viewer().infoPanel().displayInfo(bubbles().infoButtonOfHint());
     wait(0.5);
     press("info");
     EXPECT_EQ(detail().alpha(), 0);
-    EXPECT_EQ(viewer().hintOfFlag->alpha(), 0);
-    EXPECT_EQ(viewer().labelForFlag->alpha(), 0);
+    EXPECT_EQ(bubbles().hintOfFlag()->alpha(), 0);
+    EXPECT_EQ(bubbles().labelForFlag()->alpha(), 0);
     wait(0.7);
     EXPECT_EQ(region().alpha(), 1);
     EXPECT_EQ(regionText().text(), "The chest holds the heart.\n\nIts wall is made of ribs.");

@@ -40,12 +40,12 @@ protected:
         ASSERT_NE(point, nullptr);
         showRegion(std::string(TorvexView::ancestor(point, 4)->getHeader()));
         wait(1.0);
-        ASSERT_FALSE(viewer().flags.empty());
+        ASSERT_FALSE(bubbles().flags().empty());
     }
     ui::Button& someFlagOtherThanTheAsked(int skip = 0) {
-        for (std::size_t i = 0; i < viewer().flags.size(); ++i) {
-            if (viewer().nodesOfFlags[i]->attribute("infoid") != asked() && skip-- == 0)
-                return *viewer().flags[i];
+        for (std::size_t i = 0; i < bubbles().flags().size(); ++i) {
+            if (bubbles().nodesOfFlags()[i]->attribute("infoid") != asked() && skip-- == 0)
+                return *bubbles().flags()[i];
         }
         throw std::runtime_error("no other flag");
     }
@@ -93,8 +93,8 @@ TEST_F(QuizFlow, AQuestionNamesTheStructureAndPassSkipsToQuizCompletedThenOKClos
     start({"Trunk"});
     for (int i = 1; i <= 12; ++i) {
         EXPECT_EQ(text("numQuestion"), "Question " + std::to_string(i) + " of 12:");
-        std::string english = viewer().getInfoOfPoint(asked(), 0),
-                    latin = viewer().getInfoOfPoint(asked(), 1);
+        std::string english = bubbles().getInfoOfPoint(asked(), 0),
+                    latin = bubbles().getInfoOfPoint(asked(), 1);
         bool hasLatin = latin.size() > 1;
         EXPECT_EQ(text("labelForQuestion"),
                   "Please zoom in and identify the location of the " + english + (hasLatin ? "," : "."));
@@ -124,11 +124,11 @@ TEST_F(QuizFlow, ThreeWrongAnswersOfferFindWhichTravelsToTheStructure) {
     start({"Trunk"});
     goToAskedRegion();
     tap(someFlagOtherThanTheAsked());
-    EXPECT_EQ(viewer().labelForFlag->text(), "Incorrect \u2013 2 more attempts");
-    EXPECT_EQ(viewer().labelForFlagLatin->alpha(), 0) << "the Latin name would give the answer away";
+    EXPECT_EQ(bubbles().labelForFlag()->text(), "Incorrect \u2013 2 more attempts");
+    EXPECT_EQ(bubbles().labelForFlagLatin()->alpha(), 0) << "the Latin name would give the answer away";
     EXPECT_EQ(alertTitle(), "");
     tap(someFlagOtherThanTheAsked(1));
-    EXPECT_EQ(viewer().labelForFlag->text(), "Incorrect \u2013 1 more attempt");
+    EXPECT_EQ(bubbles().labelForFlag()->text(), "Incorrect \u2013 1 more attempt");
     tap(someFlagOtherThanTheAsked(2));
     ASSERT_EQ(alertTitle(), "Incorrect- No More Attempts");
     std::string structure = asked();
@@ -136,7 +136,7 @@ TEST_F(QuizFlow, ThreeWrongAnswersOfferFindWhichTravelsToTheStructure) {
     EXPECT_EQ(quiz().countAns(), 4);
     wait(10);
     EXPECT_EQ(dynamic_cast<ui::Button&>(*driver.find("passButton")).currentTitle(), "Next");
-    EXPECT_EQ(viewer().labelForFlag->text(), viewer().getInfoOfPoint(structure, 0));
+    EXPECT_EQ(bubbles().labelForFlag()->text(), bubbles().getInfoOfPoint(structure, 0));
     EXPECT_EQ(text("procent"), "0 %");
     press("Next");
     EXPECT_EQ(text("numQuestion"), "Question 2 of 12:");
@@ -182,7 +182,7 @@ TEST_F(QuizFlow, TheQuizButtonAsksToLeaveAndAfterYesNoFlagsRiseAndTheSwitchesKee
     EXPECT_GT(viewer().index().panel()->frame().x(), 320);
     showRegion("Chest");
     wait(1.5);
-    EXPECT_TRUE(viewer().flagsIsHidden) << "entering a region after a quiz raises no flags";
+    EXPECT_TRUE(bubbles().flagsIsHidden()) << "entering a region after a quiz raises no flags";
     press("quiz");
     wait(1.0);
     EXPECT_TRUE(dynamic_cast<ui::Switch&>(*driver.find("quizArea Trunk")).isOn());

@@ -51,9 +51,9 @@ TEST_F(FoundBySoak, anIndexJourneyFromTheBackOfTheTopRegionEndsAtItsStructure) {
     EXPECT_TRUE(viewer().journey().enterArray().empty());
     EXPECT_EQ(viewer().viewTorvex, "Ant. Circulation");
     EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
-    ASSERT_TRUE(viewer().labelForFlag);
-    EXPECT_EQ(viewer().labelForFlag->text(), "Arteries");
-    EXPECT_EQ(viewer().hintOfFlag->alpha(), 1);
+    ASSERT_TRUE(viewer().flagBubbles().labelForFlag());
+    EXPECT_EQ(viewer().flagBubbles().labelForFlag()->text(), "Arteries");
+    EXPECT_EQ(viewer().flagBubbles().hintOfFlag()->alpha(), 1);
 }
 
 // In the female genital organs the front view is an alias of the female figure, whose base view is the
@@ -77,9 +77,9 @@ TEST_F(FoundBySoak, aJourneyIntoTheFemaleFigureFromBehindShowsItAndOpensTheBubbl
     EXPECT_EQ(viewer().viewTorvex, "Ant. Female");
     EXPECT_TRUE(viewer().journey().enterArray().empty());
     EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
-    ASSERT_TRUE(viewer().labelForFlag);
-    EXPECT_EQ(viewer().labelForFlag->text(), "Ectocervix");
-    EXPECT_EQ(viewer().hintOfFlag->alpha(), 1);
+    ASSERT_TRUE(viewer().flagBubbles().labelForFlag());
+    EXPECT_EQ(viewer().flagBubbles().labelForFlag()->text(), "Ectocervix");
+    EXPECT_EQ(viewer().flagBubbles().hintOfFlag()->alpha(), 1);
 }
 
 // Thumbnails pressed in quick succession start view changes that overlap; a journey started meanwhile
@@ -93,8 +93,8 @@ TEST_F(FoundBySoak, aJourneyStartedWhileViewChangesOverlapStillEndsAtItsStructur
     EXPECT_TRUE(viewer().journey().enterArray().empty());
     EXPECT_EQ(viewer().viewTorvex, "Ant. Circulation");
     EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
-    ASSERT_TRUE(viewer().labelForFlag);
-    EXPECT_EQ(viewer().labelForFlag->text(), "Arteries");
+    ASSERT_TRUE(viewer().flagBubbles().labelForFlag());
+    EXPECT_EQ(viewer().flagBubbles().labelForFlag()->text(), "Arteries");
 }
 
 } // namespace

@@ -81,6 +81,7 @@ protected:
     }
 
     TorvexView& viewer() { return *viewer_; }
+    FlagBubbles& bubbles() { return viewer_->flagBubbles(); }
     void wait(double seconds) { ASSERT_TRUE(driver.advance(seconds)); }
 
     // Puts `region` (a header anywhere in the tree) on screen in `view`, as if the user had got there,
@@ -119,18 +120,18 @@ protected:
 
     // Flags: opened as the flags button does, by position, or by the structure their point stands for.
     void showFlags() {
-        viewer().displayFlags();
+        bubbles().displayFlags();
         driver.advance(0.5);
     }
-    ui::Button& flag(int index) { return *viewer().flags.at(static_cast<std::size_t>(index)); }
+    ui::Button& flag(int index) { return *bubbles().flags().at(static_cast<std::size_t>(index)); }
     ui::Point flagOnScreen(int index) {
         return flag(index).convertTo(flag(index).bounds().center(), nullptr);
     }
     void pressFlag(int index) { tap(flagOnScreen(index)); }
     ui::Button* flagOf(const std::string& infoId) {
-        for (std::size_t i = 0; i < viewer().flags.size() && i < viewer().nodesOfFlags.size(); ++i) {
-            if (viewer().nodesOfFlags[i]->attribute("infoid") == infoId)
-                return viewer().flags[i].get();
+        for (std::size_t i = 0; i < bubbles().flags().size() && i < bubbles().nodesOfFlags().size(); ++i) {
+            if (bubbles().nodesOfFlags()[i]->attribute("infoid") == infoId)
+                return bubbles().flags()[i].get();
         }
         return nullptr;
     }

@@ -50,7 +50,7 @@ TEST_F(ViewerJourney, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
     wait(0.4); // 6.16: the point ends the chain and shows the back controls
     EXPECT_EQ(state()["enterArray"], Json::array());
     EXPECT_FALSE(viewer().bar().button(Bar::Back)->isHidden());
-    EXPECT_EQ(viewer().wviewHint, 0);
+    EXPECT_EQ(bubbles().wviewHint(), 0);
 }
 
 // To "Extensor digitorum", shown only in "Forearm"/"Posterior": after entering the region the queued

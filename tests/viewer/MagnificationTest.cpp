@@ -8,15 +8,10 @@ using Magnification = ViewerTest;
 
 namespace {
 
-// Two flags on the picture, as the flags of a view are placed.
+// Two flags on the picture, as the flags of a view are placed: centred at (100, 120) and (200, 300).
 void addFlags(TorvexView& viewer) {
-    for (auto [number, x, y] : {std::tuple{0, 100.0f, 120.0f}, std::tuple{1, 200.0f, 300.0f}}) {
-        auto flag = viewer.imageButton(std::to_string(number), TorvexView::FlagButton, x, y, "flag");
-        flag->setAlpha(1);
-        flag->setHidden(false);
-        viewer.flags.push_back(flag);
-        viewer.displayedImage()->addSubview(flag);
-    }
+    viewer.flagBubbles().createFlagWithNum(0, 95, 110);
+    viewer.flagBubbles().createFlagWithNum(1, 195, 290);
 }
 
 } // namespace
@@ -27,10 +22,10 @@ TEST_F(Magnification, switchingOnDoublesThePictureKeepsTheFlagsSizeAndOffersOnly
     TorvexView& v = viewer();
     v.zoomOnOff();
     EXPECT_TRUE(v.zoomOn);
-    EXPECT_EQ(v.wviewHint, -1);
+    EXPECT_EQ(v.flagBubbles().wviewHint(), -1);
     EXPECT_EQ(v.displayedImage()->transform(), ui::AffineTransform::scale(2, 2));
-    EXPECT_EQ(v.flags[0]->transform(), ui::AffineTransform::scale(0.5, 0.5));
-    EXPECT_EQ(v.flags[0]->center(), (ui::Point{98, 130}));
+    EXPECT_EQ(v.flagBubbles().flags()[0]->transform(), ui::AffineTransform::scale(0.5, 0.5));
+    EXPECT_EQ(v.flagBubbles().flags()[0]->center(), (ui::Point{98, 130}));
     EXPECT_EQ(v.bar().backCaption()->text(), "BACK");
     EXPECT_FALSE(v.bar().button(Bar::Back)->isHidden());
     EXPECT_FALSE(v.bar().backCaption()->isHidden());
@@ -48,15 +43,16 @@ TEST_F(Magnification, theBackControlRestoresThePictureEveryFlagAndTheBarButtons)
     wait(1);
     addFlags(viewer());
     TorvexView& v = viewer();
-    std::vector<ui::Point> centres{v.flags[0]->center(), v.flags[1]->center()};
+    std::vector<ui::Point> centres{v.flagBubbles().flags()[0]->center(),
+                                   v.flagBubbles().flags()[1]->center()};
     v.zoomOnOff();
     wait(1);
     driver.tap({43, 15});
     EXPECT_FALSE(v.zoomOn);
     EXPECT_FALSE(interaction());
-    for (std::size_t i = 0; i < v.flags.size(); ++i) {
-        EXPECT_EQ(v.flags[i]->center(), centres[i]);
-        EXPECT_EQ(v.flags[i]->transform(), ui::AffineTransform::identity());
+    for (std::size_t i = 0; i < v.flagBubbles().flags().size(); ++i) {
+        EXPECT_EQ(v.flagBubbles().flags()[i]->center(), centres[i]);
+        EXPECT_EQ(v.flagBubbles().flags()[i]->transform(), ui::AffineTransform::identity());
     }
     EXPECT_EQ(v.displayedImage()->transform(), ui::AffineTransform::identity());
     EXPECT_EQ(v.displayedImage()->center(), v.center);

@@ -1,6 +1,6 @@
 // The shape of a flag's bubble: its picture, composed to a width from the bubble sheet, and its place
 // on screen.
-#include "TorvexView.h"
+#include "FlagBubbles.h"
 
 #include "Platform/Bundle.h"
 #include "Platform/Button.h"
@@ -19,7 +19,7 @@ constexpr double bubbleHeight = 58;
 
 // The widest bubble that fits the screen with the picture of its info button, which is centred 7 points
 // inside the bubble's right end.
-double TorvexView::widestBubble(bool withInfoButton) {
+double FlagBubbles::widestBubble(bool withInfoButton) {
     if (!withInfoButton)
         return 320;
     double button = ui::Bundle::main().image("infoButton", "png").size().width;
@@ -28,12 +28,12 @@ double TorvexView::widestBubble(bool withInfoButton) {
 
 // A bubble that still reaches past an edge of the screen after taking its edge picture (a long name
 // near the left third) moves inwards, its lines and its info button with it.
-void TorvexView::keepBubbleOnScreen(bool withInfoButton) {
-    ui::Rect bubble = hintOfFlag->frame();
+void FlagBubbles::keepBubbleOnScreen(bool withInfoButton) {
+    ui::Rect bubble = hintOfFlag_->frame();
     double right = bubble.maxX();
-    if (withInfoButton && infoButtonOfHint) {
-        double button = infoButtonOfHint->image().size().width;
-        right = std::max(right, infoButtonOfHint->center().x + button / 2);
+    if (withInfoButton && infoButtonOfHint_) {
+        double button = infoButtonOfHint_->image().size().width;
+        right = std::max(right, infoButtonOfHint_->center().x + button / 2);
     }
     double shift = 0;
     if (bubble.minX() < 0)
@@ -42,14 +42,14 @@ void TorvexView::keepBubbleOnScreen(bool withInfoButton) {
         shift = std::floor(320 - right);
     if (shift == 0)
         return;
-    std::vector<ui::View*> parts{hintOfFlag.get(), labelForFlag.get(), labelForFlagLatin.get()};
-    if (withInfoButton && infoButtonOfHint)
-        parts.push_back(infoButtonOfHint.get());
+    std::vector<ui::View*> parts{hintOfFlag_.get(), labelForFlag_.get(), labelForFlagLatin_.get()};
+    if (withInfoButton && infoButtonOfHint_)
+        parts.push_back(infoButtonOfHint_.get());
     for (ui::View* part : parts)
         part->setCenter({part->center().x + shift, part->center().y});
 }
 
-ui::Image TorvexView::createBubbleWithWidth(int width) {
+ui::Image FlagBubbles::createBubbleWithWidth(int width) {
     if (width % 2 != 0)
         width += 1;
     double half = width / 2;

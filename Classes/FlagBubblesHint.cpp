@@ -3,7 +3,10 @@
 // an info button at the bubble's right end. The bubble is composed to the width of the longer name
 // and takes a pointer near its left or right end when it would leave the screen. While a quiz
 // question is on screen the press is the answer, with three attempts.
-#include "TorvexView.h"
+#include "FlagBubbles.h"
+
+#include "Classes/Quiz.h"
+#include "Classes/TreeNode.h"
 
 #include "Platform/AlertView.h"
 #include "Platform/Animation.h"
@@ -11,8 +14,6 @@
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
-
-#include "ForInfo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,21 +54,6 @@ void setAlphaIfPresent(ui::View* view, double alpha) {
         view->setAlpha(alpha);
 }
 
-void makeBubbleParts(TorvexView& viewer) {
-    if (!viewer.labelForFlag) {
-        viewer.labelForFlag = ui::make<ui::Label>();
-        viewer.labelForFlag->setIdentifier("labelForFlag");
-    }
-    if (!viewer.labelForFlagLatin) {
-        viewer.labelForFlagLatin = ui::make<ui::Label>();
-        viewer.labelForFlagLatin->setIdentifier("labelForFlagLatin");
-    }
-    if (!viewer.hintOfFlag) {
-        viewer.hintOfFlag = ui::make<ui::ImageView>();
-        viewer.hintOfFlag->setIdentifier("hintOfFlag");
-    }
-}
-
 void styleBubbleLine(ui::Label& line, const ui::Rect& frame) {
     line.setAlpha(0);
     line.setTextAlignment(ui::TextAlignment::Center);
@@ -88,58 +74,72 @@ std::string attemptsLeftText(int attemptsLeft) {
     return text;
 }
 
+} // namespace
+
+void FlagBubbles::makeBubbleParts() {
+    if (!labelForFlag_) {
+        labelForFlag_ = ui::make<ui::Label>();
+        labelForFlag_->setIdentifier("labelForFlag");
+    }
+    if (!labelForFlagLatin_) {
+        labelForFlagLatin_ = ui::make<ui::Label>();
+        labelForFlagLatin_->setIdentifier("labelForFlagLatin");
+    }
+    if (!hintOfFlag_) {
+        hintOfFlag_ = ui::make<ui::ImageView>();
+        hintOfFlag_->setIdentifier("hintOfFlag");
+    }
+}
+
 // The press of a flag while a quiz question waits for its answer. The bubble of a wrong answer says
 // how many attempts are left in place of the name; the third wrong answer or a right one settles
 // the question and asks what next.
-void checkAnswer(TorvexView& viewer, const std::string& title, const std::string& latin,
-                 const std::string& description, float ax, float ay) {
-    Quiz& quiz = viewer.quiz();
+void FlagBubbles::checkAnswer(const std::string& title, const std::string& latin,
+                              const std::string& description, float ax, float ay) {
+    Quiz& quiz = hooks_.quiz();
     Quiz::Answer answer = quiz.answer(title);
     if (answer == Quiz::Answer::NotAnAnswer)
         return;
     if (answer == Quiz::Answer::Correct) {
         if (hasLatinName(latin))
-            viewer.labelForFlagLatin->setAlpha(1);
+            labelForFlagLatin_->setAlpha(1);
         quiz.askWhatNext(answer);
         return;
     }
-    viewer.tempName = title;
-    viewer.tempNameSet = true;
-    viewer.createBubbleOfFlag(attemptsLeftText(3 - quiz.countAns()), latin, description, ax, ay);
-    viewer.labelForFlag->setCenter({viewer.labelForFlag->center().x, viewer.hintOfFlag->center().y - 8});
+    tempName_ = title;
+    tempNameSet_ = true;
+    createBubbleOfFlag(attemptsLeftText(3 - quiz.countAns()), latin, description, ax, ay);
+    labelForFlag_->setCenter({labelForFlag_->center().x, hintOfFlag_->center().y - 8});
     quiz.askWhatNext(answer);
 }
 
-} // namespace
-
-void TorvexView::displayHint(ui::Button* sender) {
-    hotSpots_.quiet();
-    info_.hideInfo();
+void FlagBubbles::displayHint(ui::Button* sender) {
+    hooks_.quietRings();
+    hooks_.hideInfo();
     // A bubble is a panel too: it opens alone.
-    help_.hideHelp();
-    views_.hideViews();
-    index_.hideIndex();
-    bool quiz = quiz_.isQuestionOnScreen();
-    if (quiz && static_cast<unsigned>(viewHint) < flags.size() && tempNameSet && labelForFlag)
-        labelForFlag->setText(tempName);
+    hooks_.closeOtherPanels();
+    Quiz& quizPart = hooks_.quiz();
+    bool quiz = quizPart.isQuestionOnScreen();
+    if (quiz && static_cast<unsigned>(viewHint_) < flags_.size() && tempNameSet_ && labelForFlag_)
+        labelForFlag_->setText(tempName_);
     if (!sender)
         return;
 
     // A title equal to the number of flags stands for the last flag; titles beyond it name no flag.
     int index = intValue(sender->currentTitle());
-    if (static_cast<std::size_t>(index) == nodesOfFlags.size())
+    if (static_cast<std::size_t>(index) == nodesOfFlags_.size())
         --index;
-    if (index < 0 || static_cast<std::size_t>(index) >= nodesOfFlags.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= nodesOfFlags_.size())
         return;
-    viewHint = index;
-    std::string infoId(nodesOfFlags[index]->attribute("infoid"));
+    viewHint_ = index;
+    std::string infoId(nodesOfFlags_[index]->attribute("infoid"));
     std::string title = getInfoOfPoint(infoId, 0);
     std::string latin = getInfoOfPoint(infoId, 1);
     std::string description = getInfoOfPoint(infoId, 2);
 
     int cx = static_cast<int>(sender->center().x), cy = static_cast<int>(sender->center().y);
     int ax = cx, ay = cy + 30;
-    if (ui::ImageView* image = displayedImage(); image && isMagnified()) {
+    if (ui::ImageView* image = hooks_.displayedImage(); image && hooks_.isMagnified()) {
         int ox = static_cast<int>(-image->frame().x()), oy = static_cast<int>(-image->frame().y());
         ax = 2 * cx - ox;
         ay = 2 * cy - oy - 3;
@@ -148,20 +148,21 @@ void TorvexView::displayHint(ui::Button* sender) {
         return;
 
     createBubbleOfFlag(title, latin, description, static_cast<float>(ax), static_cast<float>(ay));
-    wviewHint = viewHint;
-    if (quiz && quiz_.countAns() < 3)
-        checkAnswer(*this, title, latin, description, static_cast<float>(ax), static_cast<float>(ay));
+    wviewHint_ = viewHint_;
+    if (quiz && quizPart.countAns() < 3)
+        checkAnswer(title, latin, description, static_cast<float>(ax), static_cast<float>(ay));
 
     ui::Animation::begin(0.4);
-    labelForFlag->setAlpha(1);
-    if (!(quiz && quiz_.countAns() <= 3) && hasLatinName(latin))
-        labelForFlagLatin->setAlpha(1);
-    hintOfFlag->setAlpha(1);
-    setAlphaIfPresent(infoButtonOfHint.get(), 1);
+    labelForFlag_->setAlpha(1);
+    if (!(quiz && quizPart.countAns() <= 3) && hasLatinName(latin))
+        labelForFlagLatin_->setAlpha(1);
+    hintOfFlag_->setAlpha(1);
+    setAlphaIfPresent(infoButtonOfHint_.get(), 1);
     ui::Animation::commit();
 }
 
-std::string TorvexView::getInfoOfPoint(const std::string& infoId, int titleOrDesc) const {
+std::string FlagBubbles::getInfoOfPoint(const std::string& infoId, int titleOrDesc) const {
+    const TreeNode* allInfo = hooks_.allInfo();
     if (!allInfo || !allInfo->lastChild())
         return "null";
     for (const auto& entry : allInfo->lastChild()->children) {
@@ -181,21 +182,21 @@ std::string TorvexView::getInfoOfPoint(const std::string& infoId, int titleOrDes
     return "null";
 }
 
-void TorvexView::createBubbleOfFlag(const std::string& title, const std::string& latin,
-                                    const std::string& descriptin, float x, float y) {
-    makeBubbleParts(*this);
-    labelForFlag->setText(title);
-    labelForFlag->setFont(labelForFlag->font().withSize(14));
-    labelForFlagLatin->setText("(" + latin + ")");
-    labelForFlagLatin->setFont(ui::Font::italicSystem(13));
+void FlagBubbles::createBubbleOfFlag(const std::string& title, const std::string& latin,
+                                     const std::string& descriptin, float x, float y) {
+    makeBubbleParts();
+    labelForFlag_->setText(title);
+    labelForFlag_->setFont(labelForFlag_->font().withSize(14));
+    labelForFlagLatin_->setText("(" + latin + ")");
+    labelForFlagLatin_->setFont(ui::Font::italicSystem(13));
     bool hasLatin = hasLatinName(latin);
     bool hasInfoButton = characterCount(descriptin) > 2;
 
     // The bubble is as wide as the longer line plus its rounded ends, but no wider than leaves it and
     // its info button room on the screen: a longer name ends with "…".
-    double textWidth = characterCount(title) > characterCount(labelForFlagLatin->text())
-                           ? ui::textWidth(title, labelForFlag->font())
-                           : ui::textWidth(labelForFlagLatin->text(), labelForFlagLatin->font());
+    double textWidth = characterCount(title) > characterCount(labelForFlagLatin_->text())
+                           ? ui::textWidth(title, labelForFlag_->font())
+                           : ui::textWidth(labelForFlagLatin_->text(), labelForFlagLatin_->font());
     ui::Image sheet = ui::Bundle::main().image("labelBubble.png");
     double k = sheet.size().width / 100;
     double widest = widestBubble(hasInfoButton);
@@ -204,30 +205,30 @@ void TorvexView::createBubbleOfFlag(const std::string& title, const std::string&
     int wholeWidth = static_cast<int>(width);
     double top = std::trunc(y - 66);
 
-    hintOfFlag->setImage(createBubbleWithWidth(wholeWidth));
-    hintOfFlag->setFrame(
+    hintOfFlag_->setImage(createBubbleWithWidth(wholeWidth));
+    hintOfFlag_->setFrame(
         {std::trunc(x - width / 2), top, static_cast<double>(wholeWidth), sheet.size().height});
-    hintOfFlag->setAlpha(0);
-    double lineX = std::trunc(hintOfFlag->frame().x() - 4 * k);
-    styleBubbleLine(*labelForFlag, {lineX, hasLatin ? top : top + 10, width, 20});
+    hintOfFlag_->setAlpha(0);
+    double lineX = std::trunc(hintOfFlag_->frame().x() - 4 * k);
+    styleBubbleLine(*labelForFlag_, {lineX, hasLatin ? top : top + 10, width, 20});
     if (hasLatin) {
-        styleBubbleLine(*labelForFlagLatin, {lineX, top + 18, width, 18});
+        styleBubbleLine(*labelForFlagLatin_, {lineX, top + 18, width, 18});
     }
     if (narrowed) {
         // The lines keep to the bubble's body, inside its rounded ends.
-        for (ui::Label* line : {labelForFlag.get(), labelForFlagLatin.get()}) {
+        for (ui::Label* line : {labelForFlag_.get(), labelForFlagLatin_.get()}) {
             ui::Rect frame = line->frame();
             line->setFrame({frame.x() + 20 * k, frame.y(), frame.width() - 40 * k, frame.height()});
         }
     }
     if (!hasLatin) {
-        labelForFlagLatin->removeFromSuperview();
-        labelForFlagLatin->setAlpha(0);
+        labelForFlagLatin_->removeFromSuperview();
+        labelForFlagLatin_->setAlpha(0);
     }
 
     // Near a screen edge the bubble moves inwards and takes the picture whose pointer sits near
     // that end, so that the pointer still points at the flag.
-    ui::Rect bubble = hintOfFlag->frame();
+    ui::Rect bubble = hintOfFlag_->frame();
     double infoButtonX = bubble.midX() + bubble.width() / 2 - 7;
     double shift = 0;
     std::string edgePicture;
@@ -239,74 +240,92 @@ void TorvexView::createBubbleOfFlag(const std::string& title, const std::string&
         edgePicture = "bubble_left";
     }
     if (!edgePicture.empty()) {
-        hintOfFlag->setCenter({hintOfFlag->center().x + shift, hintOfFlag->center().y});
-        ui::Rect moved = hintOfFlag->frame();
-        hintOfFlag->setFrame({std::trunc(moved.x()), std::trunc(moved.y()), moved.width(), moved.height()});
-        moveCenterX(*labelForFlag, shift);
+        hintOfFlag_->setCenter({hintOfFlag_->center().x + shift, hintOfFlag_->center().y});
+        ui::Rect moved = hintOfFlag_->frame();
+        hintOfFlag_->setFrame({std::trunc(moved.x()), std::trunc(moved.y()), moved.width(), moved.height()});
+        moveCenterX(*labelForFlag_, shift);
         if (hasLatin)
-            moveCenterX(*labelForFlagLatin, shift);
+            moveCenterX(*labelForFlagLatin_, shift);
         infoButtonX += shift;
-        hintOfFlag->setImage(ui::Bundle::main().image(edgePicture, "png").stretchable(65, 25));
+        hintOfFlag_->setImage(ui::Bundle::main().image(edgePicture, "png").stretchable(65, 25));
     }
 
-    if (hintOfFlag->superview() == view().get()) {
-        hintOfFlag->removeFromSuperview();
-        labelForFlag->removeFromSuperview();
+    if (hintOfFlag_->superview() == host_) {
+        hintOfFlag_->removeFromSuperview();
+        labelForFlag_->removeFromSuperview();
         if (hasLatin)
-            labelForFlagLatin->removeFromSuperview();
+            labelForFlagLatin_->removeFromSuperview();
     }
-    view()->addSubview(hintOfFlag);
+    host_->addSubview(hintOfFlag_);
     if (hasLatin)
-        view()->addSubview(labelForFlagLatin);
-    view()->addSubview(labelForFlag);
+        host_->addSubview(labelForFlagLatin_);
+    host_->addSubview(labelForFlag_);
 
-    if (infoButtonOfHint)
-        infoButtonOfHint->removeFromSuperview();
+    if (infoButtonOfHint_)
+        infoButtonOfHint_->removeFromSuperview();
     if (hasInfoButton) {
-        infoButtonOfHint =
-            imageButton(descriptin, InfoHintButton, static_cast<float>(infoButtonX), y - 44, "infoButton");
-        infoButtonOfHint->setIdentifier("infoButtonOfHint");
-        infoButtonOfHint->setHidden(false);
-        view()->addSubview(infoButtonOfHint);
+        infoButtonOfHint_ = hooks_.makeInfoButton(descriptin, static_cast<float>(infoButtonX), y - 44);
+        infoButtonOfHint_->setIdentifier("infoButtonOfHint");
+        infoButtonOfHint_->setHidden(false);
+        host_->addSubview(infoButtonOfHint_);
     }
     keepBubbleOnScreen(hasInfoButton);
 }
 
-void TorvexView::waitAndDisplayHint() {
-    view()->setUserInteractionEnabled(true);
-    if (flagsIsHidden)
+void FlagBubbles::waitAndDisplayHint() {
+    hooks_.enableTouches();
+    if (flagsIsHidden_)
         displayFlags();
-    after(0.15, &TorvexView::displayHintFromindex);
+    after(0.15, &FlagBubbles::displayHintFromindex);
 }
 
-void TorvexView::displayHintFromindex() {
-    if (wviewHint == -1)
+void FlagBubbles::displayHintFromindex() {
+    if (wviewHint_ == -1)
         return;
-    if (wviewHint >= 0 && static_cast<std::size_t>(wviewHint) < flags.size())
-        displayHint(flags[wviewHint].get());
+    if (wviewHint_ >= 0 && static_cast<std::size_t>(wviewHint_) < flags_.size())
+        displayHint(flags_[wviewHint_].get());
     else
-        wviewHint = -1;
+        wviewHint_ = -1;
 }
 
-bool TorvexView::ifPoint(ui::Point point, const ui::Rect& rect) {
+bool FlagBubbles::ifPoint(ui::Point point, const ui::Rect& rect) {
     return point.x >= rect.x() && point.y >= rect.y() && point.x <= rect.x() + rect.width() &&
            rect.y() + rect.height() >= point.y;
 }
 
-// A quiz verdict took the bubble's title line; the structure's name comes back.
-void TorvexView::restoreBubbleTitle() {
-    if (!labelForFlag || !labelForFlagLatin)
+void FlagBubbles::restoreBubbleTitle() {
+    if (!isBubbleShown() || !tempNameSet_ || !labelForFlag_ || !labelForFlagLatin_)
         return;
-    labelForFlag->setText(tempName);
-    if (labelForFlagLatin->text() != "()")
-        labelForFlagLatin->setAlpha(1);
-    if (quiz_.isQuestionOnScreen() && labelForFlagLatin->alpha() == 1 && hintOfFlag) {
-        ui::Point bubble = hintOfFlag->center();
-        labelForFlag->setCenter({bubble.x, bubble.y - 19});
+    labelForFlag_->setText(tempName_);
+    if (labelForFlagLatin_->text() != "()")
+        labelForFlagLatin_->setAlpha(1);
+    if (hooks_.quiz().isQuestionOnScreen() && labelForFlagLatin_->alpha() == 1 && hintOfFlag_) {
+        ui::Point bubble = hintOfFlag_->center();
+        labelForFlag_->setCenter({bubble.x, bubble.y - 19});
     }
 }
 
-// A flag's bubble is shown: `viewHint`, taken as unsigned, indexes `flags` (so -1 never counts).
-bool TorvexView::isBubbleShown() const {
-    return static_cast<unsigned>(viewHint) < flags.size();
+bool FlagBubbles::isBubbleShown() const {
+    return static_cast<unsigned>(viewHint_) < flags_.size();
+}
+
+ui::View* FlagBubbles::shownBubble() const {
+    return isBubbleShown() ? hintOfFlag_.get() : nullptr;
+}
+
+void FlagBubbles::bringBubbleNamesToFront() {
+    for (const auto* label : {labelForFlagLatin_.get(), labelForFlag_.get()}) {
+        if (label && label->superview())
+            label->superview()->bringSubviewToFront(label);
+    }
+}
+
+void FlagBubbles::fadeBubble() {
+    if (!isBubbleShown())
+        return;
+    for (ui::View* part : std::initializer_list<ui::View*>{labelForFlagLatin_.get(), labelForFlag_.get(),
+                                                           hintOfFlag_.get(), infoButtonOfHint_.get()}) {
+        if (part)
+            part->setAlpha(0);
+    }
 }
