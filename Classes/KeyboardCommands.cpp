@@ -112,8 +112,8 @@ bool KeyboardCommands::swipe(TorvexView& viewer, const std::string& arrow) {
     auto& app = ui::Application::shared();
     for (const SwipePath& path : swipePaths(arrow)) {
         ui::View* hit = app.window()->hitTest(path.from);
-        bool onPicture = hit && (hit == viewer.view().get() || hit == viewer.firstImage.get() ||
-                                 hit == viewer.secondImage.get());
+        bool onPicture = hit && (hit == viewer.view().get() || hit == viewer.displayedImage() ||
+                                 hit == viewer.hiddenImage());
         if (!onPicture)
             continue;
         app.beginTouches({{0, path.from}});

@@ -145,7 +145,7 @@ void StartViewController::loading() {
 
 void StartViewController::endLoadingMainController() {
     label->setText(readyText);
-    const TorvexContent& content = torvexViewController->content;
+    const TorvexContent& content = torvexViewController->content();
     if (std::string problem =
             StartupError::dataFileProblem(content, content.bundleDirectory() / "torvex.xml");
         !problem.empty()) {

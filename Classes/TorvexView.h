@@ -101,6 +101,9 @@ public:
     void timerWaitAndGo();
     void waitSecond();
     bool checkIfNeededChangeView();
+    // Going back from `region` shown in `view`, reached from `previousView`, needs a view change first.
+    static bool checkIfNeededChangeView(const TreeNode* region, const std::string& view,
+                                        const std::string& previousView);
 
     // ---- Display and transitions
     void updatePart(const NodeList& subRegions);
@@ -131,6 +134,9 @@ public:
     void createArrow();
     void newArrayArrows(int n);
     void arrowAnimation();
+    // Plans the turn from `from` to `to` and plays its first arrow, as a view change does before its
+    // picture loads.
+    void planViewChange(const std::string& from, const std::string& to);
 
     // ---- Parts
     HelpPanel& help() { return help_; }
@@ -154,6 +160,17 @@ public:
     // The viewer's numbers, flags and strings for the automation `state` command, each under its own
     // name; `root` as its "header", `enterArray` as "key:header" or "key:infoid" entries.
     void describeState(nlohmann::ordered_json& state) const;
+
+    // ---- What the controller shows, read-only
+    const TorvexContent& content() const { return content_; }
+    // The region on screen (`root`), the view it is shown in and the view before it.
+    TreeNode* currentRegion() const { return root; }
+    const std::string& currentView() const { return viewTorvex; }
+    const std::string& previousView() const { return oldViewTorvex; }
+    // The bundle folder of the picture on screen.
+    const std::string& pictureFolder() const { return src; }
+    // Where the region's "zoomout" setting puts the picture's centre when going back from it.
+    ui::Point zoomOut() const { return zoom; }
 
     // ---- Helpers shared by the subsystems
     // The picture view on screen: `firstImage` unless its alpha is 0.
@@ -190,14 +207,15 @@ public:
     // An attribute read as a number by its leading decimal number (0 without one).
     static float number(const TreeNode& node, std::string_view attribute);
 
+private:
     // =========================================================================================
     // State record of the controller's own jobs (the parts keep theirs). Fields keep their names; the
     // ones that start capitalised do so on purpose.
     // =========================================================================================
-    TorvexContent content;
-    TreeNode*& root = content.root;
+    TorvexContent content_;
+    TreeNode*& root = content_.root;
     TreeNode* allInfo = nullptr;
-    TermDictionary& indexDictionary = content.indexDictionary;
+    TermDictionary& indexDictionary = content_.indexDictionary;
     std::function<void(TorvexView*)> callbackFinish;
 
     ImageViewPtr firstImage, secondImage;
@@ -207,14 +225,13 @@ public:
     ImageViewPtr arrow;
     ButtonPtr scalpel;
     bool zoomOn = false;
-
-    // Values shared by all the viewer's methods.
     std::string viewTorvex = "Anterior";
     std::string oldViewTorvex;
     std::string Vparam;
     float scale = 0, scaleback = 0;
 
-private:
+    // The automation `state`'s readers of the fields above (TorvexViewState.cpp).
+    struct StateFields;
     // ---- Loading
     void createControls();
     void registerStateProviders();

@@ -70,6 +70,12 @@ void TorvexView::newArrayArrows(int n) {
     arrow->startAnimating();
 }
 
+void TorvexView::planViewChange(const std::string& from, const std::string& to) {
+    oldViewTorvex = from;
+    viewTorvex = to;
+    arrowAnimation();
+}
+
 void TorvexView::arrowAnimation() {
     if (planningDepth_ >= deepestPlan) {
         std::cerr << "view change from \"" << oldViewTorvex << "\" to \"" << viewTorvex

@@ -38,17 +38,17 @@ void TorvexView::loadView() {
 
 void TorvexView::parseXMLFileAtFile(const std::string& fileName) {
     const std::string& bundle = ui::Bundle::main().resourcePath();
-    content.setBundleDirectory(bundle.empty() ? std::string(".") : bundle);
-    content.parseXMLFileAtFile(fileName);
+    content_.setBundleDirectory(bundle.empty() ? std::string(".") : bundle);
+    content_.parseXMLFileAtFile(fileName);
 }
 
 void TorvexView::startloadingWithCallBackTarget(std::function<void(TorvexView*)> callback) {
     callbackFinish = std::move(callback);
     parseXMLFileAtFile("torvex.xml");
-    content.carve();
-    allInfo = content.allInfo.get();
+    content_.carve();
+    allInfo = content_.allInfo.get();
     oldViewTorvex = "";
-    content.stack.clear();
+    content_.stack.clear();
     ofViews = {"Dorsal", "Plantar", "Superior", "Inferior", "Lateral", "Medial", "Posterior", "Anterior"};
     hotSpots_.addTo(*view());
     flagBubbles_.addTo(*view());

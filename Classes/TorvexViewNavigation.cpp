@@ -212,16 +212,21 @@ void TorvexView::back() {
 }
 
 bool TorvexView::checkIfNeededChangeView() {
-    TreeNode* sameView = viewNamed(ancestor(root, 2), viewTorvex);
+    return checkIfNeededChangeView(root, viewTorvex, oldViewTorvex);
+}
+
+bool TorvexView::checkIfNeededChangeView(const TreeNode* region, const std::string& view,
+                                         const std::string& previousView) {
+    TreeNode* sameView = viewNamed(ancestor(region, 2), view);
     if (!sameView)
         return true;
-    if (!contains(viewTorvex, "Exp"))
+    if (!contains(view, "Exp"))
         return false;
     for (const auto& element : sameView->children) {
         if (element->key == "hitarea" && element->attribute("exist") == "false")
             return true;
     }
-    return oldViewTorvex != sameView->attribute("v");
+    return previousView != sameView->attribute("v");
 }
 
 void TorvexView::storePlainView(const TreeNode& view) {

@@ -15,7 +15,13 @@ std::string enterArrayEntry(const TreeNode& node) {
 using Json = nlohmann::ordered_json;
 using StateField = std::pair<const char*, Json (*)(const TorvexView&)>;
 
-const std::vector<StateField>& stateFields() {
+} // namespace
+
+struct TorvexView::StateFields {
+    static const std::vector<StateField>& all();
+};
+
+const std::vector<StateField>& TorvexView::StateFields::all() {
     static const std::vector<StateField> fields = {
         {"viewTorvex", [](const TorvexView& v) { return Json(v.viewTorvex); }},
         {"oldViewTorvex", [](const TorvexView& v) { return Json(v.oldViewTorvex); }},
@@ -54,10 +60,8 @@ const std::vector<StateField>& stateFields() {
     return fields;
 }
 
-} // namespace
-
 void TorvexView::describeState(Json& state) const {
-    for (const auto& [name, read] : stateFields())
+    for (const auto& [name, read] : StateFields::all())
         state[name] = read(*this);
     state["interaction"] =
         isViewLoaded() && const_cast<TorvexView*>(this)->view()->isUserInteractionEnabled();
@@ -66,7 +70,7 @@ void TorvexView::describeState(Json& state) const {
 // The viewer's state joins the application's, key by key, for as long as the viewer lives.
 void TorvexView::registerStateProviders() {
     auto& application = ui::Application::shared();
-    for (const StateField& field : stateFields()) {
+    for (const StateField& field : StateFields::all()) {
         application.addStateProvider(
             field.first, [alive = std::weak_ptr<const int>(lifetime_), this, read = field.second]() {
                 return alive.expired() ? Json(nullptr) : read(*this);

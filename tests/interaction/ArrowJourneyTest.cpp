@@ -18,22 +18,18 @@ const ui::AffineTransform tiltBack = ui::AffineTransform::rotation(-M_PI / 2).sc
 class ArrowJourneyTest : public testviewer::LoadedViewerTest {
 protected:
     ArrowJourneyTest() : LoadedViewerTest("interaction") {}
-    ui::ImageView& arrow() { return *viewer().arrow; }
+    ui::ImageView& arrow() { return dynamic_cast<ui::ImageView&>(*driver.find("arrow")); }
     bool arrowPlays(const ui::AffineTransform& direction) {
         return arrow().isAnimating() && arrow().transform() == direction;
     }
     // Plans the change from `from` to `to` on its own, as `enterToPart:` does before the picture loads.
-    void planChange(const std::string& from, const std::string& to) {
-        viewer().oldViewTorvex = from;
-        viewer().viewTorvex = to;
-        viewer().arrowAnimation();
-    }
+    void planChange(const std::string& from, const std::string& to) { viewer().planViewChange(from, to); }
     std::string pictureOnScreen() { return picture().image().fileName(); }
 };
 
 TEST_F(ArrowJourneyTest, AnteriorToPosteriorTurnsThroughTheLateralViewThenOnAfterOneAndAQuarterSeconds) {
     viewer().showView("Posterior");
-    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    EXPECT_EQ(viewer().currentView(), "Lateral");
     EXPECT_EQ(viewer().journey().tempView(), "Posterior");
     EXPECT_TRUE(arrowPlays(turn));
     driver.advance(0.6);
@@ -41,10 +37,10 @@ TEST_F(ArrowJourneyTest, AnteriorToPosteriorTurnsThroughTheLateralViewThenOnAfte
     EXPECT_NE(pictureOnScreen().find("body/lateral"), std::string::npos);
 
     driver.advance(0.649);
-    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    EXPECT_EQ(viewer().currentView(), "Lateral");
     driver.advance(0.001);
-    EXPECT_EQ(viewer().viewTorvex, "Posterior");
-    EXPECT_EQ(viewer().oldViewTorvex, "Lateral");
+    EXPECT_EQ(viewer().currentView(), "Posterior");
+    EXPECT_EQ(viewer().previousView(), "Lateral");
     EXPECT_TRUE(arrowPlays(turn));
     driver.advance(1);
     EXPECT_NE(pictureOnScreen().find("body/posterior"), std::string::npos);
@@ -54,16 +50,16 @@ TEST_F(ArrowJourneyTest, AnteriorToPosteriorTurnsThroughTheLateralViewThenOnAfte
 TEST_F(ArrowJourneyTest, SuperiorToPosteriorTiltsToAnteriorAndThenTurnsTwice) {
     showRegion("Test Body", "Superior");
     viewer().showView("Posterior");
-    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().currentView(), "Anterior");
     EXPECT_TRUE(arrowPlays(tilt));
     driver.advance(1.25);
-    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    EXPECT_EQ(viewer().currentView(), "Lateral");
     EXPECT_TRUE(arrowPlays(turn));
     driver.advance(1.25);
-    EXPECT_EQ(viewer().viewTorvex, "Posterior");
+    EXPECT_EQ(viewer().currentView(), "Posterior");
     EXPECT_TRUE(arrowPlays(turn));
     driver.advance(1.25);
-    EXPECT_EQ(viewer().viewTorvex, "Posterior") << "the journey is over";
+    EXPECT_EQ(viewer().currentView(), "Posterior") << "the journey is over";
 }
 
 TEST_F(ArrowJourneyTest, NeighbouringViewsPlayOneArrowInTheirDirection) {
@@ -85,9 +81,9 @@ TEST_F(ArrowJourneyTest, NeighbouringViewsPlayOneArrowInTheirDirection) {
         arrow().stopAnimating();
         planChange(change.from, change.to);
         EXPECT_TRUE(arrowPlays(change.direction));
-        EXPECT_EQ(viewer().viewTorvex, change.to) << "no intermediate view";
+        EXPECT_EQ(viewer().currentView(), change.to) << "no intermediate view";
         driver.advance(1.3);
-        EXPECT_EQ(viewer().viewTorvex, change.to) << "and no later step";
+        EXPECT_EQ(viewer().currentView(), change.to) << "and no later step";
     }
 }
 
@@ -97,30 +93,30 @@ TEST_F(ArrowJourneyTest, AChangeWithinTheSameBaseViewPlaysNothing) {
     planChange("", "Anterior");
     EXPECT_FALSE(arrow().isAnimating()) << "the very first view contains the empty name";
     driver.advance(1.3);
-    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().currentView(), "Anterior");
 }
 
 TEST_F(ArrowJourneyTest, AnExplodedViewIsReachedThroughTheViewItHangsOff) {
     showRegion("Foot", "Posterior");
     viewer().showView("Anterior Exp");
-    EXPECT_EQ(viewer().viewTorvex, "Left Side");
+    EXPECT_EQ(viewer().currentView(), "Left Side");
     EXPECT_TRUE(arrowPlays(turnBack));
     EXPECT_EQ(viewer().journey().needView(), "Anterior Exp");
     driver.advance(1.25);
-    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().currentView(), "Anterior");
     EXPECT_TRUE(arrowPlays(turnBack));
     EXPECT_EQ(viewer().journey().tstr(), "");
     driver.advance(1.25);
-    EXPECT_EQ(viewer().viewTorvex, "Anterior Exp");
+    EXPECT_EQ(viewer().currentView(), "Anterior Exp");
     EXPECT_EQ(viewer().journey().needView(), "");
     driver.advance(1.25);
-    EXPECT_EQ(viewer().viewTorvex, "Anterior Exp");
+    EXPECT_EQ(viewer().currentView(), "Anterior Exp");
 }
 
 TEST_F(ArrowJourneyTest, AViewThatNamesItselfAsItsBaseDoesNotPlanForEver) {
     showRegion("Toe", "Lateral");
     viewer().showView("Loop.");
-    EXPECT_EQ(viewer().viewTorvex, "Loop.");
+    EXPECT_EQ(viewer().currentView(), "Loop.");
     driver.advance(3);
     EXPECT_EQ(driver.state()["interaction"], true);
 }

@@ -144,7 +144,7 @@ TEST_F(BubbleTest, ABubbleWithALongNameStaysWhollyOnScreenWithOrWithoutAnInfoBut
         for (int flagIndex : {0, 1, 2}) {
             SCOPED_TRACE(name + " at flag " + std::to_string(flagIndex));
             std::string id(bubbles().nodesOfFlags().at(flagIndex)->attribute("infoid"));
-            for (const auto& entry : viewer().allInfo->lastChild()->children) {
+            for (const auto& entry : viewer().content().allInfo->lastChild()->children) {
                 if (entry->attribute("id") == id)
                     entry->setAttribute("title", name);
             }

@@ -45,9 +45,9 @@ TEST_F(FlagTest, TheFlagsButtonTogglesFlagsOffAndTheyAreNotBuiltAgain) {
 
 TEST_F(FlagTest, ShowingFlagsOnAMagnifiedPictureHidesTheScalpelInsteadOfShowingTheMagnifier) {
     picture().setTransform(ui::AffineTransform::scale(2, 2));
-    viewer().scalpel->setHidden(false);
+    driver.find("scalpel")->setHidden(false);
     showFlags();
-    EXPECT_TRUE(viewer().scalpel->isHidden());
+    EXPECT_TRUE(driver.find("scalpel")->isHidden());
     EXPECT_TRUE(viewer().bar().button(Bar::Magnifier)->isHidden());
 }
 

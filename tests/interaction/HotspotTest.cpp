@@ -74,12 +74,12 @@ TEST_F(HotspotTest, ARingTakesATouchWhileItVisiblyPulsesAndNoneOnceFaded) {
     ASSERT_LE(ring.presentationAlpha(), 0.01);
     tap(ringCenter);
     driver.advance(1);
-    EXPECT_EQ(viewer().root->getHeader(), "Test Body") << "a faded ring takes no touch";
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Test Body") << "a faded ring takes no touch";
     tap({260, 240});
     advanceToNextTick();
     driver.advance(0.3);
     ASSERT_GT(ring.presentationAlpha(), 0.01);
     ASSERT_EQ(ring.alpha(), 0);
     tap(ringCenter);
-    EXPECT_EQ(viewer().root->getHeader(), "Chest");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Chest");
 }

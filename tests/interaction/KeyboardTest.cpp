@@ -35,7 +35,7 @@ protected:
     std::string viewAfterArrow(const std::string& from, const std::string& arrow) {
         showRegion("Test Body", from);
         script("key " + arrow + "\nwait 2\n");
-        return viewer().viewTorvex;
+        return viewer().currentView();
     }
     bool indexOpen() { return viewer().index().isOpen(); }
     ui::Json alert() { return driver.state()["alert"]; }
@@ -55,7 +55,7 @@ TEST_F(KeyboardTest, ArrowsDoNothingDuringAJourneyOrWhileMagnifiedAsSwipesDoNoth
     showRegion("Test Body", "Anterior");
     viewer().view()->setUserInteractionEnabled(false); // as every step of a journey does
     script("key Left\nwait 2\n");
-    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().currentView(), "Anterior");
     viewer().view()->setUserInteractionEnabled(true);
 
     script("key +\nwait 1\n"); // the magnifier shows only with the flags
@@ -63,7 +63,7 @@ TEST_F(KeyboardTest, ArrowsDoNothingDuringAJourneyOrWhileMagnifiedAsSwipesDoNoth
     script("key f\nwait 1\nkey +\nwait 1\n");
     ASSERT_TRUE(viewer().isMagnified());
     script("key Left\nkey Down\nwait 2\n");
-    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().currentView(), "Anterior");
     EXPECT_TRUE(viewer().isMagnified());
     script("key -\nwait 1\n");
     EXPECT_FALSE(viewer().isMagnified());

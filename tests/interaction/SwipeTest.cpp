@@ -27,7 +27,7 @@ protected:
     std::string viewAfterSwipe(const char* region, const char* fromView, Direction direction) {
         showRegion(region, fromView);
         swipeTowards(direction);
-        return viewer().viewTorvex;
+        return viewer().currentView();
     }
     // Each starts on the bare picture, clear of the title buttons of the sub-regions.
     void swipeTowards(Direction direction) {
@@ -51,7 +51,7 @@ protected:
         showRegion("Test Body", "Anterior");
         ui::Point start{dx < 0 ? 300.0 : 40.0, dy < 0 ? 420.0 : 60.0};
         swipe(start, {start.x + dx, start.y + dy});
-        return viewer().viewTorvex;
+        return viewer().currentView();
     }
 };
 
@@ -99,7 +99,7 @@ TEST_F(SwipeTest, EachSwipeRuleTurnsToTheNeighbourItNames) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.region) + " / " + c.fromView);
         EXPECT_EQ(viewAfterSwipe(c.region, c.fromView, c.direction), c.toView);
-        EXPECT_EQ(viewer().oldViewTorvex, c.fromView);
+        EXPECT_EQ(viewer().previousView(), c.fromView);
         driver.advance(3);
         EXPECT_EQ(driver.state()["interaction"], true) << "touches are back, even where the view is missing";
     }
@@ -108,7 +108,7 @@ TEST_F(SwipeTest, EachSwipeRuleTurnsToTheNeighbourItNames) {
 TEST_F(SwipeTest, RightSwipeFromPosteriorWithoutALeftViewReentersTheSameView) {
     showRegion("Chest", "Posterior");
     swipeTowards(Direction::Right);
-    EXPECT_EQ(viewer().viewTorvex, "Posterior");
+    EXPECT_EQ(viewer().currentView(), "Posterior");
     EXPECT_EQ(driver.state()["interaction"], false) << "the view is shown again";
     driver.advance(1);
     EXPECT_EQ(driver.state()["interaction"], true);
@@ -117,9 +117,9 @@ TEST_F(SwipeTest, RightSwipeFromPosteriorWithoutALeftViewReentersTheSameView) {
 TEST_F(SwipeTest, AFrontDerivedViewTurnsLikeTheFrontViewThroughAnterior) {
     showRegion("Test Body", "Anterior Skin");
     swipeTowards(Direction::Left);
-    EXPECT_EQ(viewer().viewTorvex, "Anterior") << "the skin view first returns to its base view";
+    EXPECT_EQ(viewer().currentView(), "Anterior") << "the skin view first returns to its base view";
     driver.advance(1.25);
-    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    EXPECT_EQ(viewer().currentView(), "Lateral");
 }
 
 TEST_F(SwipeTest, AMagnifiedPictureIsPannedWithinThePictureBand) {
@@ -135,7 +135,7 @@ TEST_F(SwipeTest, AMagnifiedPictureIsPannedWithinThePictureBand) {
     app.moveTouches({{0, {0, 100}}});
     EXPECT_EQ(picture().center(), (ui::Point{50, 130}));
     app.endTouches({{0, {0, 100}}});
-    EXPECT_EQ(viewer().viewTorvex, "Anterior") << "a pan is no swipe";
+    EXPECT_EQ(viewer().currentView(), "Anterior") << "a pan is no swipe";
 }
 
 TEST_F(SwipeTest, APanStopsWhereTheFingerComesNearATwoFingerStart) {
@@ -164,7 +164,7 @@ TEST_F(SwipeTest, TheQuestionPanelFollowsTheFingerAndNeverSwipes) {
     app.moveTouches({{0, {60, 370}}});
     EXPECT_EQ(panel.center(), (ui::Point{-30, 380}));
     app.endTouches({{0, {60, 370}}});
-    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().currentView(), "Anterior");
     EXPECT_EQ(viewer().hotSpots().count(), 0) << "the pulse stays off while a quiz panel is on screen";
 }
 

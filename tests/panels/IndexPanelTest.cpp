@@ -25,7 +25,7 @@ protected:
 
     // The structure's bubble is open in the region that holds it.
     void expectBubbleOf(const std::string& title, const std::string& region) {
-        EXPECT_EQ(viewer().root->getHeader(), region);
+        EXPECT_EQ(viewer().currentRegion()->getHeader(), region);
         ASSERT_TRUE(bubbles().labelForFlag());
         EXPECT_EQ(bubbles().labelForFlag()->text(), title);
         EXPECT_EQ(bubbles().labelForFlag()->alpha(), 1);
@@ -116,7 +116,7 @@ TEST_F(IndexPanelShown, EveryKindOfRowEndsWhereItsTermIs) {
         wait(9.5);
         if (row.bubble)
             expectBubbleOf(row.bubble, row.region);
-        EXPECT_EQ(viewer().root->getHeader(), row.region);
+        EXPECT_EQ(viewer().currentRegion()->getHeader(), row.region);
         EXPECT_TRUE(viewer().journey().enterArray().empty());
         EXPECT_EQ(driver.state()["interaction"], true);
         EXPECT_EQ(viewer().bar().button(Bar::Back)->isHidden(), std::string(row.region) == "Body");

@@ -128,7 +128,7 @@ TEST_F(InfoPanel, TheBubblesNamesStayInFrontOfTheDetailPanel) {
 
 TEST_F(InfoPanel, ALongDetailTextKeepsToThePictureBandAndScrolls) {
     showRegion("Chest");
-    for (const auto& entry : viewer().allInfo->lastChild()->children) {
+    for (const auto& entry : viewer().content().allInfo->lastChild()->children) {
         if (entry->attribute("id") == "Label Lung") {
             entry->leafvalue.clear();
             for (int i = 0; i < 40; ++i)

@@ -36,7 +36,7 @@ protected:
 
     // The region that shows the asked structure, with its flags up, as a user would have zoomed in.
     void goToAskedRegion() {
-        const TreeNode* point = viewer().indexDictionary.find(asked());
+        const TreeNode* point = viewer().content().indexDictionary.find(asked());
         ASSERT_NE(point, nullptr);
         showRegion(std::string(TorvexView::ancestor(point, 4)->getHeader()));
         wait(1.0);
@@ -117,7 +117,7 @@ TEST_F(QuizFlow, AFlagOfTheAskedStructureIsACorrectAnswerAndNextMovesOn) {
     EXPECT_EQ(text("numQuestion"), "Question 2 of 12:");
     EXPECT_EQ(text("procent"), "8 %");
     EXPECT_EQ(quiz().countAns(), 0);
-    EXPECT_EQ(viewer().root->getHeader(), "Body") << "every question starts from the top";
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Body") << "every question starts from the top";
 }
 
 TEST_F(QuizFlow, ThreeWrongAnswersOfferFindWhichTravelsToTheStructure) {

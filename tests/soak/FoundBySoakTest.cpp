@@ -43,13 +43,13 @@ protected:
 // was heading for: the touches never came back.
 TEST_F(FoundBySoak, anIndexJourneyFromTheBackOfTheTopRegionEndsAtItsStructure) {
     run({"wait 1", "tap 160 100", "wait 2", "press views", "wait 2", "press Posterior", "wait 3"});
-    ASSERT_EQ(viewer().viewTorvex, "Posterior");
+    ASSERT_EQ(viewer().currentView(), "Posterior");
     EXPECT_EQ(viewer().journey().tempView(), "") << "no side view to pass on the way";
 
     run({"press index", "wait 1", "press Arteries", "wait 12"});
 
     EXPECT_TRUE(viewer().journey().enterArray().empty());
-    EXPECT_EQ(viewer().viewTorvex, "Ant. Circulation");
+    EXPECT_EQ(viewer().currentView(), "Ant. Circulation");
     EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
     ASSERT_TRUE(viewer().flagBubbles().labelForFlag());
     EXPECT_EQ(viewer().flagBubbles().labelForFlag()->text(), "Arteries");
@@ -73,8 +73,8 @@ TEST_F(FoundBySoak, aJourneyIntoTheFemaleFigureFromBehindShowsItAndOpensTheBubbl
     std::cerr.rdbuf(saved);
 
     EXPECT_EQ(warnings.str(), "");
-    EXPECT_EQ(viewer().root->getHeader(), "Female Genital Organs");
-    EXPECT_EQ(viewer().viewTorvex, "Ant. Female");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Female Genital Organs");
+    EXPECT_EQ(viewer().currentView(), "Ant. Female");
     EXPECT_TRUE(viewer().journey().enterArray().empty());
     EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
     ASSERT_TRUE(viewer().flagBubbles().labelForFlag());
@@ -91,7 +91,7 @@ TEST_F(FoundBySoak, aJourneyStartedWhileViewChangesOverlapStillEndsAtItsStructur
          "press index", "press Arteries", "wait 30"});
 
     EXPECT_TRUE(viewer().journey().enterArray().empty());
-    EXPECT_EQ(viewer().viewTorvex, "Ant. Circulation");
+    EXPECT_EQ(viewer().currentView(), "Ant. Circulation");
     EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
     ASSERT_TRUE(viewer().flagBubbles().labelForFlag());
     EXPECT_EQ(viewer().flagBubbles().labelForFlag()->text(), "Arteries");

@@ -232,11 +232,11 @@ public:
         if (!viewer)
             return std::nullopt;
         if (regions_.empty()) {
-            if (!TorvexView::isTopRegion(viewer->root))
+            if (!TorvexView::isTopRegion(viewer->currentRegion()))
                 return "the loaded viewer does not start at the top region";
-            collectRegions(viewer->root);
+            collectRegions(viewer->currentRegion());
         }
-        if (!regions_.count(viewer->root))
+        if (!regions_.count(viewer->currentRegion()))
             return "root is not a region of the loaded tree";
         sampleTouchesNow();
         return touchesBroken_;
@@ -311,7 +311,7 @@ Broken unexpectedWarning(std::ostringstream& caught, const TorvexView* viewer) {
     std::istringstream lines(caught.str());
     caught.str("");
     for (std::string line; std::getline(lines, line);) {
-        std::string missing = viewer ? "picture not in bundle: " + viewer->src + "/" : "\n";
+        std::string missing = viewer ? "picture not in bundle: " + viewer->pictureFolder() + "/" : "\n";
         bool thumbnail = line.rfind(missing, 0) == 0 && line.find('/', missing.size()) == std::string::npos;
         if (!line.empty() && line.rfind("font family", 0) != 0 && !thumbnail)
             return "the program warned: " + line;

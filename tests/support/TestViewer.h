@@ -87,7 +87,7 @@ protected:
     // Puts `region` (a header anywhere in the tree) on screen in `view`, as if the user had got there,
     // and lets the cross-fade end.
     void showRegion(const std::string& region, const std::string& view = "Anterior") {
-        TreeNode* found = regionInTree(viewer().root, region);
+        TreeNode* found = regionInTree(viewer().currentRegion(), region);
         ASSERT_NE(found, nullptr) << region;
         viewer().showRegion(*found, view);
         driver.advance(1.0);

@@ -39,9 +39,9 @@ TEST_F(Display, putsTitleButtonsAndRingsWhereTheHitAreasSay) {
 }
 
 TEST_F(Display, aHitAreaMarkedAbsentGetsARingButNoTitleButton) {
+    showRegion("Upper Limb", "Posterior");
     viewer().cleanButtons();
-    viewer().viewTorvex = "Posterior";
-    viewer().updatePart(TorvexView::subRegionsOf(viewer().root));
+    viewer().updatePart(TorvexView::subRegionsOf(viewer().currentRegion()));
     EXPECT_EQ(titlesOf(viewer().hotSpots().buttons()), (std::vector<std::string>{"Arm", "Forearm"}));
     EXPECT_EQ(titlesOf(viewer().hotSpots().hotSpotButtons()),
               (std::vector<std::string>{"Arm", "Forearm", "Hand"}));
@@ -55,8 +55,8 @@ TEST_F(Display, theScalpelTakesARegionAtItsMarkAndEndsTheButtons) {
     regions.push_back(regionWithHitArea("Artery", {{"x", "30"}, {"y", "30"}}));
     viewer().cleanButtons();
     viewer().updatePart(regions);
-    EXPECT_EQ(viewer().scalpel->currentTitle(), "Vein - L");
-    EXPECT_FALSE(viewer().scalpel->isHidden());
+    EXPECT_EQ(scalpel().currentTitle(), "Vein - L");
+    EXPECT_FALSE(scalpel().isHidden());
     EXPECT_EQ(titlesOf(viewer().hotSpots().buttons()), (std::vector<std::string>{"Nerve - L"}));
 }
 
@@ -78,8 +78,8 @@ TEST_F(Display, viewSettingsShowTheButtonsAndTurnMarkedTextIntoPlainText) {
     EXPECT_FALSE(viewer().bar().button(Bar::Flags)->isHidden());
     EXPECT_TRUE(viewer().hotSpots().hotSpotOn());
     enter("Arm");
-    EXPECT_EQ(viewer().zoom, (ui::Point{96, 0}));
-    EXPECT_FLOAT_EQ(viewer().scale, 40);
+    EXPECT_EQ(viewer().zoomOut(), (ui::Point{96, 0}));
+    EXPECT_EQ(state()["scale"], 40);
     EXPECT_EQ(viewer().infoPanel().info(), "The arm lies between the shoulder & the elbow.\n");
     enter("Elbow");
     EXPECT_FALSE(viewer().hotSpots().hotSpotOn());

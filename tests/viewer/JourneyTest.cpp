@@ -9,7 +9,7 @@ using Json = nlohmann::ordered_json;
 namespace {
 
 std::string rootOf(TorvexView& viewer) {
-    return std::string(viewer.root->getHeader());
+    return std::string(viewer.currentRegion()->getHeader());
 }
 
 } // namespace

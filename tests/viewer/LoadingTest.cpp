@@ -34,7 +34,7 @@ TEST_F(Loading, placesEveryControlAtItsPlaceOnTheReferenceScreenUnderItsFieldNam
     for (const char* field : {"scalpel", "Info", "helpView2"})
         EXPECT_NE(driver.find(field), nullptr) << field;
     TorvexView& v = viewer();
-    EXPECT_EQ(v.scalpel->center(), (ui::Point{240, 75}));
+    EXPECT_EQ(scalpel().center(), (ui::Point{240, 75}));
     // Made off screen at x 600, then pushed further out by every closing of the index.
     EXPECT_GE(v.index().panel()->frame().x(), 600);
     // Three sub-regions of the top region have a title button in "Anterior": 35 x 3 + 100 high.
@@ -50,7 +50,7 @@ TEST_F(Loading, showsTheBarControlsTheTopRegionOffersAndHidesTheBackControls) {
     EXPECT_TRUE(v.bar().button(Bar::Back)->isHidden());
     EXPECT_TRUE(v.bar().backCaption()->isHidden());
     EXPECT_TRUE(v.bar().button(Bar::Magnifier)->isHidden());
-    EXPECT_TRUE(v.scalpel->isHidden());
+    EXPECT_TRUE(scalpel().isHidden());
     // The background switch offers the colour it would change to, and the views button is in front.
     EXPECT_EQ(v.view()->backgroundColor(), ui::Color::black());
     EXPECT_NE(v.bar().button(Bar::BackgroundSwitch)->currentImage().fileName().find("whiteButton"),
@@ -60,12 +60,12 @@ TEST_F(Loading, showsTheBarControlsTheTopRegionOffersAndHidesTheBackControls) {
 
 TEST_F(Loading, callsBackOnceWithTheTopRegionInAnteriorAndFadesItsPictureIn) {
     EXPECT_EQ(loadedCallbacks_, 1);
-    EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Upper Limb");
     EXPECT_EQ(viewer().bar().title()->text(), "Anterior: Upper Limb");
-    EXPECT_EQ(viewer().allInfo->lastChild()->children.size(), 24u);
+    EXPECT_EQ(viewer().content().allInfo->lastChild()->children.size(), 24u);
     EXPECT_FALSE(interaction());
     wait(0.1);
-    EXPECT_DOUBLE_EQ(viewer().secondImage->alpha(), 1);
+    EXPECT_DOUBLE_EQ(driver.find("secondImage")->alpha(), 1);
     EXPECT_EQ(shownPicture(), "upper_limb/anterior.png");
     wait(0.84);
     EXPECT_FALSE(interaction());

@@ -10,7 +10,7 @@ TEST_F(Navigation, enteringARegionSwapsThePicturesAndGivesTouchesBackAfterTheTra
     wait(1);
     ui::ImageView* before = viewer().displayedImage();
     press("Arm");
-    EXPECT_EQ(viewer().root->getHeader(), "Arm");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Arm");
     EXPECT_EQ(viewer().bar().title()->text(), "Anterior: Arm");
     EXPECT_EQ(viewer().bar().backCaption()->text(), "Upper Limb");
     EXPECT_EQ(viewer().bar().button(Bar::Back)->currentTitle(), "Upper Limb");
@@ -36,12 +36,12 @@ TEST_F(Navigation, goingBackNamesTheParentOfTheRegionReturnedToAndHidesTheContro
     enter("Elbow");
     EXPECT_EQ(viewer().bar().backCaption()->text(), "Arm");
     goBack();
-    EXPECT_EQ(viewer().root->getHeader(), "Arm");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Arm");
     EXPECT_EQ(viewer().bar().backCaption()->text(), "Upper Limb");
     EXPECT_FALSE(viewer().bar().button(Bar::Back)->isHidden());
     EXPECT_EQ(shownPicture(), "arm/anterior.png");
     goBack();
-    EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Upper Limb");
     EXPECT_TRUE(viewer().bar().button(Bar::Back)->isHidden());
     EXPECT_TRUE(viewer().bar().backCaption()->isHidden());
     EXPECT_EQ(shownPicture(), "upper_limb/anterior.png");
@@ -76,19 +76,17 @@ TEST_F(Navigation, buttonEnteringIsIgnoredWhileClimbingToTheTop) {
     ui::Button elbow;
     elbow.setTitle("Elbow");
     viewer().enterToPart(&elbow);
-    EXPECT_EQ(viewer().root->getHeader(), "Arm");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Arm");
 }
 
 TEST_F(Navigation, aViewAliasIsReplacedByTheViewItNamesAndKeepsTheBackCaption) {
-    wait(1);
-    viewer().oldViewTorvex = "Anterior";
-    viewer().viewTorvex = "Lateral";
+    showRegion("Upper Limb", "Lateral");
     ui::Button hand;
     hand.setTitle("Hand");
     viewer().enterToPart(&hand);
     wait(0.85);
-    EXPECT_EQ(viewer().root->getHeader(), "Hand");
-    EXPECT_EQ(viewer().viewTorvex, "Anterior");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Hand");
+    EXPECT_EQ(viewer().currentView(), "Anterior");
     EXPECT_EQ(viewer().bar().backCaption()->text(), "Upper Limb");
     EXPECT_EQ(shownPicture(), "hand/anterior.png");
     // Only views without an alias are offered.
@@ -101,9 +99,9 @@ TEST_F(Navigation, aViewAliasIsReplacedByTheViewItNamesAndKeepsTheBackCaption) {
 TEST_F(Navigation, whereThereIsNothingToShowThePictureStaysAndTouchesComeBack) {
     wait(1);
     viewer().back();
-    EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Upper Limb");
     EXPECT_TRUE(interaction());
-    TorvexView::viewNamed(viewer().root, "Lateral")->setAttribute("realheader", "Left Side");
+    TorvexView::viewNamed(viewer().currentRegion(), "Lateral")->setAttribute("realheader", "Left Side");
     viewer().showView("Left Side");
     wait(1);
     EXPECT_EQ(shownPicture(), "upper_limb/anterior.png");
@@ -113,7 +111,7 @@ TEST_F(Navigation, whereThereIsNothingToShowThePictureStaysAndTouchesComeBack) {
 
 TEST_F(Navigation, aRegionWithoutTheCurrentViewKeepsThePictureAndGivesTouchesBack) {
     enter("Arm");
-    viewer().showRegion(*viewer().root, "Medial");
+    viewer().showRegion(*viewer().currentRegion(), "Medial");
     EXPECT_TRUE(interaction());
     EXPECT_EQ(shownPicture(), "arm/anterior.png");
 }
@@ -126,10 +124,10 @@ TEST_F(Navigation, backFromAViewTheParentLacksTurnsToAnteriorAndStays) {
     TorvexView::viewNamed(region("Upper Limb"), "Lateral")->setAttribute("header", "Lateral Old");
     EXPECT_TRUE(viewer().checkIfNeededChangeView());
     viewer().back();
-    EXPECT_EQ(viewer().viewTorvex, "Anterior");
-    EXPECT_EQ(viewer().oldViewTorvex, "Lateral");
+    EXPECT_EQ(viewer().currentView(), "Anterior");
+    EXPECT_EQ(viewer().previousView(), "Lateral");
     wait(2);
-    EXPECT_EQ(viewer().root->getHeader(), "Arm");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Arm");
     EXPECT_EQ(shownPicture(), "arm/anterior.png");
 }
 
@@ -138,23 +136,19 @@ TEST_F(Navigation, anExplodedViewTheParentLacksReturnsToThePreviousViewThenGoesB
     viewer().showView("Anterior Exp");
     wait(1);
     viewer().back();
-    EXPECT_EQ(viewer().viewTorvex, "Anterior");
-    EXPECT_EQ(viewer().root->getHeader(), "Forearm");
+    EXPECT_EQ(viewer().currentView(), "Anterior");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Forearm");
     wait(1.29);
-    EXPECT_EQ(viewer().root->getHeader(), "Forearm");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Forearm");
     wait(0.02);
-    EXPECT_EQ(viewer().root->getHeader(), "Upper Limb");
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Upper Limb");
 }
 
 TEST_F(Navigation, anExplodedViewGoesBackWithoutAViewChangeOnlyFromItsBaseView) {
-    viewer().root = region("Wrist");
-    viewer().viewTorvex = "Anterior Exp";
-    viewer().oldViewTorvex = "Anterior";
-    EXPECT_FALSE(viewer().checkIfNeededChangeView());
-    viewer().oldViewTorvex = "Posterior";
-    EXPECT_TRUE(viewer().checkIfNeededChangeView());
-    viewer().oldViewTorvex = "Anterior";
+    TreeNode* wrist = region("Wrist");
+    EXPECT_FALSE(TorvexView::checkIfNeededChangeView(wrist, "Anterior Exp", "Anterior"));
+    EXPECT_TRUE(TorvexView::checkIfNeededChangeView(wrist, "Anterior Exp", "Posterior"));
     TreeNode* exploded = TorvexView::viewNamed(region("Forearm"), "Anterior Exp");
     exploded->children[1]->setAttribute("exist", "false");
-    EXPECT_TRUE(viewer().checkIfNeededChangeView());
+    EXPECT_TRUE(TorvexView::checkIfNeededChangeView(wrist, "Anterior Exp", "Anterior"));
 }

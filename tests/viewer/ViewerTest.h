@@ -19,6 +19,7 @@ protected:
 
     bool interaction() { return viewer().view()->isUserInteractionEnabled(); }
     nlohmann::ordered_json state() { return driver.state(); }
+    ui::Button& scalpel() { return dynamic_cast<ui::Button&>(*driver.find("scalpel")); }
     // Enters the sub-region named `header` through its title button and lets the transition end.
     void enter(const std::string& header) {
         wait(1);
@@ -42,7 +43,9 @@ protected:
             titles.push_back(button->currentTitle());
         return titles;
     }
-    TreeNode* region(const std::string& header) { return testviewer::regionInTree(viewer().root, header); }
+    TreeNode* region(const std::string& header) {
+        return testviewer::regionInTree(viewer().currentRegion(), header);
+    }
 };
 
 inline ::testing::AssertionResult sameRect(const ui::Rect& actual, const ui::Rect& expected) {

@@ -58,9 +58,9 @@ TEST_F(ViewsStrip, choosingAViewShowsItThreeQuartersOfASecondLaterAndClosesTheSt
     press("views");
     wait(1.5);
     press("Lateral");
-    EXPECT_EQ(viewer().viewTorvex, "Lateral");
+    EXPECT_EQ(viewer().currentView(), "Lateral");
     EXPECT_EQ(viewer().journey().itsNeedView(), "Lateral");
-    EXPECT_EQ(viewer().oldViewTorvex, "Anterior");
+    EXPECT_EQ(viewer().previousView(), "Anterior");
     wait(0.74);
     EXPECT_EQ(viewer().bar().title()->text(), "Anterior: Upper Limb");
     wait(0.02);
@@ -76,7 +76,7 @@ TEST_F(ViewsStrip, choosingTheViewOnScreenChangesNothing) {
     wait(1.5);
     press("Anterior");
     wait(1);
-    EXPECT_EQ(viewer().oldViewTorvex, "");
+    EXPECT_EQ(viewer().previousView(), "");
     EXPECT_EQ(viewer().viewsChooser().strip()->frame().x(), 0);
 }
 
@@ -87,13 +87,13 @@ TEST_F(ViewsStrip, choosingAViewWhileMagnifiedLeavesMagnificationFirst) {
     ui::Button medial;
     medial.setTitle("Medial");
     viewer().changeView(&medial);
-    EXPECT_FALSE(viewer().zoomOn);
-    EXPECT_EQ(viewer().viewTorvex, "Medial");
+    EXPECT_EQ(state()["zoomOn"], false);
+    EXPECT_EQ(viewer().currentView(), "Medial");
 }
 
 TEST_F(ViewsStrip, equalViewNamesAreListedOnce) {
     wait(1);
-    TorvexView::viewNamed(viewer().root, "Medial")->setAttribute("header", "Lateral");
+    TorvexView::viewNamed(viewer().currentRegion(), "Medial")->setAttribute("header", "Lateral");
     viewer().refresh();
     EXPECT_EQ(viewer().imageViews().size(), 5u);
     EXPECT_EQ(viewer().imageViews()[2],
