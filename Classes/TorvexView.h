@@ -1,12 +1,12 @@
 #pragma once
-// The anatomy viewer: the controller that owns the content trees, the two picture views, the bar
-// buttons, and the parts (rings, flags and bubble, help, information, index and quiz panels, the
+// The anatomy viewer: the controller that owns the content trees, the two picture views, and the
+// parts (bar, views chooser, rings, flags and bubble, help, information, index and quiz panels, the
 // journey), which it wires together through their hooks. Its methods are spread over one source file
 // per job (TorvexViewLoading.cpp, TorvexViewNavigation.cpp, ...), all sharing this header.
 //
-// The fields below are the state the viewer's own jobs share (the region and view on screen, the
-// magnification ...); each part keeps its own privately. Each viewer starts from their
-// initial values, which keeps tests independent of each other.
+// Its private fields are the state the viewer's own jobs share (the region and view on screen, the
+// magnification ...); each part keeps its own privately. Each viewer starts from their initial
+// values, which keeps tests independent of each other.
 //
 // Everything runs on the run loop's thread. A multi-step journey is the queue of steps of `Journey`,
 // which the run loop's timers drive; while a step runs, user interaction on the viewer's view is off,
