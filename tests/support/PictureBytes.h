@@ -4,8 +4,9 @@
 
 #include <cairo.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <zlib.h>
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <ostream>
@@ -90,85 +91,37 @@ inline void appendBigEndian32(std::string& out, std::uint32_t value) {
         out += static_cast<char>((value >> shift) & 0xff);
 }
 
-inline std::uint32_t crc32(const std::string& bytes) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> entries{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = c & 1 ? 0xedb88320u ^ (c >> 1) : c >> 1;
-            entries[n] = c;
-        }
-        return entries;
-    }();
-    std::uint32_t c = 0xffffffffu;
-    for (unsigned char byte : bytes)
-        c = table[(c ^ byte) & 0xff] ^ (c >> 8);
-    return c ^ 0xffffffffu;
-}
-
 inline void appendChunk(std::string& png, const std::string& type, const std::string& data) {
     appendBigEndian32(png, static_cast<std::uint32_t>(data.size()));
     std::string typed = type + data;
     png += typed;
-    appendBigEndian32(png, crc32(typed));
+    appendBigEndian32(png, static_cast<std::uint32_t>(
+                               ::crc32(0, reinterpret_cast<const Bytef*>(typed.data()), typed.size())));
 }
 
-// Deflate bits, least significant first; Huffman codes go in from their most significant bit.
-class BitWriter {
-public:
-    void bits(std::uint32_t value, int count) {
-        for (int i = 0; i < count; ++i)
-            bit((value >> i) & 1);
-    }
-    void code(std::uint32_t value, int length) {
-        for (int i = length - 1; i >= 0; --i)
-            bit((value >> i) & 1);
-    }
-    std::string finish() {
-        if (used_ > 0)
-            out_ += static_cast<char>(current_);
-        return std::move(out_);
-    }
-
-private:
-    void bit(std::uint32_t value) {
-        current_ |= value << used_;
-        if (++used_ == 8) {
-            out_ += static_cast<char>(current_);
-            current_ = 0;
-            used_ = 0;
-        }
-    }
-    std::string out_;
-    std::uint32_t current_ = 0;
-    int used_ = 0;
-};
-
-// A zlib stream of `count` zero bytes in one block of fixed codes: a literal zero, then copies of 258
-// bytes at distance 1, then the rest as literals.
+// A zlib stream of `count` zero bytes, compressed a block of zeros at a time.
 inline std::string zeroBytesZlib(std::uint64_t count) {
-    constexpr std::uint32_t literalZero = 0x30, length258 = 0xc5, endOfBlock = 0;
-    BitWriter writer;
-    writer.bits(1, 1); // the final block
-    writer.bits(1, 2); // fixed codes
-    std::uint64_t left = count;
-    if (left > 0) {
-        writer.code(literalZero, 8);
-        --left;
+    static const std::string zeros(1 << 16, '\0');
+    z_stream stream{};
+    deflateInit(&stream, Z_BEST_COMPRESSION);
+    std::string out;
+    char buffer[1 << 14];
+    int flush = Z_NO_FLUSH;
+    while (flush != Z_FINISH || stream.avail_out == 0) {
+        if (stream.avail_in == 0) {
+            std::uint64_t piece = std::min<std::uint64_t>(count, zeros.size());
+            count -= piece;
+            stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.data()));
+            stream.avail_in = static_cast<uInt>(piece);
+            flush = count == 0 ? Z_FINISH : Z_NO_FLUSH;
+        }
+        stream.next_out = reinterpret_cast<Bytef*>(buffer);
+        stream.avail_out = sizeof buffer;
+        deflate(&stream, flush);
+        out.append(buffer, sizeof buffer - stream.avail_out);
     }
-    for (; left >= 258; left -= 258) {
-        writer.code(length258, 8);
-        writer.code(0, 5); // distance 1
-    }
-    for (; left > 0; --left)
-        writer.code(literalZero, 8);
-    writer.code(endOfBlock, 7);
-    std::string stream = "\x78\x01";
-    stream += writer.finish();
-    // Adler-32 of zeros: the sum stays 1 and the second sum adds it once per byte.
-    appendBigEndian32(stream, static_cast<std::uint32_t>(count % 65521) << 16 | 1);
-    return stream;
+    deflateEnd(&stream);
+    return out;
 }
 
 } // namespace detail
