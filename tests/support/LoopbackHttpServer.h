@@ -1,14 +1,6 @@
 #pragma once
-// The test content server: a tiny HTTP/1.1 server on 127.0.0.1 (a port the kernel picks) that answers
-// every request with what `answer` says for its path, each connection on a thread of its own so that
-// a slow answer never holds up another request. Header-only, so that every test group may use it.
-//
-// Besides plain answers and redirects it misbehaves as content servers do:
-//   stalled()        accepts the connection and never answers
-//   held(reply)      answers only once the test calls `release()` (or the server stops), so a test
-//                    can check what the program does before and after the answer
-//   slow(reply, n)   sends the answer in n pieces, a twentieth of a second apart
-// Every loop ends when the answer is sent or the server stops.
+// The test content server: HTTP/1.1 on 127.0.0.1, each connection on a thread of its own, answering
+// what `answer` says for the path; it may stall, hold an answer until `release()`, or send it slowly.
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -154,7 +146,8 @@ private:
             parts.push_back(reply.body.substr(at, pieceSize));
         for (size_t part = 0; part < parts.size(); ++part) {
             // The pieces of a slow answer a twentieth of a second apart, unless the server stops.
-            if (part > 1 && stopPipeReadableWithin(50))
+            pollfd stop = {stopPipe_[0], POLLIN, 0};
+            if (part > 1 && ::poll(&stop, 1, 50) > 0)
                 return;
             for (size_t sent = 0; sent < parts[part].size();) {
                 ssize_t n =
@@ -164,10 +157,6 @@ private:
                 sent += static_cast<size_t>(n);
             }
         }
-    }
-    bool stopPipeReadableWithin(int milliseconds) const {
-        pollfd stop = {stopPipe_[0], POLLIN, 0};
-        return ::poll(&stop, 1, milliseconds) > 0;
     }
 
     Answer answer_;

@@ -1,7 +1,6 @@
 #pragma once
-// Network namespaces for reachability tests: a scenario runs in a child process with a network of
-// its own (only a loopback link, down, no routes), which it changes freely with `ip` without touching
-// the machine's real network. Header-only, so that every test group may use it.
+// Reachability scenarios, each in a child process with a network of its own (only a loopback link,
+// down, no routes) that it changes freely with `ip`. Header-only, so that every test group may use it.
 
 #include <cerrno>
 #include <cstdlib>
@@ -25,17 +24,7 @@ public:
     std::string failures;
 };
 
-struct ScenarioOutcome {
-    enum class Result { Passed, Failed, Skipped } result;
-    std::string report; // the failed checks, or why the scenario was skipped
-};
-
-inline ScenarioOutcome runInNewNetworkNamespace(const std::function<void(ScenarioChecks&)>& scenario);
-// The same inside a test: the test fails with the failed checks, or is skipped where no namespace can be
-// made.
-
-// Changes the namespace's network with the `ip` command ("route add 10.0.0.0/8 dev lo"); false when
-// it fails.
+// Changes the namespace's network ("route add 10.0.0.0/8 dev lo"); false when it fails.
 inline bool ip(const std::string& arguments) {
     return std::system(("ip " + arguments + " >/dev/null 2>&1").c_str()) == 0;
 }
@@ -44,84 +33,46 @@ inline bool ip(const std::string& arguments) {
 inline bool waitReadable(int fd) {
     pollfd watched{fd, POLLIN, 0};
     int ready;
-    do
-        ready = ::poll(&watched, 1, 2000);
-    while (ready < 0 && errno == EINTR);
+    while ((ready = ::poll(&watched, 1, 2000)) < 0 && errno == EINTR) {
+    }
     return ready > 0;
 }
 
-namespace network_namespace_detail {
-
-inline constexpr int skippedExitCode = 77;
-
-inline std::string enterNewNetworkNamespace() {
-    if (::unshare(CLONE_NEWNET) == 0)
-        return "";
-    int direct = errno;
-    // Without the privilege, a user namespace of our own grants it inside.
-    if (::unshare(CLONE_NEWUSER | CLONE_NEWNET) == 0)
-        return "";
-    return std::string("no network namespace: ") + std::strerror(direct) + " / " + std::strerror(errno);
-}
-
-inline void writeAll(int fd, const std::string& text) {
-    size_t written = 0;
-    while (written < text.size()) {
-        ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n <= 0)
-            return;
-        written += static_cast<size_t>(n);
-    }
-}
-
-inline std::string readAll(int fd) {
-    std::string text;
-    char buffer[1024];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
-        if (n > 0)
-            text.append(buffer, static_cast<size_t>(n));
-    return text;
-}
-
-[[noreturn]] inline void runChild(int reportFd, const std::function<void(ScenarioChecks&)>& scenario) {
-    std::string why = enterNewNetworkNamespace();
-    if (!why.empty()) {
-        writeAll(reportFd, why);
-        ::_exit(skippedExitCode);
-    }
-    ScenarioChecks checks;
-    scenario(checks);
-    writeAll(reportFd, checks.failures);
-    ::_exit(checks.failures.empty() ? 0 : 1);
-}
-
-} // namespace network_namespace_detail
-
-inline ScenarioOutcome runInNewNetworkNamespace(const std::function<void(ScenarioChecks&)>& scenario) {
+// Runs `scenario` in a new network namespace: the test fails with its failed checks, or is skipped
+// where no namespace can be made (without the privilege, a user namespace of our own grants it).
+inline void runScenario(const std::function<void(ScenarioChecks&)>& scenario) {
+    constexpr int skipped = 77;
     int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0)
-        return {ScenarioOutcome::Result::Failed, "no pipe"};
+    ASSERT_EQ(::pipe2(report, O_CLOEXEC), 0);
     pid_t child = ::fork();
     if (child == 0) {
-        ::close(report[0]);
-        network_namespace_detail::runChild(report[1], scenario);
+        ScenarioChecks checks;
+        int direct = ::unshare(CLONE_NEWNET) == 0 ? 0 : errno;
+        bool none = direct && ::unshare(CLONE_NEWUSER | CLONE_NEWNET) != 0;
+        if (none)
+            checks.failures =
+                std::string("no network namespace: ") + std::strerror(direct) + " / " + std::strerror(errno);
+        else
+            scenario(checks);
+        for (std::size_t at = 0; at < checks.failures.size();) {
+            ssize_t n = ::write(report[1], checks.failures.data() + at, checks.failures.size() - at);
+            if (n <= 0)
+                break;
+            at += static_cast<std::size_t>(n);
+        }
+        ::_exit(none ? skipped : checks.failures.empty() ? 0 : 1);
     }
     ::close(report[1]);
-    std::string text = network_namespace_detail::readAll(report[0]);
+    std::string text;
+    char buffer[1024];
+    for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR);)
+        text.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
     ::close(report[0]);
     int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return {ScenarioOutcome::Result::Failed, "the scenario's process did not end normally\n" + text};
-    if (WEXITSTATUS(status) == network_namespace_detail::skippedExitCode)
-        return {ScenarioOutcome::Result::Skipped, text};
-    return {WEXITSTATUS(status) == 0 ? ScenarioOutcome::Result::Passed : ScenarioOutcome::Result::Failed,
-            text};
-}
-
-inline void runScenario(const std::function<void(ScenarioChecks&)>& scenario) {
-    ScenarioOutcome outcome = runInNewNetworkNamespace(scenario);
-    if (outcome.result == ScenarioOutcome::Result::Skipped)
-        GTEST_SKIP() << outcome.report;
-    EXPECT_TRUE(outcome.result == ScenarioOutcome::Result::Passed) << outcome.report;
+    ASSERT_TRUE(child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
+        << "the scenario's process did not end normally\n"
+        << text;
+    if (WEXITSTATUS(status) == skipped)
+        GTEST_SKIP() << text;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << text;
 }

@@ -1,13 +1,8 @@
 #pragma once
-// Bundles made on the spot for the test groups that run the viewer: one of the atlases in tests/data
-// and a picture for every picture it names, in a folder of this test program's own under the system's
-// temporary folder, removed when the program ends. Header-only, so that every test group may use it.
-//
-// `withBuildArtwork` puts the build's artwork beside the atlas and draws each picture as a grey figure
-// with its region and view written on it, so that screenshots show where the viewer is.
-// `withFlatArtwork` makes everything flat and small, the artwork in known sizes so that frames can be
-// checked exactly: bar buttons 30 x 20, the ring "circle" 40 x 40, "flag" 20 x 30, "infoButton" 20 x 20,
-// "scalpel" 40 x 40, the background switch pictures 20 x 20; every view's picture is 32 x 42.
+// Bundles made on the spot: an atlas of tests/data with a picture for every picture it names, in a
+// temporary folder removed when the program ends. `withBuildArtwork`: the build's artwork and grey figures
+// naming their region and view; `withFlatArtwork`: flat pictures in known sizes (bar buttons 30 x 20,
+// "circle" 40 x 40, "flag" 20 x 30, "infoButton" 20 x 20, "scalpel" 40 x 40, every view 32 x 42).
 
 #include "Platform/Font.h"
 #include "Platform/Image.h"
@@ -53,10 +48,7 @@ inline fs::path atlasFile(const std::string& atlas) {
 }
 
 inline std::string atlasText(const std::string& atlas) {
-    std::ifstream in(atlasFile(atlas));
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return readFile(atlasFile(atlas));
 }
 
 inline void drawFigure(const fs::path& path, const std::string& name) {
