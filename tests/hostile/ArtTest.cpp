@@ -1,7 +1,5 @@
-// Pictures that are missing, or there but not holding what their name says: empty, cut short, of the
-// other kind, no picture at all, or claiming far more pixels than any screen shows. What decodes is
-// shown whatever the file is called, a JPEG cut short as far as it goes; what does not is named on
-// stderr with the reason, and the program goes on without it.
+// Pictures missing, empty, cut short, of the other kind or claiming huge sizes: what decodes is shown,
+// what does not is named on stderr, and the program goes on without it.
 
 #include "HostileTest.h"
 

@@ -1,14 +1,6 @@
 #pragma once
-// Bundles to spoil. Each one is a copy of the build's sample bundle in a folder of its own, removed
-// when the object goes; the copy has no address file, so that no run goes looking for a server.
-//
-//     HostileBundle bundle;
-//     bundle.removePicture("atlas/HumanBody/Anterior.png");     // and its @2x file
-//     bundle.replacePicture("flag.png", std::string());         // a zero-byte flag
-//     bundle.replaceAtlas(atlasXml(top, entries));              // a synthetic data file
-//
-// Picture names are the names the data file and the program use ("flag.png"); the sample keeps most
-// pictures as NAME@2x.png only, which the program prefers, so replacing a picture removes its @2x file.
+// A copy of the build's sample bundle to spoil, without address file, removed when the object goes.
+// Pictures go by the names the program uses ("flag.png"); replacing one removes its @2x file.
 
 #include "tests/support/TemporaryFolder.h"
 

@@ -1,16 +1,5 @@
 #pragma once
-// The program in this process on a spoiled bundle, launched offline as its entry launches it, with its
-// own home beside the bundle, on a virtual clock at 0, with everything it writes to stderr collected.
-//
-//     HostileBundle bundle;
-//     bundle.removePicture("flag.png");
-//     launch(bundle);
-//     openViewer();                       // loading, then a touch on the start screen
-//     press("flag");                      // a control by its title, failing the test when it cannot
-//     EXPECT_THAT(log(), HasSubstr("flag.png"));
-//
-// Every wait is on the virtual clock, so nothing here can hang on time; what the program does within
-// a step is what the test measures.
+// The program in process on a spoiled bundle, launched offline, with what it writes to stderr in `log()`.
 
 #include "HostileBundle.h"
 #include "tests/support/PictureBytes.h"

@@ -1,7 +1,4 @@
-// Names no screen was made for: far longer than the screen is wide, in right-to-left scripts, with
-// combining marks (hundreds stacked on one letter), emoji, and bytes that are no UTF-8 at all. They are
-// shown (cut off where the screen ends), sorted, searched and pressed like any other name; what is not
-// text is shown as replacement characters or named on stderr.
+// Names far longer than the screen, in right-to-left scripts, with stacked marks, emoji or no UTF-8 at all.
 
 #include "HostileTest.h"
 

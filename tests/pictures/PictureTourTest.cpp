@@ -1,10 +1,5 @@
-// The program's screens as pictures: tour.script visits them on the sample atlas, in process and on the
-// virtual clock, and each of its screenshots is compared with the one recorded in tests/data/pictures.
-// A pixel counts as changed when a channel moves by more than `channelTolerance`; a few may, as the
-// compilers of the two build trees round the drawing's arithmetic a little differently. After a change
-// meant to show, record them again (and look at them):
-//
-//     TORVEX_RECORD_PICTURES=1 build/test_pictures
+// tour.script's screenshots of the sample atlas compared with those in tests/data/pictures, a few pixels
+// allowed to differ by rounding. To record them again: TORVEX_RECORD_PICTURES=1 build/test_pictures
 
 #include "tests/support/PictureBytes.h"
 #include "tests/support/TemporaryFolder.h"
@@ -57,9 +52,11 @@ TEST(PictureTour, everyScreenLooksAsRecorded) {
         std::string name = line.substr(11), taken = home / name;
         ASSERT_TRUE(program.driver.screenshot(taken));
         if (recording)
-            std::filesystem::copy_file(taken, recorded / name, std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::copy_file(taken, recorded / name,
+                                       std::filesystem::copy_options::overwrite_existing);
         if (changedPixels(taken, recorded / name) > changedPixelsAllowed) {
-            auto kept = std::filesystem::temp_directory_path() / ("torvex-" + std::to_string(::getpid()) + "-" + name);
+            auto kept = std::filesystem::temp_directory_path() /
+                        ("torvex-" + std::to_string(::getpid()) + "-" + name);
             std::filesystem::copy_file(taken, kept);
             ADD_FAILURE() << name << " differs from the recorded picture; this run's is " << kept.string();
         }

@@ -1,10 +1,5 @@
-// The real window under a virtual X display, driven with xdotool at two sizes: the start size fits
-// the display, a resize letterboxes the screen, clicks land on the screen point under them, a click in
-// the margin touches nothing and a click with Shift held adds the mirrored second finger. Then a few
-// screens shown in the window are read back and agree with the headless composite of the same layers,
-// composited with Cairo (the virtual display's OpenGL draws with the processor) and, in a second window,
-// on the graphics processor. The one test that needs a display server; a window run without one fails at
-// once.
+// The real window under a virtual X display, driven with xdotool: clicks map back to screen points at two
+// sizes, and shown screens agree with the headless composite, on the processor and the graphics card.
 
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"

@@ -1,16 +1,6 @@
 #pragma once
-// Every shell test launches the program as its entry does, on the test atlas, with its own empty home
-// and its own loopback content server, on a virtual clock at 0.
-//
-// The bundle is assembled once per run in a temporary folder: the test atlas with small pictures, a
-// bundle titles list and a 16 x 16 bundle start picture. Each test rewrites its "url.txt" to point at
-// the test's server ("/torvexStart.jpg" and "/TitlesAndUrls.txt"), which answers 404 until the test
-// says otherwise with `serve`.
-//
-// Online launches point both reachability watchers at the loopback address, which always has a route;
-// offline launches have no watchers, so the flag stays off. Downloads give up after a few seconds, and run
-// on workers: `settle` waits until their results are posted and lets them in at the current virtual
-// time. The settings file is the test home's own.
+// The program launched as its entry does on the flat test bundle, with its own home and loopback content
+// server (404 until `serve` says otherwise); `settle` lets finished downloads in at the current time.
 
 #include "Classes/StartContent.h"
 #include "Platform/Button.h"

@@ -1,12 +1,7 @@
-// The monkey soak: the whole program on the built sample atlas, offline, driven by random lines of the
-// automation script drawn from what the screen shows (presses of visible controls, taps, drags, swipes,
-// waits, typing into the index's search, answers to the open alert), with the program's invariants
-// checked after every step. A broken invariant fails the test with the seed, the step and a script that
-// replays the run: torvex --headless --bundle BUNDLE --home "$(mktemp -d)" --script FILE. The script so
-// far is also kept in the temporary folder while a seed runs, so that a run that dies leaves it behind.
-//
+// The monkey soak: the program on the sample atlas, offline, driven by random script lines drawn from
+// what the screen shows, its invariants checked after every step; a failure gives the seed and a replay
+// script (torvex --headless --bundle BUNDLE --home "$(mktemp -d)" --script FILE).
 //     TORVEX_SOAK_SEEDS=20 TORVEX_SOAK_STEPS=5000 [TORVEX_SOAK_FIRST_SEED=1] build/test_soak
-// (default: 4 seeds of 2000 steps)
 
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/TestProgram.h"

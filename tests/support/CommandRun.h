@@ -1,7 +1,5 @@
 #pragma once
-// Runs a command line through the shell, as a user would type it, and collects its exit status and
-// what it printed on standard output; reads the JSON lines of that output. Header-only, so that every test
-// group may use it.
+// Runs a command line through the shell: its exit status and standard output, and that output's JSON lines.
 
 #include <nlohmann/json.hpp>
 

@@ -1,14 +1,6 @@
 #pragma once
-// The whole program in this process, launched as its entry launches it on a bundle and a home, on a
-// virtual clock at 0, driven by lines of the automation script or by the driver. Header-only, so that
-// every test group may use it.
-//
-//     TestProgram program(bundle, home);   // points the toolkit at them, as --bundle and --home do
-//     program.launch();                    // offline: no network watchers, the bundle's start content
-//     program.run("tap 160 420");
-//     program.viewer()->...
-//
-// Online launches point both network watchers at the loopback address, which always has a route.
+// The whole program in process on a bundle and a home, on a virtual clock at 0, driven by script lines
+// (`run`) or the driver; offline launches watch no network, online ones watch the loopback address.
 
 #include "Classes/Managers/SettingsManager.h"
 #include "Classes/StartViewController.h"
