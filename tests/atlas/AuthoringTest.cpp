@@ -20,88 +20,70 @@ namespace {
 using namespace atlas;
 
 // Edits of the sketch's authoring file and the message each brings, on the line of `at`.
+using Edits = std::vector<std::pair<std::string, std::string>>;
 struct Slip {
-    std::vector<std::pair<std::string, std::string>> edits;
+    Edits edits;
     bool stopsTheBuild;
     std::string phrase, at;
 };
+Slip stop(Edits edits, std::string phrase, std::string at) {
+    return {std::move(edits), true, phrase, at};
+}
+Slip warn(Edits edits, std::string phrase, std::string at) {
+    return {std::move(edits), false, phrase, at};
+}
 
 TEST_F(Authoring, EachMistakeIsReportedOnItsLineWithWhatToDo) {
     const Slip slips[] = {
-        {{{"    mirror\n", "    mirrored\n"}}, true, "unknown statement", "mirrored"},
-        {{{"  view Posterior\n", "\tview Posterior\n"}}, true, "not tabs", "\tview Posterior"},
-        {{{"  view Posterior\n", " view Posterior\n"}}, true, "does not line up", " view Posterior"},
-        {{{"    view Anterior\n      artwork", "    view Front\n      artwork"}},
-         true,
-         "\"Anterior\"",
-         "region Part"},
-        {{{"    like Anterior\n    mirror\n", ""}, {"view Posterior", "view Posterior -> Lateral"}},
-         true,
-         "no view \"Lateral\"",
-         "view Posterior"},
-        {{{"        B\n", "        C\n"}}, true, "no structure C", "        C"},
-        {{{"        B\n", "        A\n        Z plain\n"}}, true, "the shape Z is no element", "Z plain"},
-        {{{"      A #c03030 at 100 50\n", ""}, {"window 0 0 100 100", "window 0 80 100 100"}},
-         true,
-         "no room for its flag",
-         "      B #3030c0"},
+        stop({{"    mirror\n", "    mirrored\n"}}, "unknown statement", "mirrored"),
+        stop({{"  view Posterior\n", "\tview Posterior\n"}}, "not tabs", "\tview Posterior"),
+        stop({{"  view Posterior\n", " view Posterior\n"}}, "does not line up", " view Posterior"),
+        stop({{"    view Anterior\n      artwork", "    view Front\n      artwork"}}, "\"Anterior\"",
+             "region Part"),
+        stop({{"    like Anterior\n    mirror\n", ""}, {"view Posterior", "view Posterior -> Lateral"}},
+             "no view \"Lateral\"", "view Posterior"),
+        stop({{"        B\n", "        C\n"}}, "no structure C", "        C"),
+        stop({{"        B\n", "        A\n        Z plain\n"}}, "the shape Z is no element", "Z plain"),
+        stop({{"      A #c03030 at 100 50\n", ""}, {"window 0 0 100 100", "window 0 80 100 100"}},
+             "no room for its flag", "      B #3030c0"),
         // Numbers that are not finite (all read by one function), and an opacity that is none.
-        {{{"window 0 0 100 100", "window 0 0 inf 100"}}, true, "\"inf\" is not a number", "inf"},
-        {{{"structure B Beta", "structure B Beta\n  colour #c03030 nan"}},
-         true,
-         "an opacity from 0 to 1",
-         "colour"},
+        stop({{"window 0 0 100 100", "window 0 0 inf 100"}}, "\"inf\" is not a number", "inf"),
+        stop({{"structure B Beta", "structure B Beta\n  colour #c03030 nan"}}, "an opacity from 0 to 1",
+             "colour"),
         // A ring in a view the parent lacks; a misspelt hit shape, with the ids it might mean.
-        {{{"    hit B\n", "    hit B\n    rings Lateral\n"}},
-         true,
-         "rings names \"Lateral\", a view region",
-         "rings Lateral"},
-        {{{"    hit B\n", "    hit Bx\n"}},
-         true,
-         "\"hit\" names Bx is no element of the artwork \"art\" (did you mean B",
-         "hit Bx"},
+        stop({{"    hit B\n", "    hit B\n    rings Lateral\n"}}, "rings names \"Lateral\", a view region",
+             "rings Lateral"),
+        stop({{"    hit B\n", "    hit Bx\n"}},
+             "\"hit\" names Bx is no element of the artwork \"art\" (did you mean B", "hit Bx"),
         // Two structures with one title; one shape listed twice; a shape too small to press.
-        {{{"structure B Beta", "structure B Alpha"}},
-         true,
-         "the title \"Alpha\" is taken already (line 5)",
-         "structure B Alpha"},
-        {{{"      B #3030c0\n", "      B #3030c0\n      A\n"}},
-         true,
-         "A is listed twice in this view (first on line 15)",
-         "      A\n"},
-        {{{"      B #3030c0\n", "      B #3030c0\n      speck as S\n"}},
-         false,
-         "speck is only 2 x 2 points",
-         "speck as S"},
+        stop({{"structure B Beta", "structure B Alpha"}}, "the title \"Alpha\" is taken already (line 5)",
+             "structure B Alpha"),
+        stop({{"      B #3030c0\n", "      B #3030c0\n      A\n"}},
+             "A is listed twice in this view (first on line 15)", "      A\n"),
+        warn({{"      B #3030c0\n", "      B #3030c0\n      speck as S\n"}}, "speck is only 2 x 2 points",
+             "speck as S"),
         // A drawing that is no SVG, a silhouette it lacks, a "like" of an alias: on the author's lines.
-        {{{"sketch.svg", "broken.svg"}}, true, "the artwork must be an SVG file", "artwork art"},
-        {{{"silhouette outline", "silhouette outlines"}},
-         true,
-         "the silhouette outlines is no element of the artwork \"art\" (did you mean outline",
-         "silhouette"},
-        {{{"  view Posterior\n    like Anterior\n",
-           "  view Front -> Anterior\n  view Posterior\n    like Front\n"}},
-         true,
-         "\"like Front\": \"Front\" is an alias",
-         "like Front"},
+        stop({{"sketch.svg", "broken.svg"}}, "the artwork must be an SVG file", "artwork art"),
+        stop({{"silhouette outline", "silhouette outlines"}},
+             "the silhouette outlines is no element of the artwork \"art\" (did you mean outline",
+             "silhouette"),
+        stop({{"  view Posterior\n    like Anterior\n",
+               "  view Front -> Anterior\n  view Posterior\n    like Front\n"}},
+             "\"like Front\": \"Front\" is an alias", "like Front"),
         // Pictures put in the bundle itself, where they would take the place of the program's own.
-        {{{"structure A", "  pictures ./.\n\nstructure A"}}, true, "a folder inside the bundle", "pictures"},
-        {{{"structure A", "  pictures x/..\n\nstructure A"}}, true, "a folder inside the bundle", "pictures"},
+        stop({{"structure A", "  pictures ./.\n\nstructure A"}}, "a folder inside the bundle", "pictures"),
+        stop({{"structure A", "  pictures x/..\n\nstructure A"}}, "a folder inside the bundle", "pictures"),
         // Consequences: no swipe reaches "Posterior"; a quiz area without regions inside has no questions.
-        {{}, false, "\"Posterior\" cannot be reached by swiping", "region Whole"},
-        {{},
-         false,
-         "the quiz area \"Part\" offers 0 questions, and a quiz needs 12: the quiz asks only about",
-         "region Part"},
+        warn({}, "\"Posterior\" cannot be reached by swiping", "region Whole"),
+        warn({}, "the quiz area \"Part\" offers 0 questions, and a quiz needs 12: the quiz asks only about",
+             "region Part"),
         // Text that the program cuts.
-        {{{"latin Alpha latina", "latin Musculus flexor digitorum superficialis caput humeroulnare"}},
-         false,
-         "points wide in the flag's bubble, which has room for 267: it is cut off; shorten the Latin name",
-         "structure A"},
-        {{{"region Part", "region The deep and superficial muscles of the forearm"}},
-         false,
-         "in the header beside the back button",
-         "region The deep"},
+        warn(
+            {{"latin Alpha latina", "latin Musculus flexor digitorum superficialis caput humeroulnare"}},
+            "points wide in the flag's bubble, which has room for 267: it is cut off; shorten the Latin name",
+            "structure A"),
+        warn({{"region Part", "region The deep and superficial muscles of the forearm"}},
+             "in the header beside the back button", "region The deep"),
     };
     writeFile(folder / "bundle/Buttons/info@2x.png", "the program's artwork");
     for (const Slip& slip : slips) {
