@@ -34,6 +34,14 @@ Image solidPicture(Size size, Color color) {
     return context.image();
 }
 
+LabelPtr whiteTextLabel(const Rect& frame, const std::string& text) {
+    auto label = make<Label>(frame);
+    label->setBackgroundColor(Color::clear());
+    label->setTextColor(Color::white());
+    label->setText(text);
+    return label;
+}
+
 class RenderTest : public ToolkitTest {
 protected:
     cairo_surface_t* screen() { return driver.render(); }
@@ -151,12 +159,9 @@ TEST_F(RenderTest, ALabelEndsTextThatDoesNotFitWithAnEllipsisAfterTheWholeLinesT
     Float dots = textWidth("\u2026", Font::system(12));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text + " in " + std::to_string(c.frame.width()));
-        auto label = make<Label>(c.frame);
-        label->setBackgroundColor(Color::clear());
-        label->setTextColor(Color::white());
+        auto label = whiteTextLabel(c.frame, c.text);
         label->setFont(Font::system(12));
         label->setNumberOfLines(c.numberOfLines);
-        label->setText(c.text);
         window().addSubview(label);
         cairo_surface_t* surface = screen();
         auto bands = litBands(surface, c.frame);
@@ -190,10 +195,7 @@ std::vector<std::uint32_t> pixelsOf(cairo_surface_t* surface) {
 }
 
 TEST_F(RenderTest, ALabelsNewTextShowsInTheNextFrameWhileItFadesAndMoves) {
-    auto label = make<Label>(Rect{10, 10, 200, 30});
-    label->setBackgroundColor(Color::clear());
-    label->setTextColor(Color::white());
-    label->setText("Loading...");
+    auto label = whiteTextLabel({10, 10, 200, 30}, "Loading...");
     window().addSubview(label);
     screen();
     Animation::run(1, [&] {
@@ -212,10 +214,7 @@ TEST_F(RenderTest, ALabelsNewTextShowsInTheNextFrameWhileItFadesAndMoves) {
 TEST_F(RenderTest, RepaintingOnlyWhatChangedGivesTheFullFrame) {
     auto backdrop = make<ImageView>(solidPicture({320, 480}, Color::rgb255(30, 60, 90)));
     window().addSubview(backdrop);
-    auto title = make<Label>(Rect{10, 10, 200, 30});
-    title->setBackgroundColor(Color::clear());
-    title->setTextColor(Color::white());
-    title->setText("Loading...");
+    auto title = whiteTextLabel({10, 10, 200, 30}, "Loading...");
     window().addSubview(title);
     auto panel = addView(window(), {20, 60, 280, 300});
     panel->setBackgroundColor(Color::rgb255(200, 200, 200));

@@ -41,6 +41,13 @@ protected:
         ToolkitTest::TearDown();
         controller.reset();
     }
+    // A strip 150 points high across the bottom of the screen, its content `width` wide.
+    ScrollViewPtr addStrip(Float width) {
+        auto strip = make<ScrollView>(Rect{0, 300, 320, 150});
+        strip->setContentSize({width, 150});
+        controller->view()->addSubview(strip);
+        return strip;
+    }
     Application& app = Application::shared();
     std::unique_ptr<RecordingController> controller;
 };
@@ -120,9 +127,7 @@ TEST_F(TouchTest, ControllerTouchesGoOnToTheSuperviewChain) {
 }
 
 TEST_F(TouchTest, ADragThatBeginsOnAButtonInAScrollViewScrollsAndDoesNotFire) {
-    auto strip = make<ScrollView>(Rect{0, 300, 320, 150});
-    strip->setContentSize({600, 150});
-    controller->view()->addSubview(strip);
+    auto strip = addStrip(600);
     auto button = make<Button>(ButtonType::Custom, Rect{0, 0, 300, 150});
     int fired = 0;
     button->addAction([&](Button*) { ++fired; });
@@ -138,9 +143,7 @@ TEST_F(TouchTest, ADragThatBeginsOnAButtonInAScrollViewScrollsAndDoesNotFire) {
 }
 
 TEST_F(TouchTest, AFlickedScrollViewGlidesOnSlowingDownAndStopsAtTheEndOfItsContent) {
-    auto strip = make<ScrollView>(Rect{0, 300, 320, 150});
-    strip->setContentSize({1200, 150});
-    controller->view()->addSubview(strip);
+    auto strip = addStrip(1200);
     driver.drag({300, 350}, {100, 350}, 0.1);
     Float released = strip->contentOffset().x;
     EXPECT_TRUE(strip->isDecelerating());
@@ -155,9 +158,7 @@ TEST_F(TouchTest, AFlickedScrollViewGlidesOnSlowingDownAndStopsAtTheEndOfItsCont
 }
 
 TEST_F(TouchTest, AScrollViewStopsAtTheEndsOfItsContentAndPassesTapsOn) {
-    auto strip = make<ScrollView>(Rect{0, 300, 320, 150});
-    strip->setContentSize({331, 0});
-    controller->view()->addSubview(strip);
+    auto strip = addStrip(331);
     driver.drag({300, 350}, {0, 350});
     EXPECT_EQ(strip->contentOffset(), (Point{11, 0}));
     driver.drag({0, 350}, {300, 350});
@@ -169,9 +170,7 @@ TEST_F(TouchTest, AScrollViewStopsAtTheEndsOfItsContentAndPassesTapsOn) {
 }
 
 TEST_F(TouchTest, ScrollingCancelsTheTouchForTheResponderChain) {
-    auto strip = make<ScrollView>(Rect{0, 300, 320, 150});
-    strip->setContentSize({640, 150});
-    controller->view()->addSubview(strip);
+    auto strip = addStrip(640);
     driver.drag({300, 350}, {100, 350});
     ASSERT_GE(controller->calls.size(), 2u);
     EXPECT_EQ(controller->calls.front().phase, "began");

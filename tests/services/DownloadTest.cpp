@@ -41,6 +41,13 @@ TEST(Download, anErrorPageOrAnAnswerWithoutBodyIsAFailureNotContent) {
         EXPECT_EQ(ui::download(server.url(path)), std::nullopt) << path;
 }
 
+TEST(Download, aBodyLargerThanTheLimitIsAFailure) {
+    LoopbackHttpServer server([](const std::string&) { return Reply::answer(200, std::string(4096, 'x')); });
+    ui::DownloadLimits limits;
+    limits.maxBytes = 1000;
+    EXPECT_EQ(ui::download(server.url("/big"), limits), std::nullopt);
+}
+
 TEST(Download, aServerThatNeverAnswersFailsWithinTheTimeout) {
     LoopbackHttpServer server([](const std::string&) { return Reply::stalled(); });
     auto start = std::chrono::steady_clock::now();
@@ -117,13 +124,6 @@ TEST(Download, onlyWebAddressesAreFetched) {
     EXPECT_EQ(ui::download(server.url("/to-file")), std::nullopt);
 }
 
-TEST(Download, aBodyLargerThanTheLimitIsAFailure) {
-    LoopbackHttpServer server([](const std::string&) { return Reply::answer(200, std::string(4096, 'x')); });
-    ui::DownloadLimits limits;
-    limits.maxBytes = 1000;
-    EXPECT_EQ(ui::download(server.url("/big"), limits), std::nullopt);
-}
-
 TEST(Download, onlyBytesThatDecodeCountAsAPicture) {
     std::string picture = readFile(TORVEX_SOURCE_DIR "/tools/start-content/torvexStart.jpg");
     ASSERT_FALSE(picture.empty());
@@ -132,26 +132,6 @@ TEST(Download, onlyBytesThatDecodeCountAsAPicture) {
     EXPECT_FALSE(ui::isPicture("<html>404 Not Found</html>"));
     EXPECT_FALSE(ui::isPicture(picture.substr(0, 64)));
 }
-
-// Lowers the file size limit of this process so that writes fail part-way, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*savedHandler_)(int) = nullptr;
-};
 
 TEST(AtomicWrite, writesTheFileWithItsFolderAndReplacesAnOldFileWhole) {
     TemporaryFolder folder;
@@ -167,10 +147,16 @@ TEST(AtomicWrite, aWriteThatFailsPartWayLeavesTheOldFileAndNoTemporaryFile) {
     TemporaryFolder folder;
     std::string path = folder / "TitlesAndUrls.txt";
     ASSERT_TRUE(ui::writeFileAtomically(path, "old"));
-    {
-        FileSizeLimit limit(16);
-        EXPECT_FALSE(ui::writeFileAtomically(path, std::string(4096, 'n')));
-    }
+    // A file size limit of this process makes the write fail part-way, as on a full disk.
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit lowered = saved;
+    lowered.rlim_cur = 16;
+    auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &lowered);
+    EXPECT_FALSE(ui::writeFileAtomically(path, std::string(4096, 'n')));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedHandler);
     EXPECT_EQ(readFile(path), "old");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"TitlesAndUrls.txt"});
 }

@@ -18,14 +18,10 @@ namespace fs = std::filesystem;
 
 class ProgramTest : public ShellTest {
 protected:
-    std::string script(const std::string& lines) {
-        std::string path = (home / "script.txt").string();
-        std::ofstream(path) << lines;
-        return path;
-    }
-    std::string headless() {
-        return std::string(TORVEX_BINARY) + " --headless --bundle " + bundleDirectory() + " --home " +
-               home.string();
+    // The program run headless on the test bundle, reading the script `lines` ("wait 1\\nstate") from stdin.
+    std::string headless(const std::string& lines) {
+        return "printf '" + lines + "\\n' | " + TORVEX_BINARY + " --headless --script - --bundle " +
+               bundleDirectory() + " --home " + home.string();
     }
 };
 
@@ -33,8 +29,7 @@ protected:
 TEST_F(ProgramTest, anOfflineRunAsksNoServer) {
     serve("/TitlesAndUrls.txt",
           LoopbackHttpServer::Reply::answer(200, "Server atlas||http://127.0.0.1/atlas"));
-    CommandRun run =
-        runCommand(headless() + " --offline --script " + script("wait 1\nstate\n") + " 2>/dev/null");
+    CommandRun run = runCommand(headless("wait 1\\nstate") + " --offline 2>/dev/null");
     ASSERT_EQ(run.status, 0);
     auto states = jsonLines(run.output);
     ASSERT_EQ(states.size(), 1u);
@@ -43,10 +38,9 @@ TEST_F(ProgramTest, anOfflineRunAsksNoServer) {
 }
 
 TEST_F(ProgramTest, aDeepLinkSkipsTheStartScreenAndRunsTheJourneyToItsTermOrExitsTwoWithCloseTerms) {
-    std::string states = script("wait 8\nstate\n");
     for (const char* link :
          {"--go biceps", "--go 'Musculus deltoideus'", "torvex:Bicep", "torvex://Cubital%20fossa"}) {
-        CommandRun run = runCommand(headless() + " " + link + " --script " + states + " 2>/dev/null");
+        CommandRun run = runCommand(headless("wait 8\\nstate") + " " + link + " 2>/dev/null");
         ASSERT_EQ(run.status, 0) << link;
         auto lines = jsonLines(run.output);
         ASSERT_EQ(lines.size(), 1u) << link;
@@ -54,11 +48,11 @@ TEST_F(ProgramTest, aDeepLinkSkipsTheStartScreenAndRunsTheJourneyToItsTermOrExit
         EXPECT_EQ(lines[0]["interaction"], true) << link;
         EXPECT_GE(lines[0]["viewHint"], 0) << link << ": the term's bubble is open";
     }
-    CommandRun unknown = runCommand(headless() + " --go Bicpes --script " + states + " 2>&1");
+    CommandRun unknown = runCommand(headless("wait 8\\nstate") + " --go Bicpes 2>&1");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.output.find("no index term matches \"Bicpes\"; close terms: Biceps"), std::string::npos)
         << unknown.output;
-    EXPECT_EQ(runCommand(headless() + " --go 2>/dev/null").status, 2);
+    EXPECT_EQ(runCommand(headless("") + " --go 2>/dev/null").status, 2);
 }
 
 TEST_F(ProgramTest, aDataFileThatCannotBeReadOrParsedStopsTheRunWithStatusOneNamingFileAndReason) {
@@ -68,13 +62,12 @@ TEST_F(ProgramTest, aDataFileThatCannotBeReadOrParsedStopsTheRunWithStatusOneNam
     fs::path empty = home / "empty";
     fs::create_directories(empty);
     std::string program = std::string(TORVEX_BINARY) + " --home " + home.string();
-    std::string states = script("wait 3\nstate\n");
     for (const auto& [bundle, reason] : {std::pair{empty, std::string("No such file or directory")},
                                          std::pair{broken, std::string("line 1, column ")}}) {
         std::string expected =
             "The atlas data file " + (bundle / "torvex.xml").string() + " could not be read: " + reason;
-        CommandRun run =
-            runCommand(program + " --headless --bundle " + bundle.string() + " --script " + states + " 2>&1");
+        CommandRun run = runCommand("printf 'wait 3\\nstate\\n' | " + program +
+                                    " --headless --script - --bundle " + bundle.string() + " 2>&1");
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.output.find(expected), std::string::npos) << run.output;
         CommandRun summary = runCommand(program + " --summary --bundle " + bundle.string() + " 2>&1");
