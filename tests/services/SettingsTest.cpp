@@ -42,31 +42,22 @@ TEST(SettingsManager, aMissingDamagedOrForeignFileStartsEmptyAndIsWrittenWithIts
     }
 }
 
-TEST(SettingsManager, savedSettingsAreReadBackByTheNextStart) {
+TEST(SettingsManager, savedSettingsAndTheWindowsLastPositiveSizeAreReadBackByTheNextStart) {
     TemporaryFolder folder;
     std::string path = folder / "settings.file";
     {
         SettingsManager first(path);
         plist_dict_set_item(first.settings(), "background", plist_new_string("black"));
         first.saveSettings();
+        EXPECT_FALSE(first.windowSize());
+        first.setWindowSize({700, 500}); // saved at once
+        first.setWindowSize({0, 300});
     }
     SettingsManager second(path);
     plist_t value = plist_dict_get_item(second.settings(), "background");
     ASSERT_NE(value, nullptr);
     EXPECT_STREQ(plist_get_string_ptr(value, nullptr), "black");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"settings.file"});
-}
-
-TEST(SettingsManager, theWindowsLastSizeIsKeptAndOnlyAPositiveSizeCounts) {
-    TemporaryFolder folder;
-    std::string path = folder / "settings.file";
-    {
-        SettingsManager first(path);
-        EXPECT_FALSE(first.windowSize());
-        first.setWindowSize({700, 500});
-        first.setWindowSize({0, 300});
-    }
-    SettingsManager second(path);
     ASSERT_TRUE(second.windowSize());
     EXPECT_EQ(second.windowSize()->width, 700);
     EXPECT_EQ(second.windowSize()->height, 500);
