@@ -25,12 +25,6 @@ ui::DownloadLimits quickLimits() {
     return limits;
 }
 
-TEST(Download, aSuccessfulAnswerGivesItsBodyByteForByte) {
-    const std::string body("Title||https://example.org/a\n\0\xff", 32);
-    LoopbackHttpServer server([&](const std::string&) { return Reply::answer(200, body); });
-    EXPECT_EQ(ui::download(server.url("/TitlesAndUrls.txt")), body);
-}
-
 TEST(Download, anErrorPageOrAnAnswerWithoutBodyIsAFailureNotContent) {
     LoopbackHttpServer server([](const std::string& path) {
         if (path == "/missing" || path == "/broken")
