@@ -33,7 +33,7 @@ protected:
     std::vector<std::size_t> made;
 };
 
-TEST_F(ImageViewFrames, EachPictureIsMadeWhenItsFrameComesUpAndShownForItsWholePeriod) {
+TEST_F(ImageViewFrames, EachPictureIsMadeOnceWhenItsFrameFirstComesUpAndShownForItsWholePeriod) {
     RunLoop::main().advance(1);
     EXPECT_TRUE(made.empty()) << "nothing is made until the sequence plays";
     EXPECT_EQ(shownWidth(), 10);
@@ -52,9 +52,7 @@ TEST_F(ImageViewFrames, EachPictureIsMadeWhenItsFrameComesUpAndShownForItsWholeP
     RunLoop::main().advance(0.1);
     EXPECT_FALSE(view->isAnimating());
     EXPECT_EQ(shownWidth(), 10);
-}
-
-TEST_F(ImageViewFrames, LaterRoundsAndPlaysReuseThePicturesMadeOnce) {
+    // Later rounds and plays reuse the pictures made once.
     view->setAnimationRepeatCount(2);
     view->startAnimating();
     RunLoop::main().advance(0.75);

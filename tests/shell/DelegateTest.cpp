@@ -17,13 +17,11 @@ TEST(InternetFlag, followsTheStatusOfWhicheverWatcherReportedLast) {
         bool before;
         int status;
         bool after;
-    } cases[] = {
-        {true, ui::NotReachable, false},
-        {false, ui::ReachableViaWiFi, true},
-        {false, ui::ReachableViaWWAN, true},
-        {true, 3, true},
-        {false, -1, false},
-    };
+    } cases[] = {{true, ui::NotReachable, false},
+                 {false, ui::ReachableViaWiFi, true},
+                 {false, ui::ReachableViaWWAN, true},
+                 {true, 3, true},
+                 {false, -1, false}};
     for (const Case& c : cases) {
         delegate.internet = c.before;
         delegate.updateInterfaceWithStatus(c.status);

@@ -24,6 +24,13 @@ protected:
         writeCached("torvexStart.jpg", cachedPicture);
     }
     bool screenShown() { return start().label != nullptr; }
+    // Online, with the titles served at once and the picture held back until `releaseServer()`.
+    void launchWithThePictureHeld() {
+        serve("/TitlesAndUrls.txt", Reply::answer(200, serverTitles));
+        serve("/torvexStart.jpg", Reply::held(Reply::answer(200, serverPicture)));
+        launch(Network::Online);
+        settle(1);
+    }
 
     const std::string serverPicture = pictureBytes(30, 40);
     const std::string cachedPicture = pictureBytes(24, 24, 0.9, 0.9, 0.1);
@@ -47,10 +54,7 @@ TEST_F(StartContentTest, titlesArrivingInTimeShowWithTheScreenAndThePictureWaits
 }
 
 TEST_F(StartContentTest, aPictureArrivingAfterTheFifthBlinkIsShownWhenItArrives) {
-    serve("/TitlesAndUrls.txt", Reply::answer(200, serverTitles));
-    serve("/torvexStart.jpg", Reply::held(Reply::answer(200, serverPicture)));
-    launch(Network::Online);
-    settle(1);
+    launchWithThePictureHeld();
     waitForStartPictureTick();
     wait(1);
     EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
@@ -145,10 +149,7 @@ TEST_F(StartContentTest, anAddressFileMissingOrEmptyFetchesNothingAndShowsTheBun
 }
 
 TEST_F(StartContentTest, aPictureArrivingAfterTheFlipIsCachedButNotShown) {
-    serve("/TitlesAndUrls.txt", Reply::answer(200, serverTitles));
-    serve("/torvexStart.jpg", Reply::held(Reply::answer(200, serverPicture)));
-    launch(Network::Online);
-    settle(1);
+    launchWithThePictureHeld();
     wait(0.3);
     driver().tap({160, 420});
     waitForStartPictureTick();
