@@ -4,9 +4,7 @@
 
 #include "tests/support/PictureBytes.h"
 
-#include <cairo.h>
 #include <memory>
-#include <string>
 
 inline std::string bundlePath(const std::string& relative) {
     return std::string(TORVEX_BUILD_BUNDLE_DIR) + "/" + relative;

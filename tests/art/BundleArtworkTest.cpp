@@ -3,9 +3,7 @@
 
 #include "ArtPicture.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <string>
 #include <vector>
 
 namespace {

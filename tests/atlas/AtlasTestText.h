@@ -10,9 +10,7 @@
 
 #include "tests/support/TemporaryFolder.h"
 
-#include <algorithm>
 #include <optional>
-#include <string>
 
 // Square A and tall rectangle B inside the outline, and a speck too small to press.
 constexpr char sketch[] =

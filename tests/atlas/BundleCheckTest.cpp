@@ -4,15 +4,8 @@
 #include "BundleCheck.h"
 #include "AtlasTestText.h"
 
-#include <gtest/gtest.h>
-
 #include "tests/support/CommandRun.h"
 #include "tests/support/PictureBytes.h"
-#include "tests/support/TemporaryFolder.h"
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 

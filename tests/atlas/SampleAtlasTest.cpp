@@ -11,8 +11,6 @@
 
 #include "tests/support/TemporaryFolder.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <functional>
 
 namespace {

@@ -3,9 +3,6 @@
 
 #include "HostileTest.h"
 
-#include "Platform/ImageView.h"
-#include "Platform/Label.h"
-
 using ::testing::HasSubstr;
 
 namespace {

@@ -4,7 +4,6 @@
 #include "HostileTest.h"
 
 #include "Platform/Button.h"
-#include "Platform/ImageView.h"
 
 #include <cstdio>
 

@@ -6,10 +6,6 @@
 
 #include "tools/atlas/DataFile.h"
 
-#include <filesystem>
-#include <string>
-#include <vector>
-
 class HostileBundle {
 public:
     HostileBundle() : path_(folder_.path() / "bundle") {

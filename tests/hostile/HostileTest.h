@@ -13,9 +13,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-
 class HostileTest : public ::testing::Test {
 protected:
     void TearDown() override {

@@ -2,10 +2,6 @@
 
 #include "HostileTest.h"
 
-#include "Platform/Application.h"
-#include "Platform/ImageView.h"
-#include "Platform/Label.h"
-
 using ::testing::Contains;
 using ::testing::HasSubstr;
 

@@ -4,8 +4,6 @@
 
 #include "Platform/AlertView.h"
 
-#include <gtest/gtest.h>
-
 #include <vector>
 
 namespace {

@@ -10,11 +10,7 @@
 #include "Platform/ScrollView.h"
 #include "tests/support/PictureBytes.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <utility>
 #include <vector>
 

@@ -8,8 +8,6 @@
 #include "Platform/Timer.h"
 #include "tests/support/CommandRun.h"
 
-#include <sstream>
-
 using namespace ui;
 
 namespace {

@@ -6,8 +6,6 @@
 #include "Platform/TableView.h"
 #include "Platform/TextView.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 using namespace ui;

@@ -13,15 +13,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 

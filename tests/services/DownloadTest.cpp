@@ -5,12 +5,9 @@
 #include "Platform/DownloadTask.h"
 #include "Platform/RunLoop.h"
 
-#include <thread>
-
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 using namespace std::chrono_literals;
 

@@ -4,7 +4,6 @@
 #include "Platform/Reachability.h"
 
 #include <arpa/inet.h>
-#include <gtest/gtest.h>
 #include <vector>
 
 namespace {

@@ -5,7 +5,6 @@
 #include "Platform/Download.h"
 #include "Platform/Paths.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 

@@ -2,7 +2,6 @@
 
 #include "ShellTest.h"
 
-#include "Platform/Application.h"
 #include "Platform/NotificationCenter.h"
 #include "Platform/RunLoop.h"
 #include "tests/support/NetworkNamespace.h"

@@ -4,10 +4,6 @@
 
 #include "ShellTest.h"
 
-#include "Platform/Application.h"
-#include "Platform/Bundle.h"
-#include "tests/support/PictureBytes.h"
-
 #include <chrono>
 #include <sys/resource.h>
 #include <sys/stat.h>

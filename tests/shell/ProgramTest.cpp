@@ -2,15 +2,8 @@
 // layout, where the program finds its bundle beside itself.
 
 #include "Classes/StartupError.h"
-#include "Platform/Application.h"
 #include "ShellTest.h"
 #include "tests/support/CommandRun.h"
-
-#include <nlohmann/json.hpp>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 

@@ -8,20 +8,13 @@
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
 #include "tests/support/LoopbackHttpServer.h"
-#include "tests/support/PictureBytes.h"
-#include "tests/support/TemporaryFolder.h"
 #include "tests/support/TestBundle.h"
 #include "tests/support/TestProgram.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
-#include <memory>
-#include <mutex>
 #include <optional>
-#include <string>
-#include <vector>
 
 // PNG bytes of a plain picture of `width` x `height` pixels.
 inline std::string pictureBytes(int width, int height, double red = 0.2, double green = 0.6,

@@ -3,9 +3,6 @@
 
 #include "ShellTest.h"
 
-#include "Classes/Managers/SettingsManager.h"
-#include "Platform/Application.h"
-
 namespace {
 
 using Reply = LoopbackHttpServer::Reply;

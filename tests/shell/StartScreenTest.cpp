@@ -2,9 +2,6 @@
 
 #include "ShellTest.h"
 
-#include "Classes/TorvexView.h"
-#include "Platform/Application.h"
-
 namespace {
 
 class StartScreenTest : public ShellTest {

@@ -18,12 +18,10 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <random>
 #include <set>
-#include <sstream>
 #include <unistd.h>
 
 namespace {

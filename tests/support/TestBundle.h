@@ -9,16 +9,10 @@
 #include "tests/support/PictureBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
-#include <cairo.h>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
-#include <string>
-#include <system_error>
 #include <unistd.h>
-#include <vector>
 
 namespace testbundle {
 
