@@ -94,12 +94,8 @@ TEST(PictureFiles, PicturesBeyondTheSideOrPixelLimitAreRefusedFromTheirHeader) {
     size_t frame = jpeg.find("\xff\xc0");
     ASSERT_NE(frame, std::string::npos) << "baseline frame header";
     auto withSides = [&](int height, int width) {
-        std::string patched = jpeg;
-        patched[frame + 5] = static_cast<char>(height >> 8),
-                        patched[frame + 6] = static_cast<char>(height & 0xff);
-        patched[frame + 7] = static_cast<char>(width >> 8),
-                        patched[frame + 8] = static_cast<char>(width & 0xff);
-        return patched;
+        std::string sides{char(height >> 8), char(height), char(width >> 8), char(width)};
+        return std::string(jpeg).replace(frame + 5, 4, sides);
     };
     EXPECT_FALSE(Image::fromData(withSides(16, 16)).empty()) << "the patching itself keeps a valid picture";
     EXPECT_TRUE(Image::fromData(withSides(1, 8193)).empty());

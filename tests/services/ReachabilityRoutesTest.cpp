@@ -90,8 +90,7 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
         ChangeObserver observer;
         const std::vector<Reachability*>& posted = observer.posted;
         checks.check(host->currentReachabilityStatus() == NotReachable, "a fresh namespace reaches no host");
-        checks.check(internet->currentReachabilityStatus() == NotReachable,
-                     "a fresh namespace has no default route");
+        checks.check(internet->currentReachabilityStatus() == NotReachable, "no default route yet");
         checks.check(host->startNotifer() && internet->startNotifer(), "the notifiers start");
 
         checks.check(ip("link set lo up"), "loopback goes up");
@@ -106,15 +105,12 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
         checks.check(host->currentFlags() == (Reachable | IsDirect), "the host is reachable without gateway");
         checks.check(host->currentReachabilityStatus() == ReachableViaWiFi, "the host is reachable by Wi-Fi");
 
-        checks.check(ip("route add default via 10.0.0.1 dev lo"),
-                     "a default route through 10.0.0.1 is added");
+        checks.check(ip("route add default via 10.0.0.1 dev lo"), "default route added");
         checks.check(waitReadable(internet->fileDescriptor()), "the default route event arrives");
         deliverEvents({host.get(), internet.get()});
-        checks.check(posted.size() == 2 && posted.back() == internet.get(),
-                     "one notification for the internet watcher");
+        checks.check(posted.size() == 2 && posted.back() == internet.get(), "one for the internet");
         checks.check(internet->currentFlags() == Reachable, "the default route goes through a gateway");
-        checks.check(internet->currentReachabilityStatus() == ReachableViaWiFi,
-                     "the internet is reachable by Wi-Fi");
+        checks.check(internet->currentReachabilityStatus() == ReachableViaWiFi, "internet by Wi-Fi");
 
         checks.check(ip("route del default"), "the default route is deleted");
         checks.check(waitReadable(internet->fileDescriptor()), "the deletion event arrives");
@@ -138,8 +134,7 @@ TEST(ReachabilityRoutes, aRouteThroughAGatewayIsNotDirectAndFailsTheLocalWiFiRul
                          ip("route add default via 10.0.0.1 dev lo"),
                      "a default route through a gateway is set up");
         checks.check(distant->currentFlags() == Reachable, "a distant host goes through the gateway");
-        checks.check(localWiFi->currentFlags() == Reachable,
-                     "the link-local net goes through the gateway too");
+        checks.check(localWiFi->currentFlags() == Reachable, "link-local via gateway");
         checks.check(localWiFi->currentReachabilityStatus() == NotReachable, "which is no local Wi-Fi");
 
         checks.check(ip("route add 169.254.0.0/16 dev lo"), "a link-local route is added");
@@ -152,12 +147,10 @@ TEST(ReachabilityRoutes, aRouteOverACellularLinkIsWideArea) {
     runScenario([](ScenarioChecks& checks) {
         auto internet = Reachability::reachabilityForInternetConnection();
         auto host = Reachability::reachabilityWithHostName("10.1.2.3");
-        checks.check(ip("link set lo name wwan0") && ip("link set wwan0 up"),
-                     "the only link is named like a modem");
+        checks.check(ip("link set lo name wwan0") && ip("link set wwan0 up"), "a modem link");
         checks.check(ip("route add 10.0.0.0/8 dev wwan0") && ip("route add default via 10.0.0.1 dev wwan0"),
                      "routes over the modem are added");
-        checks.check(host->currentFlags() == (Reachable | IsDirect | IsWWAN),
-                     "the host is direct over the modem");
+        checks.check(host->currentFlags() == (Reachable | IsDirect | IsWWAN), "host direct by modem");
         checks.check(internet->currentFlags() == (Reachable | IsWWAN), "the internet is behind a gateway");
         checks.check(internet->currentReachabilityStatus() == ReachableViaWWAN, "the internet is wide-area");
         checks.check(host->currentReachabilityStatus() == ReachableViaWWAN, "the host is wide-area");
