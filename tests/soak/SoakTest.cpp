@@ -195,16 +195,12 @@ private:
     std::mt19937 random_;
 };
 
-// The invariants of the running program. The touches are sampled on the clock too, so that a wait
-// spanning several transitions is judged by what happened within it.
+// The running program's invariants; touches are sampled on the clock too, to judge long waits within.
 class Invariants {
 public:
-    // Interaction on the viewer comes back within this much clock time once no journey is pending: the
-    // longest chain, view changes that overlap (each cross-fade 0.85 s, a second hop 1.25 s after the
-    // first), takes about 3 s.
+    // Touches come back this soon once no journey is pending: overlapping view changes take about 3 s.
     static constexpr double idleTouchlessLimit = 4.0;
-    // A journey climbs to the top region, turns the figure and goes down again, 1 to 1.35 s a step:
-    // about 15 s at most on the sample atlas.
+    // A journey up, round and down again takes about 15 s at most on the sample atlas.
     static constexpr double journeyLimit = 30.0;
     // Twice what the busiest screens hold (about 140 views), so that nothing piles up.
     static constexpr int viewLimit = 300;
@@ -297,9 +293,8 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-// The first line the program wrote to std::cerr during a step that it has no reason to give on its own
-// atlas: which fonts a machine has is no fault of the program, and the views chooser finds no thumbnail
-// when a journey left the picture of another region's folder on screen, as it is meant to.
+// A warning the program has no reason to give on its own atlas (missing fonts are the machine's, and a
+// journey may leave another region's picture on screen, without thumbnail in the views chooser).
 Broken unexpectedWarning(std::ostringstream& caught, const TorvexView* viewer) {
     std::istringstream lines(caught.str());
     caught.str("");
