@@ -10,31 +10,18 @@
 #include "tests/support/TemporaryFolder.h"
 
 #include <cmath>
+#include <list>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 namespace testbundle {
 
 namespace fs = std::filesystem;
 
-// Removes the bundles made by this program when it ends.
-struct MadeFolders {
-    std::vector<fs::path> paths;
-    ~MadeFolders() {
-        std::error_code ignored;
-        for (const fs::path& path : paths)
-            fs::remove_all(path, ignored);
-    }
-};
-
-inline fs::path freshFolder(const std::string& name) {
-    static MadeFolders made;
-    fs::path folder = fs::temp_directory_path() / ("torvex-" + name + "-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    made.paths.push_back(folder);
-    return folder;
+// A new folder, removed when the program ends.
+inline fs::path freshFolder() {
+    static std::list<TemporaryFolder> made;
+    return made.emplace_back().path();
 }
 
 inline fs::path atlasFile(const std::string& atlas) {
@@ -65,7 +52,7 @@ inline void drawFigure(const fs::path& path, const std::string& name) {
 
 // The build's artwork, the atlas tests/data/<atlas>, and a figure for every picture the atlas names.
 inline std::string withBuildArtwork(const std::string& atlas) {
-    fs::path folder = freshFolder(atlas);
+    fs::path folder = freshFolder();
     for (const auto& entry : fs::directory_iterator(TORVEX_BUILD_BUNDLE_DIR)) {
         if (entry.path().filename() != "torvex.xml")
             fs::create_symlink(entry.path(), folder / entry.path().filename());
@@ -83,9 +70,9 @@ inline void writeFlatPicture(const fs::path& path, int width, int height, double
     writeFile(path, testpictures::solidPng(width, height, shade, 0.5 * shade, 1 - shade));
 }
 
-// The atlas tests/data/bundle with flat pictures and flat artwork, in a folder named after `name`.
-inline std::string withFlatArtwork(const std::string& name) {
-    fs::path folder = freshFolder(name);
+// The atlas tests/data/bundle with flat pictures and flat artwork (`name` says for whom).
+inline std::string withFlatArtwork(const std::string& /*name*/) {
+    fs::path folder = freshFolder();
     fs::copy_file(atlasFile("bundle"), folder / "torvex.xml");
     std::string xml = atlasText("bundle");
     std::regex source(R"re(src="([^"]+\.png)")re");
