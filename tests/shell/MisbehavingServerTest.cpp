@@ -62,8 +62,18 @@ TEST_F(MisbehavingServerTest, titlesListsThatAreNoneAreRefusedWithoutTakingMemor
     }
 }
 
-TEST_F(MisbehavingServerTest, aPictureThatClaimsMillionsOfPixelsIsRefusedFromItsHeader) {
+TEST_F(MisbehavingServerTest,
+       aPictureAtTheSizeLimitIsShownAndOneClaimingMillionsOfPixelsRefusedFromItsHeader) {
     serve("/TitlesAndUrls.txt", Reply::answer(200, goodTitles));
+    std::string largest = testpictures::blackPng(1280, 1920);
+    serve("/torvexStart.jpg", Reply::answer(200, largest));
+    launch(Network::Online);
+    settle();
+    waitForStartPictureTick();
+    EXPECT_EQ(readCached("torvexStart.jpg"), largest);
+    EXPECT_EQ(shownPictureSize(), (ui::Size{1280, 1920}));
+    quit();
+
     std::string bomb = testpictures::blackPng(8192, 4096);
     ASSERT_LT(bomb.size(), 256u * 1024);
     serve("/torvexStart.jpg", Reply::answer(200, bomb));
@@ -71,22 +81,9 @@ TEST_F(MisbehavingServerTest, aPictureThatClaimsMillionsOfPixelsIsRefusedFromIts
     launch(Network::Online);
     settle();
     waitForStartPictureTick();
-
-    EXPECT_EQ(readCached("torvexStart.jpg"), goodPicture);
-    EXPECT_EQ(shownPictureSize(), (ui::Size{24, 24}));
-    EXPECT_LT(peakResidentMegabytes() - before, 100) << "decoded, the picture takes 134 MB";
-}
-
-TEST_F(MisbehavingServerTest, aPictureAtTheSizeLimitIsShown) {
-    serve("/TitlesAndUrls.txt", Reply::answer(200, goodTitles));
-    std::string largest = testpictures::blackPng(1280, 1920);
-    serve("/torvexStart.jpg", Reply::answer(200, largest));
-    launch(Network::Online);
-    settle();
-    waitForStartPictureTick();
-
     EXPECT_EQ(readCached("torvexStart.jpg"), largest);
     EXPECT_EQ(shownPictureSize(), (ui::Size{1280, 1920}));
+    EXPECT_LT(peakResidentMegabytes() - before, 100) << "decoded, the picture takes 134 MB";
 }
 
 TEST_F(MisbehavingServerTest, aServerThatHangsDelaysTheScreenByAtMostOneAndAHalfSecondsAndNeverTheClose) {
