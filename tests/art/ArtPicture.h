@@ -6,21 +6,16 @@
 
 #include <memory>
 
-inline std::string bundlePath(const std::string& relative) {
-    return std::string(TORVEX_BUILD_BUNDLE_DIR) + "/" + relative;
-}
-
 struct ArtPicture {
     std::shared_ptr<cairo_surface_t> surface;
 
     // "Buttons/info" -> .../Buttons/info@2x.png
     static ArtPicture load(const std::string& name) {
-        std::string path = bundlePath(name + "@2x.png");
+        std::string path = std::string(TORVEX_BUILD_BUNDLE_DIR) + "/" + name + "@2x.png";
         return {std::shared_ptr<cairo_surface_t>(cairo_image_surface_create_from_png(path.c_str()),
                                                  cairo_surface_destroy)};
     }
 
-    bool loaded() const { return cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS; }
     bool hasAlpha() const { return cairo_image_surface_get_format(surface.get()) == CAIRO_FORMAT_ARGB32; }
     int pixelWidth() const { return cairo_image_surface_get_width(surface.get()); }
     int pixelHeight() const { return cairo_image_surface_get_height(surface.get()); }
