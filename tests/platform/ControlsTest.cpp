@@ -9,18 +9,13 @@ using namespace ui;
 
 namespace {
 
-Image pictureOfSize(Size size) {
-    ImageContext context(size, 2);
-    return context.image();
-}
-
 using ControlsTest = ToolkitTest;
 
 TEST_F(ControlsTest, AButtonShowsTheNormalValuesWhereTheHighlightedStateHasNone) {
     Button button(ButtonType::Custom, {0, 0, 40, 40});
     button.setTitle("quiz");
-    button.setImage(pictureOfSize({10, 10}));
-    Image pressed = pictureOfSize({12, 12});
+    button.setImage(solidPicture({10, 10}));
+    Image pressed = solidPicture({12, 12});
     button.setImage(pressed, ControlState::Highlighted);
     button.setHighlighted(true);
     EXPECT_EQ(button.currentTitle(), "quiz");
@@ -44,7 +39,7 @@ TEST_F(ControlsTest, ATitleInAFontOfSizeZeroStaysTheTitleAndCanBePressed) {
 
 TEST_F(ControlsTest, AnImageViewPlacesItsPictureByItsContentMode) {
     ImageView view(Rect{0, 0, 100, 60});
-    view.setImage(pictureOfSize({20, 10}));
+    view.setImage(solidPicture({20, 10}));
     EXPECT_EQ(view.imageRect(), (Rect{0, 0, 100, 60}));
     view.setContentMode(ContentMode::Center);
     EXPECT_EQ(view.imageRect(), (Rect{40, 25, 20, 10}));

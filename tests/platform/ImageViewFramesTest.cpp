@@ -11,11 +11,6 @@ using namespace ui;
 
 namespace {
 
-Image pictureOfWidth(Float width) {
-    ImageContext context({width, 1}, 1);
-    return context.image();
-}
-
 class ImageViewFrames : public ToolkitTest {
 protected:
     void SetUp() override {
@@ -23,13 +18,13 @@ protected:
         window().addSubview(view);
         view->setAnimationImages(4, [this](std::size_t index) {
             made.push_back(index);
-            return pictureOfWidth(static_cast<Float>(index + 1));
+            return solidPicture({static_cast<Float>(index + 1), 1}, Color::clear(), 1);
         });
         view->setAnimationDuration(0.4);
     }
     Float shownWidth() const { return view->displayedImage().size().width; }
 
-    ImageViewPtr view = make<ImageView>(pictureOfWidth(10));
+    ImageViewPtr view = make<ImageView>(solidPicture({10, 1}, Color::clear(), 1));
     std::vector<std::size_t> made;
 };
 

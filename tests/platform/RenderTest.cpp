@@ -22,14 +22,6 @@ using Pixel = testpictures::Rgba;
 using testpictures::near;
 using testpictures::pixelAt;
 
-// A picture of `size` points at scale 2 filled with one colour.
-Image solidPicture(Size size, Color color) {
-    ImageContext context(size, 2);
-    cairo_set_source_rgba(context.cairo(), color.r, color.g, color.b, color.a);
-    cairo_paint(context.cairo());
-    return context.image();
-}
-
 LabelPtr whiteTextLabel(const Rect& frame, const std::string& text) {
     auto label = make<Label>(frame);
     label->setBackgroundColor(Color::clear());

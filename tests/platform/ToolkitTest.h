@@ -2,6 +2,7 @@
 // Every toolkit test starts from a fresh window on a virtual clock at 0.
 
 #include "Platform/Driver.h"
+#include "Platform/Image.h"
 
 #include <gtest/gtest.h>
 
@@ -20,4 +21,12 @@ inline ui::ViewPtr addView(ui::View& parent, const ui::Rect& frame, const std::s
     view->setIdentifier(id);
     parent.addSubview(view);
     return view;
+}
+
+// A picture of `size` points at `scale`, all of `color`.
+inline ui::Image solidPicture(ui::Size size, ui::Color color = ui::Color::clear(), ui::Float scale = 2) {
+    ui::ImageContext context(size, scale);
+    cairo_set_source_rgba(context.cairo(), color.r, color.g, color.b, color.a);
+    cairo_paint(context.cairo());
+    return context.image();
 }
