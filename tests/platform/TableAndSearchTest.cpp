@@ -1,16 +1,30 @@
-// The toolkit's switch, table, text field and search bar, on their own.
+// The toolkit's switch, table, text field, search bar and edit distance, on their own.
 #include "ToolkitTest.h"
 
+#include "Platform/EditDistance.h"
 #include "Platform/SearchBar.h"
 #include "Platform/Switch.h"
 #include "Platform/TableView.h"
 #include "Platform/TextView.h"
+
+#include <tuple>
 
 namespace {
 
 using namespace ui;
 
 using Controls = ToolkitTest;
+
+// ---- Edit distance (ranks the close terms offered for a name not found)
+
+TEST(EditDistance, CountsTheFewestInsertionsDeletionsAndChanges) {
+    for (auto [a, b, distance] : {std::tuple{"", "arm", 3},
+                                  {"kitten", "sitting", 3},
+                                  {"bicpes", "biceps", 2},
+                                  {"flaw", "lawn", 2},
+                                  {"ulna", "ulna", 0}})
+        EXPECT_EQ(editDistance(a, b), static_cast<std::size_t>(distance)) << a << " / " << b;
+}
 
 // ---- Switch (its knob's slide shows in the picture tour)
 

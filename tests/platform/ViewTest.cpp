@@ -103,6 +103,7 @@ TEST_F(ViewTest, HiddenTransparentNonInteractiveViewsPicturesAndDisabledControls
     EXPECT_EQ(window().hitTest({10, 10}), button.get());
     button->setEnabled(false);
     EXPECT_EQ(window().hitTest({10, 10}), back.get()) << "so does a disabled control";
+    EXPECT_EQ(button->state(), ControlState::Disabled);
 }
 
 TEST_F(ViewTest, HitTestingTakesTheModelAlphaMapsThroughTransformsAndStaysInsideTheSuperview) {

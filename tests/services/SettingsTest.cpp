@@ -64,6 +64,10 @@ TEST(SettingsManager, savedSettingsAndTheWindowsLastPositiveSizeAreReadBackByThe
     EXPECT_FALSE(second.windowSize());
 }
 
+TEST(Utils, theDocumentsFolderIsTheUsersOwn) {
+    EXPECT_EQ(Utils::documentsDirectory(), ui::Paths::documentsDirectory());
+}
+
 TEST(Utils, shakeArrayKeepsEveryElementOnce) {
     EXPECT_TRUE(Utils::shakeArray(std::vector<std::string>{}).empty());
     const std::vector<std::string> list{"a", "b", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m"};
