@@ -1,5 +1,4 @@
-// View changes play the turning arrow, and changes between distant views go through neighbours,
-// 1.25 s per step.
+// View changes play the turning arrow; distant views are reached through neighbours, 1.25 s a step.
 #include "tests/support/TestViewer.h"
 
 #include "Platform/ImageView.h"

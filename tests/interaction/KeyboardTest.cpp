@@ -1,6 +1,4 @@
-// Keys act through the controls and gestures a finger uses: arrows swipe only where a swipe would be
-// taken, Escape closes what is open, letters open their panels, digits answer alerts, the wheel
-// scrolls with a drag's limits, and a focused text field keeps its keys.
+// Keys act through the controls and gestures a finger uses; a focused text field keeps its keys.
 #include "tests/support/TestViewer.h"
 
 #include "Classes/ForInfo.h"
@@ -69,7 +67,7 @@ TEST_F(KeyboardTest, ArrowsDoNothingDuringAJourneyOrWhileMagnifiedAsSwipesDoNoth
     EXPECT_FALSE(viewer().isMagnified());
 }
 
-TEST_F(KeyboardTest, LettersOpenTheirPanelsAndEscapeClosesTheOpenOne) {
+TEST_F(KeyboardTest, LettersOpenTheirPanelsEscapeClosesTheOpenOneAndDigitsAnswerAlerts) {
     showRegion("Test Body", "Anterior");
     script("key i\nwait 1\n");
     EXPECT_NE(viewer().infoPanel().regionPanel()->alpha(), 0);
@@ -87,6 +85,16 @@ TEST_F(KeyboardTest, LettersOpenTheirPanelsAndEscapeClosesTheOpenOne) {
     EXPECT_EQ(viewer().viewsChooser().strip()->frame().x(), 0);
     script("key Escape\nwait 1\n");
     EXPECT_NE(viewer().viewsChooser().strip()->frame().x(), 0);
+    script("key q\nwait 1\n"); // digits press an alert's buttons in order, Escape answers no
+    ASSERT_TRUE(viewer().quiz().inQuiz());
+    script("key q\n");
+    ASSERT_FALSE(alert().is_null());
+    script("key Escape\nwait 1\n");
+    EXPECT_TRUE(alert().is_null());
+    EXPECT_TRUE(viewer().quiz().inQuiz());
+    script("key q\nkey 2\nwait 1\n"); // NO, YES
+    EXPECT_TRUE(alert().is_null());
+    EXPECT_FALSE(viewer().quiz().inQuiz());
 }
 
 TEST_F(KeyboardTest, SlashOpensTheIndexWithTheCursorInItsSearchFieldWhichKeepsItsKeys) {
@@ -110,31 +118,13 @@ TEST_F(KeyboardTest, SlashOpensTheIndexWithTheCursorInItsSearchFieldWhichKeepsIt
     EXPECT_TRUE(field.isEditing());
 }
 
-TEST_F(KeyboardTest, DigitsPressAnAlertsButtonsInOrderAndEscapeAnswersNo) {
-    showRegion("Test Body", "Anterior");
-    script("key q\nwait 1\n");
-    ASSERT_TRUE(viewer().quiz().inQuiz());
-    script("key q\n");
-    ASSERT_FALSE(alert().is_null());
-    script("key Escape\nwait 1\n");
-    EXPECT_TRUE(alert().is_null());
-    EXPECT_TRUE(viewer().quiz().inQuiz());
-    script("key q\nkey 2\nwait 1\n"); // NO, YES
-    EXPECT_TRUE(alert().is_null());
-    EXPECT_FALSE(viewer().quiz().inQuiz());
-}
-
-TEST_F(KeyboardTest, CtrlQQuitsEvenWhileTypingAndUnknownKeysAreRefused) {
+TEST_F(KeyboardTest, CtrlQQuitsEvenWhileTypingUnknownKeysAreRefusedAndTheWheelScrollsLikeADrag) {
     showRegion("Test Body", "Anterior");
     script("key /\nwait 1\nkey ctrl+q\n");
     EXPECT_TRUE(ui::Application::shared().quitRequested());
     EXPECT_FALSE(driver.key("Hyper"));
     EXPECT_FALSE(driver.key("ctrl+"));
-}
-
-TEST_F(KeyboardTest, TheWheelScrollsTheIndexListWithinTheEndsADragHas) {
-    showRegion("Test Body", "Anterior");
-    script("key /\nwait 1\nkey Escape\n");
+    script("key Escape\n"); // the wheel scrolls the index list within the ends a drag has
     ui::TableView& list = *viewer().index().navigationController()->myTableView;
     ui::Point onList = list.convertTo(list.bounds().center(), nullptr);
     driver.wheel(onList, 30);

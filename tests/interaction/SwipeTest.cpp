@@ -1,12 +1,11 @@
-// Swipes turn the figure to the neighbouring view; drags pan a magnified picture or move the question
-// panel; a touch fades the open panel and bubble and its end starts the pulse.
-#include "tests/support/TestViewer.h"
-
+// Swipes turn the figure, drags pan a magnified picture or move the question panel, a touch ends bubbles.
 #include "Classes/ForInfo.h"
 #include "Platform/Application.h"
 #include "Platform/Button.h"
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
+#include "Platform/RunLoop.h"
+#include "tests/support/TestViewer.h"
 
 namespace {
 
@@ -31,20 +30,11 @@ protected:
     }
     // Each starts on the bare picture, clear of the title buttons of the sub-regions.
     void swipeTowards(Direction direction) {
-        switch (direction) {
-        case Direction::Left:
-            swipe({300, 240}, {100, 240});
-            break;
-        case Direction::Right:
-            swipe({20, 240}, {220, 240});
-            break;
-        case Direction::Down:
-            swipe({260, 60}, {260, 300});
-            break;
-        case Direction::Up:
-            swipe({260, 400}, {260, 150});
-            break;
-        }
+        const ui::Point strokes[][2] = {{{300, 240}, {100, 240}},
+                                        {{20, 240}, {220, 240}},
+                                        {{260, 60}, {260, 300}},
+                                        {{260, 400}, {260, 150}}};
+        swipe(strokes[static_cast<int>(direction)][0], strokes[static_cast<int>(direction)][1]);
     }
     // A swipe from a point on the bare picture by (dx, dy).
     std::string viewAfterMove(double dx, double dy) {
@@ -55,8 +45,7 @@ protected:
     }
 };
 
-// Horizontal moves turn only beyond 180 points and below 200 of drift; vertical ones tilt only beyond
-// 220 points and below 80 of drift.
+// Horizontal moves turn beyond 180 points under 200 of drift; vertical ones beyond 220 under 80.
 TEST_F(SwipeTest, AMoveTurnsOnlyWhenLongAndStraightEnough) {
     const struct {
         double dx, dy;
@@ -105,17 +94,14 @@ TEST_F(SwipeTest, EachSwipeRuleTurnsToTheNeighbourItNames) {
     }
 }
 
-TEST_F(SwipeTest, RightSwipeFromPosteriorWithoutALeftViewReentersTheSameView) {
+TEST_F(SwipeTest, RightSwipeWithoutALeftViewReentersTheViewAndDerivedViewsTurnThroughTheirBase) {
     showRegion("Chest", "Posterior");
     swipeTowards(Direction::Right);
     EXPECT_EQ(viewer().currentView(), "Posterior");
     EXPECT_EQ(driver.state()["interaction"], false) << "the view is shown again";
     driver.advance(1);
     EXPECT_EQ(driver.state()["interaction"], true);
-}
-
-TEST_F(SwipeTest, AFrontDerivedViewTurnsLikeTheFrontViewThroughAnterior) {
-    showRegion("Test Body", "Anterior Skin");
+    showRegion("Test Body", "Anterior Skin"); // a front-derived view turns through Anterior
     swipeTowards(Direction::Left);
     EXPECT_EQ(viewer().currentView(), "Anterior") << "the skin view first returns to its base view";
     driver.advance(1.25);
@@ -178,9 +164,7 @@ TEST_F(SwipeTest, ATouchEndStartsThePulseUnlessAHelpPageIsFullyShown) {
 }
 
 TEST_F(SwipeTest, ATouchFadesTheDetailPanelAndTheOpenBubble) {
-    showFlags();
-    pressFlag(0);
-    driver.advance(0.5);
+    openBubbleOf(0);
     ASSERT_EQ(bubbles().hintOfFlag()->alpha(), 1);
     viewer().infoPanel().detailPanel()->setAlpha(1);
     ui::Application::shared().beginTouches({{0, {260, 400}}});
@@ -194,9 +178,7 @@ TEST_F(SwipeTest, ATouchFadesTheDetailPanelAndTheOpenBubble) {
 }
 
 TEST_F(SwipeTest, InMagnificationATapForgetsTheWaitingBubbleAndAPanBringsItBack) {
-    showFlags();
-    pressFlag(0);
-    driver.advance(0.5);
+    openBubbleOf(0);
     viewer().zoomOnOff();
     driver.advance(1.5);
     ASSERT_EQ(bubbles().wviewHint(), 0);
@@ -215,4 +197,85 @@ TEST_F(SwipeTest, InMagnificationATapForgetsTheWaitingBubbleAndAPanBringsItBack)
     EXPECT_EQ(viewer().hotSpots().count(), 0) << "no pulse in magnification";
     driver.advance(0.6);
     EXPECT_EQ(bubbles().hintOfFlag()->alpha(), 0);
+}
+
+// The rings pulse and the hint arrows blink on the four ticks after a touch ends.
+
+class HotspotTest : public testviewer::LoadedViewerTest {
+protected:
+    HotspotTest() : LoadedViewerTest("interaction") {}
+    // Runs the clock to the pulse timer's next tick.
+    void advanceToNextTick() {
+        driver.advance(viewer().hotSpots().timerForHotSpot()->fireTime() - ui::RunLoop::main().now());
+    }
+};
+
+TEST_F(HotspotTest, ARingOfScaleOneHundredGrowsToOneOnTheFirstTickAndLessOnEachNext) {
+    ui::Button& ring = *viewer().hotSpots().hotSpotButtons().at(0);
+    ASSERT_EQ(ring.currentTitle(), "Chest");
+    tap({260, 240});
+    for (double expected : {1.0, 0.8, 0.6, 0.4}) {
+        SCOPED_TRACE(expected);
+        advanceToNextTick();
+        EXPECT_FALSE(ring.isHidden());
+        EXPECT_NEAR(ring.transform().a, expected, 1e-6);
+        EXPECT_EQ(ring.alpha(), 0);
+        EXPECT_NEAR(ring.presentationTransform().a, 0.2, 1e-9) << "each pulse starts small";
+        EXPECT_EQ(ring.presentationAlpha(), 1);
+        driver.advance(0.425);
+        EXPECT_NEAR(ring.presentationTransform().a, (0.2 + expected) / 2, 1e-6) << "half way through";
+    }
+    advanceToNextTick();
+    EXPECT_NEAR(ring.transform().a, 0.4, 1e-6) << "a fifth tick does not pulse";
+    EXPECT_EQ(viewer().hotSpots().count(), 0);
+}
+
+TEST_F(HotspotTest, RingsStayStillInAViewWithoutHotspots) {
+    viewer().hotSpots().setHotSpotOn(false);
+    tap({260, 240});
+    advanceToNextTick();
+    ui::Button& ring = *viewer().hotSpots().hotSpotButtons().at(0);
+    EXPECT_TRUE(ring.isHidden());
+    EXPECT_TRUE(ring.transform().isIdentity());
+    EXPECT_EQ(viewer().hotSpots().hotArrows()[2]->alpha(), 1) << "the hint arrows blink all the same";
+}
+
+TEST_F(HotspotTest, HintArrowsBlinkInAndOutAndVanishAtOnceWhenTheCountRunsOut) {
+    tap({260, 240});
+    ui::ImageView& hint = *viewer().hotSpots().hotArrows()[2];
+    for (double expected : {1.0, 0.0, 1.0, 0.0}) {
+        advanceToNextTick();
+        EXPECT_EQ(hint.alpha(), expected);
+    }
+    tap({260, 240});
+    advanceToNextTick();
+    driver.advance(0.4);
+    ASSERT_GT(hint.presentationAlpha(), 0.2);
+    viewer().hotSpots().quiet();
+    advanceToNextTick();
+    EXPECT_EQ(hint.alpha(), 0);
+    EXPECT_EQ(hint.presentationAlpha(), 0) << "no fading out";
+}
+
+// A sub-region without a pressable rectangle is entered by its ring alone, while the ring shows.
+TEST_F(HotspotTest, ARingTakesATouchWhileItVisiblyPulsesAndNoneOnceFaded) {
+    ui::Button& ring = *viewer().hotSpots().hotSpotButtons().at(0);
+    for (const auto& rectangle : viewer().hotSpots().buttons())
+        rectangle->setHidden(true);
+    ui::Point ringCenter = ring.convertTo(ring.bounds().center(), nullptr);
+    tap({260, 240});
+    for (int tick = 0; tick < 4; ++tick) // the fourth and last pulse is the smallest
+        advanceToNextTick();
+    driver.advance(0.86);
+    ASSERT_LE(ring.presentationAlpha(), 0.01);
+    tap(ringCenter);
+    driver.advance(1);
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Test Body") << "a faded ring takes no touch";
+    tap({260, 240});
+    advanceToNextTick();
+    driver.advance(0.3);
+    ASSERT_GT(ring.presentationAlpha(), 0.01);
+    ASSERT_EQ(ring.alpha(), 0);
+    tap(ringCenter);
+    EXPECT_EQ(viewer().currentRegion()->getHeader(), "Chest");
 }

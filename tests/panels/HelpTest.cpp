@@ -17,7 +17,7 @@ protected:
     }
 };
 
-TEST_F(Help, AtTheTopTheShortPageFadesInAndASecondPressHidesIt) {
+TEST_F(Help, AtTheTopTheShortPageFadesInAndASecondPressOrTheIndexHidesIt) {
     press("help");
     EXPECT_TRUE(helpButtonPressed());
     wait(0.8);
@@ -27,24 +27,24 @@ TEST_F(Help, AtTheTopTheShortPageFadesInAndASecondPressHidesIt) {
     EXPECT_EQ(viewer().view()->subviews().back().get(), &shortPage()) << "in front of everything";
     EXPECT_EQ(shortPage().textViewForInfo()->text(), HelpPanel::textForHelp1);
 
-    press("help");
-    wait(0.75);
+    press("help", 0.75);
     EXPECT_EQ(shortPage().alpha(), 0);
+    EXPECT_FALSE(helpButtonPressed());
+    press("help", 0.8);
+    press("index");
+    EXPECT_EQ(shortPage().alpha(), 0) << "opening the index hides the help";
     EXPECT_FALSE(helpButtonPressed());
 }
 
-// Six steps up from the region decide: one level down is still near the top; two levels down the steps
-// already reach the data file's top element.
+// Six steps up from the region decide: one level down is near the top, two levels down is deep.
 TEST_F(Help, DeeperDownTheLongPageIsShown) {
     for (const char* region : {"Limbs", "Arm", "Hand"}) {
         showRegion(region);
-        press("help");
-        wait(0.8);
+        press("help", 0.8);
         bool deep = std::string(region) != "Limbs";
         EXPECT_EQ(longPage().alpha(), deep ? 1 : 0) << region;
         EXPECT_EQ(shortPage().alpha(), deep ? 0 : 1) << region;
-        press("help");
-        wait(0.75);
+        press("help", 0.75);
     }
     EXPECT_EQ(longPage().frame(), ui::Rect(10, 30, 310, 420));
     EXPECT_EQ(longPage().textViewForInfo()->text(), HelpPanel::textForHelp2);
@@ -57,8 +57,7 @@ TEST_F(Help, ThePagesAreBuiltOnceAndASecondPressWhileFadingInHidesThem) {
     press("help");
     EXPECT_EQ(shortPage().alpha(), 0) << "the alpha set last counts, not what the screen shows";
     wait(0.75);
-    press("help");
-    wait(0.8);
+    press("help", 0.8);
     EXPECT_EQ(shortPage().subviews().size(), parts);
 }
 
@@ -107,14 +106,6 @@ TEST_F(Help, NoPictureCoversALetter) {
             EXPECT_GE(frame.maxX(), word.maxX());
         }
     }
-}
-
-TEST_F(Help, OpeningTheIndexHidesTheHelp) {
-    press("help");
-    wait(0.8);
-    press("index");
-    EXPECT_EQ(shortPage().alpha(), 0);
-    EXPECT_FALSE(helpButtonPressed());
 }
 
 } // namespace

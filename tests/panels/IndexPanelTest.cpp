@@ -1,13 +1,14 @@
 // The index panel in the viewer: sliding in and out, and travelling to a chosen term.
 #include "Classes/ForInfo.h"
 #include "Classes/IndexViewController.h"
+#include "Platform/Application.h"
+#include "Platform/Bundle.h"
 #include "Platform/Button.h"
 #include "Platform/Label.h"
+#include "tests/support/PictureBytes.h"
 #include "tests/support/TestViewer.h"
-
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 namespace {
 
@@ -36,28 +37,23 @@ protected:
 
 TEST_F(IndexPanelShown, TheIndexButtonSlidesThePanelInFromTheRightAndOutAgain) {
     EXPECT_GT(panelFrame().x(), 320) << "made off screen";
-    press("index");
-    wait(0.25);
+    press("index", 0.25);
     EXPECT_GT(viewer().index().panel()->presentationCenter().x, 40 + 140);
     wait(0.25);
     EXPECT_EQ(panelFrame(), ui::Rect(40, 35, 280, 384));
     EXPECT_NE(viewer().bar().button(Bar::Index)->image().fileName().find("index pressed"), std::string::npos);
 
-    press("index");
-    wait(0.5);
+    press("index", 0.5);
     EXPECT_EQ(panelFrame().x(), 325);
     EXPECT_EQ(viewer().bar().button(Bar::Index)->image().fileName().find("pressed"), std::string::npos);
 }
 
 TEST_F(IndexPanelShown, TheListIsSetUpOnlyOnTheFirstShowingAndKeepsItsSearch) {
     EXPECT_TRUE(driver.state()["indexRows"].empty()) << "not set up before it is first shown";
-    press("index");
-    wait(0.5);
+    press("index", 0.5);
     search("Ste");
-    press("index");
-    wait(0.5);
-    press("index");
-    wait(0.5);
+    press("index", 0.5);
+    press("index", 0.5);
     int languageRows = 0;
     for (const auto& subview : list().view()->subviews())
         languageRows += subview.get() == list().eng.get() ? 1 : 0;
@@ -67,8 +63,7 @@ TEST_F(IndexPanelShown, TheListIsSetUpOnlyOnTheFirstShowingAndKeepsItsSearch) {
 }
 
 TEST_F(IndexPanelShown, ChoosingARowTravelsToTheStructureAndTheNextShowingStartsWithNoRowChosen) {
-    press("index");
-    wait(0.5);
+    press("index", 0.5);
     search("Ste");
     press("Sternum");
     ASSERT_TRUE(list().myTableView->indexPathForSelectedRow());
@@ -81,13 +76,11 @@ TEST_F(IndexPanelShown, ChoosingARowTravelsToTheStructureAndTheNextShowingStarts
     EXPECT_EQ(panelFrame().x(), 325) << "the journey closes the index";
     wait(8);
     expectBubbleOf("Sternum", "Chest");
-    press("index");
-    wait(0.5);
+    press("index", 0.5);
     EXPECT_FALSE(list().myTableView->indexPathForSelectedRow());
 }
 
-// A Latin row travels by its Latin name, a region's row enters the region, and a structure of the top
-// region leaves the back controls hidden.
+// Latin rows travel by the Latin name, region rows enter the region, the top region hides the back controls.
 TEST_F(IndexPanelShown, EveryKindOfRowEndsWhereItsTermIs) {
     struct Row {
         const char* from;
@@ -105,15 +98,13 @@ TEST_F(IndexPanelShown, EveryKindOfRowEndsWhereItsTermIs) {
         TearDown();
         SetUp();
         showRegion(row.from);
-        press("index");
-        wait(0.5);
+        press("index", 0.5);
         if (row.latin)
             press("LATIN");
         EXPECT_EQ(viewer().index().lang(), row.latin ? "lat" : "eng");
         search(row.search);
         EXPECT_EQ(driver.state()["indexRows"], nlohmann::ordered_json::array({row.row}));
-        press(row.row);
-        wait(9.5);
+        press(row.row, 9.5);
         if (row.bubble)
             expectBubbleOf(row.bubble, row.region);
         EXPECT_EQ(viewer().currentRegion()->getHeader(), row.region);
@@ -123,20 +114,18 @@ TEST_F(IndexPanelShown, EveryKindOfRowEndsWhereItsTermIs) {
     }
 }
 
-// WCAG's relative luminance of an 8-bit pixel value, one channel at a time.
-double luminance(std::uint32_t pixel) {
-    auto linear = [](std::uint32_t channel) {
-        double c = static_cast<double>(channel & 0xff) / 255;
+// WCAG's relative luminance of a pixel.
+double luminance(testpictures::Rgba pixel) {
+    auto linear = [](int channel) {
+        double c = channel / 255.0;
         return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * linear(pixel >> 16) + 0.7152 * linear(pixel >> 8) + 0.0722 * linear(pixel);
+    return 0.2126 * linear(pixel.r) + 0.7152 * linear(pixel.g) + 0.0722 * linear(pixel.b);
 }
 
-// Whatever the background behind the panel, the side index's first and last letters (on the section
-// headers) keep a contrast of 4.5:1 with what they stand on.
+// On either background the side index's first and last letters keep a contrast of 4.5:1.
 TEST_F(IndexPanelShown, TheSideIndexLettersReadOnEveryBackground) {
-    press("index");
-    wait(0.5);
+    press("index", 0.5);
     ui::View* strip = nullptr;
     for (const auto& subview : list().myTableView->subviews())
         strip = subview->className() == "TableIndex" ? subview.get() : strip;
@@ -154,22 +143,14 @@ TEST_F(IndexPanelShown, TheSideIndexLettersReadOnEveryBackground) {
             ui::Rect box = strip->convertTo(
                 ui::Rect(0, top + slot * static_cast<double>(letter), strip->bounds().width(), slot),
                 nullptr);
-            auto* data = cairo_image_surface_get_data(screen);
-            int stride = cairo_image_surface_get_stride(screen);
-            auto at = [&](int x, int y) {
-                return luminance(reinterpret_cast<const std::uint32_t*>(data + y * stride)[x]);
-            };
+            auto at = [&](int x, int y) { return luminance(testpictures::pixelAt(screen, x, y)); };
+            auto px = [scale](double points) { return static_cast<int>(points * scale); };
             // What the letter stands on: the strip's edge beside it; the letter: the pixel most unlike that.
-            double ground =
-                at(static_cast<int>(box.minX() * scale) + 1, static_cast<int>(box.midY() * scale));
-            double letterMost = ground;
-            for (int y = static_cast<int>(box.minY() * scale); y < static_cast<int>(box.maxY() * scale);
-                 ++y) {
-                for (int x = static_cast<int>(box.minX() * scale); x < static_cast<int>(box.maxX() * scale);
-                     ++x) {
-                    if (std::abs(at(x, y) - ground) > std::abs(letterMost - ground))
-                        letterMost = at(x, y);
-                }
+            double ground = at(px(box.minX()) + 1, px(box.midY())), letterMost = ground;
+            for (int y = px(box.minY()); y < px(box.maxY()); ++y) {
+                for (int x = px(box.minX()); x < px(box.maxX()); ++x)
+                    letterMost =
+                        std::abs(at(x, y) - ground) > std::abs(letterMost - ground) ? at(x, y) : letterMost;
             }
             double contrast = (std::max(ground, letterMost) + 0.05) / (std::min(ground, letterMost) + 0.05);
             EXPECT_GE(contrast, 4.5) << "letter " << letter << (black ? " on black" : " on white");
@@ -183,6 +164,150 @@ TEST_F(IndexPanelShown, TheIndexButtonDoesNothingWhileAJourneyIsQueued) {
     viewer().index().displayIndex();
     wait(0.5);
     EXPECT_GT(panelFrame().x(), 320);
+}
+
+} // namespace
+
+// The index list on its own: sections, searching and the language buttons.
+
+namespace {
+
+using Terms = std::vector<std::string>;
+
+class IndexList : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::Driver::resetToolkit();
+        ui::Bundle::main().setResourcePath(TORVEX_BUILD_BUNDLE_DIR);
+    }
+    void TearDown() override { ui::Driver::resetToolkit(); }
+
+    // The list on screen with these terms, set up as the index panel does on its first showing.
+    IndexViewController& show(Terms english, Terms latin = {}) {
+        english_ = std::move(english);
+        latin_ = std::move(latin);
+        list_.setDataEng(english_, latin_);
+        ui::Application::shared().window()->addSubview(list_.view());
+        list_.awakeFromNib();
+        return list_;
+    }
+
+    void typeSearch(const std::string& text) {
+        ui::Driver driver;
+        auto& field = list_.mySearchBar->textField();
+        driver.tap(field.convertTo(field.bounds().center(), nullptr));
+        ASSERT_TRUE(driver.type(text));
+    }
+
+    std::vector<std::string> rowsShown() { return list_.rowTitles(); }
+
+    Terms english_, latin_;
+    IndexViewController list_;
+    ui::Driver driver;
+};
+
+TEST_F(IndexList, TermsMakeSectionsByTheirFirstCharacterWithCapitalsFirst) {
+    auto& list = show({"", "Ant", "apple", "bone"});
+    EXPECT_EQ(rowsShown(), (Terms{"Ant", "apple", "bone"})) << "the empty term is never shown";
+    EXPECT_EQ(list.myTableView->sectionIndexTitles(), (Terms{"A", "a", "b"}));
+    EXPECT_EQ(list.myTableView->numberOfSections(), 3);
+}
+
+TEST_F(IndexList, ASectionKeepsItsTermsInListOrderAndAnAccentedLetterIsOneCharacter) {
+    auto& list = show({"\xC3\x96sophagus", "Ohr", "\xC3\x96l", "Ort"});
+    EXPECT_EQ(list.myTableView->sectionIndexTitles(), (Terms{"O", "\xC3\x96"}));
+    EXPECT_EQ(rowsShown(), (Terms{"Ohr", "Ort", "\xC3\x96sophagus", "\xC3\x96l"}));
+}
+
+TEST_F(IndexList, SearchingMatchesTheBeginningOfTermsWhateverTheCase) {
+    auto& list = show({"A", "Ant", "anterior", "Lateral"});
+    typeSearch("AN");
+    EXPECT_EQ(rowsShown(), (Terms{"Ant", "anterior"}));
+    EXPECT_EQ(list.sectionForSectionIndexTitle(*list.myTableView, "a", 1), 1)
+        << "a letter jumps to its section among the rows shown";
+    driver.key("BackSpace");
+    EXPECT_EQ(rowsShown(), (Terms{"A", "Ant", "anterior"}));
+    driver.key("BackSpace");
+    EXPECT_EQ(rowsShown(), (Terms{"A", "Ant", "Lateral", "anterior"}))
+        << "an empty search lets every term pass";
+    EXPECT_TRUE(IndexViewController::matchesSearch("\xC3\x89paule", "\xC3\xA9P"));
+}
+
+TEST_F(IndexList, ASearchThatMatchesNothingShowsNoRowsNoLettersAndNoHeaders) {
+    auto& list = show({"Ant", "apple", "bone"});
+    typeSearch("xyz");
+    EXPECT_TRUE(rowsShown().empty());
+    auto& table = *list.myTableView;
+    EXPECT_TRUE(table.sectionIndexTitles().empty());
+    EXPECT_EQ(table.sectionIndexFrame().width(), 0);
+    EXPECT_EQ(list.viewForHeaderInSection(table, 0), nullptr) << "no stale letter of the list before";
+}
+
+TEST_F(IndexList, EditingShowsCancelWhichBringsBackTheListFromBeforeAndKeepsTheText) {
+    auto& list = show({"Ant", "apple", "bone"});
+    auto& bar = *list.mySearchBar;
+    EXPECT_FALSE(bar.showsCancelButton());
+    typeSearch("b");
+    EXPECT_TRUE(bar.showsCancelButton());
+    EXPECT_EQ(rowsShown(), (Terms{"bone"}));
+    driver.key("Return");
+    EXPECT_FALSE(bar.isEditing()) << "the search button closes the keyboard";
+    EXPECT_FALSE(bar.showsCancelButton());
+
+    typeSearch("x");
+    EXPECT_TRUE(rowsShown().empty());
+    ASSERT_TRUE(driver.press("Cancel"));
+    EXPECT_EQ(list.filteredListContent, (Terms{"bone"})) << "the list as it was when editing began";
+    EXPECT_EQ(bar.text(), "bx");
+    EXPECT_FALSE(bar.isEditing());
+    EXPECT_FALSE(bar.showsCancelButton());
+}
+
+TEST_F(IndexList, LatinPressedTwiceKeepsTheListAndEnglishComesBackWhereItWasLeft) {
+    Terms english, latin;
+    for (int i = 0; i < 60; ++i) {
+        english.push_back("Term " + std::to_string(100 + i));
+        latin.push_back("Nomen " + std::to_string(100 + i));
+    }
+    auto& list = show(english, latin);
+    ASSERT_TRUE(list.eng && list.lat);
+    list.myTableView->setContentOffset({0, 300});
+
+    ASSERT_TRUE(driver.press("LATIN"));
+    EXPECT_EQ(list.listContent(), latin);
+    EXPECT_EQ(list.myTableView->contentOffset().y, 0) << "Latin starts at its own saved place";
+    EXPECT_EQ(list.lat->currentBackgroundImage().fileName(),
+              list.eng->backgroundImage(ui::ControlState::Highlighted).fileName());
+    typeSearch("Nomen 12");
+    list.myTableView->setContentOffset({0, 40});
+    ASSERT_TRUE(driver.press("LATIN"));
+    EXPECT_EQ(rowsShown().size(), 10u) << "the second press does not reload the list";
+    EXPECT_EQ(list.myTableView->contentOffset().y, 40);
+
+    ASSERT_TRUE(driver.press("ENG"));
+    EXPECT_EQ(list.listContent(), english);
+    EXPECT_EQ(rowsShown().size(), 60u) << "switching drops the search";
+    EXPECT_EQ(list.mySearchBar->text(), "Nomen 12") << "but not its text";
+    EXPECT_EQ(list.myTableView->contentOffset().y, 300);
+    ASSERT_TRUE(driver.press("LATIN"));
+    EXPECT_EQ(list.myTableView->contentOffset().y, 40);
+}
+
+TEST_F(IndexList, WithoutLatinTermsThereAreNoLanguageButtonsAndTheSearchBarMovesUp) {
+    auto& list = show({"Ant", "bone"});
+    EXPECT_FALSE(list.eng);
+    EXPECT_FALSE(driver.findControl("LATIN"));
+    EXPECT_EQ(list.mySearchBar->frame(), ui::Rect(0, 0, 264.5, 44));
+    EXPECT_EQ(list.myTableView->frame(), ui::Rect(0, 44, 264.5, 367.5 - 73 + 29));
+}
+
+TEST_F(IndexList, AChosenRowStaysSelectedUntilTheListAppearsAgain) {
+    auto& list = show({"Ant", "bone"});
+    ASSERT_TRUE(driver.press("bone"));
+    ASSERT_TRUE(list.myTableView->indexPathForSelectedRow());
+    EXPECT_EQ(list.myTableView->indexPathForSelectedRow()->section, 1);
+    list.viewWillAppear(false);
+    EXPECT_FALSE(list.myTableView->indexPathForSelectedRow());
 }
 
 } // namespace

@@ -57,8 +57,7 @@ TEST_F(InfoPanel, AShortTextGivesAPanelItsMeasuredHeightAndItRisesToTheBar) {
 TEST_F(InfoPanel, ATextTallerThanThreeHundredSixtyIsCutThereAndScrolls) {
     showRegion("Trunk");
     ASSERT_GT(ui::textSize(viewer().infoPanel().info(), ui::Font::system(13), 279, 16).height + 26, 360);
-    press("info");
-    wait(0.7);
+    press("info", 0.7);
     EXPECT_EQ(region().frame(), ui::Rect(10, 90, 300, 360));
     EXPECT_TRUE(regionText().isUserInteractionEnabled());
     EXPECT_GT(regionText().contentSize().height, regionText().bounds().height());
@@ -67,10 +66,8 @@ TEST_F(InfoPanel, ATextTallerThanThreeHundredSixtyIsCutThereAndScrolls) {
 TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndOneFlagsPressShowsTheFlagsAgain) {
     bubbles().displayFlags();
     wait(0.5);
-    press("info");
-    wait(0.7);
-    press("info");
-    wait(0.7);
+    press("info", 0.7);
+    press("info", 0.7);
     EXPECT_EQ(region().alpha(), 0);
     EXPECT_EQ(region().center(), (ui::Point{160, 840}));
     EXPECT_EQ(viewer().bar().button(Bar::Info)->image().fileName().find("pressed"), std::string::npos);
@@ -88,8 +85,7 @@ TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndOneFlagsPressShowsTh
 TEST_F(InfoPanel, TheDetailPanelShowsTheFlagsTextWithLineBreaksNextToItsBubble) {
     showRegion("Chest");
     openBubble("Label Sternum");
-    press(bubbles().infoButtonOfHint()->currentTitle());
-    wait(0.5);
+    press(bubbles().infoButtonOfHint()->currentTitle(), 0.5);
     EXPECT_EQ(detail().superview(), viewer().view().get());
     EXPECT_EQ(detail().alpha(), 1);
     EXPECT_TRUE(viewer().infoPanel().flagInfo());
@@ -112,8 +108,7 @@ TEST_F(InfoPanel, NearTheTopTheDetailPanelGoesBelowTheBubbleAndNearAnEdgeItStays
 TEST_F(InfoPanel, TheBubblesNamesStayInFrontOfTheDetailPanel) {
     showRegion("Chest");
     openBubble("Label Lung");
-    press(bubbles().infoButtonOfHint()->currentTitle());
-    wait(0.5);
+    press(bubbles().infoButtonOfHint()->currentTitle(), 0.5);
     const auto& siblings = viewer().view()->subviews();
     auto place = [&](const ui::View* view) {
         return std::find_if(siblings.begin(), siblings.end(),
@@ -136,8 +131,7 @@ TEST_F(InfoPanel, ALongDetailTextKeepsToThePictureBandAndScrolls) {
         }
     }
     openBubble("Label Lung");
-    press(bubbles().infoButtonOfHint()->currentTitle());
-    wait(0.5);
+    press(bubbles().infoButtonOfHint()->currentTitle(), 0.5);
     EXPECT_GE(detail().frame().minY(), 30);
     EXPECT_LE(detail().frame().maxY(), 450);
     EXPECT_TRUE(detail().textViewForInfo()->isUserInteractionEnabled());
@@ -145,16 +139,12 @@ TEST_F(InfoPanel, ALongDetailTextKeepsToThePictureBandAndScrolls) {
               detail().textViewForInfo()->bounds().height());
 }
 
-TEST_F(InfoPanel, WithNoBubbleShownTheInfoButtonOnlyTakesTheDetailPanelAway) {
+TEST_F(InfoPanel, WithoutABubbleInfoOnlyTakesTheDetailAwayAndTheRegionPanelClosesBoth) {
     showRegion("Chest");
     ASSERT_EQ(bubbles().shownBubble(), nullptr);
     viewer().view()->addSubview(detail().shared_from_this());
     viewer().infoPanel().displayInfo(nullptr);
     EXPECT_EQ(detail().superview(), nullptr);
-}
-
-TEST_F(InfoPanel, OpeningTheRegionPanelClosesTheDetailPanelAndTheBubble) {
-    showRegion("Chest");
     openBubble("Label Heart");
     viewer().infoPanel().displayInfo(bubbles().infoButtonOfHint());
     wait(0.5);

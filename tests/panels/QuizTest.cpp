@@ -17,8 +17,7 @@ protected:
     ui::View& setUpPanel() { return *quiz().setUpPanel(); }
     // Opens the quiz and switches on the areas of these names.
     void openQuizWithAreas(std::initializer_list<const char*> areas) {
-        press("quiz");
-        wait(1.0);
+        press("quiz", 1.0);
         for (const char* area : areas) {
             ui::View* areaSwitch = driver.find(std::string("quizArea ") + area);
             ASSERT_NE(areaSwitch, nullptr) << area;
@@ -30,8 +29,7 @@ protected:
     std::string text(const char* label) { return dynamic_cast<ui::Label&>(*driver.find(label)).text(); }
     void start(std::initializer_list<const char*> areas) {
         openQuizWithAreas(areas);
-        press("Start");
-        wait(0.7);
+        press("Start", 0.7);
     }
 
     // The region that shows the asked structure, with its flags up, as a user would have zoomed in.
@@ -68,8 +66,7 @@ TEST_F(QuizFlow, TheSetUpPanelListsTheAreasWithASwitchEachAndStartNeedsOne) {
         EXPECT_NE(driver.find(std::string("quizArea ") + area), nullptr) << area;
     EXPECT_EQ(driver.find("quizArea Limbs")->frame(), ui::Rect(10, 120, 94, 27));
     EXPECT_EQ(questionPanel().superview(), nullptr) << "no question is asked while areas are chosen";
-    press("Start");
-    wait(1.0);
+    press("Start", 1.0);
     EXPECT_TRUE(quiz().Questions().empty()) << "no area switched on";
     EXPECT_EQ(setUpPanel().frame().x(), 10);
 }
@@ -183,8 +180,7 @@ TEST_F(QuizFlow, TheQuizButtonAsksToLeaveAndAfterYesNoFlagsRiseAndTheSwitchesKee
     showRegion("Chest");
     wait(1.5);
     EXPECT_TRUE(bubbles().flagsIsHidden()) << "entering a region after a quiz raises no flags";
-    press("quiz");
-    wait(1.0);
+    press("quiz", 1.0);
     EXPECT_TRUE(dynamic_cast<ui::Switch&>(*driver.find("quizArea Trunk")).isOn());
 }
 

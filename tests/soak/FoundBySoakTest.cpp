@@ -14,11 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
 #include <iostream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -32,34 +29,32 @@ protected:
         }
     }
     TorvexView& viewer() { return *program.viewer(); }
+    // The journey has ended in `view` with the touches back and the bubble of `structure` open.
+    void expectArrivedAt(const std::string& view, const std::string& structure) {
+        EXPECT_TRUE(viewer().journey().enterArray().empty());
+        EXPECT_EQ(viewer().currentView(), view);
+        EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
+        ASSERT_TRUE(viewer().flagBubbles().labelForFlag());
+        EXPECT_EQ(viewer().flagBubbles().labelForFlag()->text(), structure);
+        EXPECT_EQ(viewer().flagBubbles().hintOfFlag()->alpha(), 1);
+    }
     void SetUp() override { program.launch(); }
 
     TemporaryFolder home;
     TestProgram program{TORVEX_BUILD_BUNDLE_DIR, home.path().string()};
 };
 
-// The top region has no lateral view, so the front and the back are neighbours there. Planning the turn
-// through the missing side view planned the same turn again and again, and the journey lost the view it
-// was heading for: the touches never came back.
+// Without a side view front and back are neighbours; the turn through it was planned for ever.
 TEST_F(FoundBySoak, anIndexJourneyFromTheBackOfTheTopRegionEndsAtItsStructure) {
     run({"wait 1", "tap 160 100", "wait 2", "press views", "wait 2", "press Posterior", "wait 3"});
     ASSERT_EQ(viewer().currentView(), "Posterior");
     EXPECT_EQ(viewer().journey().tempView(), "") << "no side view to pass on the way";
 
     run({"press index", "wait 1", "press Arteries", "wait 12"});
-
-    EXPECT_TRUE(viewer().journey().enterArray().empty());
-    EXPECT_EQ(viewer().currentView(), "Ant. Circulation");
-    EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
-    ASSERT_TRUE(viewer().flagBubbles().labelForFlag());
-    EXPECT_EQ(viewer().flagBubbles().labelForFlag()->text(), "Arteries");
-    EXPECT_EQ(viewer().flagBubbles().hintOfFlag()->alpha(), 1);
+    expectArrivedAt("Ant. Circulation", "Arteries");
 }
 
-// In the female genital organs the front view is an alias of the female figure, whose base view is the
-// front view. Following the alias planned the change to the figure again, which turned back to the alias,
-// round and round, and the screen kept the picture of the region left behind; with the planning fixed,
-// the figure came early and the journey's last hop entered it again, taking the bubble away.
+// The front view aliases the female figure whose base is the front view: the plan went round and round.
 TEST_F(FoundBySoak, aJourneyIntoTheFemaleFigureFromBehindShowsItAndOpensTheBubble) {
     run({"wait 1", "tap 160 100", "wait 2", "press Pelvis", "wait 2", "press views", "wait 2",
          "press Posterior", "wait 3", "press index", "wait 1"});
@@ -74,27 +69,15 @@ TEST_F(FoundBySoak, aJourneyIntoTheFemaleFigureFromBehindShowsItAndOpensTheBubbl
 
     EXPECT_EQ(warnings.str(), "");
     EXPECT_EQ(viewer().currentRegion()->getHeader(), "Female Genital Organs");
-    EXPECT_EQ(viewer().currentView(), "Ant. Female");
-    EXPECT_TRUE(viewer().journey().enterArray().empty());
-    EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
-    ASSERT_TRUE(viewer().flagBubbles().labelForFlag());
-    EXPECT_EQ(viewer().flagBubbles().labelForFlag()->text(), "Ectocervix");
-    EXPECT_EQ(viewer().flagBubbles().hintOfFlag()->alpha(), 1);
+    expectArrivedAt("Ant. Female", "Ectocervix");
 }
 
-// Thumbnails pressed in quick succession start view changes that overlap; a journey started meanwhile
-// asked for its view while the user's changes were still turning the figure, which then ended elsewhere,
-// and the journey waited for its view for ever with the touches off.
+// A journey started while quickly pressed thumbnails still turned the figure waited for its view for ever.
 TEST_F(FoundBySoak, aJourneyStartedWhileViewChangesOverlapStillEndsAtItsStructure) {
     run({"wait 1", "tap 160 100", "wait 2", "press views", "wait 2", "press Posterior", "wait 4",
          "press views", "wait 2", "press Anterior", "press Anterior Skin", "wait 0.65", "press Posterior",
          "press index", "press Arteries", "wait 30"});
-
-    EXPECT_TRUE(viewer().journey().enterArray().empty());
-    EXPECT_EQ(viewer().currentView(), "Ant. Circulation");
-    EXPECT_TRUE(viewer().view()->isUserInteractionEnabled());
-    ASSERT_TRUE(viewer().flagBubbles().labelForFlag());
-    EXPECT_EQ(viewer().flagBubbles().labelForFlag()->text(), "Arteries");
+    expectArrivedAt("Ant. Circulation", "Arteries");
 }
 
 } // namespace

@@ -1,14 +1,6 @@
 #pragma once
-// The viewer put on screen as the program puts it there, for the test groups that drive it, and the
-// regions of its tree found by name. Header-only, so that every test group may use it.
-//
-// `LoadedViewerTest` is a fixture whose every test starts from the viewer loaded from an atlas of
-// tests/data beside the build's artwork (the bundle made once per test program), with the clock moved
-// on by a second, and ends with the toolkit afresh. Its helpers act as a user does: they show a region,
-// tap, swipe, press controls by title and flags by place. A group's fixture names its atlas:
-//
-//     struct Swipes : testviewer::LoadedViewerTest { Swipes() : LoadedViewerTest("interaction") {} };
-
+// The viewer started in process as the program starts it, and `LoadedViewerTest`, a fixture whose tests
+// start from it loaded on a group's atlas and act as a user does (regions, taps, swipes, controls, flags).
 #include "Classes/TorvexView.h"
 #include "Platform/Application.h"
 #include "Platform/Bundle.h"
@@ -108,6 +100,10 @@ protected:
         auto pressed = driver.press(text);
         ASSERT_TRUE(pressed) << pressed.error();
     }
+    void press(const std::string& text, double then) { // and lets `then` seconds pass
+        press(text);
+        wait(then);
+    }
     void pressAlertButton(const std::string& title) {
         auto pressed = driver.alert(title);
         ASSERT_TRUE(pressed) << pressed.error();
@@ -128,6 +124,11 @@ protected:
         return flag(index).convertTo(flag(index).bounds().center(), nullptr);
     }
     void pressFlag(int index) { tap(flagOnScreen(index)); }
+    void openBubbleOf(int index) { // shows the flags, presses one and lets its bubble open
+        showFlags();
+        pressFlag(index);
+        driver.advance(0.5);
+    }
     ui::Button* flagOf(const std::string& infoId) {
         for (std::size_t i = 0; i < bubbles().flags().size() && i < bubbles().nodesOfFlags().size(); ++i) {
             if (bubbles().nodesOfFlags()[i]->attribute("infoid") == infoId)

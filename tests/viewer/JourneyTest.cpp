@@ -1,21 +1,26 @@
-#include "ViewerTest.h"
-
+#include "Classes/Journey.h"
+#include "Classes/TreeNode.h"
 #include "Platform/Button.h"
+#include "Platform/Driver.h"
 #include "Platform/Label.h"
+#include "Platform/RunLoop.h"
+#include "ViewerTest.h"
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
 
 using ViewerJourney = ViewerTest;
 using Json = nlohmann::ordered_json;
 
 namespace {
-
 std::string rootOf(TorvexView& viewer) {
     return std::string(viewer.currentRegion()->getHeader());
 }
-
 } // namespace
 
-// From "Elbow" (three levels down) to the carpal bones in "Wrist": climb one region a second, then
-// enter "Forearm" and "Wrist" 1.25 s apart; the view is already "Anterior".
+// From "Elbow" to the carpal bones in "Wrist": climb a region a second, enter each 1.25 s apart.
 TEST_F(ViewerJourney, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
     enter("Arm");
     enter("Elbow");
@@ -53,8 +58,7 @@ TEST_F(ViewerJourney, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
     EXPECT_EQ(bubbles().wviewHint(), 0);
 }
 
-// To "Extensor digitorum", shown only in "Forearm"/"Posterior": after entering the region the queued
-// view is chosen, and the journey waits 1.3 s for the change.
+// "Extensor digitorum" is only in "Forearm"/"Posterior": the view is chosen, then waited for 1.3 s.
 TEST_F(ViewerJourney, changesToTheQueuedViewAndWaitsForIt) {
     enter("Arm");
     enter("Elbow");
@@ -113,4 +117,67 @@ TEST_F(ViewerJourney, anUnknownTermClimbsToTheTopAndEndsWithTouchesBack) {
     EXPECT_FALSE(interaction());
     wait(1.0);
     EXPECT_TRUE(interaction());
+}
+
+// The journey on its own, acting on a stand-in for the viewer: what it does, and when.
+
+namespace {
+
+std::unique_ptr<TreeNode> node(const char* key, const char* header) {
+    auto made = TreeNode::initWithKey(key);
+    made->setAttribute("header", header);
+    return made;
+}
+
+// Two regions below the top; the view chooser shows a view at once.
+struct StandInViewer {
+    int depth = 2;
+    std::string view = "Anterior";
+    std::string log;
+    bool touches = false;
+
+    void note(const std::string& what) {
+        char at[16];
+        std::snprintf(at, sizeof at, "%.2f ", ui::RunLoop::main().now());
+        log += at + what + "; ";
+    }
+    Journey::Actions actions() {
+        Journey::Actions actions;
+        actions.atTopRegion = [this] { return depth == 0; };
+        actions.currentView = [this] { return view; };
+        actions.setTouches = [this](bool on) { touches = on; };
+        actions.back = [this] {
+            note("back");
+            --depth;
+        };
+        actions.enterRegion = [this](const TreeNode& region) {
+            note("enter " + std::string(region.getHeader()));
+        };
+        actions.chooseView = [this](const std::string& name) {
+            note("choose " + name);
+            view = name;
+        };
+        actions.openBubble = [this](TreeNode& point) { note("bubble " + std::string(point.getHeader())); };
+        return actions;
+    }
+};
+
+} // namespace
+
+TEST(JourneySteps, climbsOneRegionASecondThenTakesEachStepAfterItsOwnDelay) {
+    ui::Driver::resetToolkit();
+    ui::Driver driver;
+    StandInViewer viewer;
+    Journey journey(viewer.actions());
+    auto point = node("point", "Carpal bones"), posterior = node("view", "Posterior"),
+         wrist = node("part", "Wrist");
+    journey.start({point.get(), posterior.get(), wrist.get()}, true);
+    EXPECT_EQ(journey.phase(), Journey::Phase::Climbing);
+    driver.advance(1.3);
+    EXPECT_EQ(journey.phase(), Journey::Phase::ClimbingToTop);
+    driver.advance(5);
+    EXPECT_EQ(viewer.log,
+              "1.25 back; 2.25 back; 3.25 enter Wrist; 4.50 choose Posterior; 6.20 bubble Carpal bones; ");
+    EXPECT_EQ(journey.phase(), Journey::Phase::Idle);
+    EXPECT_FALSE(viewer.touches); // the bubble gives the touches back
 }

@@ -11,9 +11,7 @@
 
 using Loading = ViewerTest;
 
-// Every control of the viewer is found by the name of the field that keeps it, at its place on the
-// reference screen. A bar button's picture is 30 x 20 in the test bundle; the pressable area adds 30 %
-// on every side.
+// Every control found by its field's name at its place; a bar button's area adds 30 % to its picture.
 TEST_F(Loading, placesEveryControlAtItsPlaceOnTheReferenceScreenUnderItsFieldName) {
     auto bar = [](double x, double y) { return ui::Rect(x - 24, y - 16, 48, 32); };
     const std::pair<const char*, ui::Rect> places[] = {
@@ -41,7 +39,7 @@ TEST_F(Loading, placesEveryControlAtItsPlaceOnTheReferenceScreenUnderItsFieldNam
     EXPECT_TRUE(sameRect(v.quiz().setUpPanel()->frame(), {400, 245, 300, 205}));
 }
 
-TEST_F(Loading, showsTheBarControlsTheTopRegionOffersAndHidesTheBackControls) {
+TEST_F(Loading, showsTheTopRegionsBarControlsCallsBackOnceAndFadesThePictureIn) {
     TorvexView& v = viewer();
     for (const auto& shown :
          {v.bar().button(Bar::Quiz), v.bar().button(Bar::Help), v.bar().button(Bar::Views),
@@ -56,9 +54,7 @@ TEST_F(Loading, showsTheBarControlsTheTopRegionOffersAndHidesTheBackControls) {
     EXPECT_NE(v.bar().button(Bar::BackgroundSwitch)->currentImage().fileName().find("whiteButton"),
               std::string::npos);
     EXPECT_EQ(v.view()->subviews().back().get(), v.bar().button(Bar::Views));
-}
-
-TEST_F(Loading, callsBackOnceWithTheTopRegionInAnteriorAndFadesItsPictureIn) {
+    // It called back once, with the top region in "Anterior", and fades its picture in.
     EXPECT_EQ(loadedCallbacks_, 1);
     EXPECT_EQ(viewer().currentRegion()->getHeader(), "Upper Limb");
     EXPECT_EQ(viewer().bar().title()->text(), "Anterior: Upper Limb");
@@ -84,8 +80,7 @@ TEST_F(Loading, buildsTheIndexListsSortedWithoutLabelKeysOrRepeatedTitles) {
         std::none_of(english.begin(), english.end(), [](const auto& t) { return t.starts_with("Label"); }));
     for (const char* term : {"Upper Limb", "Draft Region", "Deltoid", "Cephalic vein", "Extensor digitorum"})
         EXPECT_TRUE(viewer().index().issetInIndexArray(term)) << term;
-    // Only in an X-ray view, so not indexed.
-    EXPECT_FALSE(viewer().index().issetInIndexArray("Humerus"));
+    EXPECT_FALSE(viewer().index().issetInIndexArray("Humerus")) << "only in an X-ray view";
     // The Latin name of a title already listed and a one-character one stay out.
     EXPECT_EQ(std::count(latin.begin(), latin.end(), "Manus"), 0);
     EXPECT_EQ(std::count(latin.begin(), latin.end(), "-"), 0);

@@ -89,13 +89,11 @@ TEST_F(Navigation, aViewAliasIsReplacedByTheViewItNamesAndKeepsTheBackCaption) {
     EXPECT_EQ(viewer().currentView(), "Anterior");
     EXPECT_EQ(viewer().bar().backCaption()->text(), "Upper Limb");
     EXPECT_EQ(shownPicture(), "hand/anterior.png");
-    // Only views without an alias are offered.
-    ASSERT_EQ(viewer().imageViews().size(), 2u);
+    ASSERT_EQ(viewer().imageViews().size(), 2u) << "only views without an alias are offered";
     EXPECT_EQ(viewer().imageViews()[1].first, "Posterior");
 }
 
-// Going back from the top and a loop of view aliases leave nothing to show: the picture stays and the
-// touches come back.
+// Back from the top and a loop of view aliases leave nothing to show: the picture stays, touches return.
 TEST_F(Navigation, whereThereIsNothingToShowThePictureStaysAndTouchesComeBack) {
     wait(1);
     viewer().back();

@@ -1,5 +1,4 @@
-// The view ring's rules as one table: a region's views, the view on screen (and the "v" of the view
-// entered last), and where each swipe turns to and which hint arrows blink.
+// The view ring's rules as tables: where each swipe turns to, which hint arrows blink, how changes chain.
 #include "Classes/ViewRing.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +20,7 @@ const std::vector<std::string> namedMedially = {"Anterior", "Lateral", "Posterio
 struct Row {
     const std::vector<std::string>* views;
     std::string view, vparam;
-    // Where a left, right, down and up swipe turn to ("" for nowhere), and the hint arrows pointing
-    // left, right, up and down ("L R U D", "-" where one does not blink).
+    // Where a left, right, down and up swipe turn ("" nowhere); arrows blinking ("LRUD", "-" for none).
     std::string left, right, down, up, arrows;
 };
 
@@ -85,8 +83,7 @@ struct RecordedTurns : ViewRing::TurnActions {
 struct PlanRow {
     const std::vector<ViewRing::View>* views;
     std::string from, to;
-    // The arrows played, the view shown first, the view gone on to 1.25 s later, and how many times
-    // the plan asked to go on.
+    // The arrows played, the view shown first, the one 1.25 s later, how often the plan went on.
     std::string arrows, shown, next;
     int later;
 };

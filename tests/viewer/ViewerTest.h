@@ -1,9 +1,6 @@
 #pragma once
-// Every viewer test starts from a freshly loaded viewer on the test atlas (tests/data/bundle), on a
-// virtual clock at 0, right after loading: the top region "Upper Limb" in "Anterior", its picture
-// still to fade in. The bundle's artwork is flat and of known sizes, so that frames can be checked
-// exactly: bar buttons 30 x 20, the ring "circle" 40 x 40, "flag" 20 x 30, "infoButton" 20 x 20,
-// "scalpel" 40 x 40, the background switch pictures 20 x 20.
+// Viewer tests start right after loading "Upper Limb" in "Anterior", its picture still to fade in, on flat
+// artwork of known sizes (bar buttons 30 x 20, rings and scalpel 40 x 40, flag 20 x 30, info 20 x 20).
 
 #include "Platform/Button.h"
 #include "tests/support/TestViewer.h"
@@ -23,8 +20,7 @@ protected:
     // Enters the sub-region named `header` through its title button and lets the transition end.
     void enter(const std::string& header) {
         wait(1);
-        press(header);
-        wait(0.85);
+        press(header, 0.85);
     }
     // Goes back one region through the back control and lets the transition end.
     void goBack() {
