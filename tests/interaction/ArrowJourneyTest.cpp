@@ -1,8 +1,6 @@
 // View changes play the turning arrow; distant views are reached through neighbours, 1.25 s a step.
 #include "tests/support/TestViewer.h"
 
-#include "Platform/ImageView.h"
-
 #include <cmath>
 
 namespace {
@@ -61,7 +59,7 @@ TEST_F(ArrowJourneyTest, SuperiorToPosteriorTiltsToAnteriorAndThenTurnsTwice) {
     EXPECT_EQ(viewer().currentView(), "Posterior") << "the journey is over";
 }
 
-TEST_F(ArrowJourneyTest, NeighbouringViewsPlayOneArrowInTheirDirection) {
+TEST_F(ArrowJourneyTest, NeighbouringViewsPlayOneArrowInTheirDirectionAndViewsOfOneBaseNone) {
     struct Change {
         const char* from;
         const char* to;
@@ -84,10 +82,7 @@ TEST_F(ArrowJourneyTest, NeighbouringViewsPlayOneArrowInTheirDirection) {
         driver.advance(1.3);
         EXPECT_EQ(viewer().currentView(), change.to) << "and no later step";
     }
-}
-
-TEST_F(ArrowJourneyTest, AChangeWithinTheSameBaseViewPlaysNothing) {
-    planChange("Anterior", "Anterior Skin");
+    planChange("Anterior", "Anterior Skin"); // a change within the same base view plays nothing
     EXPECT_FALSE(arrow().isAnimating());
     planChange("", "Anterior");
     EXPECT_FALSE(arrow().isAnimating()) << "the very first view contains the empty name";
@@ -95,7 +90,7 @@ TEST_F(ArrowJourneyTest, AChangeWithinTheSameBaseViewPlaysNothing) {
     EXPECT_EQ(viewer().currentView(), "Anterior");
 }
 
-TEST_F(ArrowJourneyTest, AnExplodedViewIsReachedThroughTheViewItHangsOff) {
+TEST_F(ArrowJourneyTest, AnExplodedViewIsReachedThroughItsBaseAndAViewNamingItselfItsBaseEnds) {
     showRegion("Foot", "Posterior");
     viewer().showView("Anterior Exp");
     EXPECT_EQ(viewer().currentView(), "Left Side");
@@ -110,10 +105,7 @@ TEST_F(ArrowJourneyTest, AnExplodedViewIsReachedThroughTheViewItHangsOff) {
     EXPECT_EQ(viewer().journey().needView(), "");
     driver.advance(1.25);
     EXPECT_EQ(viewer().currentView(), "Anterior Exp");
-}
-
-TEST_F(ArrowJourneyTest, AViewThatNamesItselfAsItsBaseDoesNotPlanForEver) {
-    showRegion("Toe", "Lateral");
+    showRegion("Toe", "Lateral"); // a view naming itself its base does not plan for ever
     viewer().showView("Loop.");
     EXPECT_EQ(viewer().currentView(), "Loop.");
     driver.advance(3);

@@ -1,7 +1,4 @@
 // Flags: built once per view, shown in the picture band, brought to the middle by magnification.
-#include "Platform/Button.h"
-#include "Platform/ImageView.h"
-#include "Platform/Label.h"
 #include "tests/support/PictureBytes.h"
 #include "tests/support/TestViewer.h"
 #include <cmath>
@@ -192,7 +189,7 @@ TEST_F(BubbleTest, AnEmptyLatinNameIsNeverShownAndAFlagWithoutAnEntryReadsNull) 
     EXPECT_EQ(bubbles().infoButtonOfHint()->currentTitle(), "null");
 }
 
-TEST_F(BubbleTest, AOneCharacterLatinNameIsNotShownWhereThePreviousBubbleWas) {
+TEST_F(BubbleTest, AOneCharacterLatinNameIsNotShownAndAFlagAboveThePictureBandOpensNoBubble) {
     openBubble(0);
     openBubble(7);
     EXPECT_EQ(englishLine().text(), "Lymph node");
@@ -200,10 +197,7 @@ TEST_F(BubbleTest, AOneCharacterLatinNameIsNotShownWhereThePreviousBubbleWas) {
     EXPECT_EQ(latinLine().alpha(), 0);
     EXPECT_EQ(latinLine().superview(), nullptr);
     EXPECT_EQ(englishLine().frame().y(), bubble().frame().y() + 10);
-}
-
-TEST_F(BubbleTest, AFlagAnchoredAboveThePictureBandOpensNoBubble) {
-    int waiting = bubbles().wviewHint();
+    int waiting = bubbles().wviewHint(); // a flag anchored above the picture band opens no bubble
     bubbles().displayHint(&flag(8));
     EXPECT_EQ(bubbles().viewHint(), 8) << "the press is still recorded";
     EXPECT_EQ(bubbles().wviewHint(), waiting);

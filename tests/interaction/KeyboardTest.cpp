@@ -1,10 +1,8 @@
 // Keys act through the controls and gestures a finger uses; a focused text field keeps its keys.
 #include "tests/support/TestViewer.h"
 
-#include "Classes/ForInfo.h"
 #include "Classes/IndexViewController.h"
 #include "Classes/KeyboardCommands.h"
-#include "Platform/Application.h"
 #include "Platform/Responder.h"
 #include "Platform/Script.h"
 #include "Platform/SearchBar.h"
@@ -41,16 +39,13 @@ protected:
     std::shared_ptr<KeyboardCommands> keys_;
 };
 
-TEST_F(KeyboardTest, ArrowsTurnTheFigureAsTheSwipeThatWayDoes) {
+TEST_F(KeyboardTest, ArrowsTurnTheFigureAsSwipesDoAndNothingDuringAJourneyOrWhileMagnified) {
     EXPECT_EQ(viewAfterArrow("Anterior", "Left"), "Lateral");
     EXPECT_EQ(viewAfterArrow("Anterior", "Right"), "Medial");
     EXPECT_EQ(viewAfterArrow("Anterior", "Down"), "Superior");
     EXPECT_EQ(viewAfterArrow("Anterior", "Up"), "Inferior");
     EXPECT_EQ(viewAfterArrow("Lateral", "Right"), "Anterior");
-}
-
-TEST_F(KeyboardTest, ArrowsDoNothingDuringAJourneyOrWhileMagnifiedAsSwipesDoNothingThere) {
-    showRegion("Test Body", "Anterior");
+    showRegion("Test Body", "Anterior");               // nothing during a journey or while magnified
     viewer().view()->setUserInteractionEnabled(false); // as every step of a journey does
     script("key Left\nwait 2\n");
     EXPECT_EQ(viewer().currentView(), "Anterior");

@@ -1,9 +1,4 @@
 // Swipes turn the figure, drags pan a magnified picture or move the question panel, a touch ends bubbles.
-#include "Classes/ForInfo.h"
-#include "Platform/Application.h"
-#include "Platform/Button.h"
-#include "Platform/ImageView.h"
-#include "Platform/Label.h"
 #include "Platform/RunLoop.h"
 #include "tests/support/TestViewer.h"
 
@@ -46,7 +41,7 @@ protected:
 };
 
 // Horizontal moves turn beyond 180 points under 200 of drift; vertical ones beyond 220 under 80.
-TEST_F(SwipeTest, AMoveTurnsOnlyWhenLongAndStraightEnough) {
+TEST_F(SwipeTest, AMoveTurnsOnlyWhenLongAndStraightEnoughToTheNeighbourItsRuleNames) {
     const struct {
         double dx, dy;
         const char* view;
@@ -57,10 +52,8 @@ TEST_F(SwipeTest, AMoveTurnsOnlyWhenLongAndStraightEnough) {
                  {50, -250, "Inferior"}}; // the horizontal test fails on dy, the vertical one passes
     for (const auto& move : moves)
         EXPECT_EQ(viewAfterMove(move.dx, move.dy), move.view) << move.dx << ", " << move.dy;
-}
-
-TEST_F(SwipeTest, EachSwipeRuleTurnsToTheNeighbourItNames) {
     const SwipeCase cases[] = {
+        // each swipe rule turns to the neighbour it names
         {"Test Body", "Anterior", Direction::Left, "Lateral"},
         {"Test Body", "Lateral", Direction::Left, "Posterior"},
         {"Test Body", "Posterior", Direction::Left, "Medial"},

@@ -1,7 +1,4 @@
 // The panels exclude each other: opening one closes whichever other is open.
-#include "Classes/ForInfo.h"
-#include "Platform/Button.h"
-#include "Platform/ImageView.h"
 #include "Platform/ScrollView.h"
 #include "tests/support/TestViewer.h"
 

@@ -1,8 +1,5 @@
 // The two help pages.
-#include "Classes/ForInfo.h"
 #include "Classes/HelpPanel.h"
-#include "Platform/Button.h"
-#include "Platform/ImageView.h"
 #include "tests/support/TestViewer.h"
 
 namespace {
@@ -50,7 +47,7 @@ TEST_F(Help, DeeperDownTheLongPageIsShown) {
     EXPECT_EQ(longPage().textViewForInfo()->text(), HelpPanel::textForHelp2);
 }
 
-TEST_F(Help, ThePagesAreBuiltOnceAndASecondPressWhileFadingInHidesThem) {
+TEST_F(Help, ThePagesAreBuiltOnceASecondPressWhileFadingInHidesThemAndNoPictureCoversALetter) {
     press("help");
     std::size_t parts = shortPage().subviews().size();
     wait(0.2);
@@ -59,11 +56,7 @@ TEST_F(Help, ThePagesAreBuiltOnceAndASecondPressWhileFadingInHidesThem) {
     wait(0.75);
     press("help", 0.8);
     EXPECT_EQ(shortPage().subviews().size(), parts);
-}
-
-// Measured on the text as laid out: the letters on either side of each picture's place stay clear.
-TEST_F(Help, NoPictureCoversALetter) {
-    struct Place {
+    struct Place { // no picture covers a letter
         const char* picture;
         const char* before;
         const char* after;

@@ -1,10 +1,5 @@
 // The index panel in the viewer: sliding in and out, and travelling to a chosen term.
-#include "Classes/ForInfo.h"
 #include "Classes/IndexViewController.h"
-#include "Platform/Application.h"
-#include "Platform/Bundle.h"
-#include "Platform/Button.h"
-#include "Platform/Label.h"
 #include "tests/support/PictureBytes.h"
 #include "tests/support/TestViewer.h"
 #include <algorithm>
@@ -19,8 +14,7 @@ protected:
     ui::Rect panelFrame() { return viewer().index().panel()->frame(); }
 
     void search(const std::string& text) {
-        auto& field = list().mySearchBar->textField();
-        driver.tap(field.convertTo(field.bounds().center(), nullptr));
+        tap(list().mySearchBar->textField());
         ASSERT_TRUE(driver.type(text));
     }
 
@@ -114,15 +108,6 @@ TEST_F(IndexPanelShown, EveryKindOfRowEndsWhereItsTermIs) {
     }
 }
 
-// WCAG's relative luminance of a pixel.
-double luminance(testpictures::Rgba pixel) {
-    auto linear = [](int channel) {
-        double c = channel / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(pixel.r) + 0.7152 * linear(pixel.g) + 0.0722 * linear(pixel.b);
-}
-
 // On either background the side index's first and last letters keep a contrast of 4.5:1.
 TEST_F(IndexPanelShown, TheSideIndexLettersReadOnEveryBackground) {
     press("index", 0.5);
@@ -143,7 +128,10 @@ TEST_F(IndexPanelShown, TheSideIndexLettersReadOnEveryBackground) {
             ui::Rect box = strip->convertTo(
                 ui::Rect(0, top + slot * static_cast<double>(letter), strip->bounds().width(), slot),
                 nullptr);
-            auto at = [&](int x, int y) { return luminance(testpictures::pixelAt(screen, x, y)); };
+            auto at = [&](int x, int y) {
+                testpictures::Rgba p = testpictures::pixelAt(screen, x, y);
+                return testviewer::luminance(ui::Color::rgb255(p.r, p.g, p.b));
+            };
             auto px = [scale](double points) { return static_cast<int>(points * scale); };
             // What the letter stands on: the strip's edge beside it; the letter: the pixel most unlike that.
             double ground = at(px(box.minX()) + 1, px(box.midY())), letterMost = ground;
@@ -152,8 +140,8 @@ TEST_F(IndexPanelShown, TheSideIndexLettersReadOnEveryBackground) {
                     letterMost =
                         std::abs(at(x, y) - ground) > std::abs(letterMost - ground) ? at(x, y) : letterMost;
             }
-            double contrast = (std::max(ground, letterMost) + 0.05) / (std::min(ground, letterMost) + 0.05);
-            EXPECT_GE(contrast, 4.5) << "letter " << letter << (black ? " on black" : " on white");
+            EXPECT_GE(testviewer::contrast(ground, letterMost), 4.5)
+                << "letter " << letter << (black ? " on black" : " on white");
         }
     }
 }
@@ -293,17 +281,13 @@ TEST_F(IndexList, LatinPressedTwiceKeepsTheListAndEnglishComesBackWhereItWasLeft
     EXPECT_EQ(list.myTableView->contentOffset().y, 40);
 }
 
-TEST_F(IndexList, WithoutLatinTermsThereAreNoLanguageButtonsAndTheSearchBarMovesUp) {
+TEST_F(IndexList, WithoutLatinTheSearchBarMovesUpAndAChosenRowStaysUntilTheListAppearsAgain) {
     auto& list = show({"Ant", "bone"});
     EXPECT_FALSE(list.eng);
     EXPECT_FALSE(driver.findControl("LATIN"));
     EXPECT_EQ(list.mySearchBar->frame(), ui::Rect(0, 0, 264.5, 44));
     EXPECT_EQ(list.myTableView->frame(), ui::Rect(0, 44, 264.5, 367.5 - 73 + 29));
-}
-
-TEST_F(IndexList, AChosenRowStaysSelectedUntilTheListAppearsAgain) {
-    auto& list = show({"Ant", "bone"});
-    ASSERT_TRUE(driver.press("bone"));
+    ASSERT_TRUE(driver.press("bone")); // a chosen row stays selected until the list appears again
     ASSERT_TRUE(list.myTableView->indexPathForSelectedRow());
     EXPECT_EQ(list.myTableView->indexPathForSelectedRow()->section, 1);
     list.viewWillAppear(false);

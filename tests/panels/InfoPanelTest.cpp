@@ -1,8 +1,4 @@
 // The region information panel and the flag detail panel.
-#include "Classes/ForInfo.h"
-#include "Platform/Button.h"
-#include "Platform/ImageView.h"
-#include "Platform/Label.h"
 #include "tests/support/TestViewer.h"
 
 #include <algorithm>
@@ -26,14 +22,6 @@ protected:
         tap(*flag);
         wait(0.5);
         ASSERT_TRUE(bubbles().hintOfFlag() && bubbles().infoButtonOfHint());
-    }
-
-    // Opens the detail panel as if the bubble were `width` points wide.
-    void openDetailForBubbleWidth(float width) {
-        ui::Rect bubble = bubbles().hintOfFlag()->frame();
-        bubbles().hintOfFlag()->setFrame(ui::Rect(bubble.x(), bubble.y(), width, bubble.height()));
-        viewer().infoPanel().displayInfo(bubbles().infoButtonOfHint());
-        wait(0.5);
     }
 };
 

@@ -1,16 +1,20 @@
 #pragma once
 // The viewer started in process as the program starts it, and `LoadedViewerTest`, a fixture whose tests
 // start from it loaded on a group's atlas and act as a user does (regions, taps, swipes, controls, flags).
+#include "Classes/ForInfo.h"
 #include "Classes/TorvexView.h"
 #include "Platform/Application.h"
 #include "Platform/Bundle.h"
 #include "Platform/Button.h"
 #include "Platform/Driver.h"
 #include "Platform/ImageView.h"
+#include "Platform/Label.h"
 #include "tests/support/TestBundle.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
@@ -47,8 +51,16 @@ inline TreeNode* regionInTree(TreeNode* region, const std::string& header) {
     return regionNamed(region, header);
 }
 
-// The artwork a test bundle is made with (tests/support/TestBundle.h): the build's, or flat pictures of
-// known sizes.
+// WCAG's relative luminance of an opaque colour, and the contrast ratio of two luminances.
+inline double luminance(const ui::Color& c) {
+    auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+inline double contrast(double one, double other) {
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
+}
+
+// The artwork of a test bundle (tests/support/TestBundle.h): the build's, or flat pictures of known sizes.
 enum class Artwork { Build, Flat };
 
 class LoadedViewerTest : public ::testing::Test {
@@ -76,8 +88,7 @@ protected:
     FlagBubbles& bubbles() { return viewer_->flagBubbles(); }
     void wait(double seconds) { ASSERT_TRUE(driver.advance(seconds)); }
 
-    // Puts `region` (a header anywhere in the tree) on screen in `view`, as if the user had got there,
-    // and lets the cross-fade end.
+    // Puts `region` (anywhere in the tree) on screen in `view` as a user gets there; the cross-fade ends.
     void showRegion(const std::string& region, const std::string& view = "Anterior") {
         TreeNode* found = regionInTree(viewer().currentRegion(), region);
         ASSERT_NE(found, nullptr) << region;
@@ -94,8 +105,7 @@ protected:
         app.moveTouches({{0, to}});
         app.endTouches({{0, to}});
     }
-    // Presses the control titled `text` (or the alert's button titled so), failing the test when there
-    // is none to press.
+    // Presses the control (or the alert's button) titled so, failing the test when there is none.
     void press(const std::string& text) {
         auto pressed = driver.press(text);
         ASSERT_TRUE(pressed) << pressed.error();

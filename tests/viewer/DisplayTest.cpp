@@ -1,7 +1,3 @@
-#include "Classes/ForInfo.h"
-#include "Platform/Button.h"
-#include "Platform/ImageView.h"
-#include "Platform/Label.h"
 #include "ViewerTest.h"
 #include <algorithm>
 #include <cmath>
@@ -120,23 +116,11 @@ TEST_F(ImageButtons, twoPressesOfTheBackgroundSwitchRestoreItsColourAndPicture) 
               std::string::npos);
 }
 
-namespace {
-
-// WCAG's contrast ratio of two opaque colours.
-double contrastOf(const ui::Color& a, const ui::Color& b) {
-    auto luminance = [](const ui::Color& c) {
-        auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
-    };
-    double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-} // namespace
-
 TEST_F(ImageButtons, theTitleLineKeepsItsContrastOnEitherBackground) {
     for (int press = 0; press < 2; ++press) {
-        EXPECT_GE(contrastOf(viewer().bar().title()->textColor(), viewer().view()->backgroundColor()), 4.5)
+        EXPECT_GE(testviewer::contrast(testviewer::luminance(viewer().bar().title()->textColor()),
+                                       testviewer::luminance(viewer().view()->backgroundColor())),
+                  4.5)
             << (viewer().bar().blackBackground() ? "on black" : "on white");
         viewer().bar().changeBackgroundColor(nullptr);
     }

@@ -1,14 +1,7 @@
 #include "Classes/Journey.h"
-#include "Classes/TreeNode.h"
-#include "Platform/Button.h"
-#include "Platform/Driver.h"
-#include "Platform/Label.h"
 #include "Platform/RunLoop.h"
 #include "ViewerTest.h"
 #include <cstdio>
-#include <gtest/gtest.h>
-#include <memory>
-#include <string>
 #include <vector>
 
 using ViewerJourney = ViewerTest;

@@ -1,10 +1,6 @@
 #include "Classes/TermOrder.h"
 #include "ViewerTest.h"
 
-#include "Classes/ForInfo.h"
-#include "Platform/Button.h"
-#include "Platform/ImageView.h"
-#include "Platform/Label.h"
 #include "Platform/ScrollView.h"
 
 #include <algorithm>
@@ -39,7 +35,7 @@ TEST_F(Loading, placesEveryControlAtItsPlaceOnTheReferenceScreenUnderItsFieldNam
     EXPECT_TRUE(sameRect(v.quiz().setUpPanel()->frame(), {400, 245, 300, 205}));
 }
 
-TEST_F(Loading, showsTheTopRegionsBarControlsCallsBackOnceAndFadesThePictureIn) {
+TEST_F(Loading, showsTheTopRegionsControlsFadesItsPictureInAndBuildsTheIndexLists) {
     TorvexView& v = viewer();
     for (const auto& shown :
          {v.bar().button(Bar::Quiz), v.bar().button(Bar::Help), v.bar().button(Bar::Views),
@@ -67,10 +63,8 @@ TEST_F(Loading, showsTheTopRegionsBarControlsCallsBackOnceAndFadesThePictureIn) 
     EXPECT_FALSE(interaction());
     wait(0.02);
     EXPECT_TRUE(interaction());
-}
-
-TEST_F(Loading, buildsTheIndexListsSortedWithoutLabelKeysOrRepeatedTitles) {
-    const auto& english = viewer().index().indexArray();
+    const auto& english =
+        viewer().index().indexArray(); // the index lists: sorted, no label keys or repeated titles
     const auto& latin = viewer().index().latinArray();
     EXPECT_TRUE(std::is_sorted(english.begin(), english.end(), [](const auto& a, const auto& b) {
         return TermOrder::alphabeticSort(a, b, &a) < 0;

@@ -1,9 +1,5 @@
 #include "ViewerTest.h"
 
-#include "Platform/Button.h"
-#include "Platform/ImageView.h"
-#include "Platform/Label.h"
-
 using Navigation = ViewerTest;
 
 TEST_F(Navigation, enteringARegionSwapsThePicturesAndGivesTouchesBackAfterTheTransition) {

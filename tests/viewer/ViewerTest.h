@@ -2,7 +2,6 @@
 // Viewer tests start right after loading "Upper Limb" in "Anterior", its picture still to fade in, on flat
 // artwork of known sizes (bar buttons 30 x 20, rings and scalpel 40 x 40, flag 20 x 30, info 20 x 20).
 
-#include "Platform/Button.h"
 #include "tests/support/TestViewer.h"
 
 #include <cmath>

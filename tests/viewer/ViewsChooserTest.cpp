@@ -1,7 +1,5 @@
 #include "ViewerTest.h"
 
-#include "Platform/Button.h"
-#include "Platform/Label.h"
 #include "Platform/ScrollView.h"
 
 using ViewsStrip = ViewerTest;
@@ -70,7 +68,7 @@ TEST_F(ViewsStrip, choosingTheViewOnScreenChangesNothingAnotherShowsItThreeQuart
     EXPECT_EQ(shownPicture(), "upper_limb/lateral.png");
 }
 
-TEST_F(ViewsStrip, choosingAViewWhileMagnifiedLeavesMagnificationFirst) {
+TEST_F(ViewsStrip, choosingAViewWhileMagnifiedLeavesMagnificationFirstAndEqualNamesAreListedOnce) {
     wait(1);
     viewer().zoomOnOff();
     wait(1);
@@ -79,10 +77,7 @@ TEST_F(ViewsStrip, choosingAViewWhileMagnifiedLeavesMagnificationFirst) {
     viewer().changeView(&medial);
     EXPECT_EQ(state()["zoomOn"], false);
     EXPECT_EQ(viewer().currentView(), "Medial");
-}
-
-TEST_F(ViewsStrip, equalViewNamesAreListedOnce) {
-    wait(1);
+    wait(1); // equal view names are listed once
     TorvexView::viewNamed(viewer().currentRegion(), "Medial")->setAttribute("header", "Lateral");
     viewer().refresh();
     EXPECT_EQ(viewer().imageViews().size(), 5u);
