@@ -181,7 +181,6 @@ protected:
     }
 
     void typeSearch(const std::string& text) {
-        ui::Driver driver;
         auto& field = list_.mySearchBar->textField();
         driver.tap(field.convertTo(field.bounds().center(), nullptr));
         ASSERT_TRUE(driver.type(text));

@@ -93,16 +93,13 @@ TEST_F(Display, layingAPanelOutAgainAddsNothingAndSwitchesTheTextsTouchesOff) {
 
 using ImageButtons = ViewerTest;
 
-TEST_F(ImageButtons, aMissingPictureGivesAButtonWithoutSize) {
+TEST_F(ImageButtons, aMissingPictureGivesAButtonWithoutSizeAndBothBackgroundsKeepTheTitleReadable) {
     auto ring = viewer().imageButton("Arm", TorvexView::HotSpotButton, 100, 200, "no such picture");
     EXPECT_TRUE(sameRect(ring->frame(), {100, 200, 0, 0}));
     auto thumbnail = viewer().imageButton("Nowhere", TorvexView::ViewButton, 53, 82, "Nowhere");
     EXPECT_TRUE(thumbnail->currentImage().empty());
     EXPECT_EQ(thumbnail->currentTitle(), "Nowhere");
-}
-
-TEST_F(ImageButtons, twoPressesOfTheBackgroundSwitchRestoreItsColourAndPicture) {
-    wait(1);
+    wait(1); // two presses of the background switch restore it
     TorvexView& v = viewer();
     driver.tap(v.bar().button(Bar::BackgroundSwitch)->center());
     EXPECT_FALSE(v.bar().blackBackground());
@@ -114,10 +111,7 @@ TEST_F(ImageButtons, twoPressesOfTheBackgroundSwitchRestoreItsColourAndPicture) 
     EXPECT_EQ(v.view()->backgroundColor(), ui::Color::black());
     EXPECT_NE(v.bar().button(Bar::BackgroundSwitch)->currentImage().fileName().find("whiteButton"),
               std::string::npos);
-}
-
-TEST_F(ImageButtons, theTitleLineKeepsItsContrastOnEitherBackground) {
-    for (int press = 0; press < 2; ++press) {
+    for (int press = 0; press < 2; ++press) { // the title line keeps its contrast on either background
         EXPECT_GE(testviewer::contrast(testviewer::luminance(viewer().bar().title()->textColor()),
                                        testviewer::luminance(viewer().view()->backgroundColor())),
                   4.5)

@@ -2,7 +2,7 @@
 
 using Navigation = ViewerTest;
 
-TEST_F(Navigation, enteringARegionSwapsThePicturesAndGivesTouchesBackAfterTheTransition) {
+TEST_F(Navigation, enteringARegionSwapsThePicturesAndGoingBackNamesTheParentOfTheRegionReturnedTo) {
     wait(1);
     ui::ImageView* before = viewer().displayedImage();
     press("Arm");
@@ -25,11 +25,7 @@ TEST_F(Navigation, enteringARegionSwapsThePicturesAndGivesTouchesBackAfterTheTra
     EXPECT_DOUBLE_EQ(before->transform().a, 2.5);
     EXPECT_NEAR(before->center().x, 160, 1e-3);
     EXPECT_NEAR(before->center().y, 555, 1e-3);
-}
-
-TEST_F(Navigation, goingBackNamesTheParentOfTheRegionReturnedToAndHidesTheControlsAtTheTop) {
-    enter("Arm");
-    enter("Elbow");
+    enter("Elbow"); // going back names the parent and hides the controls at the top
     EXPECT_EQ(viewer().bar().backCaption()->text(), "Arm");
     goBack();
     EXPECT_EQ(viewer().currentRegion()->getHeader(), "Arm");
@@ -125,7 +121,7 @@ TEST_F(Navigation, backFromAViewTheParentLacksTurnsToAnteriorAndStays) {
     EXPECT_EQ(shownPicture(), "arm/anterior.png");
 }
 
-TEST_F(Navigation, anExplodedViewTheParentLacksReturnsToThePreviousViewThenGoesBack) {
+TEST_F(Navigation, anExplodedViewTheParentLacksReturnsToThePreviousViewOnlyFromItsBaseView) {
     enter("Forearm");
     viewer().showView("Anterior Exp");
     wait(1);
@@ -136,10 +132,7 @@ TEST_F(Navigation, anExplodedViewTheParentLacksReturnsToThePreviousViewThenGoesB
     EXPECT_EQ(viewer().currentRegion()->getHeader(), "Forearm");
     wait(0.02);
     EXPECT_EQ(viewer().currentRegion()->getHeader(), "Upper Limb");
-}
-
-TEST_F(Navigation, anExplodedViewGoesBackWithoutAViewChangeOnlyFromItsBaseView) {
-    TreeNode* wrist = region("Wrist");
+    TreeNode* wrist = region("Wrist"); // it goes back without a view change only from its base view
     EXPECT_FALSE(TorvexView::checkIfNeededChangeView(wrist, "Anterior Exp", "Anterior"));
     EXPECT_TRUE(TorvexView::checkIfNeededChangeView(wrist, "Anterior Exp", "Posterior"));
     TreeNode* exploded = TorvexView::viewNamed(region("Forearm"), "Anterior Exp");
