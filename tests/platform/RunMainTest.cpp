@@ -54,6 +54,7 @@ TEST_F(RunMainTest, AWindowThatCannotOpenEndsTheRunWithStatusOneAndSaysWhy) {
 TEST_F(RunMainTest, BadOptionsAreRefusedWithTheUsage) {
     EXPECT_EQ(runProgram("", {"--scale", "0"}), 2);
     EXPECT_NE(err.find("--scale"), std::string::npos) << err;
+    EXPECT_EQ(runProgram("", {"--scale", "2x"}), 2);
     EXPECT_EQ(runProgram("", {"--frobnicate"}), 2);
     EXPECT_EQ(runProgram("", {"--bundle", "/nonexistent/bundle"}), 2);
 }
