@@ -24,7 +24,7 @@ protected:
     std::string pictureOnScreen() { return picture().image().fileName(); }
 };
 
-TEST_F(ArrowJourneyTest, AnteriorToPosteriorTurnsThroughTheLateralViewThenOnAfterOneAndAQuarterSeconds) {
+TEST_F(ArrowJourneyTest, DistantViewsAreReachedThroughTheirNeighboursOneAndAQuarterSecondsApart) {
     viewer().showView("Posterior");
     EXPECT_EQ(viewer().currentView(), "Lateral");
     EXPECT_EQ(viewer().journey().tempView(), "Posterior");
@@ -42,10 +42,7 @@ TEST_F(ArrowJourneyTest, AnteriorToPosteriorTurnsThroughTheLateralViewThenOnAfte
     driver.advance(1);
     EXPECT_NE(pictureOnScreen().find("body/posterior"), std::string::npos);
     EXPECT_EQ(driver.state()["interaction"], true);
-}
-
-TEST_F(ArrowJourneyTest, SuperiorToPosteriorTiltsToAnteriorAndThenTurnsTwice) {
-    showRegion("Test Body", "Superior");
+    showRegion("Test Body", "Superior"); // Superior to Posterior tilts to Anterior, then turns twice
     viewer().showView("Posterior");
     EXPECT_EQ(viewer().currentView(), "Anterior");
     EXPECT_TRUE(arrowPlays(tilt));

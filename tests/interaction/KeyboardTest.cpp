@@ -62,7 +62,7 @@ TEST_F(KeyboardTest, ArrowsTurnTheFigureAsSwipesDoAndNothingDuringAJourneyOrWhil
     EXPECT_FALSE(viewer().isMagnified());
 }
 
-TEST_F(KeyboardTest, LettersOpenTheirPanelsEscapeClosesTheOpenOneAndDigitsAnswerAlerts) {
+TEST_F(KeyboardTest, LettersOpenTheirPanelsEscapeClosesThemDigitsAnswerAlertsAndSlashSearches) {
     showRegion("Test Body", "Anterior");
     script("key i\nwait 1\n");
     EXPECT_NE(viewer().infoPanel().regionPanel()->alpha(), 0);
@@ -90,10 +90,7 @@ TEST_F(KeyboardTest, LettersOpenTheirPanelsEscapeClosesTheOpenOneAndDigitsAnswer
     script("key q\nkey 2\nwait 1\n"); // NO, YES
     EXPECT_TRUE(alert().is_null());
     EXPECT_FALSE(viewer().quiz().inQuiz());
-}
-
-TEST_F(KeyboardTest, SlashOpensTheIndexWithTheCursorInItsSearchFieldWhichKeepsItsKeys) {
-    showRegion("Test Body", "Anterior");
+    showRegion("Test Body", "Anterior"); // slash opens the index with the cursor in its search field
     script("key /\nwait 1\n");
     ASSERT_TRUE(indexOpen());
     ui::TextField& field = viewer().index().navigationController()->mySearchBar->textField();

@@ -56,7 +56,7 @@ TEST_F(IndexPanelShown, TheListIsSetUpOnlyOnTheFirstShowingAndKeepsItsSearch) {
     EXPECT_EQ(driver.state()["indexList"].size(), list().listContent().size());
 }
 
-TEST_F(IndexPanelShown, ChoosingARowTravelsToTheStructureAndTheNextShowingStartsWithNoRowChosen) {
+TEST_F(IndexPanelShown, ChoosingARowTravelsToTheStructureAndEveryKindOfRowEndsWhereItsTermIs) {
     press("index", 0.5);
     search("Ste");
     press("Sternum");
@@ -72,10 +72,7 @@ TEST_F(IndexPanelShown, ChoosingARowTravelsToTheStructureAndTheNextShowingStarts
     expectBubbleOf("Sternum", "Chest");
     press("index", 0.5);
     EXPECT_FALSE(list().myTableView->indexPathForSelectedRow());
-}
-
-// Latin rows travel by the Latin name, region rows enter the region, the top region hides the back controls.
-TEST_F(IndexPanelShown, EveryKindOfRowEndsWhereItsTermIs) {
+    // Latin rows travel by the Latin name, region rows enter the region, the top hides the back controls.
     struct Row {
         const char* from;
         const char* search;

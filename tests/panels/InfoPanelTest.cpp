@@ -51,7 +51,7 @@ TEST_F(InfoPanel, ATextTallerThanThreeHundredSixtyIsCutThereAndScrolls) {
     EXPECT_GT(regionText().contentSize().height, regionText().bounds().height());
 }
 
-TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndOneFlagsPressShowsTheFlagsAgain) {
+TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndTheDetailPanelShowsItsTextsLineBreaks) {
     bubbles().displayFlags();
     wait(0.5);
     press("info", 0.7);
@@ -68,10 +68,7 @@ TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndOneFlagsPressShowsTh
     press("flag");
     EXPECT_FALSE(bubbles().flagsIsHidden());
     EXPECT_FALSE(bubbles().flags().front()->isHidden());
-}
-
-TEST_F(InfoPanel, TheDetailPanelShowsTheFlagsTextWithLineBreaksNextToItsBubble) {
-    showRegion("Chest");
+    showRegion("Chest"); // the detail panel shows the text with its line breaks
     openBubble("Label Sternum");
     press(bubbles().infoButtonOfHint()->currentTitle(), 0.5);
     EXPECT_EQ(detail().superview(), viewer().view().get());
