@@ -65,7 +65,7 @@ TEST_F(Display, theScalpelTakesARegionAtItsMarkAndMoreRingsGetMoreSlots) {
     EXPECT_FLOAT_EQ(viewer().hotSpots().scaleOfHotSpot()[24], 0.1f);
 }
 
-TEST_F(Display, viewSettingsShowTheButtonsAndTurnMarkedTextIntoPlainText) {
+TEST_F(Display, viewSettingsShowTheButtonsAndPlainTextAndLayingAPanelOutAgainAddsNothing) {
     EXPECT_EQ(viewer().infoPanel().info(),
               "The upper limb reaches from the shoulder to the fingertips.\n\n"
               "Press a ring to look closer at the arm, the forearm or the hand.\n");
@@ -78,10 +78,8 @@ TEST_F(Display, viewSettingsShowTheButtonsAndTurnMarkedTextIntoPlainText) {
     EXPECT_EQ(viewer().infoPanel().info(), "The arm lies between the shoulder & the elbow.\n");
     enter("Elbow");
     EXPECT_FALSE(viewer().hotSpots().hotSpotOn());
-}
-
-TEST_F(Display, layingAPanelOutAgainAddsNothingAndSwitchesTheTextsTouchesOff) {
-    ForInfo& panel = dynamic_cast<ForInfo&>(*viewer().infoPanel().regionPanel());
+    ForInfo& panel =
+        dynamic_cast<ForInfo&>(*viewer().infoPanel().regionPanel()); // laying a panel out again adds nothing
     panel.textViewForInfo()->setUserInteractionEnabled(true);
     std::size_t parts = panel.subviews().size();
     panel.updateView();

@@ -59,10 +59,7 @@ TEST_F(Magnification, switchingOnDoublesThePictureAndOffersOnlyTheWayBackWhichRe
     EXPECT_FALSE(interaction());
     wait(0.02);
     EXPECT_TRUE(interaction());
-}
-
-TEST_F(Magnification, insideARegionTheBackControlStaysAfterLeavingMagnification) {
-    enter("Arm");
+    enter("Arm"); // inside a region the back control stays afterwards
     viewer().zoomOnOff();
     wait(1);
     viewer().back();
