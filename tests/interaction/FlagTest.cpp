@@ -115,7 +115,7 @@ protected:
     }
 };
 
-TEST_F(BubbleTest, ABubbleOpensAboveItsFlagWithBothNamesAndAnInfoButton) {
+TEST_F(BubbleTest, ABubbleOpensAboveItsFlagWithBothNamesAndNearAnEdgeTakesThePicturePointingThere) {
     openBubble(0);
     ui::Rect frame = bubble().frame();
     EXPECT_NEAR(frame.midX(), 165, 1) << "centred on the flag";
@@ -134,10 +134,7 @@ TEST_F(BubbleTest, ABubbleOpensAboveItsFlagWithBothNamesAndAnInfoButton) {
     EXPECT_EQ(bubbles().infoButtonOfHint()->currentTitle(), "The heart pumps the blood.");
     EXPECT_NEAR(bubbles().infoButtonOfHint()->center().x, frame.maxX() - 7, 0.5);
     EXPECT_EQ(bubbles().infoButtonOfHint()->center().y, 220 - 44);
-}
-
-TEST_F(BubbleTest, ABubbleNearAnEdgeTakesThePictureThatPointsThereAndMovesInwards) {
-    openBubble(1);
+    openBubble(1); // near an edge it takes the picture pointing there and moves inwards
     EXPECT_NE(bubble().image().fileName().find("bubble_left"), std::string::npos);
     EXPECT_EQ(bubble().image().leftCap(), 65);
     EXPECT_EQ(bubble().image().topCap(), 25);
@@ -189,7 +186,7 @@ TEST_F(BubbleTest, AnEmptyLatinNameIsNeverShownAndAFlagWithoutAnEntryReadsNull) 
     EXPECT_EQ(bubbles().infoButtonOfHint()->currentTitle(), "null");
 }
 
-TEST_F(BubbleTest, AFlagAboveThePictureBandOpensNoBubbleAndAOneCharacterLatinNameIsNotShown) {
+TEST_F(BubbleTest, AFlagAboveThePictureBandOpensNoBubbleAndShortAndLongNamesKeepToTheScreen) {
     int waiting = bubbles().wviewHint();
     bubbles().displayHint(&flag(8));
     EXPECT_EQ(bubbles().viewHint(), 8) << "the press is still recorded";
@@ -202,11 +199,9 @@ TEST_F(BubbleTest, AFlagAboveThePictureBandOpensNoBubbleAndAOneCharacterLatinNam
     EXPECT_EQ(latinLine().alpha(), 0);
     EXPECT_EQ(latinLine().superview(), nullptr);
     EXPECT_EQ(englishLine().frame().y(), bubble().frame().y() + 10);
-}
-
-TEST_F(BubbleTest, ABubbleWithALongNameStaysWhollyOnScreenWithOrWithoutAnInfoButton) {
-    const std::string longer = "Gastro-oesophageal junction of the stomach",
-                      longest = "Gastro-oesophageal junction of the stomach and the lower end of the gullet";
+    const std::string longer =
+                          "Gastro-oesophageal junction of the stomach", // a long name stays wholly on screen
+        longest = "Gastro-oesophageal junction of the stomach and the lower end of the gullet";
     for (const std::string& name : {longer, longest}) {
         for (int flagIndex : {0, 1, 2}) {
             SCOPED_TRACE(name + " at flag " + std::to_string(flagIndex));
