@@ -166,6 +166,16 @@ TEST(StretchablePictures, ARectSmallerThanTheCapsShrinksThemWithoutGaps) {
         EXPECT_EQ(pixelAt(context.image().surface(), x, 5).a, 255) << x;
 }
 
+TEST(DrawingContexts, AContextLetsGoOfItsPixelsWhenItEnds) {
+    cairo_surface_t* target;
+    {
+        ImageContext context({10, 10}, 2);
+        target = cairo_surface_reference(cairo_get_target(context.cairo()));
+    }
+    EXPECT_EQ(cairo_surface_get_reference_count(target), 1u);
+    cairo_surface_destroy(target);
+}
+
 TEST(CroppedPictures, ACropTakesThePixelsOfItsRectClippedToThePictureAndKeepsTheScale) {
     Image picture = bandedPicture(42, 20, 2, 2);
     Image piece = picture.cropped(Rect(20, 0, 22, 10));

@@ -134,6 +134,13 @@ std::vector<std::pair<int, int>> litBands(cairo_surface_t* surface, const Rect& 
     return bands;
 }
 
+// As on the phone, a label hides what is beneath it until it is given a clear background.
+TEST_F(RenderTest, ANewLabelIsWhiteBehindItsText) {
+    window().setBackgroundColor(Color::black());
+    window().addSubview(make<Label>(Rect{10, 10, 100, 20}));
+    EXPECT_TRUE(near(at(60, 20), Pixel{255, 255, 255, 255}));
+}
+
 TEST_F(RenderTest, ALabelEndsTextThatDoesNotFitWithAnEllipsisAfterTheWholeLinesThatFit) {
     const std::string longName = "Gastro-oesophageal junction of the stomach and the lower end of the gullet";
     struct Case {

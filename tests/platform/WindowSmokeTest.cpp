@@ -1,5 +1,6 @@
 // The real window under a virtual X display, driven with xdotool: clicks map back to screen points at two
-// sizes, and shown screens agree with the headless composite, on the processor and the graphics card.
+// sizes, and shown screens agree with the headless composite, on the processor and the graphics card,
+// which gives back the textures of pictures no longer shown.
 
 #include "Platform/ImageView.h"
 #include "Platform/Label.h"
@@ -148,6 +149,25 @@ std::string windowId() {
     return found.status == 0 ? found.output.substr(0, found.output.find('\n')) : "";
 }
 
+// Replaces the window's views with the screen `build` makes; false when no frame showed it.
+bool show(ui::WindowRun& run, const std::function<void(ui::View&)>& build) {
+    ui::View& root = *ui::Application::shared().window();
+    for (auto& view : std::vector(root.subviews()))
+        view->removeFromSuperview();
+    build(root);
+    auto drawnBefore = run.framesDrawn();
+    return runUntil(run, [&] { return run.framesDrawn() > drawnBefore; });
+}
+
+// SDL's count of its allocations still held after showing every screen `rounds` times.
+int allocationsAfterShowing(ui::WindowRun& run, int rounds) {
+    for (int round = 0; round < rounds; ++round) {
+        for (auto& build : comparedScreens())
+            show(run, build);
+    }
+    return SDL_GetNumAllocations();
+}
+
 // Shows each screen in the window at scale 2 and compares its read-back pixels with the headless frame.
 void compareWithHeadless(ui::WindowRun& run, const std::string& id, bool onGpu) {
     auto& app = ui::Application::shared();
@@ -156,11 +176,7 @@ void compareWithHeadless(ui::WindowRun& run, const std::string& id, bool onGpu) 
     ASSERT_EQ(run.window().compositesOnGpu(), onGpu) << "renderer " << run.window().rendererName();
     run.window().setKeepsShownFrames(true);
     for (auto& build : comparedScreens()) {
-        for (auto& view : std::vector(app.window()->subviews()))
-            view->removeFromSuperview();
-        build(*app.window());
-        auto drawnBefore = run.framesDrawn();
-        ASSERT_TRUE(runUntil(run, [&] { return run.framesDrawn() > drawnBefore; }));
+        ASSERT_TRUE(show(run, build));
         ui::Driver driver;
         cairo_surface_t* headless = driver.render();
         EXPECT_LE(largestDifference(run.window().lastShownFrame(), headless), 8);
@@ -215,6 +231,8 @@ TEST(WindowSmoke, ChildDrivesTheWindowAtTwoSizes) {
         id = windowId();
         ASSERT_FALSE(id.empty()) << "the second window was not found";
         compareWithHeadless(*run, id, true);
+        int settled = allocationsAfterShowing(*run, 2);
+        EXPECT_LE(allocationsAfterShowing(*run, 4), settled + 16) << "pictures gone give their textures back";
     }
     std::_Exit(::testing::Test::HasFailure() ? 1 : childPassed);
 }

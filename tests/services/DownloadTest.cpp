@@ -39,10 +39,12 @@ TEST(Download, aBodyLargerThanTheLimitIsAFailure) {
     EXPECT_EQ(ui::download(server.url("/big"), limits), std::nullopt);
 }
 
-TEST(Download, aServerThatNeverAnswersFailsWithinTheTimeout) {
+TEST(Download, aServerThatNeverAnswersFailsWithinTheTimeoutAndTheLogSaysHowLongItWaited) {
     LoopbackHttpServer server([](const std::string&) { return Reply::stalled(); });
     auto start = std::chrono::steady_clock::now();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(ui::download(server.url("/stalled"), quickLimits()), std::nullopt);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(" milliseconds"), std::string::npos);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
     EXPECT_EQ(server.requestCount(), 1);
 }
