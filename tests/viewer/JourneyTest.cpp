@@ -1,7 +1,5 @@
 #include "Classes/Journey.h"
-#include "Platform/RunLoop.h"
 #include "ViewerTest.h"
-#include <cstdio>
 #include <vector>
 
 using ViewerJourney = ViewerTest;
@@ -21,12 +19,14 @@ TEST_F(ViewerJourney, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
     viewer().goToPart("Carpal bones");
     EXPECT_EQ(state()["enterArray"], (Json{"point:Label 16", "view:Anterior", "part:Wrist", "part:Forearm"}));
     EXPECT_FALSE(interaction());
+    EXPECT_EQ(viewer().journey().phase(), Journey::Phase::Climbing);
 
     wait(1.24);
     EXPECT_EQ(rootOf(viewer()), "Elbow");
     wait(0.02); // 1.26: backToStart climbs with back
     EXPECT_EQ(rootOf(viewer()), "Arm");
     EXPECT_TRUE(viewer().journey().backToStartBool());
+    EXPECT_EQ(viewer().journey().phase(), Journey::Phase::ClimbingToTop);
     wait(0.98); // 2.24
     EXPECT_EQ(rootOf(viewer()), "Arm");
     wait(0.02); // 2.26
@@ -47,6 +47,7 @@ TEST_F(ViewerJourney, climbsOneLevelASecondThenEntersEachQueuedRegionInTurn) {
     EXPECT_FALSE(interaction());
     wait(0.4); // 6.16: the point ends the chain and shows the back controls
     EXPECT_EQ(state()["enterArray"], Json::array());
+    EXPECT_EQ(viewer().journey().phase(), Journey::Phase::Idle);
     EXPECT_FALSE(viewer().bar().button(Bar::Back)->isHidden());
     EXPECT_EQ(bubbles().wviewHint(), 0);
 }
@@ -110,67 +111,4 @@ TEST_F(ViewerJourney, anUnknownTermClimbsToTheTopAndEndsWithTouchesBack) {
     EXPECT_FALSE(interaction());
     wait(1.0);
     EXPECT_TRUE(interaction());
-}
-
-// The journey on its own, acting on a stand-in for the viewer: what it does, and when.
-
-namespace {
-
-std::unique_ptr<TreeNode> node(const char* key, const char* header) {
-    auto made = TreeNode::initWithKey(key);
-    made->setAttribute("header", header);
-    return made;
-}
-
-// Two regions below the top; the view chooser shows a view at once.
-struct StandInViewer {
-    int depth = 2;
-    std::string view = "Anterior";
-    std::string log;
-    bool touches = false;
-
-    void note(const std::string& what) {
-        char at[16];
-        std::snprintf(at, sizeof at, "%.2f ", ui::RunLoop::main().now());
-        log += at + what + "; ";
-    }
-    Journey::Actions actions() {
-        Journey::Actions actions;
-        actions.atTopRegion = [this] { return depth == 0; };
-        actions.currentView = [this] { return view; };
-        actions.setTouches = [this](bool on) { touches = on; };
-        actions.back = [this] {
-            note("back");
-            --depth;
-        };
-        actions.enterRegion = [this](const TreeNode& region) {
-            note("enter " + std::string(region.getHeader()));
-        };
-        actions.chooseView = [this](const std::string& name) {
-            note("choose " + name);
-            view = name;
-        };
-        actions.openBubble = [this](TreeNode& point) { note("bubble " + std::string(point.getHeader())); };
-        return actions;
-    }
-};
-
-} // namespace
-
-TEST(JourneySteps, climbsOneRegionASecondThenTakesEachStepAfterItsOwnDelay) {
-    ui::Driver::resetToolkit();
-    ui::Driver driver;
-    StandInViewer viewer;
-    Journey journey(viewer.actions());
-    auto point = node("point", "Carpal bones"), posterior = node("view", "Posterior"),
-         wrist = node("part", "Wrist");
-    journey.start({point.get(), posterior.get(), wrist.get()}, true);
-    EXPECT_EQ(journey.phase(), Journey::Phase::Climbing);
-    driver.advance(1.3);
-    EXPECT_EQ(journey.phase(), Journey::Phase::ClimbingToTop);
-    driver.advance(5);
-    EXPECT_EQ(viewer.log,
-              "1.25 back; 2.25 back; 3.25 enter Wrist; 4.50 choose Posterior; 6.20 bubble Carpal bones; ");
-    EXPECT_EQ(journey.phase(), Journey::Phase::Idle);
-    EXPECT_FALSE(viewer.touches); // the bubble gives the touches back
 }
