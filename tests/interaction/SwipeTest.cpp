@@ -53,29 +53,20 @@ TEST_F(SwipeTest, AMoveTurnsOnlyWhenLongAndStraightEnoughToTheNeighbourItsRuleNa
     for (const auto& move : moves)
         EXPECT_EQ(viewAfterMove(move.dx, move.dy), move.view) << move.dx << ", " << move.dy;
     const SwipeCase cases[] = {
-        // each swipe rule turns to the neighbour it names
+        // each direction reaches the ring's rules (tests/viewer/ViewRingTest.cpp holds them all), aliases too
         {"Test Body", "Anterior", Direction::Left, "Lateral"},
-        {"Test Body", "Lateral", Direction::Left, "Posterior"},
-        {"Test Body", "Posterior", Direction::Left, "Medial"},
-        {"Test Body", "Medial", Direction::Left, "Anterior"},
         {"Toe", "Right Lat.", Direction::Left, "Anterior"},
         {"Toe", "Lateral", Direction::Left, "Lateral"},
         {"Test Body", "Anterior", Direction::Right, "Medial"},
-        {"Test Body", "Medial", Direction::Right, "Posterior"},
-        {"Test Body", "Posterior", Direction::Right, "Lateral"},
-        {"Test Body", "Lateral", Direction::Right, "Anterior"},
         {"Foot", "Posterior", Direction::Right, "Left Side"},
         {"Foot", "Right Lat.", Direction::Right, "Posterior"},
         {"Foot", "Anterior", Direction::Right, "Right Lat."},
         {"Test Body", "Anterior", Direction::Down, "Superior"},
         {"Test Body", "Inferior", Direction::Down, "Anterior"},
-        {"Foot", "Anterior", Direction::Down, "Dorsal"},
         {"Foot", "Plantar", Direction::Down, "Anterior"},
         {"Test Body", "Lateral", Direction::Down, "Lateral"},
         {"Test Body", "Anterior", Direction::Up, "Inferior"},
         {"Test Body", "Superior", Direction::Up, "Anterior"},
-        {"Foot", "Anterior", Direction::Up, "Plantar"},
-        {"Foot", "Dorsal", Direction::Up, "Anterior"},
         {"Test Body", "Posterior", Direction::Up, "Posterior"},
     };
     for (const auto& c : cases) {
