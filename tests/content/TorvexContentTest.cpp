@@ -125,7 +125,7 @@ TEST(Carving, takesTheTopRegionAndCutsOutTheInformationSection) {
     EXPECT_EQ(content.root->getHeader(), "Top");
 }
 
-TEST(BadInput, aMissingDataFileIsReportedWithItsPathAndLeavesAnEmptyDocument) {
+TEST(BadInput, aMissingDataFileOrAFolderIsUnreadableAndNamedAndAnEmptyOneMalformed) {
     TorvexContent content("/nonexistent-bundle");
     testing::internal::CaptureStderr();
     EXPECT_EQ(content.parseXMLFileAtFile("torvex.xml"), Status::Unreadable);
@@ -134,13 +134,9 @@ TEST(BadInput, aMissingDataFileIsReportedWithItsPathAndLeavesAnEmptyDocument) {
     EXPECT_NE(content.errorMessage().find("/nonexistent-bundle/torvex.xml"), std::string::npos);
     EXPECT_NE(log.find(content.errorMessage()), std::string::npos);
     EXPECT_EQ(content.root, nullptr);
-    EXPECT_EQ(content.document()->children.size(), 0u);
-}
-
-TEST(BadInput, aDataFileThatIsAFolderIsUnreadableAndAnEmptyOneMalformed) {
+    EXPECT_EQ(content.document()->children.size(), 0u) << "an empty document is left";
     TemporaryFolder folder;
     writeFile(folder / "empty.xml", "");
-    TorvexContent content;
     testing::internal::CaptureStderr();
     EXPECT_EQ(content.parseXMLFile(folder.path()), nullptr);
     EXPECT_EQ(content.status(), Status::Unreadable);
