@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/resource.h>
 
 using namespace std::chrono_literals;
@@ -22,21 +23,32 @@ ui::DownloadLimits quickLimits() {
     return limits;
 }
 
-TEST(Download, anErrorPageOrAnAnswerWithoutBodyIsAFailureNotContent) {
-    LoopbackHttpServer server([](const std::string& path) {
-        if (path == "/missing" || path == "/broken")
-            return Reply::answer(path == "/missing" ? 404 : 500, "<html>error page</html>");
-        return Reply::answer(path == "/empty" ? 200 : 204, "");
+// Error pages, empty answers, bodies over the limit, redirect loops and redirects to local files.
+TEST(Download, onlyAWebAnswerWithABodyWithinTheLimitIsContent) {
+    TemporaryFolder folder;
+    std::string local = folder / "local.txt";
+    ASSERT_TRUE(ui::writeFileAtomically(local, "local bytes"));
+    const std::map<std::string, Reply> refused = {
+        {"/missing", Reply::answer(404, "<html>error page</html>")},
+        {"/broken", Reply::answer(500, "<html>error page</html>")},
+        {"/empty", Reply::answer(200, "")},
+        {"/no-content", Reply::answer(204, "")},
+        {"/big", Reply::answer(200, std::string(1001, 'x'))},
+        {"/loop", Reply::redirect("/loop")},
+        {"/to-file", Reply::redirect("file://" + local)},
+    };
+    LoopbackHttpServer server([&](const std::string& path) {
+        if (path == "/moved")
+            return Reply::redirect("/here");
+        return refused.count(path) ? refused.at(path) : Reply::answer(200, std::string(1000, 'x'));
     });
-    for (const char* path : {"/missing", "/broken", "/empty", "/no-content"})
-        EXPECT_EQ(ui::download(server.url(path)), std::nullopt) << path;
-}
-
-TEST(Download, aBodyLargerThanTheLimitIsAFailure) {
-    LoopbackHttpServer server([](const std::string&) { return Reply::answer(200, std::string(4096, 'x')); });
     ui::DownloadLimits limits;
     limits.maxBytes = 1000;
-    EXPECT_EQ(ui::download(server.url("/big"), limits), std::nullopt);
+    for (const auto& [path, reply] : refused)
+        EXPECT_EQ(ui::download(server.url(path), limits), std::nullopt) << path;
+    EXPECT_EQ(ui::download(server.url("/moved"), limits), std::string(1000, 'x')) << "a redirect is followed";
+    EXPECT_LE(server.requestCount(), 6 + 1 + limits.maxRedirects + 2) << "the loop is cut off";
+    EXPECT_EQ(ui::download("file://" + local), std::nullopt);
 }
 
 TEST(Download, aServerThatNeverAnswersFailsWithinTheTimeoutAndTheLogSaysHowLongItWaited) {
@@ -95,28 +107,6 @@ TEST(DownloadTask, aTaskDestroyedBeforeItsResultIsInNeverCallsBack) {
     EXPECT_FALSE(called);
 }
 
-TEST(Download, redirectsAreFollowedButNotForEver) {
-    LoopbackHttpServer server([](const std::string& path) {
-        if (path == "/moved")
-            return Reply::redirect("/here");
-        if (path == "/loop")
-            return Reply::redirect("/loop");
-        return Reply::answer(200, "arrived");
-    });
-    EXPECT_EQ(ui::download(server.url("/moved")), "arrived");
-    EXPECT_EQ(ui::download(server.url("/loop")), std::nullopt);
-    EXPECT_LE(server.requestCount(), 2 + 1 + ui::DownloadLimits{}.maxRedirects);
-}
-
-TEST(Download, onlyWebAddressesAreFetched) {
-    TemporaryFolder folder;
-    std::string local = folder / "local.txt";
-    ASSERT_TRUE(ui::writeFileAtomically(local, "local bytes"));
-    EXPECT_EQ(ui::download("file://" + local), std::nullopt);
-    LoopbackHttpServer server([&](const std::string&) { return Reply::redirect("file://" + local); });
-    EXPECT_EQ(ui::download(server.url("/to-file")), std::nullopt);
-}
-
 TEST(Download, onlyBytesThatDecodeCountAsAPicture) {
     std::string picture = readFile(TORVEX_SOURCE_DIR "/tools/start-content/torvexStart.jpg");
     ASSERT_FALSE(picture.empty());
@@ -126,7 +116,7 @@ TEST(Download, onlyBytesThatDecodeCountAsAPicture) {
     EXPECT_FALSE(ui::isPicture(picture.substr(0, 64)));
 }
 
-TEST(AtomicWrite, writesTheFileWithItsFolderAndReplacesAnOldFileWhole) {
+TEST(AtomicWrite, writesTheFileWithItsFoldersAndReplacesAnOldFileWholeButNoFileInTheWay) {
     TemporaryFolder folder;
     std::string path = folder / "Documents/inner/TitlesAndUrls.txt";
     ASSERT_TRUE(ui::writeFileAtomically(path, std::string(5000, 'o')));
@@ -134,6 +124,7 @@ TEST(AtomicWrite, writesTheFileWithItsFolderAndReplacesAnOldFileWhole) {
     EXPECT_EQ(readFile(path), "short");
     EXPECT_EQ(folder.entries(folder.path() / "Documents/inner"),
               std::vector<std::string>{"TitlesAndUrls.txt"});
+    EXPECT_FALSE(ui::writeFileAtomically(path + "/below", "x")) << "a file where a folder should be";
 }
 
 TEST(AtomicWrite, aWriteThatFailsPartWayLeavesTheOldFileAndNoTemporaryFile) {

@@ -63,20 +63,6 @@ TEST(ReachabilityRoutes, theLoopbackAddressIsReachableAndDirect) {
     }
 }
 
-TEST(ReachabilityNotifier, opensADescriptorWhileStartedAndPostsNothingWithoutChange) {
-    auto watcher = Reachability::reachabilityWithHostName("127.0.0.1");
-    ChangeObserver observer;
-    EXPECT_EQ(watcher->fileDescriptor(), -1);
-    ASSERT_TRUE(watcher->startNotifer());
-    EXPECT_TRUE(watcher->startNotifer());
-    EXPECT_GE(watcher->fileDescriptor(), 0);
-    watcher->handleEvents();
-    EXPECT_TRUE(observer.posted.empty());
-    watcher->stopNotifer();
-    EXPECT_EQ(watcher->fileDescriptor(), -1);
-    watcher->handleEvents();
-}
-
 // Delivers the pending events of every watcher, as the run loop does when their sockets are readable.
 void deliverEvents(const std::vector<Reachability*>& watchers) {
     for (Reachability* watcher : watchers)
@@ -91,7 +77,9 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
         const std::vector<Reachability*>& posted = observer.posted;
         checks.check(host->currentReachabilityStatus() == NotReachable, "a fresh namespace reaches no host");
         checks.check(internet->currentReachabilityStatus() == NotReachable, "no default route yet");
-        checks.check(host->startNotifer() && internet->startNotifer(), "the notifiers start");
+        checks.check(host->fileDescriptor() == -1, "no descriptor before the notifier starts");
+        checks.check(host->startNotifer() && host->startNotifer() && internet->startNotifer(),
+                     "the notifiers start, a second start too");
 
         checks.check(ip("link set lo up"), "loopback goes up");
         deliverEvents({host.get(), internet.get()});
@@ -100,17 +88,15 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
         checks.check(ip("route add 10.0.0.0/8 dev lo"), "a route to 10/8 is added");
         checks.check(waitReadable(host->fileDescriptor()), "the route event arrives");
         deliverEvents({host.get(), internet.get()});
-        checks.check(posted.size() == 1, "one notification for the host");
-        checks.check(!posted.empty() && posted[0] == host.get(), "the notification carries the host watcher");
+        checks.check(posted.size() == 1 && posted[0] == host.get(),
+                     "one notification, with the host watcher");
         checks.check(host->currentFlags() == (Reachable | IsDirect), "the host is reachable without gateway");
-        checks.check(host->currentReachabilityStatus() == ReachableViaWiFi, "the host is reachable by Wi-Fi");
 
         checks.check(ip("route add default via 10.0.0.1 dev lo"), "default route added");
         checks.check(waitReadable(internet->fileDescriptor()), "the default route event arrives");
         deliverEvents({host.get(), internet.get()});
         checks.check(posted.size() == 2 && posted.back() == internet.get(), "one for the internet");
         checks.check(internet->currentFlags() == Reachable, "the default route goes through a gateway");
-        checks.check(internet->currentReachabilityStatus() == ReachableViaWiFi, "internet by Wi-Fi");
 
         checks.check(ip("route del default"), "the default route is deleted");
         checks.check(waitReadable(internet->fileDescriptor()), "the deletion event arrives");
@@ -119,6 +105,7 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
         checks.check(internet->currentReachabilityStatus() == NotReachable, "the internet is gone");
 
         host->stopNotifer();
+        checks.check(host->fileDescriptor() == -1, "a stopped notifier closes its descriptor");
         checks.check(ip("route del 10.0.0.0/8"), "the host route is deleted");
         deliverEvents({host.get()});
         checks.check(posted.size() == 3, "a stopped watcher posts nothing");
@@ -129,17 +116,14 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
 TEST(ReachabilityRoutes, aRouteThroughAGatewayIsNotDirectAndFailsTheLocalWiFiRule) {
     runScenario([](ScenarioChecks& checks) {
         auto localWiFi = Reachability::reachabilityForLocalWiFi();
-        auto distant = Reachability::reachabilityWithAddress(ipv4("192.0.2.5"));
         checks.check(ip("link set lo up") && ip("route add 10.0.0.0/8 dev lo") &&
                          ip("route add default via 10.0.0.1 dev lo"),
                      "a default route through a gateway is set up");
-        checks.check(distant->currentFlags() == Reachable, "a distant host goes through the gateway");
         checks.check(localWiFi->currentFlags() == Reachable, "link-local via gateway");
         checks.check(localWiFi->currentReachabilityStatus() == NotReachable, "which is no local Wi-Fi");
 
         checks.check(ip("route add 169.254.0.0/16 dev lo"), "a link-local route is added");
-        checks.check(localWiFi->currentFlags() == (Reachable | IsDirect), "the link-local net is direct");
-        checks.check(localWiFi->currentReachabilityStatus() == ReachableViaWiFi, "and counts as local Wi-Fi");
+        checks.check(localWiFi->currentReachabilityStatus() == ReachableViaWiFi, "direct, it is local Wi-Fi");
     });
 }
 
@@ -153,7 +137,6 @@ TEST(ReachabilityRoutes, aRouteOverACellularLinkIsWideArea) {
         checks.check(host->currentFlags() == (Reachable | IsDirect | IsWWAN), "host direct by modem");
         checks.check(internet->currentFlags() == (Reachable | IsWWAN), "the internet is behind a gateway");
         checks.check(internet->currentReachabilityStatus() == ReachableViaWWAN, "the internet is wide-area");
-        checks.check(host->currentReachabilityStatus() == ReachableViaWWAN, "the host is wide-area");
     });
 }
 
@@ -166,25 +149,16 @@ TEST(GeneralReachabilityRule, judgesEveryFlagWordCase) {
     const RuleCase cases[] = {
         {0, NotReachable},
         {Reachable, ReachableViaWiFi},
-        {Reachable | IsDirect, ReachableViaWiFi},
         {Reachable | IsWWAN, ReachableViaWWAN},
         {Reachable | ConnectionRequired, NotReachable},
         {Reachable | ConnectionRequired | ConnectionOnTraffic, ReachableViaWiFi},
         {Reachable | ConnectionRequired | ConnectionOnTraffic | InterventionRequired, NotReachable},
         {Reachable | ConnectionRequired | ConnectionOnDemand, ReachableViaWiFi},
-        {Reachable | ConnectionRequired | ConnectionOnDemand | InterventionRequired, NotReachable},
-        {Reachable | ConnectionRequired | InterventionRequired, NotReachable},
         // Intervention only withholds the on-demand upgrade; without ConnectionRequired it changes nothing.
         {Reachable | ConnectionOnTraffic | InterventionRequired, ReachableViaWiFi},
-        {Reachable | InterventionRequired, ReachableViaWiFi},
         // The wide-area link wins over everything once the target is reachable.
         {Reachable | ConnectionRequired | IsWWAN, ReachableViaWWAN},
-        {Reachable | ConnectionRequired | ConnectionOnTraffic | InterventionRequired | IsWWAN,
-         ReachableViaWWAN},
-        // Without Reachable no other flag counts.
-        {IsWWAN, NotReachable},
-        {ConnectionOnTraffic | ConnectionOnDemand | IsDirect, NotReachable},
-        {~Reachable, NotReachable},
+        {~Reachable, NotReachable}, // without Reachable no other flag counts
         {~0u, ReachableViaWWAN},
     };
     for (const RuleCase& c : cases)
@@ -194,14 +168,8 @@ TEST(GeneralReachabilityRule, judgesEveryFlagWordCase) {
 
 TEST(LocalWiFiReachabilityRule, needsBothReachableAndDirect) {
     const RuleCase cases[] = {
-        {0, NotReachable},
-        {Reachable, NotReachable},
-        {IsDirect, NotReachable},
-        {Reachable | IsDirect, ReachableViaWiFi},
-        {Reachable | IsDirect | IsWWAN, ReachableViaWiFi},
-        {Reachable | IsDirect | ConnectionRequired | InterventionRequired, ReachableViaWiFi},
-        {~IsDirect, NotReachable},
-        {~0u, ReachableViaWiFi},
+        {Reachable, NotReachable}, {IsDirect, NotReachable}, {Reachable | IsDirect, ReachableViaWiFi},
+        {~IsDirect, NotReachable}, {~0u, ReachableViaWiFi},
     };
     for (const RuleCase& c : cases)
         EXPECT_EQ(Reachability::localWiFiStatusForFlags(c.flags), c.expected)

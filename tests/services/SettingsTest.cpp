@@ -81,13 +81,4 @@ TEST(Utils, shakeArrayKeepsEveryElementOnce) {
     EXPECT_TRUE(orderChanged);
 }
 
-TEST(Paths, createDirectoriesMakesMissingParentsAndRefusesAFileInTheWay) {
-    TemporaryFolder folder;
-    EXPECT_TRUE(ui::Paths::createDirectories(folder / "a/b/c"));
-    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "a/b/c"));
-    EXPECT_TRUE(ui::Paths::createDirectories(folder / "a/b/c"));
-    ASSERT_TRUE(ui::writeFileAtomically(folder / "file", "x"));
-    EXPECT_FALSE(ui::Paths::createDirectories(folder / "file/d"));
-}
-
 } // namespace
