@@ -43,15 +43,6 @@ TEST_F(DelegateTest, onlyAnOnlineLaunchWatchesTheNetworkAndOnlyUntilTheProgramEn
     EXPECT_FALSE(ui::RunLoop::main().hasWatches());
 }
 
-TEST_F(DelegateTest, aReachabilityNotificationUpdatesTheFlag) {
-    launch(Network::Offline);
-    auto loopback = ui::Reachability::reachabilityWithHostName("127.0.0.1");
-
-    ui::NotificationCenter::defaultCenter().post(ui::kNetworkReachabilityChangedNotification, loopback.get());
-
-    EXPECT_TRUE(delegate().internet);
-}
-
 // In a network of its own: the content server host 10.1.2.3 becomes reachable and unreachable again.
 TEST_F(DelegateTest, routeChangesReachTheFlagThroughTheRunLoop) {
     runScenario([this](ScenarioChecks& checks) {

@@ -42,7 +42,7 @@ protected:
         EXPECT_EQ(titles(), std::vector<std::string>{"Good atlas"}) << "and on the next start";
     }
 
-    const std::string goodPicture = pictureBytes(24, 24, 0.9, 0.9, 0.1);
+    const std::string goodPicture = testpictures::solidPng(24, 24, 0.9, 0.9, 0.1);
 };
 
 // One line of 30 MB, a captive portal's page answered with status 200, a list in Latin-1, a redirect to
@@ -129,31 +129,25 @@ TEST_F(MisbehavingServerTest, aSlowServerWithinTheWaitHasItsTitlesShownAndALateO
     EXPECT_EQ(titles(), std::vector<std::string>{"Fresh atlas"});
 }
 
-TEST_F(MisbehavingServerTest, aPressedTitleOpensNoAddressOfAHiddenLineWithTheSameTitle) {
-    std::string list = "Atlas||http://127.0.0.1/chosen";
-    for (int i = 1; i < 12; ++i)
-        list += "\nFiller " + std::to_string(i) + "||http://127.0.0.1/filler";
-    list += "\nAtlas||http://127.0.0.1/hidden";
-    writeCached("TitlesAndUrls.txt", list);
-    launch(Network::Offline);
-    ASSERT_TRUE(driver().press("Atlas"));
-    EXPECT_EQ(ui::Application::shared().openedURLs(), std::vector<std::string>{"http://127.0.0.1/chosen"});
-}
-
-TEST_F(MisbehavingServerTest, aCachedFileThatIsAFifoOrADeviceIsSkippedWithoutHanging) {
-    std::filesystem::remove(cachedFile("TitlesAndUrls.txt"));
-    std::filesystem::remove(cachedFile("torvexStart.jpg"));
-    ASSERT_EQ(::mkfifo(cachedFile("TitlesAndUrls.txt").c_str(), 0600), 0);
-    std::filesystem::create_symlink("/dev/zero", cachedFile("torvexStart.jpg"));
-    launch(Network::Offline);
-    EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
-    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
-    quit();
-
-    std::filesystem::remove(cachedFile("TitlesAndUrls.txt"));
-    std::filesystem::create_symlink("/dev/zero", cachedFile("TitlesAndUrls.txt"));
-    launch(Network::Offline);
-    EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
+// A FIFO and a link to a device, which a plain read would wait on for ever or read without end, and
+// copies that do not decode: half a picture, a list in UTF-16.
+TEST_F(MisbehavingServerTest, aCachedCopyThatIsNoPlainFileOrDoesNotDecodeGivesWayToTheBundleCopy) {
+    for (bool special : {true, false}) {
+        SCOPED_TRACE(special ? "a FIFO and a device" : "copies that do not decode");
+        std::filesystem::remove(cachedFile("TitlesAndUrls.txt"));
+        std::filesystem::remove(cachedFile("torvexStart.jpg"));
+        if (special) {
+            ASSERT_EQ(::mkfifo(cachedFile("TitlesAndUrls.txt").c_str(), 0600), 0);
+            std::filesystem::create_symlink("/dev/zero", cachedFile("torvexStart.jpg"));
+        } else {
+            writeCached("torvexStart.jpg", "half a picture");
+            writeCached("TitlesAndUrls.txt", std::string("\xff\xfe\x00T\x00i", 6));
+        }
+        launch(Network::Offline);
+        EXPECT_EQ(titles(), (std::vector<std::string>{"Bundle atlas", "Bundle help"}));
+        EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
+        quit();
+    }
 }
 
 TEST_F(MisbehavingServerTest, theShippedBundleProbesNoServerAndItsTitlesOpenNothing) {

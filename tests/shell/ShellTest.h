@@ -16,12 +16,6 @@
 #include <map>
 #include <optional>
 
-// PNG bytes of a plain picture of `width` x `height` pixels.
-inline std::string pictureBytes(int width, int height, double red = 0.2, double green = 0.6,
-                                double blue = 0.3) {
-    return testpictures::solidPng(width, height, red, green, blue);
-}
-
 class ShellTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -30,7 +24,7 @@ protected:
         bundleDirectory() = testbundle::withFlatArtwork("shell");
         writeFile(bundleDirectory() + "/TitlesAndUrls.txt",
                   "Bundle atlas||http://127.0.0.1/bundle\nBundle help");
-        writeFile(bundleDirectory() + "/torvexStart.jpg", pictureBytes(16, 16, 0.1, 0.1, 0.8));
+        writeFile(bundleDirectory() + "/torvexStart.jpg", testpictures::solidPng(16, 16, 0.1, 0.1, 0.8));
     }
     void SetUp() override {
         using namespace std::chrono_literals;
