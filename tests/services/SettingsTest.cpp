@@ -68,17 +68,4 @@ TEST(Utils, theDocumentsFolderIsTheUsersOwn) {
     EXPECT_EQ(Utils::documentsDirectory(), ui::Paths::documentsDirectory());
 }
 
-TEST(Utils, shakeArrayKeepsEveryElementOnce) {
-    EXPECT_TRUE(Utils::shakeArray(std::vector<std::string>{}).empty());
-    const std::vector<std::string> list{"a", "b", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m"};
-    bool orderChanged = false;
-    for (int round = 0; round < 20; ++round) {
-        std::vector<std::string> shaken = Utils::shakeArray(list);
-        orderChanged = orderChanged || shaken != list;
-        std::sort(shaken.begin(), shaken.end());
-        EXPECT_EQ(shaken, list);
-    }
-    EXPECT_TRUE(orderChanged);
-}
-
 } // namespace

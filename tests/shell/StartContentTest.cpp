@@ -29,7 +29,8 @@ protected:
     const std::string cachedPicture = testpictures::solidPng(24, 24, 0.9, 0.9, 0.1);
 };
 
-TEST_F(StartContentTest, titlesArrivingInTimeShowWithTheScreenAndThePictureWaitsForTheFifthBlink) {
+// Online, then offline or with the fetch setting off: the later starts show the copies kept.
+TEST_F(StartContentTest, titlesArrivingInTimeShowWithTheScreenThePictureAtTheFifthBlinkAndBothOnLaterStarts) {
     serveGoodContent();
     launch(Network::Online);
     EXPECT_FALSE(screenShown()) << "the screen waits for the titles";
@@ -44,25 +45,6 @@ TEST_F(StartContentTest, titlesArrivingInTimeShowWithTheScreenAndThePictureWaits
     EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
     wait(0.7);
     EXPECT_EQ(shownPictureSize(), (ui::Size{30, 40}));
-}
-
-TEST_F(StartContentTest, aPictureArrivingAfterTheFifthBlinkIsShownWhenItArrives) {
-    launchWithThePictureHeld();
-    waitForStartPictureTick();
-    wait(1);
-    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
-
-    releaseServer();
-    settle();
-
-    EXPECT_EQ(shownPictureSize(), (ui::Size{30, 40}));
-    EXPECT_EQ(readCached("torvexStart.jpg"), serverPicture);
-}
-
-TEST_F(StartContentTest, aLaterStartOfflineOrWithTheFetchSettingOffShowsTheCachedCopiesAndAsksNoServer) {
-    serveGoodContent();
-    launch(Network::Online);
-    settle();
     quit();
     EXPECT_TRUE(SettingsManager::getInstance().boolSetting(StartViewController::fetchStartContentKey, false))
         << "a sound setting is written once";
@@ -81,6 +63,19 @@ TEST_F(StartContentTest, aLaterStartOfflineOrWithTheFetchSettingOffShowsTheCache
     waitForStartPictureTick();
     EXPECT_EQ(requests(), asked);
     EXPECT_EQ(titles(), (std::vector<std::string>{"Server atlas", "Server news"}));
+}
+
+TEST_F(StartContentTest, aPictureArrivingAfterTheFifthBlinkIsShownWhenItArrives) {
+    launchWithThePictureHeld();
+    waitForStartPictureTick();
+    wait(1);
+    EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
+
+    releaseServer();
+    settle();
+
+    EXPECT_EQ(shownPictureSize(), (ui::Size{30, 40}));
+    EXPECT_EQ(readCached("torvexStart.jpg"), serverPicture);
 }
 
 // Offline, or online without the content server's addresses: nothing is fetched, nothing waited for.

@@ -24,16 +24,12 @@ public:
     struct Reply {
         int status = 200;
         std::string body;
-        std::string extraHeaders; // whole lines, each ending in "\r\n"
+        std::string location; // where a redirect sends the client
         bool silent = false, waitsForRelease = false;
         int pieces = 1;
 
-        static Reply answer(int status, std::string body, std::string extraHeaders = "") {
-            return {status, std::move(body), std::move(extraHeaders)};
-        }
-        static Reply redirect(const std::string& location) {
-            return answer(302, "", "Location: " + location + "\r\n");
-        }
+        static Reply answer(int status, std::string body) { return {status, std::move(body), ""}; }
+        static Reply redirect(std::string location) { return {302, "", std::move(location)}; }
         static Reply stalled() { return {0, "", "", true}; }
         static Reply held(Reply reply) {
             reply.waitsForRelease = true;
@@ -139,7 +135,8 @@ private:
         const char* reason = reply.status == 200 ? "OK" : reply.status == 404 ? "Not Found" : "Found";
         std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + reason +
                            "\r\nContent-Length: " + std::to_string(reply.body.size()) +
-                           "\r\nConnection: close\r\n" + reply.extraHeaders + "\r\n";
+                           "\r\nConnection: close\r\n" +
+                           (reply.location.empty() ? "" : "Location: " + reply.location + "\r\n") + "\r\n";
         size_t pieceSize = (reply.body.size() + reply.pieces - 1) / static_cast<size_t>(reply.pieces);
         std::vector<std::string> parts = {head};
         for (size_t at = 0; at < reply.body.size(); at += pieceSize)
