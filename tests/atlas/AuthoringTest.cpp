@@ -113,21 +113,16 @@ TEST_F(Authoring, EachMistakeIsReportedOnItsLineWithWhatToDo) {
         << "the program's own artwork";
 }
 
+// The sample atlas's build fails on a misread opacity, "plain" or "as"; "still" only shows here.
 TEST_F(Authoring, AShapesColourMayBeFollowedByAnOpacityAndTheShapesOtherWords) {
-    auto shapeOf = [](const std::string& line) {
-        return readAtlasText(replaced(sketchAtlas, "A #c03030 at 100 50", line), "test.atlas")
+    ShapeUse faded =
+        readAtlasText(replaced(sketchAtlas, "A #c03030 at 100 50", "A #c03030 0.5 still as B"), "test.atlas")
             .top.views[0]
             .shapes[0];
-    };
-    ShapeUse plain = shapeOf("A #c03030 plain");
-    ASSERT_TRUE(plain.colour);
-    EXPECT_EQ(plain.colour->alpha, 1);
-    EXPECT_FALSE(plain.flagged);
-    ShapeUse faded = shapeOf("A #c03030 0.5 still as A");
     ASSERT_TRUE(faded.colour);
     EXPECT_EQ(faded.colour->alpha, 0.5);
     EXPECT_TRUE(faded.still);
-    EXPECT_EQ(faded.structure, "A");
+    EXPECT_EQ(faded.structure, "B");
 }
 
 TEST_F(Authoring, FlagsGoInTheMiddleOfTheirShapesOrWhereTheAuthorPutThemAndAreMirroredForTheBack) {
@@ -255,18 +250,8 @@ TEST(Masks, TheOuterContourKeepsStrokesTouchingTheOutsideOnly) {
     EXPECT_EQ(contour.at(50, 50), 0);
 }
 
-TEST(Placement, APressSquareAvoidsFlagsAndAZoomPlacementNeverReadsAsNone) {
-    Mask area(640, 840);
-    for (int y = 100; y < 500; ++y)
-        for (int x = 100; x < 300; ++x)
-            area.at(x, y) = 255;
-    Box flag{150, 250, 100, 100}; // over the area's middle
-    Box square = pressSquare(area, {flag});
-    EXPECT_DOUBLE_EQ(square.width, 112);
-    EXPECT_TRUE(square.bottom() <= flag.y || square.y >= flag.bottom());
-    EXPECT_GE(square.centreY(), 100);
-    EXPECT_LE(square.centreY(), 500);
-
+// The press square's place is checked on the sketch (ThePressableSquareLiesInsideTheSubRegionClearOfFlags).
+TEST(Placement, AZoomPlacementNeverReadsAsNoneAndAMirroredBoxEndsAtThePicturesRightEdge) {
     EXPECT_NE(zoomFrom({0, 10, 320, 420}).x, 0);
     EXPECT_DOUBLE_EQ(zoomFrom({0, 10, 320, 420}).scale, 50);
     ViewFrame mirrored({0, 0, 100, 100}, true);
