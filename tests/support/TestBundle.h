@@ -1,11 +1,10 @@
 #pragma once
 // Bundles made on the spot: an atlas of tests/data with a picture for every picture it names, in a
-// temporary folder removed when the program ends. `withBuildArtwork`: the build's artwork and grey figures
-// naming their region and view; `withFlatArtwork`: flat pictures in known sizes (bar buttons 30 x 20,
-// "circle" 40 x 40, "flag" 20 x 30, "infoButton" 20 x 20, "scalpel" 40 x 40, every view 32 x 42).
+// temporary folder removed when the program ends. `withBuildArtwork`: the build's artwork and flat view
+// pictures of the screen's picture band (320 x 420 points); `withFlatArtwork`: flat pictures in known
+// sizes (bar buttons 30 x 20, "circle" 40 x 40, "flag" 20 x 30, "infoButton" 20 x 20, "scalpel" 40 x 40,
+// every view 32 x 42).
 
-#include "Platform/Font.h"
-#include "Platform/Image.h"
 #include "tests/support/PictureBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
@@ -32,25 +31,12 @@ inline std::string atlasText(const std::string& atlas) {
     return readFile(atlasFile(atlas));
 }
 
-inline void drawFigure(const fs::path& path, const std::string& name) {
-    ui::ImageContext context({320, 420});
-    cairo_t* cr = context.cairo();
-    cairo_set_source_rgb(cr, 0.42, 0.45, 0.5);
-    cairo_arc(cr, 160, 70, 38, 0, 2 * M_PI);
-    cairo_fill(cr);
-    cairo_move_to(cr, 100, 120);
-    cairo_line_to(cr, 220, 120);
-    cairo_line_to(cr, 250, 400);
-    cairo_line_to(cr, 70, 400);
-    cairo_close_path(cr);
-    cairo_fill(cr);
-    ui::drawText(cr, name, {ui::Font::boldSystem(16), ui::Color::white(), ui::TextAlignment::Center, 1},
-                 {0, 380, 320, 30});
-    fs::create_directories(path.parent_path());
-    ui::writePng(context.image().surface(), path.string());
+// A PNG file of one colour, varying with `shade`.
+inline void writeFlatPicture(const fs::path& path, int width, int height, double shade) {
+    writeFile(path, testpictures::solidPng(width, height, shade, 0.5 * shade, 1 - shade));
 }
 
-// The build's artwork, the atlas tests/data/<atlas>, and a figure for every picture the atlas names.
+// The build's artwork, the atlas tests/data/<atlas>, and a flat picture for every view.
 inline std::string withBuildArtwork(const std::string& atlas) {
     fs::path folder = freshFolder();
     for (const auto& entry : fs::directory_iterator(TORVEX_BUILD_BUNDLE_DIR)) {
@@ -59,15 +45,10 @@ inline std::string withBuildArtwork(const std::string& atlas) {
     }
     fs::create_symlink(atlasFile(atlas), folder / "torvex.xml");
     std::string xml = atlasText(atlas);
-    std::regex view(R"re(header="([^"]+)" src="(([^"/]+)/[^"]+)\.png")re");
+    std::regex view(R"re(header="[^"]+" src="([^"/]+/[^"]+)\.png")re");
     for (std::sregex_iterator it(xml.begin(), xml.end(), view), end; it != end; ++it)
-        drawFigure(folder / ((*it)[2].str() + "@2x.png"), (*it)[3].str() + " " + (*it)[1].str());
+        writeFlatPicture(folder / ((*it)[1].str() + "@2x.png"), 640, 840, 0.4);
     return folder.string();
-}
-
-// A PNG file of one colour, varying with `shade`.
-inline void writeFlatPicture(const fs::path& path, int width, int height, double shade) {
-    writeFile(path, testpictures::solidPng(width, height, shade, 0.5 * shade, 1 - shade));
 }
 
 // The atlas tests/data/bundle with flat pictures and flat artwork (`name` says for whom).
