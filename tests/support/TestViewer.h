@@ -99,12 +99,7 @@ protected:
     // Touches: one finger down and up at `point`, or from `from` to `to` with no time passing.
     void tap(ui::Point point) { driver.tap(point); }
     void tap(const ui::View& view) { driver.tap(view.convertTo(view.bounds().center(), nullptr)); }
-    void swipe(ui::Point from, ui::Point to) {
-        auto& app = ui::Application::shared();
-        app.beginTouches({{0, from}});
-        app.moveTouches({{0, to}});
-        app.endTouches({{0, to}});
-    }
+    void swipe(ui::Point from, ui::Point to) { driver.drag(from, to, 0); }
     // Presses the control (or the alert's button) titled so, failing the test when there is none.
     void press(const std::string& text) {
         auto pressed = driver.press(text);
