@@ -4,16 +4,20 @@
 
 namespace {
 
+// Taps the list's search field and types `text` into it.
+void typeInSearch(ui::Driver& driver, IndexViewController& list, const std::string& text) {
+    auto& field = list.mySearchBar->textField();
+    driver.tap(field.convertTo(field.bounds().center(), nullptr));
+    ASSERT_TRUE(driver.type(text));
+}
+
 class IndexPanelShown : public testviewer::LoadedViewerTest {
 protected:
     IndexPanelShown() : LoadedViewerTest("panels") {}
     IndexViewController& list() { return *viewer().index().navigationController(); }
     ui::Rect panelFrame() { return viewer().index().panel()->frame(); }
 
-    void search(const std::string& text) {
-        tap(list().mySearchBar->textField());
-        ASSERT_TRUE(driver.type(text));
-    }
+    void search(const std::string& text) { typeInSearch(driver, list(), text); }
 
     // The structure's bubble is open in the region that holds it.
     void expectBubbleOf(const std::string& title, const std::string& region) {
@@ -136,11 +140,7 @@ protected:
         return list_;
     }
 
-    void typeSearch(const std::string& text) {
-        auto& field = list_.mySearchBar->textField();
-        driver.tap(field.convertTo(field.bounds().center(), nullptr));
-        ASSERT_TRUE(driver.type(text));
-    }
+    void typeSearch(const std::string& text) { typeInSearch(driver, list_, text); }
 
     std::vector<std::string> rowsShown() { return list_.rowTitles(); }
 
