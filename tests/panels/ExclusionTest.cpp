@@ -3,7 +3,6 @@
 #include "tests/support/TestViewer.h"
 
 #include <functional>
-#include <vector>
 
 namespace {
 
@@ -13,23 +12,20 @@ struct ExclusivePanel {
     std::function<bool(TorvexView&)> isShown;
 };
 
-const std::vector<ExclusivePanel>& exclusivePanels() {
-    static const std::vector<ExclusivePanel> panels{
-        {"info", [](TorvexView& v, ui::Button&) { v.infoPanel().displayInfoClickOfButton(); },
-         [](TorvexView& v) { return v.infoPanel().regionPanel()->alpha() == 1; }},
-        {"help", [](TorvexView& v, ui::Button&) { v.help().displayHelp(); },
-         [](TorvexView& v) { return v.help().isShown(); }},
-        {"views", [](TorvexView& v, ui::Button&) { v.viewsChooser().displayViews(); },
-         [](TorvexView& v) { return v.viewsChooser().isShown(); }},
-        {"index", [](TorvexView& v, ui::Button&) { v.index().displayIndex(); },
-         [](TorvexView& v) { return v.index().isOpen(); }},
-        {"bubble", [](TorvexView& v, ui::Button& flag) { v.flagBubbles().displayHint(&flag); },
-         [](TorvexView& v) {
-             return v.flagBubbles().hintOfFlag() && v.flagBubbles().hintOfFlag()->alpha() == 1;
-         }},
-    };
-    return panels;
-}
+const ExclusivePanel exclusivePanels[] = {
+    {"info", [](TorvexView& v, ui::Button&) { v.infoPanel().displayInfoClickOfButton(); },
+     [](TorvexView& v) { return v.infoPanel().regionPanel()->alpha() == 1; }},
+    {"help", [](TorvexView& v, ui::Button&) { v.help().displayHelp(); },
+     [](TorvexView& v) { return v.help().isShown(); }},
+    {"views", [](TorvexView& v, ui::Button&) { v.viewsChooser().displayViews(); },
+     [](TorvexView& v) { return v.viewsChooser().isShown(); }},
+    {"index", [](TorvexView& v, ui::Button&) { v.index().displayIndex(); },
+     [](TorvexView& v) { return v.index().isOpen(); }},
+    {"bubble", [](TorvexView& v, ui::Button& flag) { v.flagBubbles().displayHint(&flag); },
+     [](TorvexView& v) {
+         return v.flagBubbles().hintOfFlag() && v.flagBubbles().hintOfFlag()->alpha() == 1;
+     }},
+};
 
 class Exclusion : public testviewer::LoadedViewerTest {
 protected:
@@ -37,8 +33,8 @@ protected:
 };
 
 TEST_F(Exclusion, OpeningAPanelClosesEveryOtherOne) {
-    for (const auto& first : exclusivePanels()) {
-        for (const auto& second : exclusivePanels()) {
+    for (const auto& first : exclusivePanels) {
+        for (const auto& second : exclusivePanels) {
             if (&first == &second)
                 continue;
             TearDown();
