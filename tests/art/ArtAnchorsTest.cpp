@@ -11,12 +11,8 @@ namespace {
 
 constexpr double bubbleHeight = 58;
 
-// The lowest row holding a solid pixel, and the middle of the solid pixels in it (points).
-struct Tip {
-    double x = -1, y = -1;
-};
-
-Tip lowestTip(const ArtPicture& picture) {
+// The middle of the solid pixels in the lowest row holding any (points): where a pointer ends.
+double lowestTipX(const ArtPicture& picture) {
     for (int y = picture.pixelHeight() - 1; y >= 0; --y) {
         int first = -1, last = -1;
         for (int x = 0; x < picture.pixelWidth(); ++x)
@@ -25,15 +21,15 @@ Tip lowestTip(const ArtPicture& picture) {
                 last = x;
             }
         if (first >= 0)
-            return {(first + last + 1) / 4.0, y / 2.0};
+            return (first + last + 1) / 4.0;
     }
-    return {};
+    return -1;
 }
 
 TEST(EdgeBubbles, TheirPointersSit30PointsFromTheLeftAnd31FromTheRightEnd) {
     ArtPicture left = ArtPicture::load("bubble_left"), right = ArtPicture::load("bubble_right");
-    EXPECT_NEAR(lowestTip(left).x, 30, 0.5);
-    EXPECT_NEAR(lowestTip(right).x, right.width() - 31, 0.5);
+    EXPECT_NEAR(lowestTipX(left), 30, 0.5);
+    EXPECT_NEAR(lowestTipX(right), right.width() - 31, 0.5);
     // Stretching at x 65 must leave the pointers alone: the stretched column is plain body.
     for (const ArtPicture* bubble : {&left, &right})
         for (double y = 0; y < bubbleHeight; y += 0.5)
