@@ -2,20 +2,11 @@
 
 using Magnification = ViewerTest;
 
-namespace {
-
-// Two flags on the picture, as the flags of a view are placed: centred at (100, 120) and (200, 300).
-void addFlags(TorvexView& viewer) {
-    viewer.flagBubbles().createFlagWithNum(0, 95, 110);
-    viewer.flagBubbles().createFlagWithNum(1, 195, 290);
-}
-
-} // namespace
-
 TEST_F(Magnification, switchingOnDoublesThePictureAndOffersOnlyTheWayBackWhichRestoresEverything) {
     wait(1);
-    addFlags(viewer());
     TorvexView& v = viewer();
+    v.flagBubbles().createFlagWithNum(0, 95, 110); // flags centred at (100, 120) and (200, 300)
+    v.flagBubbles().createFlagWithNum(1, 195, 290);
     std::vector<ui::Point> centres{v.flagBubbles().flags()[0]->center(),
                                    v.flagBubbles().flags()[1]->center()};
     v.zoomOnOff();
