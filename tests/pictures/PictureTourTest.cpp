@@ -19,17 +19,9 @@ const std::filesystem::path recorded = TORVEX_SOURCE_DIR "/tests/data/pictures";
 int changedPixels(const std::string& taken, const std::string& expected) {
     cairo_surface_t* one = cairo_image_surface_create_from_png(taken.c_str());
     cairo_surface_t* other = cairo_image_surface_create_from_png(expected.c_str());
-    int width = cairo_image_surface_get_width(one), height = cairo_image_surface_get_height(one);
-    int changed = std::numeric_limits<int>::max();
-    if (!cairo_surface_status(one) && !cairo_surface_status(other) &&
-        width == cairo_image_surface_get_width(other) && height == cairo_image_surface_get_height(other)) {
-        changed = 0;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x)
-                changed += !testpictures::near(testpictures::pixelAt(one, x, y),
-                                               testpictures::pixelAt(other, x, y), channelTolerance);
-        }
-    }
+    int changed = cairo_surface_status(one) || cairo_surface_status(other)
+                      ? std::numeric_limits<int>::max()
+                      : testpictures::pixelsDiffering(one, other, channelTolerance);
     cairo_surface_destroy(one);
     cairo_surface_destroy(other);
     return changed;

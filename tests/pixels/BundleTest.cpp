@@ -28,7 +28,7 @@ protected:
 
 } // namespace
 
-TEST_F(BundleLookup, FindsNamesWithOrWithoutTheirTypeAndInsideFolders) {
+TEST_F(BundleLookup, FindsFilesAndPicturesByNameWithOrWithoutTheirTypeAndInsideFolders) {
     EXPECT_EQ(bundle.pathForResource("flag", "png"), (folder / "flag.png"));
     EXPECT_EQ(bundle.pathForResource("flag.png", "png"), (folder / "flag.png"));
     EXPECT_EQ(bundle.pathForResource("flag.png", ""), (folder / "flag.png"));
@@ -37,6 +37,12 @@ TEST_F(BundleLookup, FindsNamesWithOrWithoutTheirTypeAndInsideFolders) {
     EXPECT_EQ(bundle.pathForResource("Arrow Hints/3.png", ""), (folder / "Arrow Hints/3.png"));
     EXPECT_EQ(bundle.pathForResource("url", "txt"), (folder / "url.txt"));
     EXPECT_EQ(bundle.text("url", "txt"), "https://example.invalid/titles\n");
+    // Pictures default to PNG and keep a given extension.
+    EXPECT_EQ(bundle.image("flag").size(), (Size{20, 30}));
+    EXPECT_EQ(bundle.image("flag.png").size(), (Size{20, 30}));
+    EXPECT_EQ(bundle.image("info pressed", "png", "Buttons").size(), (Size{30, 20}));
+    EXPECT_EQ(bundle.image("torvexStart.jpg").size(), (Size{32, 48}));
+    EXPECT_EQ(bundle.image("torvexStart", "jpg").size(), (Size{32, 48}));
 }
 
 TEST_F(BundleLookup, ADoubleScaleFileAloneCountsAsThePicture) {
@@ -46,34 +52,17 @@ TEST_F(BundleLookup, ADoubleScaleFileAloneCountsAsThePicture) {
     EXPECT_EQ(circle.fileName(), (folder / "circle@2x.png"));
 }
 
-TEST_F(BundleLookup, MissingResourcesAreNotFound) {
+TEST_F(BundleLookup, MissingResourcesAndFilesOutsideTheBundleAreNotFound) {
     EXPECT_EQ(bundle.pathForResource("nothing", "png"), std::nullopt);
     EXPECT_EQ(bundle.pathForResource("flag", "jpg"), std::nullopt);
     EXPECT_EQ(bundle.pathForResource("", "png"), std::nullopt);
     EXPECT_EQ(bundle.pathForResource("Buttons", ""), std::nullopt) << "a folder is no resource";
     EXPECT_TRUE(bundle.image("nothing").empty());
     EXPECT_EQ(bundle.text("nothing", "txt"), std::nullopt);
-}
-
-TEST_F(BundleLookup, NamesCannotLeaveTheBundle) {
+    // Nor is anything outside the bundle, whatever the name says.
     Bundle inner;
     inner.setResourcePath((folder / "Buttons"));
     EXPECT_EQ(inner.pathForResource("../outside", "txt"), std::nullopt);
     EXPECT_EQ(inner.pathForResource("outside", "txt", ".."), std::nullopt);
     EXPECT_EQ(inner.pathForResource((folder / "outside.txt"), ""), std::nullopt);
-}
-
-TEST_F(BundleLookup, PicturesDefaultToPngAndKeepAGivenExtension) {
-    EXPECT_EQ(bundle.image("flag").size(), (Size{20, 30}));
-    EXPECT_EQ(bundle.image("flag.png").size(), (Size{20, 30}));
-    EXPECT_EQ(bundle.image("info pressed", "png", "Buttons").size(), (Size{30, 20}));
-    EXPECT_EQ(bundle.image("torvexStart.jpg").size(), (Size{32, 48}));
-    EXPECT_EQ(bundle.image("torvexStart", "jpg").size(), (Size{32, 48}));
-}
-
-TEST_F(BundleLookup, NamesInTheBundleAreShownRelativeToIt) {
-    EXPECT_EQ(bundle.nameInBundle(bundle.image("circle").fileName()), "circle@2x.png");
-    EXPECT_EQ(bundle.nameInBundle((folder / "Buttons/info pressed.png")), "Buttons/info pressed.png");
-    EXPECT_EQ(bundle.nameInBundle("/elsewhere/picture.png"), "/elsewhere/picture.png");
-    EXPECT_EQ(bundle.nameInBundle(""), "");
 }

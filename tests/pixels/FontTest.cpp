@@ -54,14 +54,11 @@ TextStyle styleWith(Font font, TextAlignment alignment = TextAlignment::Left, in
 
 } // namespace
 
-TEST(TextMeasuring, EmptyTextAndSizeZeroMeasureNothing) {
+TEST(TextMeasuring, WrappedHeightGrowsByOneLineHeightPerLineAndEmptyTextOrSizeZeroMeasureNothing) {
     EXPECT_EQ(textWidth("", Font::system(14)), 0);
     EXPECT_EQ(textWidth("Hello", Font::system(0)), 0);
     EXPECT_EQ(textSize("", Font::system(14), 100), (Size{0, 0}));
     EXPECT_EQ(textSize("Hello", Font::system(0), 100), (Size{0, 0}));
-}
-
-TEST(TextMeasuring, WrappedHeightGrowsByOneLineHeightPerLine) {
     Font font = Font::system(13);
     Float line = lineHeight(font);
     EXPECT_NEAR(line, 1.2 * 13, 0.5);

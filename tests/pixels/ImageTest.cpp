@@ -33,7 +33,7 @@ Image bandedPicture(int side, int cap, int middle, Float scale) {
 
 } // namespace
 
-TEST(PictureFiles, TheDoubleScaleFileIsPreferredAndMeasuresHalfItsPixels) {
+TEST(PictureFiles, TheDoubleScaleFileIsPreferredAndAPictureHeldIsSharedUntilItsFileChanges) {
     TemporaryFolder folder;
     writeFile(folder / "plain.png", solidPng(30, 20, red));
     Image plain = Image::fromFile((folder / "plain.png"));
@@ -48,6 +48,14 @@ TEST(PictureFiles, TheDoubleScaleFileIsPreferredAndMeasuresHalfItsPixels) {
     EXPECT_EQ(image.fileName(), (folder / "ring@2x.png"));
     EXPECT_EQ(pixelAt(image.surface(), 0, 0), blue);
     EXPECT_EQ(Image::fromFile((folder / "ring@2x.png")).size(), (Size{20, 15}));
+    // A picture loaded again while held shares its pixels until the file changes.
+    Image again = Image::fromFile((folder / "plain.png"));
+    EXPECT_EQ(again.surface(), plain.surface());
+    writeFile(folder / "plain.png", solidPng(12, 10, blue));
+    Image rewritten = Image::fromFile((folder / "plain.png"));
+    EXPECT_EQ(rewritten.pixelSize(), (Size{12, 10}));
+    EXPECT_EQ(pixelAt(rewritten.surface(), 0, 0), blue);
+    EXPECT_EQ(pixelAt(plain.surface(), 0, 0), red) << "a picture already loaded never changes";
 }
 
 TEST(PictureFiles, OpaquePngAndJpegFilesBecomeArgbWithFullAlpha) {
@@ -60,19 +68,6 @@ TEST(PictureFiles, OpaquePngAndJpegFilesBecomeArgbWithFullAlpha) {
     EXPECT_TRUE(near(pixelAt(jpeg.surface(), 30, 20), {200, 100, 50, 255}, 6));
     for (const Image& image : {png, jpeg})
         EXPECT_EQ(cairo_image_surface_get_format(image.surface()), CAIRO_FORMAT_ARGB32);
-}
-
-TEST(PictureFiles, MissingDamagedAndForeignFilesGiveTheEmptyPicture) {
-    TemporaryFolder folder;
-    writeFile(folder / "garbage.png", "this is not a picture at all");
-    writeFile(folder / "empty.png", "");
-    writeFile(folder / "picture.gif", "GIF89a\x01\x00\x01\x00\x00\x00\x00;");
-    for (const char* name : {"absent.png", "garbage.png", "empty.png", "picture.gif"}) {
-        Image image = Image::fromFile(folder / name);
-        EXPECT_TRUE(image.empty()) << name;
-        EXPECT_EQ(image.size(), (Size{0, 0})) << name;
-    }
-    EXPECT_TRUE(Image::fromData("\x89PNG\r\n\x1a\n garbage").empty());
 }
 
 // Sides up to 8192 pixels and up to 32 Mi pixels in all are decoded; beyond, the header alone refuses.
@@ -125,19 +120,6 @@ TEST(PictureFiles, EveryTruncationAndByteFlipOfAPictureDecodesOrGivesTheEmptyPic
     testing::internal::GetCapturedStderr();
 }
 
-TEST(PictureFiles, APictureLoadedAgainWhileHeldSharesItsPixelsUntilTheFileChanges) {
-    TemporaryFolder folder;
-    writeFile(folder / "flag.png", solidPng(10, 10, red));
-    Image first = Image::fromFile((folder / "flag.png"));
-    Image second = Image::fromFile((folder / "flag.png"));
-    EXPECT_EQ(first.surface(), second.surface());
-    writeFile(folder / "flag.png", solidPng(12, 10, blue));
-    Image rewritten = Image::fromFile((folder / "flag.png"));
-    EXPECT_EQ(rewritten.pixelSize(), (Size{12, 10}));
-    EXPECT_EQ(pixelAt(rewritten.surface(), 0, 0), blue);
-    EXPECT_EQ(pixelAt(first.surface(), 0, 0), red) << "a picture already loaded never changes";
-}
-
 using Bands = std::initializer_list<std::pair<int, int>>;
 
 // Checks the bands of a stretched banded picture: red at (x, value) along pixel row `row`, green at
@@ -150,20 +132,17 @@ void expectBands(const ImageContext& context, int row, Bands columns, int column
         EXPECT_EQ(pixelAt(shot.surface(), column, y).g, value) << "y " << y;
 }
 
-TEST(StretchablePictures, CapsAreInPointsForADoubleScalePicture) {
+TEST(StretchablePictures, CapsAreInPointsAndShrinkWithoutGapsInARectSmallerThanThem) {
     // 42 pixels at scale 2: caps of 10 points are 20 pixels, the one-point middle is 2 pixels.
     ImageContext context({100, 60}, 2);
     bandedPicture(42, 20, 2, 2).stretchable(10, 10).draw(context.cairo(), Rect(0, 0, 100, 60));
     expectBands(context, 60, {{19, 255}, {20, 128}, {179, 128}, {180, 0}}, 100,
                 {{19, 255}, {20, 128}, {99, 128}, {100, 0}});
-}
-
-TEST(StretchablePictures, ARectSmallerThanTheCapsShrinksThemWithoutGaps) {
-    Image picture = bandedPicture(21, 10, 1, 1).stretchable(10, 10);
-    ImageContext context({10, 10}, 1);
-    picture.draw(context.cairo(), Rect(0, 0, 10, 10));
+    // A rect smaller than the caps shrinks them without gaps.
+    ImageContext small({10, 10}, 1);
+    bandedPicture(21, 10, 1, 1).stretchable(10, 10).draw(small.cairo(), Rect(0, 0, 10, 10));
     for (int x = 0; x < 10; ++x)
-        EXPECT_EQ(pixelAt(context.image().surface(), x, 5).a, 255) << x;
+        EXPECT_EQ(pixelAt(small.image().surface(), x, 5).a, 255) << x;
 }
 
 TEST(DrawingContexts, AContextLetsGoOfItsPixelsWhenItEnds) {

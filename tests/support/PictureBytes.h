@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -43,6 +44,20 @@ inline Rgba pixelAt(cairo_surface_t* surface, int x, int y) {
 inline bool near(Rgba one, Rgba other, int tolerance = 2) {
     return std::abs(one.r - other.r) <= tolerance && std::abs(one.g - other.g) <= tolerance &&
            std::abs(one.b - other.b) <= tolerance && std::abs(one.a - other.a) <= tolerance;
+}
+
+// How many pixels of two image surfaces differ by more than `tolerance` in a channel; all when their
+// sizes differ.
+inline int pixelsDiffering(cairo_surface_t* one, cairo_surface_t* other, int tolerance = 0) {
+    int width = cairo_image_surface_get_width(one), height = cairo_image_surface_get_height(one);
+    if (width != cairo_image_surface_get_width(other) || height != cairo_image_surface_get_height(other))
+        return std::numeric_limits<int>::max();
+    int differing = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            differing += !near(pixelAt(one, x, y), pixelAt(other, x, y), tolerance);
+    }
+    return differing;
 }
 
 // The bytes of a PNG file of `width` x `height` pixels, all of one colour.
