@@ -36,26 +36,6 @@ TEST_F(AnimationTest, ModelValuesChangeAtOnceAndTheCallbackComesAfterExactlyTheD
     EXPECT_FALSE(Animation::isRunning());
 }
 
-TEST_F(AnimationTest, HalfWayTheScreenShowsHalfTheChangeAndAtTheEndTheModelValue) {
-    auto view = addView(window(), {0, 0, 100, 100});
-    Animation::run(1.0, [&] {
-        view->setAlpha(0);
-        view->setFrame({100, 200, 50, 50});
-    });
-    EXPECT_EQ(view->presentationAlpha(), 1);
-    advance(0.5);
-    EXPECT_NEAR(view->presentationAlpha(), 0.5, 1e-9);
-    EXPECT_NEAR(view->presentationCenter().x, (50 + 125) / 2.0, 1e-9);
-    EXPECT_NEAR(view->presentationBounds().width(), 75, 1e-9);
-    EXPECT_TRUE(Animation::isRunning());
-    advance(0.25);
-    EXPECT_LT(view->presentationAlpha(), 0.25) << "ease-in-out runs faster in the middle";
-    advance(0.25);
-    EXPECT_EQ(view->presentationAlpha(), 0);
-    EXPECT_EQ(view->presentationCenter(), (Point{125, 225}));
-    EXPECT_FALSE(Animation::isRunning());
-}
-
 TEST_F(AnimationTest, ANewAnimationOfAPropertyStartsFromWhatTheScreenShows) {
     auto view = addView(window(), {0, 0, 100, 100});
     Animation::run(1.0, [&] { view->setAlpha(0); });
@@ -119,15 +99,6 @@ TEST_F(AnimationTest, AContentOffsetScrollsOverTheDurationAndARotationTurnsWitho
     auto half = view->presentationTransform();
     EXPECT_NEAR(std::hypot(half.a, half.b), 1, 1e-9);
     EXPECT_NEAR(std::atan2(half.b, half.a), std::numbers::pi / 4, 1e-9);
-}
-
-TEST_F(AnimationTest, AZoomFromAScaledTransformKeepsTheCentre) {
-    auto view = addView(window(), {0, 30, 320, 420});
-    view->setTransform(AffineTransform::scale(0.25, 0.25));
-    Animation::run(0.8, [&] { view->setTransform(AffineTransform::identity()); });
-    advance(0.4);
-    EXPECT_NEAR(view->presentationTransform().a, 0.625, 1e-9);
-    EXPECT_EQ(view->presentationCenter(), (Point{160, 240}));
 }
 
 } // namespace

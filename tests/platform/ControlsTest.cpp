@@ -25,18 +25,6 @@ TEST_F(ControlsTest, AButtonShowsTheNormalValuesWhereTheHighlightedStateHasNone)
     EXPECT_EQ(button.currentImage().size(), (Size{10, 10}));
 }
 
-TEST_F(ControlsTest, ATitleInAFontOfSizeZeroStaysTheTitleAndCanBePressed) {
-    auto button = make<Button>(ButtonType::Custom, Rect{10, 10, 40, 40});
-    button->setTitleFont(Font::system(0));
-    button->setTitle("Upper Limb");
-    int pressed = 0;
-    button->addAction([&](Button* sender) { pressed += sender->currentTitle() == "Upper Limb"; });
-    window().addSubview(button);
-    EXPECT_TRUE(driver.press("Upper Limb"));
-    EXPECT_EQ(pressed, 1);
-    EXPECT_EQ(button->layerCount(), 0);
-}
-
 TEST_F(ControlsTest, AnImageViewPlacesItsPictureByItsContentMode) {
     ImageView view(Rect{0, 0, 100, 60});
     view.setImage(solidPicture({20, 10}));

@@ -51,7 +51,7 @@ TEST_F(RunLoopTest, CallbacksMayScheduleAndCancelEventsWhileTheLoopRuns) {
     EXPECT_EQ(log, (std::vector<std::string>{"first", "added"}));
 }
 
-TEST_F(RunLoopTest, ARepeatingTimerKeepsItsPeriodAndStopsWhenInvalidatedFromItsCallback) {
+TEST_F(RunLoopTest, TimersRepeatAtTheirPeriodOrFireOnceAndStopWhenInvalidatedEvenFromTheirCallback) {
     std::vector<double> fired;
     std::shared_ptr<Timer> timer;
     timer = Timer::scheduled(0.7, Timer::Repeats::Yes, [&] {
@@ -65,18 +65,16 @@ TEST_F(RunLoopTest, ARepeatingTimerKeepsItsPeriodAndStopsWhenInvalidatedFromItsC
     for (std::size_t k = 0; k < fired.size(); ++k)
         EXPECT_NEAR(fired[k], 0.7 * static_cast<double>(k + 1), 1e-9);
     EXPECT_FALSE(timer->isValid());
-}
-
-TEST_F(RunLoopTest, AOneShotTimerFiresOnceEvenWhenNobodyKeepsItAndAnInvalidatedOneNever) {
-    int fired = 0;
-    Timer::scheduled(1.25, false, [&] { ++fired; });
-    auto timer = Timer::scheduled(0.2, false, [&] { log.push_back("fired"); });
-    timer->invalidate();
-    timer->invalidate();
+    // A one-shot timer fires once even when nobody keeps it, and an invalidated one never.
+    int firedOnce = 0;
+    Timer::scheduled(1.25, false, [&] { ++firedOnce; });
+    auto invalidated = Timer::scheduled(0.2, false, [&] { log.push_back("fired"); });
+    invalidated->invalidate();
+    invalidated->invalidate();
     loop.advance(5);
-    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(firedOnce, 1);
     EXPECT_TRUE(log.empty());
-    EXPECT_FALSE(timer->isValid());
+    EXPECT_FALSE(invalidated->isValid());
 }
 
 TEST_F(RunLoopTest, AWatchedDescriptorsCallbackRunsWhileItIsReadableAndMayUnwatchItselfAndOthers) {

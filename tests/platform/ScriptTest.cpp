@@ -62,12 +62,6 @@ TEST_F(ScriptTest, PressChoosesTheFrontMostMatchAndRefusesHiddenCoveredOrMissing
     EXPECT_FALSE(driver.press("Stop"));
 }
 
-TEST_F(ScriptTest, AFailingLineStopsTheRunAndIsNamedInTheMessage) {
-    EXPECT_EQ(run("wait 1\npress Stop\nwait 1\n"), 1);
-    EXPECT_EQ(err.str(), "script line 2 \"press Stop\": no visible, touchable control titled \"Stop\"\n");
-    EXPECT_EQ(RunLoop::main().now(), 1);
-}
-
 TEST_F(ScriptTest, MalformedLinesAreErrors) {
     for (const char* line : {"wait", "wait -1", "wait soon", "tap 1", "tap 1 2 3", "drag 0 0 1",
                              "drag 0 0 1 1 -2", "press", "screenshot", "dump now", "key Meta", "key",
@@ -76,7 +70,7 @@ TEST_F(ScriptTest, MalformedLinesAreErrors) {
     }
 }
 
-TEST_F(ScriptTest, AWaitLongerThanAnHourOrADragLongerThanAMinuteIsRefusedBeforeTheClockMoves) {
+TEST_F(ScriptTest, AFailingLineStopsTheRunNamingItAndOverlongWaitsOrDragsFailBeforeTheClockMoves) {
     int ticks = 0;
     Timer::scheduled(0.85, true, [&] { ++ticks; });
 
@@ -90,6 +84,9 @@ TEST_F(ScriptTest, AWaitLongerThanAnHourOrADragLongerThanAMinuteIsRefusedBeforeT
 
     EXPECT_EQ(run("wait 3600\ndrag 0 0 300 400 60\n"), 0) << err.str();
     EXPECT_NEAR(RunLoop::main().now(), 3660, 1e-6);
+    EXPECT_EQ(run("wait 1\npress Stop\nwait 1\n"), 1);
+    EXPECT_EQ(err.str(), "script line 2 \"press Stop\": no visible, touchable control titled \"Stop\"\n");
+    EXPECT_NEAR(RunLoop::main().now(), 3661, 1e-6) << "a failing line stops the run";
 }
 
 TEST_F(ScriptTest, TextThatIsNotUtf8IsDumpedWithReplacementCharacters) {
@@ -106,7 +103,7 @@ TEST_F(ScriptTest, TextThatIsNotUtf8IsDumpedWithReplacementCharacters) {
     EXPECT_EQ(field->typed, "na\xefve");
 }
 
-TEST_F(ScriptTest, DumpShowsEveryViewWithModelValuesInOrder) {
+TEST_F(ScriptTest, DumpShowsEveryViewWithModelValuesInOrderAndItsFrameOnTheScreen) {
     auto label = make<Label>(Rect{15, 5, 310, 20});
     label->setText("Skeleton");
     label->setIdentifier("labelTitle");
@@ -126,16 +123,14 @@ TEST_F(ScriptTest, DumpShowsEveryViewWithModelValuesInOrder) {
     EXPECT_EQ(dumpedLabel["text"], "Skeleton");
     EXPECT_EQ(dumpedLabel["alpha"], 0);
     EXPECT_EQ(dumpedLabel["interaction"], false);
-}
-
-TEST_F(ScriptTest, TheScreenFrameIncludesTheTransformsOfTheSuperviews) {
+    // The screen frame includes the transforms of the superviews.
     auto panel = addView(window(), {0, 0, 100, 100}, "panel");
     auto inner = addView(*panel, {10, 10, 10, 10}, "inner");
     panel->setTransform(AffineTransform::scale(2, 2));
-    auto dumped = driver.dumpTree()["subviews"][1]["subviews"][0];
-    EXPECT_EQ(dumped["frame"], Json::parse("[10, 10, 10, 10]"));
-    EXPECT_EQ(dumped["screenFrame"], Json::parse("[-30, -30, 20, 20]"));
-    EXPECT_EQ(driver.dumpTree()["subviews"][1]["transform"], Json::parse("[2, 0, 0, 2, 0, 0]"));
+    auto dumpedPanel = driver.dumpTree()["subviews"][2];
+    EXPECT_EQ(dumpedPanel["transform"], Json::parse("[2, 0, 0, 2, 0, 0]"));
+    EXPECT_EQ(dumpedPanel["subviews"][0]["frame"], Json::parse("[10, 10, 10, 10]"));
+    EXPECT_EQ(dumpedPanel["subviews"][0]["screenFrame"], Json::parse("[-30, -30, 20, 20]"));
 }
 
 // What the letterboxed screen looks like is the picture tour's, where clicks land the window test's.

@@ -3,6 +3,7 @@
 
 #include "Platform/Driver.h"
 #include "Platform/Image.h"
+#include "Platform/Label.h"
 
 #include <gtest/gtest.h>
 
@@ -29,4 +30,13 @@ inline ui::Image solidPicture(ui::Size size, ui::Color color = ui::Color::clear(
     cairo_set_source_rgba(context.cairo(), color.r, color.g, color.b, color.a);
     cairo_paint(context.cairo());
     return context.image();
+}
+
+// A label of white text on nothing, as the atlas's titles are.
+inline ui::LabelPtr whiteTextLabel(const ui::Rect& frame, const std::string& text) {
+    auto label = ui::make<ui::Label>(frame);
+    label->setBackgroundColor(ui::Color::clear());
+    label->setTextColor(ui::Color::white());
+    label->setText(text);
+    return label;
 }
