@@ -16,12 +16,7 @@ namespace {
 
 using Reply = LoopbackHttpServer::Reply;
 
-ui::DownloadLimits quickLimits() {
-    ui::DownloadLimits limits;
-    limits.connectTimeout = 1000ms;
-    limits.totalTimeout = 300ms;
-    return limits;
-}
+const ui::DownloadLimits quickLimits{.connectTimeout = 1000ms, .totalTimeout = 300ms};
 
 // Error pages, empty answers, bodies over the limit, redirect loops and redirects to local files.
 TEST(Download, onlyAWebAnswerWithABodyWithinTheLimitIsContent) {
@@ -42,8 +37,7 @@ TEST(Download, onlyAWebAnswerWithABodyWithinTheLimitIsContent) {
             return Reply::redirect("/here");
         return refused.count(path) ? refused.at(path) : Reply::answer(200, std::string(1000, 'x'));
     });
-    ui::DownloadLimits limits;
-    limits.maxBytes = 1000;
+    const ui::DownloadLimits limits{.maxBytes = 1000};
     for (const auto& [path, reply] : refused)
         EXPECT_EQ(ui::download(server.url(path), limits), std::nullopt) << path;
     EXPECT_EQ(ui::download(server.url("/moved"), limits), std::string(1000, 'x')) << "a redirect is followed";
@@ -55,7 +49,7 @@ TEST(Download, aServerThatNeverAnswersFailsWithinTheTimeoutAndTheLogSaysHowLongI
     LoopbackHttpServer server([](const std::string&) { return Reply::stalled(); });
     auto start = std::chrono::steady_clock::now();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(ui::download(server.url("/stalled"), quickLimits()), std::nullopt);
+    EXPECT_EQ(ui::download(server.url("/stalled"), quickLimits), std::nullopt);
     EXPECT_NE(testing::internal::GetCapturedStderr().find(" milliseconds"), std::string::npos);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
     EXPECT_EQ(server.requestCount(), 1);
@@ -64,8 +58,7 @@ TEST(Download, aServerThatNeverAnswersFailsWithinTheTimeoutAndTheLogSaysHowLongI
 TEST(Download, aCancelFromAnotherThreadEndsAStalledDownloadAtOnce) {
     LoopbackHttpServer server([](const std::string&) { return Reply::stalled(); });
     ui::DownloadCancel cancel;
-    ui::DownloadLimits patient;
-    patient.totalTimeout = 60s;
+    const ui::DownloadLimits patient{.totalTimeout = 60s};
     std::thread canceller([&] {
         while (server.requestCount() == 0)
             std::this_thread::yield();
@@ -81,10 +74,9 @@ TEST(DownloadTask, theResultComesInOnTheRunLoopAtTheVirtualTimeItArrived) {
     ui::RunLoop::main().reset();
     LoopbackHttpServer server([](const std::string&) { return Reply::held(Reply::answer(200, "titles")); });
     std::vector<std::string> arrivals;
-    auto task =
-        ui::DownloadTask::start(server.url("/t"), quickLimits(), [&](std::optional<std::string> bytes) {
-            arrivals.push_back(std::to_string(ui::RunLoop::main().now()) + " " + bytes.value_or("none"));
-        });
+    auto task = ui::DownloadTask::start(server.url("/t"), quickLimits, [&](std::optional<std::string> bytes) {
+        arrivals.push_back(std::to_string(ui::RunLoop::main().now()) + " " + bytes.value_or("none"));
+    });
     ui::RunLoop::main().advance(2);
     EXPECT_TRUE(arrivals.empty()) << "held by the server";
     server.release();

@@ -18,29 +18,21 @@ protected:
     }
 };
 
-// The start screen and the flip are checked in this process (StartScreenTest); here, that --offline holds.
-TEST_F(ProgramTest, anOfflineRunAsksNoServer) {
-    serve("/TitlesAndUrls.txt",
-          LoopbackHttpServer::Reply::answer(200, "Server atlas||http://127.0.0.1/atlas"));
-    CommandRun run = runCommand(headless("wait 1\\nstate") + " --offline 2>/dev/null");
-    ASSERT_EQ(run.status, 0);
-    auto states = jsonLines(run.output);
-    ASSERT_EQ(states.size(), 1u);
-    EXPECT_EQ(states[0]["internet"], false);
-    EXPECT_EQ(requests(), 0);
-}
-
-TEST_F(ProgramTest, aDeepLinkSkipsTheStartScreenAndRunsTheJourneyToItsTermOrExitsTwoWithCloseTerms) {
+// The start screen and the flip are checked in this process (StartScreenTest); here, that --offline
+// holds (the test bundle's addresses name this test's server).
+TEST_F(ProgramTest, aDeepLinkSkipsTheStartScreenAndRunsTheJourneyToItsTermOfflineOrExitsTwoWithCloseTerms) {
     for (const char* link :
          {"--go biceps", "--go 'Musculus deltoideus'", "torvex:Bicep", "torvex://Cubital%20fossa"}) {
-        CommandRun run = runCommand(headless("wait 8\\nstate") + " " + link + " 2>/dev/null");
+        CommandRun run = runCommand(headless("wait 8\\nstate") + " --offline " + link + " 2>/dev/null");
         ASSERT_EQ(run.status, 0) << link;
         auto lines = jsonLines(run.output);
         ASSERT_EQ(lines.size(), 1u) << link;
+        EXPECT_EQ(lines[0]["internet"], false) << link;
         EXPECT_EQ(lines[0]["startScreenShown"], false) << link;
         EXPECT_EQ(lines[0]["interaction"], true) << link;
         EXPECT_GE(lines[0]["viewHint"], 0) << link << ": the term's bubble is open";
     }
+    EXPECT_EQ(requests(), 0);
     CommandRun unknown = runCommand(headless("wait 8\\nstate") + " --go Bicpes 2>&1");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.output.find("no index term matches \"Bicpes\"; close terms: Biceps"), std::string::npos)

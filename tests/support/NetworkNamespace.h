@@ -3,9 +3,9 @@
 // down, no routes) that it changes freely with `ip`. Header-only, so that every test group may use it.
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -39,11 +39,10 @@ inline bool waitReadable(int fd) {
 }
 
 // Runs `scenario` in a new network namespace: the test fails with its failed checks, or is skipped
-// where no namespace can be made (without the privilege, a user namespace of our own grants it).
+// where no namespace can be made (without the privilege, a user namespace of our own grants it). The
+// child process prints the failed checks (or why it made no namespace) on stderr, above the result.
 inline void runScenario(const std::function<void(ScenarioChecks&)>& scenario) {
     constexpr int skipped = 77;
-    int report[2];
-    ASSERT_EQ(::pipe2(report, O_CLOEXEC), 0);
     pid_t child = ::fork();
     if (child == 0) {
         ScenarioChecks checks;
@@ -54,25 +53,14 @@ inline void runScenario(const std::function<void(ScenarioChecks&)>& scenario) {
                 std::string("no network namespace: ") + std::strerror(direct) + " / " + std::strerror(errno);
         else
             scenario(checks);
-        for (std::size_t at = 0; at < checks.failures.size();) {
-            ssize_t n = ::write(report[1], checks.failures.data() + at, checks.failures.size() - at);
-            if (n <= 0)
-                break;
-            at += static_cast<std::size_t>(n);
-        }
+        std::fputs(checks.failures.c_str(), stderr);
+        std::fflush(stderr);
         ::_exit(none ? skipped : checks.failures.empty() ? 0 : 1);
     }
-    ::close(report[1]);
-    std::string text;
-    char buffer[1024];
-    for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR);)
-        text.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-    ::close(report[0]);
     int status = 0;
     ASSERT_TRUE(child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
-        << "the scenario's process did not end normally\n"
-        << text;
+        << "the scenario's process did not end normally";
     if (WEXITSTATUS(status) == skipped)
-        GTEST_SKIP() << text;
-    EXPECT_EQ(WEXITSTATUS(status), 0) << text;
+        GTEST_SKIP() << "no network namespace (the reason is printed above)";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the scenario's failed checks are printed above";
 }
