@@ -19,20 +19,6 @@ sockaddr_in ipv4(const char* dotted) {
     return address;
 }
 
-// Records the watchers of the reachability notifications posted while it lives.
-class ChangeObserver {
-public:
-    ChangeObserver() {
-        ui::NotificationCenter::defaultCenter().addObserver(
-            this, "kNetworkReachabilityChangedNotification", [this](const ui::Notification& notification) {
-                auto* watcher = notification.objectAs<Reachability*>();
-                posted.push_back(watcher ? *watcher : nullptr);
-            });
-    }
-    ~ChangeObserver() { ui::NotificationCenter::defaultCenter().removeObserver(this); }
-    std::vector<Reachability*> posted;
-};
-
 TEST(ReachabilityFactories, makeWatchersOnlyForUsableTargets) {
     EXPECT_EQ(Reachability::reachabilityWithHostName(""), nullptr);
     EXPECT_EQ(Reachability::reachabilityWithHostName(std::string(300, 'a')), nullptr);
@@ -73,8 +59,13 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
     runScenario([](ScenarioChecks& checks) {
         auto host = Reachability::reachabilityWithHostName("10.1.2.3");
         auto internet = Reachability::reachabilityForInternetConnection();
-        ChangeObserver observer;
-        const std::vector<Reachability*>& posted = observer.posted;
+        std::vector<Reachability*> posted; // the watchers of the notifications, in order
+        ui::NotificationCenter::defaultCenter().addObserver(
+            &posted, "kNetworkReachabilityChangedNotification",
+            [&posted](const ui::Notification& notification) {
+                auto* watcher = notification.objectAs<Reachability*>();
+                posted.push_back(watcher ? *watcher : nullptr);
+            });
         checks.check(host->currentReachabilityStatus() == NotReachable, "a fresh namespace reaches no host");
         checks.check(internet->currentReachabilityStatus() == NotReachable, "no default route yet");
         checks.check(host->fileDescriptor() == -1, "no descriptor before the notifier starts");
