@@ -11,15 +11,7 @@ protected:
         launch(Network::Offline);
     }
     const ui::ViewPtr& window() { return ui::Application::shared().window(); }
-    ui::View* viewerView() {
-        return start().torvexViewController ? start().torvexViewController->view().get() : nullptr;
-    }
-    std::vector<ui::View*> screens() {
-        std::vector<ui::View*> screens;
-        for (const auto& view : window()->subviews())
-            screens.push_back(view.get());
-        return screens;
-    }
+    const std::vector<ui::ViewPtr>& screens() { return window()->subviews(); }
 };
 
 TEST_F(StartScreenTest, titlesStopAtTheBottomOfTheScreen) {
@@ -90,14 +82,15 @@ TEST_F(StartScreenTest, touchingWhileLoadingDoesNothingThenTheViewerIsBuiltBehin
     driver().tap({160, 420});
     EXPECT_EQ(start().label->text(), "Loading...");
     EXPECT_FALSE(start().torvexViewController);
-    EXPECT_EQ(screens(), (std::vector<ui::View*>{start().view().get()}));
+    EXPECT_EQ(screens(), std::vector<ui::ViewPtr>{start().view()});
 
     wait(0.1);
-    ASSERT_TRUE(viewerView()) << "built a fifth of a second after the launch";
-    EXPECT_EQ(screens(), (std::vector<ui::View*>{viewerView(), start().view().get()}));
+    ASSERT_TRUE(start().torvexViewController) << "built a fifth of a second after the launch";
+    const ui::ViewPtr& viewer = start().torvexViewController->view();
+    EXPECT_EQ(screens(), (std::vector<ui::ViewPtr>{viewer, start().view()}));
     EXPECT_EQ(start().label->text(), "touch to continue");
     driver().tap({160, 420});
-    EXPECT_EQ(screens(), (std::vector<ui::View*>{viewerView()}));
+    EXPECT_EQ(screens(), std::vector<ui::ViewPtr>{viewer});
     ASSERT_TRUE(window()->runningTransition()) << "the flip itself shows in the picture tour";
 }
 
