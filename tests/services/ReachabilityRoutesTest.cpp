@@ -25,14 +25,6 @@ TEST(ReachabilityFactories, makeWatchersOnlyForUsableTargets) {
     sockaddr_in notIPv4 = ipv4("10.0.0.1");
     notIPv4.sin_family = AF_INET6;
     EXPECT_EQ(Reachability::reachabilityWithAddress(notIPv4), nullptr);
-
-    auto internet = Reachability::reachabilityForInternetConnection();
-    auto localWiFi = Reachability::reachabilityForLocalWiFi();
-    ASSERT_NE(internet, nullptr);
-    ASSERT_NE(localWiFi, nullptr);
-    EXPECT_FALSE(internet->isLocalWiFi());
-    EXPECT_TRUE(localWiFi->isLocalWiFi());
-    EXPECT_FALSE(Reachability::reachabilityWithHostName("127.0.0.1")->isLocalWiFi());
 }
 
 TEST(ReachabilityRoutes, theLoopbackAddressIsReachableAndDirect) {
@@ -45,7 +37,6 @@ TEST(ReachabilityRoutes, theLoopbackAddressIsReachableAndDirect) {
         ASSERT_TRUE(flags);
         EXPECT_EQ(*flags & (Reachable | IsDirect), Reachable | IsDirect);
         EXPECT_EQ(watcher->currentReachabilityStatus(), ReachableViaWiFi);
-        EXPECT_FALSE(watcher->connectionRequired());
     }
 }
 
@@ -104,20 +95,6 @@ TEST(ReachabilityNotifier, aRouteChangePostsTheNotificationWithTheWatcher) {
     });
 }
 
-TEST(ReachabilityRoutes, aRouteThroughAGatewayIsNotDirectAndFailsTheLocalWiFiRule) {
-    runScenario([](ScenarioChecks& checks) {
-        auto localWiFi = Reachability::reachabilityForLocalWiFi();
-        checks.check(ip("link set lo up") && ip("route add 10.0.0.0/8 dev lo") &&
-                         ip("route add default via 10.0.0.1 dev lo"),
-                     "a default route through a gateway is set up");
-        checks.check(localWiFi->currentFlags() == Reachable, "link-local via gateway");
-        checks.check(localWiFi->currentReachabilityStatus() == NotReachable, "which is no local Wi-Fi");
-
-        checks.check(ip("route add 169.254.0.0/16 dev lo"), "a link-local route is added");
-        checks.check(localWiFi->currentReachabilityStatus() == ReachableViaWiFi, "direct, it is local Wi-Fi");
-    });
-}
-
 TEST(ReachabilityRoutes, aRouteOverACellularLinkIsWideArea) {
     runScenario([](ScenarioChecks& checks) {
         auto internet = Reachability::reachabilityForInternetConnection();
@@ -154,16 +131,6 @@ TEST(GeneralReachabilityRule, judgesEveryFlagWordCase) {
     };
     for (const RuleCase& c : cases)
         EXPECT_EQ(Reachability::networkStatusForFlags(c.flags), c.expected)
-            << "flags 0x" << std::hex << c.flags;
-}
-
-TEST(LocalWiFiReachabilityRule, needsBothReachableAndDirect) {
-    const RuleCase cases[] = {
-        {Reachable, NotReachable}, {IsDirect, NotReachable}, {Reachable | IsDirect, ReachableViaWiFi},
-        {~IsDirect, NotReachable}, {~0u, ReachableViaWiFi},
-    };
-    for (const RuleCase& c : cases)
-        EXPECT_EQ(Reachability::localWiFiStatusForFlags(c.flags), c.expected)
             << "flags 0x" << std::hex << c.flags;
 }
 

@@ -72,8 +72,6 @@ public:
         thread_.join();
         for (std::thread& connection : connections_)
             connection.join();
-        for (int fd : stalled_)
-            ::close(fd);
         ::close(stopPipe_[0]);
         ::close(listener_);
     }
@@ -117,13 +115,10 @@ private:
         Reply reply = answer_(start == std::string::npos || end == std::string::npos
                                   ? "/"
                                   : request.substr(start + 1, end - start - 1));
-        if (reply.silent) {
-            std::lock_guard lock(mutex_);
-            stalled_.push_back(connection); // held open until the server stops
-            return;
-        }
+        // A stalled answer holds the connection open until the server stops.
         std::unique_lock lock(mutex_);
-        released_.wait(lock, [&] { return !reply.waitsForRelease || releasedFlag_ || stopping_; });
+        released_.wait(
+            lock, [&] { return stopping_ || (!reply.silent && (!reply.waitsForRelease || releasedFlag_)); });
         bool stopping = stopping_;
         lock.unlock();
         if (!stopping)
@@ -163,7 +158,6 @@ private:
     std::mutex mutex_;
     std::condition_variable released_;
     bool releasedFlag_ = false, stopping_ = false;
-    std::vector<int> stalled_;
     std::vector<std::thread> connections_;
     std::thread thread_;
 };
