@@ -64,7 +64,6 @@ const Damage kDamages[] = {
      "JPEG data cut off before its end"},
     {"jpegCutAfterItsMarker", kStartPicture, [] { return jpegBytes(320, 480).substr(0, 3); }, false,
      "damaged JPEG data"},
-    {"pngNamedJpeg", kStartPicture, [] { return pngBytes(320, 480); }, true, ""},
 };
 
 class DamagedPicture : public HostileTest, public ::testing::WithParamInterface<Damage> {};

@@ -5,8 +5,6 @@
 
 #include "Platform/Button.h"
 
-#include <cstdio>
-
 using ::testing::StartsWith;
 
 namespace {
@@ -56,9 +54,8 @@ constexpr int kAreaColumns = 25, kAreaRows = 20, kAreas = kAreaColumns * kAreaRo
 constexpr double kCellWidth = 480.0 / kAreaColumns, kCellHeight = 630.0 / kAreaRows, kScale = 4;
 
 std::string areaName(int i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "Area %03d", i + 1);
-    return name;
+    std::string number = std::to_string(i + 1);
+    return "Area " + std::string(3 - number.size(), '0') + number; // "Area 001" sorts before "Area 010"
 }
 
 std::string crowdedRegionAtlas() {

@@ -42,8 +42,7 @@ TEST_F(ProgramTest, aDeepLinkSkipsTheStartScreenAndRunsTheJourneyToItsTermOfflin
 
 TEST_F(ProgramTest, aDataFileThatCannotBeReadOrParsedStopsTheRunWithStatusOneNamingFileAndReason) {
     fs::path broken = home / "broken";
-    fs::create_directories(broken);
-    std::ofstream(broken / "torvex.xml") << "<torvex><regions><part header=\"Arm\">";
+    writeFile(broken / "torvex.xml", "<torvex><regions><part header=\"Arm\">");
     fs::path empty = home / "empty";
     fs::create_directories(empty);
     std::string program = std::string(TORVEX_BINARY) + " --home " + home.string();

@@ -121,7 +121,6 @@ TEST_F(StartContentTest, aTitlePressedBeforeTheFifthBlinkKeepsTheBundlePictureSh
 
     EXPECT_EQ(start().t, 105);
     EXPECT_EQ(shownPictureSize(), (ui::Size{16, 16}));
-    EXPECT_EQ(ui::Application::shared().openedURLs(), std::vector<std::string>{"http://127.0.0.1/news"});
 }
 
 TEST_F(StartContentTest, copiesInTheDocumentsFolderMoveToTheCacheFolderOnce) {

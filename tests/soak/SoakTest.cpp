@@ -154,11 +154,10 @@ private:
 
     // A tap on the index's search field when it shows, so that typing follows.
     std::string searchField(TestProgram& program) {
-        TorvexView* viewer = program.viewer();
-        if (!viewer || !viewer->index().navigationController() ||
-            !viewer->index().navigationController()->mySearchBar)
+        auto* index = program.viewer() ? program.viewer()->index().navigationController() : nullptr;
+        if (!index || !index->mySearchBar)
             return pressSomeControl(program);
-        ui::TextField& field = viewer->index().navigationController()->mySearchBar->textField();
+        ui::TextField& field = index->mySearchBar->textField();
         ui::Point center = screenCenter(field);
         return reachable(center, field) ? tap(center.x, center.y) : pressSomeControl(program);
     }
