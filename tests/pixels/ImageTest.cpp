@@ -120,24 +120,16 @@ TEST(PictureFiles, EveryTruncationAndByteFlipOfAPictureDecodesOrGivesTheEmptyPic
     testing::internal::GetCapturedStderr();
 }
 
-using Bands = std::initializer_list<std::pair<int, int>>;
-
-// Checks the bands of a stretched banded picture: red at (x, value) along pixel row `row`, green at
-// (y, value) down pixel column `column`.
-void expectBands(const ImageContext& context, int row, Bands columns, int column, Bands rows) {
-    Image shot = context.image();
-    for (auto [x, value] : columns)
-        EXPECT_EQ(pixelAt(shot.surface(), x, row).r, value) << "x " << x;
-    for (auto [y, value] : rows)
-        EXPECT_EQ(pixelAt(shot.surface(), column, y).g, value) << "y " << y;
-}
-
 TEST(StretchablePictures, CapsAreInPointsAndShrinkWithoutGapsInARectSmallerThanThem) {
     // 42 pixels at scale 2: caps of 10 points are 20 pixels, the one-point middle is 2 pixels.
     ImageContext context({100, 60}, 2);
     bandedPicture(42, 20, 2, 2).stretchable(10, 10).draw(context.cairo(), Rect(0, 0, 100, 60));
-    expectBands(context, 60, {{19, 255}, {20, 128}, {179, 128}, {180, 0}}, 100,
-                {{19, 255}, {20, 128}, {99, 128}, {100, 0}});
+    // Red tells the column band along pixel row 60, green the row band down pixel column 100.
+    Image shot = context.image();
+    for (auto [x, red] : {std::pair{19, 255}, {20, 128}, {179, 128}, {180, 0}})
+        EXPECT_EQ(pixelAt(shot.surface(), x, 60).r, red) << "x " << x;
+    for (auto [y, green] : {std::pair{19, 255}, {20, 128}, {99, 128}, {100, 0}})
+        EXPECT_EQ(pixelAt(shot.surface(), 100, y).g, green) << "y " << y;
     // A rect smaller than the caps shrinks them without gaps.
     ImageContext small({10, 10}, 1);
     bandedPicture(21, 10, 1, 1).stretchable(10, 10).draw(small.cairo(), Rect(0, 0, 10, 10));

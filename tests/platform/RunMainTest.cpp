@@ -36,11 +36,6 @@ protected:
     std::string out, err;
 };
 
-TEST_F(RunMainTest, AFailingScriptLineEndsTheRunWithAStatusAndAMessageNamingIt) {
-    EXPECT_EQ(runProgram("wait 1\npress Leave\n"), 1);
-    EXPECT_NE(err.find("script line 2 \"press Leave\""), std::string::npos) << err;
-}
-
 // With no display set, or one that is not there, the run ends before any set-up, naming the ways out.
 TEST_F(RunMainTest, AWindowThatCannotOpenEndsTheRunWithStatusOneAndSaysWhy) {
     const char* display = std::getenv("DISPLAY");
@@ -58,7 +53,9 @@ TEST_F(RunMainTest, AWindowThatCannotOpenEndsTheRunWithStatusOneAndSaysWhy) {
     EXPECT_FALSE(setupRan);
 }
 
-TEST_F(RunMainTest, BadOptionsAreRefusedWithTheUsage) {
+TEST_F(RunMainTest, AFailingScriptLineEndsTheRunWithStatusOneAndBadOptionsWithTwoAndTheUsage) {
+    EXPECT_EQ(runProgram("wait 1\npress Leave\n"), 1);
+    EXPECT_NE(err.find("script line 2 \"press Leave\""), std::string::npos) << err;
     EXPECT_EQ(runProgram("", {"--scale", "0"}), 2);
     EXPECT_NE(err.find("--scale"), std::string::npos) << err;
     EXPECT_EQ(runProgram("", {"--scale", "2x"}), 2);

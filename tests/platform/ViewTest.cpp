@@ -10,19 +10,6 @@ namespace {
 
 using ViewTest = ToolkitTest;
 
-TEST_F(ViewTest, TheFrameFollowsCentreBoundsAndTransformAndANewFrameKeepsTheTransform) {
-    View view({10, 20, 100, 50});
-    EXPECT_EQ(view.center(), (Point{60, 45}));
-    EXPECT_EQ(view.bounds(), (Rect{0, 0, 100, 50}));
-    view.setTransform(AffineTransform::scale(2, 2));
-    EXPECT_EQ(view.frame(), (Rect{-40, -5, 200, 100}));
-    EXPECT_EQ(view.bounds().size, (Size{100, 50}));
-    view.setFrame({0, 0, 10, 10});
-    EXPECT_EQ(view.center(), (Point{5, 5}));
-    EXPECT_EQ(view.bounds().size, (Size{100, 50}));
-    EXPECT_EQ(view.transform(), AffineTransform::scale(2, 2));
-}
-
 TEST_F(ViewTest, SubviewsKeepTheirOrderThroughAddInsertAndRemove) {
     auto a = addView(window(), {}, "a"), b = addView(window(), {}, "b"), c = addView(window(), {}, "c");
     auto ids = [&] {
