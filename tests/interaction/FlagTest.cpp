@@ -65,7 +65,8 @@ TEST_F(FlagTest, MagnificationBringsTheWaitingFlagToTheMiddleAsFarAsThePictureRe
     }
 }
 
-TEST_F(FlagTest, MagnifyingWithABubbleOpenCentresItsFlagAndReopensTheBubbleThere) {
+TEST_F(FlagTest,
+       MagnifyingWithABubbleOpenCentresItsFlagAndReopensTheBubbleWhichAPanBringsBackAndATapForgets) {
     openBubbleOf(0);
     viewer().zoomOnOff();
     EXPECT_EQ(bubbles().wviewHint(), 0);
@@ -76,15 +77,18 @@ TEST_F(FlagTest, MagnifyingWithABubbleOpenCentresItsFlagAndReopensTheBubbleThere
     EXPECT_NEAR(flagOnScreen(0).x, 160, 1e-9);
     EXPECT_NEAR(flagOnScreen(0).y, 240, 1e-9);
     EXPECT_NEAR(bubbles().hintOfFlag()->frame().midX(), 160, 1) << "the bubble points at the flag";
-}
-
-TEST_F(FlagTest, AViewChangeBuildsTheFlagsOfTheNewView) {
-    showFlags();
-    showRegion("Test Body", "Posterior");
-    EXPECT_TRUE(bubbles().flags().empty());
-    showFlags();
-    EXPECT_EQ(bubbles().flags().size(), 1u);
-    EXPECT_EQ(bubbles().nodesOfFlags().at(0)->attribute("infoid"), "Label Heart");
+    ui::Application& app = ui::Application::shared(); // a pan brings it back, a tap forgets it
+    app.beginTouches({{0, {60, 300}}});
+    app.moveTouches({{0, {90, 320}}});
+    app.endTouches({{0, {90, 320}}});
+    EXPECT_EQ(bubbles().wviewHint(), 0);
+    driver.advance(0.6);
+    EXPECT_EQ(bubbles().hintOfFlag()->alpha(), 1) << "the bubble is back at the flag's new place";
+    tap({60, 300});
+    EXPECT_EQ(bubbles().wviewHint(), -1);
+    EXPECT_EQ(viewer().hotSpots().count(), 0) << "no pulse in magnification";
+    driver.advance(0.6);
+    EXPECT_EQ(bubbles().hintOfFlag()->alpha(), 0);
 }
 
 // A flag's bubble: names in two lines, composed to their width, kept on screen near the edges.

@@ -158,28 +158,6 @@ TEST_F(SwipeTest, ATouchFadesTheDetailPanelAndTheOpenBubble) {
     ui::Application::shared().endTouches({{0, {260, 400}}});
 }
 
-TEST_F(SwipeTest, InMagnificationATapForgetsTheWaitingBubbleAndAPanBringsItBack) {
-    openBubbleOf(0);
-    viewer().zoomOnOff();
-    driver.advance(1.5);
-    ASSERT_EQ(bubbles().wviewHint(), 0);
-    ASSERT_EQ(bubbles().hintOfFlag()->alpha(), 1);
-
-    ui::Application& app = ui::Application::shared();
-    app.beginTouches({{0, {60, 300}}});
-    app.moveTouches({{0, {90, 320}}});
-    app.endTouches({{0, {90, 320}}});
-    EXPECT_EQ(bubbles().wviewHint(), 0);
-    driver.advance(0.6);
-    EXPECT_EQ(bubbles().hintOfFlag()->alpha(), 1) << "the bubble is back at the flag's new place";
-
-    tap({60, 300});
-    EXPECT_EQ(bubbles().wviewHint(), -1);
-    EXPECT_EQ(viewer().hotSpots().count(), 0) << "no pulse in magnification";
-    driver.advance(0.6);
-    EXPECT_EQ(bubbles().hintOfFlag()->alpha(), 0);
-}
-
 // The rings pulse and the hint arrows blink on the four ticks after a touch ends.
 
 class HotspotTest : public testviewer::LoadedViewerTest {
