@@ -78,21 +78,15 @@ TEST(Parser, entersPartsByHeaderAndPointsByInfoidFirstOneWinning) {
     EXPECT_EQ(content.indexDictionary.find("L3"), nullptr);
 }
 
-TEST(Parser, leavesXrayPointsOutOfTheIndexAndSkinPointsOnlyWhenSwitchedOff) {
-    std::string document =
-        atlas("<part header=\"Arm\"><views>" + view("Anterior Xray", "<point infoid=\"X\"/>") +
-              view("Anterior Skin", "<point infoid=\"S\"/>") + "</views></part>");
+TEST(Parser, leavesXrayPointsOutOfTheIndexButInTheTreeAndIndexesSkinPoints) {
     TorvexContent content;
-    TreeNode* top = content.parseXMLData(document);
+    TreeNode* top = content.parseXMLData(
+        atlas("<part header=\"Arm\"><views>" + view("Anterior Xray", "<point infoid=\"X\"/>") +
+              view("Anterior Skin", "<point infoid=\"S\"/>") + "</views></part>"));
     EXPECT_FALSE(content.indexDictionary.contains("X"));
     EXPECT_TRUE(content.indexDictionary.contains("S"));
     TreeNode* xrayPoints = top->firstChild()->firstChild()->firstChild()->firstChild()->firstChild();
     EXPECT_EQ(xrayPoints->firstChild()->attribute("infoid"), "X");
-
-    content.addPointsAnteriorSkinToIndex = false;
-    content.parseXMLData(document);
-    EXPECT_FALSE(content.indexDictionary.contains("S"));
-    EXPECT_EQ(content.indexDictionary.size(), 1u);
 }
 
 TEST(Parser, keepsPartsWithoutHeaderAndPointsWithoutInfoidOutOfTheIndexOnly) {
