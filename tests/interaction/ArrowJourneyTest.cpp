@@ -19,8 +19,6 @@ protected:
     bool arrowPlays(const ui::AffineTransform& direction) {
         return arrow().isAnimating() && arrow().transform() == direction;
     }
-    // Plans the change from `from` to `to` on its own, as `enterToPart:` does before the picture loads.
-    void planChange(const std::string& from, const std::string& to) { viewer().planViewChange(from, to); }
     std::string pictureOnScreen() { return picture().image().fileName(); }
 };
 
@@ -73,15 +71,15 @@ TEST_F(ArrowJourneyTest, NeighbouringViewsPlayOneArrowInTheirDirectionAndViewsOf
     for (const auto& change : changes) {
         SCOPED_TRACE(std::string(change.from) + " -> " + change.to);
         arrow().stopAnimating();
-        planChange(change.from, change.to);
+        viewer().planViewChange(change.from, change.to);
         EXPECT_TRUE(arrowPlays(change.direction));
         EXPECT_EQ(viewer().currentView(), change.to) << "no intermediate view";
         driver.advance(1.3);
         EXPECT_EQ(viewer().currentView(), change.to) << "and no later step";
     }
-    planChange("Anterior", "Anterior Skin"); // a change within the same base view plays nothing
+    viewer().planViewChange("Anterior", "Anterior Skin"); // a change within the same base view plays nothing
     EXPECT_FALSE(arrow().isAnimating());
-    planChange("", "Anterior");
+    viewer().planViewChange("", "Anterior");
     EXPECT_FALSE(arrow().isAnimating()) << "the very first view contains the empty name";
     driver.advance(1.3);
     EXPECT_EQ(viewer().currentView(), "Anterior");

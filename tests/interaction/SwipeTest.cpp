@@ -31,6 +31,10 @@ protected:
                                         {{260, 400}, {260, 150}}};
         swipe(strokes[static_cast<int>(direction)][0], strokes[static_cast<int>(direction)][1]);
     }
+    // Runs the clock to the pulse timer's next tick.
+    void advanceToNextTick() {
+        driver.advance(viewer().hotSpots().timerForHotSpot()->fireTime() - ui::RunLoop::main().now());
+    }
     // A swipe from a point on the bare picture by (dx, dy).
     std::string viewAfterMove(double dx, double dy) {
         showRegion("Test Body", "Anterior");
@@ -160,14 +164,7 @@ TEST_F(SwipeTest, ATouchFadesTheDetailPanelAndTheOpenBubble) {
 
 // The rings pulse and the hint arrows blink on the four ticks after a touch ends.
 
-class HotspotTest : public testviewer::LoadedViewerTest {
-protected:
-    HotspotTest() : LoadedViewerTest("interaction") {}
-    // Runs the clock to the pulse timer's next tick.
-    void advanceToNextTick() {
-        driver.advance(viewer().hotSpots().timerForHotSpot()->fireTime() - ui::RunLoop::main().now());
-    }
-};
+using HotspotTest = SwipeTest;
 
 TEST_F(HotspotTest, ARingOfScaleOneHundredGrowsToOneOnTheFirstTickAndLessOnEachNext) {
     ui::Button& ring = *viewer().hotSpots().hotSpotButtons().at(0);
