@@ -25,7 +25,9 @@ protected:
     }
 };
 
-TEST_F(InfoPanel, AShortTextGivesAPanelItsMeasuredHeightAndItRisesToTheBar) {
+TEST_F(InfoPanel, AShortTextsPanelRisesToTheBarASecondPressBringsTheButtonsBackAndDetailsKeepLineBreaks) {
+    bubbles().displayFlags();
+    wait(0.5);
     const std::string& text = viewer().infoPanel().info();
     ASSERT_EQ(text, "The whole body, from head to toe.\n");
     press("info");
@@ -40,22 +42,7 @@ TEST_F(InfoPanel, AShortTextGivesAPanelItsMeasuredHeightAndItRisesToTheBar) {
     EXPECT_NE(viewer().bar().button(Bar::Info)->image().fileName().find("info pressed"), std::string::npos);
     for (const auto& button : viewer().hotSpots().buttons())
         EXPECT_TRUE(button->isHidden());
-}
-
-TEST_F(InfoPanel, ATextTallerThanThreeHundredSixtyIsCutThereAndScrolls) {
-    showRegion("Trunk");
-    ASSERT_GT(ui::textSize(viewer().infoPanel().info(), ui::Font::system(13), 279, 16).height + 26, 360);
-    press("info", 0.7);
-    EXPECT_EQ(region().frame(), ui::Rect(10, 90, 300, 360));
-    EXPECT_TRUE(regionText().isUserInteractionEnabled());
-    EXPECT_GT(regionText().contentSize().height, regionText().bounds().height());
-}
-
-TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndTheDetailPanelShowsItsTextsLineBreaks) {
-    bubbles().displayFlags();
-    wait(0.5);
-    press("info", 0.7);
-    press("info", 0.7);
+    press("info", 0.7); // a second press takes the panel away and brings the region's buttons back
     EXPECT_EQ(region().alpha(), 0);
     EXPECT_EQ(region().center(), (ui::Point{160, 840}));
     EXPECT_EQ(viewer().bar().button(Bar::Info)->image().fileName().find("pressed"), std::string::npos);
@@ -75,6 +62,15 @@ TEST_F(InfoPanel, TogglingTwiceBringsTheRegionButtonsBackAndTheDetailPanelShowsI
     EXPECT_EQ(detail().alpha(), 1);
     EXPECT_TRUE(viewer().infoPanel().flagInfo());
     EXPECT_EQ(detail().textViewForInfo()->text(), "The breastbone.\nRibs join it in front.");
+}
+
+TEST_F(InfoPanel, ATextTallerThanThreeHundredSixtyIsCutThereAndScrolls) {
+    showRegion("Trunk");
+    ASSERT_GT(ui::textSize(viewer().infoPanel().info(), ui::Font::system(13), 279, 16).height + 26, 360);
+    press("info", 0.7);
+    EXPECT_EQ(region().frame(), ui::Rect(10, 90, 300, 360));
+    EXPECT_TRUE(regionText().isUserInteractionEnabled());
+    EXPECT_GT(regionText().contentSize().height, regionText().bounds().height());
 }
 
 TEST_F(InfoPanel, NearTheTopTheDetailPanelGoesBelowTheBubbleNearAnEdgeStaysOnScreenAndUnderTheNames) {
