@@ -17,11 +17,10 @@ namespace {
 
 const std::filesystem::path bundle = TORVEX_BUILD_BUNDLE_DIR;
 
-void forEachRegion(const TreeNode* region, int depth,
-                   const std::function<void(const TreeNode*, int)>& visit) {
-    visit(region, depth);
+void forEachRegion(const TreeNode* region, const std::function<void(const TreeNode*)>& visit) {
+    visit(region);
     for (const auto& sub : region->lastChild()->children)
-        forEachRegion(sub.get(), depth + 1, visit);
+        forEachRegion(sub.get(), visit);
 }
 
 class SampleAtlas : public ::testing::Test {
@@ -29,18 +28,17 @@ protected:
     void SetUp() override {
         ASSERT_EQ(content.parseXMLFileAtFile("torvex.xml"), TorvexContent::LoadStatus::Loaded);
         ASSERT_TRUE(content.carve());
-        top = content.root;
     }
 
     TorvexContent content{bundle};
-    const TreeNode* top = nullptr;
+    check::XmlDocument document = check::parseXml(readFile(bundle / "torvex.xml"));
 };
 
 TEST_F(SampleAtlas, FlagsAndHitAreasStayWhereTheProgramShowsThem) {
     auto number = [](const TreeNode& node, const char* name) {
         return std::stod(std::string(node.attribute(name)));
     };
-    forEachRegion(top, 0, [&](const TreeNode* region, int) {
+    forEachRegion(content.root, [&](const TreeNode* region) {
         for (const auto& v : region->firstChild()->children) {
             for (const auto& point : v->firstChild()->children) {
                 // A flag's centre stands 10 points below its point and is shown between 38 and 435.
@@ -60,7 +58,6 @@ TEST_F(SampleAtlas, FlagsAndHitAreasStayWhereTheProgramShowsThem) {
 }
 
 TEST_F(SampleAtlas, IndexListsEnglishTitlesWithTheirLatinNamesAndNoRawIds) {
-    check::XmlDocument document = check::parseXml(readFile(bundle / "torvex.xml"));
     check::IndexLists lists = check::indexListsOf(*document.root);
     auto has = [](const std::vector<std::string>& list, const char* term) {
         return std::ranges::find(list, term) != list.end();
@@ -75,7 +72,6 @@ TEST_F(SampleAtlas, IndexListsEnglishTitlesWithTheirLatinNamesAndNoRawIds) {
 }
 
 TEST_F(SampleAtlas, EveryQuizAreaOffersAFullQuiz) {
-    check::XmlDocument document = check::parseXml(readFile(bundle / "torvex.xml"));
     check::DataFileShape shape = check::shapeOf(*document.root);
     std::vector<std::string> titles;
     for (const check::QuizArea& area :
