@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double bubbleHeight = 58;
-
 // The middle of the solid pixels in the lowest row holding any (points): where a pointer ends.
 double lowestTipX(const ArtPicture& picture) {
     for (int y = picture.pixelHeight() - 1; y >= 0; --y) {
@@ -32,7 +30,7 @@ TEST(EdgeBubbles, TheirPointersSit30PointsFromTheLeftAnd31FromTheRightEnd) {
     EXPECT_NEAR(lowestTipX(right), right.width() - 31, 0.5);
     // Stretching at x 65 must leave the pointers alone: the stretched column is plain body.
     for (const ArtPicture* bubble : {&left, &right})
-        for (double y = 0; y < bubbleHeight; y += 0.5)
+        for (double y = 0; y < bubble->height(); y += 0.5)
             EXPECT_EQ(bubble->alpha(65, y), bubble->alpha(62, y)) << "y " << y;
     EXPECT_GE(right.width() - 66, 31 + 10) << "the pointer lies inside the right cap";
     for (const char* name : {"bubble_left", "bubble_right", "labelBubble"})
