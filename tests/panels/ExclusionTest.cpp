@@ -1,5 +1,4 @@
 // The panels exclude each other: opening one closes whichever other is open.
-#include "Platform/ScrollView.h"
 #include "tests/support/TestViewer.h"
 
 #include <functional>

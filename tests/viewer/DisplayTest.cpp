@@ -1,6 +1,4 @@
 #include "ViewerTest.h"
-#include <algorithm>
-#include <cmath>
 
 using Display = ViewerTest;
 

@@ -1,6 +1,5 @@
 #include "Classes/Journey.h"
 #include "ViewerTest.h"
-#include <vector>
 
 using ViewerJourney = ViewerTest;
 using Json = nlohmann::ordered_json;

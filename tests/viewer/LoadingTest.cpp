@@ -1,8 +1,6 @@
 #include "Classes/TermOrder.h"
 #include "ViewerTest.h"
 
-#include "Platform/ScrollView.h"
-
 #include <algorithm>
 
 using Loading = ViewerTest;
