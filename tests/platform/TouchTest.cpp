@@ -13,7 +13,6 @@ class RecordingController : public ViewController {
 public:
     struct Call {
         std::string phase;
-        std::size_t count;
         View* view;
         Point location;
     };
@@ -26,7 +25,7 @@ public:
 
 private:
     void record(const char* phase, const TouchSet& t) {
-        calls.push_back({phase, t.size(), t.anyObject().view(), t.anyObject().locationIn(view().get())});
+        calls.push_back({phase, t.anyObject().view(), t.anyObject().locationIn(view().get())});
     }
 };
 
