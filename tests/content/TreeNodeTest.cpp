@@ -12,6 +12,22 @@ std::unique_ptr<TreeNode> node(std::string_view key, NodeAttributes attributes =
 
 } // namespace
 
+TEST(TreeNode, findChildReturnsTheFirstDirectChildOfThatNameAndAttribute) {
+    auto parent = node("views");
+    EXPECT_EQ(parent->findChild("view"), nullptr);
+    auto* first = parent->appendChild(node("view"));
+    auto* blank = parent->appendChild(node("view", {{"header", ""}}));
+    auto* posterior = parent->appendChild(node("view", {{"header", "Posterior"}}));
+    parent->appendChild(node("part", {{"header", "Posterior"}}));
+    first->appendChild(node("points"));
+    EXPECT_EQ(parent->findChild("view"), first);
+    EXPECT_EQ(parent->findChild("points"), nullptr) << "direct children only";
+    EXPECT_EQ(parent->findChild("View"), nullptr);
+    EXPECT_EQ(parent->findChild("view", "Posterior", "header"), posterior);
+    EXPECT_EQ(parent->findChild("view", "", "header"), blank) << "an empty attribute is not a missing one";
+    EXPECT_EQ(parent->findChild("view", "", "src"), nullptr);
+}
+
 TEST(TreeNode, aCopyIsDetachedIndependentAndPointsParentsAtTheCopies) {
     auto region = node("part", {{"header", "Arm"}});
     region->leafvalue = "text";

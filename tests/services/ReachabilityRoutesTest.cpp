@@ -25,6 +25,14 @@ TEST(ReachabilityFactories, makeWatchersOnlyForUsableTargets) {
     sockaddr_in notIPv4 = ipv4("10.0.0.1");
     notIPv4.sin_family = AF_INET6;
     EXPECT_EQ(Reachability::reachabilityWithAddress(notIPv4), nullptr);
+
+    auto internet = Reachability::reachabilityForInternetConnection();
+    auto localWiFi = Reachability::reachabilityForLocalWiFi();
+    ASSERT_NE(internet, nullptr);
+    ASSERT_NE(localWiFi, nullptr);
+    EXPECT_FALSE(internet->isLocalWiFi());
+    EXPECT_TRUE(localWiFi->isLocalWiFi());
+    EXPECT_FALSE(Reachability::reachabilityWithHostName("127.0.0.1")->isLocalWiFi());
 }
 
 TEST(ReachabilityRoutes, theLoopbackAddressIsReachableAndDirect) {
@@ -37,6 +45,7 @@ TEST(ReachabilityRoutes, theLoopbackAddressIsReachableAndDirect) {
         ASSERT_TRUE(flags);
         EXPECT_EQ(*flags & (Reachable | IsDirect), Reachable | IsDirect);
         EXPECT_EQ(watcher->currentReachabilityStatus(), ReachableViaWiFi);
+        EXPECT_FALSE(watcher->connectionRequired());
     }
 }
 
@@ -127,6 +136,16 @@ TEST(GeneralReachabilityRule, judgesEveryFlagWordCase) {
     };
     for (const RuleCase& c : cases)
         EXPECT_EQ(Reachability::networkStatusForFlags(c.flags), c.expected)
+            << "flags 0x" << std::hex << c.flags;
+}
+
+TEST(LocalWiFiReachabilityRule, needsBothReachableAndDirect) {
+    const RuleCase cases[] = {
+        {Reachable, NotReachable}, {IsDirect, NotReachable}, {Reachable | IsDirect, ReachableViaWiFi},
+        {~IsDirect, NotReachable}, {~0u, ReachableViaWiFi},
+    };
+    for (const RuleCase& c : cases)
+        EXPECT_EQ(Reachability::localWiFiStatusForFlags(c.flags), c.expected)
             << "flags 0x" << std::hex << c.flags;
 }
 
