@@ -139,7 +139,7 @@ protected:
         return list_;
     }
 
-    void typeSearch(const std::string& text) { typeInSearch(driver, list_, text); }
+    void search(const std::string& text) { typeInSearch(driver, list_, text); }
 
     std::vector<std::string> rowsShown() { return list_.rowTitles(); }
 
@@ -158,7 +158,7 @@ TEST_F(IndexList, TermsMakeSectionsByTheirFirstCharacterWithCapitalsFirstKeeping
 
 TEST_F(IndexList, SearchingMatchesTheBeginningOfTermsWhateverTheCaseAndNoMatchLeavesNoLettersOrHeaders) {
     auto& list = show({"A", "Ant", "anterior", "Lateral"});
-    typeSearch("AN");
+    search("AN");
     EXPECT_EQ(rowsShown(), (Terms{"Ant", "anterior"}));
     EXPECT_EQ(list.sectionForSectionIndexTitle(*list.myTableView, "a", 1), 1)
         << "a letter jumps to its section among the rows shown";
@@ -180,14 +180,14 @@ TEST_F(IndexList, EditingShowsCancelWhichBringsBackTheListFromBeforeAndKeepsTheT
     auto& list = show({"Ant", "apple", "bone"});
     auto& bar = *list.mySearchBar;
     EXPECT_FALSE(bar.showsCancelButton());
-    typeSearch("b");
+    search("b");
     EXPECT_TRUE(bar.showsCancelButton());
     EXPECT_EQ(rowsShown(), (Terms{"bone"}));
     driver.key("Return");
     EXPECT_FALSE(bar.isEditing()) << "the search button closes the keyboard";
     EXPECT_FALSE(bar.showsCancelButton());
 
-    typeSearch("x");
+    search("x");
     EXPECT_TRUE(rowsShown().empty());
     ASSERT_TRUE(driver.press("Cancel"));
     EXPECT_EQ(list.filteredListContent, (Terms{"bone"})) << "the list as it was when editing began";
@@ -211,7 +211,7 @@ TEST_F(IndexList, LatinPressedTwiceKeepsTheListAndEnglishComesBackWhereItWasLeft
     EXPECT_EQ(list.myTableView->contentOffset().y, 0) << "Latin starts at its own saved place";
     EXPECT_EQ(list.lat->currentBackgroundImage().fileName(),
               list.eng->backgroundImage(ui::ControlState::Highlighted).fileName());
-    typeSearch("Nomen 12");
+    search("Nomen 12");
     list.myTableView->setContentOffset({0, 40});
     ASSERT_TRUE(driver.press("LATIN"));
     EXPECT_EQ(rowsShown().size(), 10u) << "the second press does not reload the list";
